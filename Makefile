@@ -1,0 +1,56 @@
+# Tolm: `make run` builds and starts the program, `make test` builds and runs every test.
+BUILD       := build
+ASAN_BUILD  := $(BUILD)/asan
+FUZZ_BUILD  := $(BUILD)/fuzz
+BENCH_BUILD := $(BUILD)/bench
+FUZZ_SECONDS ?= 30
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test test-asan fuzz fuzz-smoke bench format clean
+
+all: build
+
+deps:
+	@sh tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/bin/tolm
+
+# The core's tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLM_BUILD_UI=OFF \
+		-DTOLM_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN_BUILD) --target core_tests
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DTOLM_BUILD_UI=OFF -DTOLM_BUILD_TESTS=OFF \
+		-DTOLM_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ_BUILD)
+
+# Each fuzzer for a short while over its seed corpus; any crash, leak or hang fails.
+fuzz-smoke: fuzz
+	@sh tools/fuzz-smoke.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+
+test: build test-asan fuzz-smoke
+	ctest --test-dir $(BUILD) --output-on-failure
+
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLM_BUILD_TESTS=OFF \
+		-DTOLM_BUILD_BENCH=ON >/dev/null
+	cmake --build $(BENCH_BUILD)
+	@sh tools/run-benchmarks.sh $(BENCH_BUILD)/bin
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

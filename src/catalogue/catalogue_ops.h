@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/game_record.h"
+#include "catalogue/user_message.h"
+
+namespace tolm {
+
+struct NewGame {
+    std::string name;
+    std::int32_t genre = 0;
+    std::int32_t year = 0;
+    std::string notes;
+    std::string romFile;
+    std::string publisher;
+    std::string authors;
+};
+
+struct AddGameResult {
+    std::int32_t position = -1;           // where the game went, -1 when refused
+    std::optional<UserMessage> refusal;   // "Unable to add" / "Gamename is blank"
+};
+
+// Fills the blank last record or appends one; does not touch Screenshots or
+// MusicFile. The caller refreshes the list after its batch.
+AddGameResult AddGame(GameCatalogue& catalogue, const NewGame& game);
+
+// Positions from a comma-separated text such as "5,2,9".
+std::vector<std::int32_t> ParsePositions(std::string_view positions);
+
+// The "Game Removal" question for removing `count` games.
+UserMessage RemovalQuestion(const GameCatalogue& catalogue, std::size_t count);
+
+// Removes the named records (they close up, keeping their order); when the
+// count equals the catalogue's size the catalogue becomes one blank record.
+// Positions outside the catalogue and repeats are ignored.
+void RemovePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions);
+
+// The list's key for a position ("game17") and back (-1 when it is no key).
+std::string ItemKey(std::int32_t position);
+std::int32_t PositionFromKey(std::string_view key);
+
+} // namespace tolm

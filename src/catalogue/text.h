@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolm {
+
+// Reads the decimal number at the start of `text`: blanks (space, tab, line
+// feed, carriage return) are skipped wherever they stand, an optional sign,
+// digits and an optional fraction follow; rounded half to even and saturated
+// to the 32-bit range. Text that does not begin with a number gives 0.
+std::int32_t LeadingNumber(std::string_view text);
+
+// Leading and trailing spaces and tabs removed.
+std::string_view TrimBlanks(std::string_view text);
+
+// Splits at every `separator`; empty items are kept ("a,,b" gives 3 items).
+std::vector<std::string_view> SplitList(std::string_view text, char separator = ',');
+
+// A full path split at its last path separator: the directory keeps the
+// separator (empty when there is none), the name is the rest.
+struct SplitPath {
+    std::string directory;
+    std::string name;
+};
+SplitPath SplitFullPath(std::string_view path);
+
+// Equality ignoring ASCII letter case (how search directories are compared).
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+} // namespace tolm

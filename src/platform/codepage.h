@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Files hold Windows-1252 text; memory holds UTF-8. The mapping covers all
+// 256 bytes (the five unassigned ones go to the C1 controls of the same
+// value), so any file read and written back is unchanged byte for byte.
+namespace tolm::platform {
+
+// Appends the UTF-8 form of `bytes` (Windows-1252) to `out`.
+void AppendAnsiAsUtf8(std::string& out, std::string_view bytes);
+std::string AnsiToUtf8(std::string_view bytes);
+
+// Characters outside the code page, and malformed UTF-8, become '?'.
+void AppendUtf8AsAnsi(std::string& out, std::string_view utf8);
+std::string Utf8ToAnsi(std::string_view utf8);
+
+// Number of bytes the Windows-1252 form of `utf8` takes.
+std::size_t AnsiLength(std::string_view utf8);
+
+} // namespace tolm::platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tolm::platform {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// Outcome of a file operation; `error` says what went wrong and names the file.
+struct IoResult {
+    bool ok = true;
+    std::string error;
+
+    explicit operator bool() const { return ok; }
+    static IoResult Success() { return {}; }
+    static IoResult Failure(std::string message) { return {false, std::move(message)}; }
+};
+
+// True when a directory listing of `path` finds at least one plain file.
+// Directories and hidden (dot) files do not count. '*' and '?' match in the
+// last component ("*.*" matches every name, as a Windows listing does); a path
+// ending with the separator lists that directory. Any failure gives false.
+bool FileExists(const std::string& path);
+
+// Directory of the running executable, without a trailing separator.
+std::string ProgramDirectory();
+
+enum class Durability {
+    Buffered, // renamed into place without waiting for the disk
+    Synced,   // the file and its directory are flushed to disk before returning
+};
+
+// Writes `bytes` to a temporary file beside `path`, then renames it over
+// `path`. On any failure the old file is left as it was.
+IoResult ReplaceFile(const std::string& path, std::string_view bytes,
+                     Durability durability = Durability::Synced);
+
+// Reads a whole file into `out`.
+IoResult ReadFile(const std::string& path, std::string& out);
+
+// Human-readable reason for the current errno value.
+std::string LastErrorText();
+
+} // namespace tolm::platform

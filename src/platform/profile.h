@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace tolm::platform {
+
+// An INI file with private-profile semantics: section and key names match
+// ignoring letter case, the first match wins, blanks around a value are
+// trimmed and one pair of enclosing quotes is stripped. Values are held as
+// UTF-8; the file is Windows-1252.
+class ProfileFile {
+public:
+    static ProfileFile Parse(std::string_view fileBytes);
+
+    std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue) const;
+
+    // Replaces the value of an existing key, or appends the key (and its
+    // section) in the order of the calls.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    // The file's bytes: "[section]" lines followed by "key=value" lines, CR LF.
+    std::string Serialize() const;
+
+private:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    Section* FindSection(std::string_view name);
+    const Section* FindSection(std::string_view name) const;
+
+    std::vector<Section> sections_;
+};
+
+// A missing file reads as an empty profile; an unreadable one is an error.
+IoResult ReadProfileFile(const std::string& path, ProfileFile& out);
+IoResult WriteProfileFile(const std::string& path, const ProfileFile& profile);
+
+} // namespace tolm::platform

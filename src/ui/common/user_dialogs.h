@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "catalogue/user_message.h"
+
+class QWidget;
+
+namespace tolm::ui {
+
+// Every message box, input box, file-open dialog and folder pick goes through
+// here, so that tests can script the answers.
+class UserDialogs {
+public:
+    using Icon = UserMessage::Icon;
+    using Buttons = UserMessage::Buttons;
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~UserDialogs() = default;
+
+    virtual Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                           Buttons buttons) = 0;
+
+    // nullopt when cancelled.
+    virtual std::optional<QString> inputText(QWidget* parent, const QString& prompt,
+                                             const QString& title, const QString& preset) = 0;
+
+    // `filter` is "Description|*.ext|Other|*.a;*.b" pairs. Empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& presetName, const QString& startDirectory) = 0;
+
+    // Empty when cancelled.
+    virtual QString existingDirectory(QWidget* parent, const QString& title,
+                                      const QString& startDirectory) = 0;
+
+    // Shows a message the core composed.
+    Answer show(QWidget* parent, const UserMessage& message);
+};
+
+// The real dialogs: QMessageBox, QInputDialog and QFileDialog.
+class QtUserDialogs final : public UserDialogs {
+public:
+    Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
+                                     const QString& preset) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& presetName, const QString& startDirectory) override;
+    QString existingDirectory(QWidget* parent, const QString& title,
+                              const QString& startDirectory) override;
+};
+
+// "Desc|*.a;*.b|Other|*.c" as a Qt name filter list "Desc (*.a *.b);;Other (*.c)".
+QString QtNameFilters(const QString& pairs);
+
+} // namespace tolm::ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QString>
+
+namespace tolm::ui {
+
+// The program's own pictures, drawn in code: diagonal stripes of red, yellow,
+// green and cyan on black, with a text on a dark banner in a pixel font.
+
+// 240 x 192: the splash window's title picture (the name on the banner).
+QImage TitlePicture();
+// 240 x 192: the About box's logo.
+QImage Logo();
+// 256 x 192: the screenshot placeholder ("no image" on the banner).
+QImage PlaceholderPicture();
+// The window icon.
+QIcon ProgramIcon();
+
+} // namespace tolm::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QTimer;
+
+namespace tolm::ui {
+
+// frmSplash: the borderless title window shown while the program loads. When
+// first shown it runs `load` (message boxes it shows are parented to the
+// splash), then closes itself `closeDelayMs` later.
+class SplashWindow final : public QDialog {
+    Q_OBJECT
+public:
+    SplashWindow(std::function<void(QWidget* splash)> load, int closeDelayMs, QWidget* owner);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void runLoad();
+
+    std::function<void(QWidget*)> load_;
+    int closeDelayMs_;
+    bool loaded_ = false;
+    QLabel* Picture1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QTimer* Timer1 = nullptr;
+};
+
+} // namespace tolm::ui

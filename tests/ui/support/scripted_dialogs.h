@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "ui/common/program_launcher.h"
+#include "ui/common/user_dialogs.h"
+
+namespace tolm::test {
+
+// Records every box shown and answers from a queue. A message box with no
+// queued answer gets Ok (or No for Yes/No), so an unexpected box never blocks.
+class ScriptedDialogs final : public ui::UserDialogs {
+public:
+    struct Shown {
+        QString kind; // "message", "input", "open", "folder"
+        QString title;
+        QString text; // message text or input prompt
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+        QString filter;
+        QString preset;
+    };
+
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<QString> files;
+    std::deque<QString> folders;
+
+    Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    std::optional<QString> inputText(QWidget* parent, const QString& prompt, const QString& title,
+                                     const QString& preset) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& presetName, const QString& startDirectory) override;
+    QString existingDirectory(QWidget* parent, const QString& title,
+                              const QString& startDirectory) override;
+
+    // Messages only, in order.
+    std::vector<Shown> messages() const;
+};
+
+// Records the argument vector of every start instead of starting anything.
+class RecordingLauncher final : public ui::ProgramLauncher {
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+    };
+    std::vector<Start> starts;
+    bool failNext = false; // the next start fails, as an unrunnable file would
+
+    bool start(const QString& program, const QStringList& arguments, QString* error) override;
+};
+
+} // namespace tolm::test
