@@ -22,8 +22,8 @@ struct NewGame {
 };
 
 struct AddGameResult {
-    std::int32_t position = -1;           // where the game went, -1 when refused
-    std::optional<UserMessage> refusal;   // "Unable to add" / "Gamename is blank"
+    std::int32_t position = -1;         // where the game went, -1 when refused
+    std::optional<UserMessage> refusal; // "Unable to add" / "Gamename is blank"
 };
 
 // Fills the blank last record or appends one; does not touch Screenshots or

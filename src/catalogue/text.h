@@ -8,7 +8,7 @@
 namespace tolm {
 
 // Reads the decimal number at the start of `text`: blanks (space, tab, line
-// feed, carriage return) are skipped wherever they stand, an optional sign,
+// feed) are skipped wherever they stand, an optional sign,
 // digits and an optional fraction follow; rounded half to even and saturated
 // to the 32-bit range. Text that does not begin with a number gives 0.
 std::int32_t LeadingNumber(std::string_view text);

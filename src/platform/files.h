@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,9 @@ IoResult ReplaceFile(const std::string& path, std::string_view bytes,
 
 // Reads a whole file into `out`.
 IoResult ReadFile(const std::string& path, std::string& out);
+
+// A UTF-8 path as the file system's own path type.
+std::filesystem::path NativePath(const std::string& utf8);
 
 // Human-readable reason for the current errno value.
 std::string LastErrorText();

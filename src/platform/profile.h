@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/files.h"
@@ -36,6 +37,7 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        std::unordered_map<std::string, std::size_t> index; // lower-case key -> first entry
     };
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;

@@ -1,0 +1,86 @@
+#include "catalogue/catalogue_ops.h"
+
+#include <algorithm>
+
+#include "catalogue/text.h"
+
+namespace tolm {
+
+AddGameResult AddGame(GameCatalogue& catalogue, const NewGame& game) {
+    if (game.name.empty())
+        return {-1, UserMessage{"Unable to add", "Gamename is blank", UserMessage::Icon::Critical,
+                                UserMessage::Buttons::Ok}};
+    if (!CatalogueHasEntries(catalogue))
+        catalogue.resize(1);
+    else if (!catalogue.back().Name.empty())
+        catalogue.emplace_back();
+    // Otherwise the last record is blank (after "remove all") and is reused.
+    GameRecord& target = catalogue.back();
+    target.Name = game.name;
+    target.Genre = game.genre;
+    target.Year = game.year;
+    target.Notes = game.notes;
+    target.RomFile = game.romFile;
+    target.Publisher = game.publisher;
+    target.Authors = game.authors;
+    return {static_cast<std::int32_t>(catalogue.size() - 1), std::nullopt};
+}
+
+std::vector<std::int32_t> ParsePositions(std::string_view positions) {
+    std::vector<std::int32_t> out;
+    if (positions.empty())
+        return out;
+    for (std::string_view item : SplitList(positions))
+        out.push_back(LeadingNumber(item));
+    return out;
+}
+
+UserMessage RemovalQuestion(const GameCatalogue& catalogue, std::size_t count) {
+    std::string text;
+    if (count == 1)
+        text = "Are you sure you want to remove 1 game?";
+    else if (count == catalogue.size())
+        text = "Are you sure you want to remove all games?";
+    else
+        text = "Are you sure you want to remove " + std::to_string(count) + " games?";
+    return {"Game Removal", text, UserMessage::Icon::None, UserMessage::Buttons::YesNo};
+}
+
+void RemovePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions) {
+    if (positions.empty() || catalogue.empty())
+        return;
+    if (positions.size() == catalogue.size()) {
+        catalogue.assign(1, GameRecord{});
+        return;
+    }
+    std::vector<bool> doomed(catalogue.size(), false);
+    for (std::int32_t p : positions)
+        if (p >= 0 && static_cast<std::size_t>(p) < catalogue.size())
+            doomed[static_cast<std::size_t>(p)] = true;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        if (doomed[i])
+            continue;
+        if (kept != i)
+            catalogue[kept] = std::move(catalogue[i]);
+        ++kept;
+    }
+    catalogue.resize(kept);
+    if (catalogue.empty()) // a sized catalogue keeps at least its blank record
+        catalogue.resize(1);
+}
+
+std::string ItemKey(std::int32_t position) {
+    return "game" + std::to_string(position);
+}
+
+std::int32_t PositionFromKey(std::string_view key) {
+    std::string rest(key);
+    for (std::size_t at; (at = rest.find("game")) != std::string::npos;)
+        rest.erase(at, 4);
+    if (rest.empty() || rest.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return LeadingNumber(rest);
+}
+
+} // namespace tolm

@@ -1,0 +1,319 @@
+#include "catalogue/database.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <memory>
+
+#include "catalogue/genres.h"
+#include "catalogue/text.h"
+#include "platform/codepage.h"
+
+namespace tolm {
+namespace {
+
+constexpr char kMagic[4] = {'T', 'O', 'L', 'M'};
+constexpr std::size_t kHeaderBytes = 12;
+// A record written by a version-1 file holds eight fields, version 2 nine;
+// each field takes at least its 4-byte length or value.
+constexpr std::uint64_t kMinRecordBytesV1 = 8 * 4;
+constexpr std::uint64_t kMinRecordBytesV2 = 9 * 4;
+// Files of version 0 or below carry no fields at all, so their size justifies
+// nothing; a count beyond this is treated as damage rather than allocated.
+constexpr std::int32_t kMaxFieldlessRecords = 100000;
+
+UserMessage InvalidDatabase() {
+    return {"Invalid Database", "There is a problem with the database file.\r\nFile not loaded",
+            UserMessage::Icon::Critical, UserMessage::Buttons::Ok};
+}
+
+UserMessage UnsupportedVersion() {
+    return {"Invalid Database", "Unsupported file version\r\nFile not loaded",
+            UserMessage::Icon::Critical, UserMessage::Buttons::Ok};
+}
+
+UserMessage Upgraded() {
+    return {"Information only", "Old database format has been updated to new version",
+            UserMessage::Icon::None, UserMessage::Buttons::Ok};
+}
+
+DatabaseLoadResult Invalid() {
+    return {DatabaseLoadResult::Status::Invalid, InvalidDatabase()};
+}
+
+std::int32_t DecodeInt(const char* p) {
+    std::uint32_t v = static_cast<std::uint32_t>(static_cast<unsigned char>(p[0])) |
+                      static_cast<std::uint32_t>(static_cast<unsigned char>(p[1])) << 8 |
+                      static_cast<std::uint32_t>(static_cast<unsigned char>(p[2])) << 16 |
+                      static_cast<std::uint32_t>(static_cast<unsigned char>(p[3])) << 24;
+    std::int32_t out;
+    std::memcpy(&out, &v, 4);
+    return out;
+}
+
+void EncodeInt(std::string& out, std::int32_t value) {
+    std::uint32_t v;
+    std::memcpy(&v, &value, 4);
+    const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+    out.append(bytes, 4);
+}
+
+// Bytes already in memory.
+class MemorySource {
+public:
+    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+
+    std::uint64_t Remaining() const { return bytes_.size() - pos_; }
+
+    bool ReadInt(std::int32_t& out) {
+        if (Remaining() < 4)
+            return false;
+        out = DecodeInt(bytes_.data() + pos_);
+        pos_ += 4;
+        return true;
+    }
+
+    bool ReadText(std::string& out, std::size_t length) {
+        if (Remaining() < length)
+            return false;
+        platform::AppendAnsiAsUtf8(out, bytes_.substr(pos_, length));
+        pos_ += length;
+        return true;
+    }
+
+    bool ReadRaw(char* out, std::size_t length) {
+        if (Remaining() < length)
+            return false;
+        std::memcpy(out, bytes_.data() + pos_, length);
+        pos_ += length;
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+// A file read in fixed chunks straight into the records, so no copy of the
+// whole file is ever held.
+class FileSource {
+public:
+    FileSource(std::ifstream& in, std::uint64_t size) : in_(in), remaining_(size) {}
+
+    std::uint64_t Remaining() const { return remaining_; }
+
+    bool ReadInt(std::int32_t& out) {
+        char b[4];
+        if (!ReadRaw(b, 4))
+            return false;
+        out = DecodeInt(b);
+        return true;
+    }
+
+    bool ReadText(std::string& out, std::size_t length) {
+        if (remaining_ < length)
+            return false;
+        while (length > 0) {
+            if (pos_ == end_ && !Fill())
+                return false;
+            const std::size_t take = std::min(length, end_ - pos_);
+            platform::AppendAnsiAsUtf8(out, std::string_view(buffer_.get() + pos_, take));
+            Consume(take);
+            length -= take;
+        }
+        return true;
+    }
+
+    bool ReadRaw(char* out, std::size_t length) {
+        if (remaining_ < length)
+            return false;
+        while (length > 0) {
+            if (pos_ == end_ && !Fill())
+                return false;
+            const std::size_t take = std::min(length, end_ - pos_);
+            std::memcpy(out, buffer_.get() + pos_, take);
+            Consume(take);
+            out += take;
+            length -= take;
+        }
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kChunk = 256 * 1024;
+
+    void Consume(std::size_t n) {
+        pos_ += n;
+        remaining_ -= n;
+    }
+
+    bool Fill() {
+        in_.read(buffer_.get(), static_cast<std::streamsize>(kChunk));
+        pos_ = 0;
+        end_ = static_cast<std::size_t>(in_.gcount());
+        return end_ > 0;
+    }
+
+    std::ifstream& in_;
+    std::uint64_t remaining_;
+    std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kChunk);
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+};
+
+template <class Source> bool ReadTextField(Source& src, std::string& out) {
+    std::int32_t length;
+    if (!src.ReadInt(length) || length < 0)
+        return false;
+    if (length == 0)
+        return true;
+    if (src.Remaining() < static_cast<std::uint64_t>(length))
+        return false;
+    out.reserve(static_cast<std::size_t>(length));
+    return src.ReadText(out, static_cast<std::size_t>(length));
+}
+
+template <class Source> bool ReadRecord(Source& src, std::int32_t version, GameRecord& r) {
+    if (version >= 1) {
+        if (!ReadTextField(src, r.Name) || !src.ReadInt(r.Genre) ||
+            !ReadTextField(src, r.Screenshots) || !src.ReadInt(r.Year) ||
+            !ReadTextField(src, r.Notes) || !ReadTextField(src, r.RomFile) ||
+            !ReadTextField(src, r.Publisher) || !ReadTextField(src, r.Authors))
+            return false;
+    }
+    if (version >= 2 && !ReadTextField(src, r.MusicFile))
+        return false;
+    return true;
+}
+
+template <class Source>
+DatabaseLoadResult Load(Source& src, GameCatalogue& catalogue, SettingsState& settings) {
+    char magic[4];
+    if (!src.ReadRaw(magic, 4) || std::memcmp(magic, kMagic, 4) != 0)
+        return Invalid();
+    std::int32_t version;
+    if (!src.ReadInt(version))
+        return Invalid();
+    if (version > kDatabaseVersion)
+        return {DatabaseLoadResult::Status::Unsupported, UnsupportedVersion()};
+    std::int32_t count;
+    if (!src.ReadInt(count) || count <= 0)
+        return Invalid();
+
+    // Refuse a count the file cannot hold before allocating anything for it.
+    if (version >= 1) {
+        const std::uint64_t minBytes = version >= 2 ? kMinRecordBytesV2 : kMinRecordBytesV1;
+        if (static_cast<std::uint64_t>(count) > src.Remaining() / minBytes)
+            return Invalid();
+    } else if (count > kMaxFieldlessRecords) {
+        return Invalid();
+    }
+
+    GameCatalogue loaded(static_cast<std::size_t>(count));
+    for (GameRecord& record : loaded)
+        if (!ReadRecord(src, version, record))
+            return Invalid();
+
+    catalogue.swap(loaded);
+    if (version < kDatabaseVersion) {
+        UpgradeVersion1Records(catalogue, settings);
+        return {DatabaseLoadResult::Status::Upgraded, Upgraded()};
+    }
+    return {DatabaseLoadResult::Status::Loaded, std::nullopt};
+}
+
+void AppendText(std::string& out, const std::string& text) {
+    const std::size_t length = platform::AnsiLength(text);
+    EncodeInt(out, static_cast<std::int32_t>(
+                       std::min<std::size_t>(length, std::numeric_limits<std::int32_t>::max())));
+    platform::AppendUtf8AsAnsi(out, text);
+}
+
+} // namespace
+
+DatabaseLoadResult LoadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
+                                     std::string_view bytes) {
+    MemorySource src(bytes);
+    return Load(src, catalogue, settings);
+}
+
+DatabaseLoadResult LoadDatabase(GameCatalogue& catalogue, SettingsState& settings,
+                                const std::string& path) {
+    const auto native = platform::NativePath(path);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(native, ec);
+    if (ec)
+        return Invalid();
+    std::ifstream in(native, std::ios::binary);
+    if (!in)
+        return Invalid();
+    FileSource src(in, size);
+    return Load(src, catalogue, settings);
+}
+
+void UpgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings) {
+    if (!CatalogueHasEntries(catalogue))
+        return;
+    for (GameRecord& r : catalogue) {
+        if (!r.RomFile.empty()) {
+            SplitPath split = SplitFullPath(r.RomFile);
+            r.RomFile = std::move(split.name);
+            AddSearchPath(settings.RomPaths, split.directory);
+        }
+        if (!r.Screenshots.empty()) {
+            std::string names;
+            for (std::string_view item : SplitList(r.Screenshots)) {
+                SplitPath split = SplitFullPath(item);
+                if (!names.empty())
+                    names += ',';
+                names += split.name;
+                AddSearchPath(settings.ScreenshotPaths, split.directory);
+            }
+            r.Screenshots = std::move(names);
+        }
+        if (auto mapped = MapVersion1Genre(r.Genre))
+            r.Genre = *mapped;
+    }
+}
+
+std::string DatabaseBytes(const GameCatalogue& catalogue, std::int32_t version) {
+    std::size_t estimate = kHeaderBytes;
+    for (const GameRecord& r : catalogue)
+        estimate += 36 + r.Name.size() + r.Screenshots.size() + r.Notes.size() + r.RomFile.size() +
+                    r.Publisher.size() + r.Authors.size() + r.MusicFile.size();
+    std::string out;
+    out.reserve(estimate);
+    out.append(kMagic, 4);
+    EncodeInt(out, version);
+    EncodeInt(out, static_cast<std::int32_t>(catalogue.size()));
+    for (const GameRecord& r : catalogue) {
+        AppendText(out, r.Name);
+        EncodeInt(out, r.Genre);
+        AppendText(out, r.Screenshots);
+        EncodeInt(out, r.Year);
+        AppendText(out, r.Notes);
+        AppendText(out, r.RomFile);
+        AppendText(out, r.Publisher);
+        AppendText(out, r.Authors);
+        if (version >= 2)
+            AppendText(out, r.MusicFile);
+    }
+    return out;
+}
+
+platform::IoResult SaveDatabase(const GameCatalogue& catalogue, const std::string& path,
+                                std::int32_t version, platform::Durability durability) {
+    constexpr std::size_t kMaxText = std::numeric_limits<std::int32_t>::max();
+    for (const GameRecord& r : catalogue)
+        for (const std::string* t : {&r.Name, &r.Screenshots, &r.Notes, &r.RomFile, &r.Publisher,
+                                     &r.Authors, &r.MusicFile})
+            if (t->size() > kMaxText && platform::AnsiLength(*t) > kMaxText)
+                return platform::IoResult::Failure("Unable to write " + path +
+                                                   ": a text is too long for the file format");
+    return platform::ReplaceFile(path, DatabaseBytes(catalogue, version), durability);
+}
+
+} // namespace tolm

@@ -1,0 +1,233 @@
+#include "platform/files.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace tolm::platform {
+namespace {
+
+bool HasWildcard(std::string_view s) {
+    return s.find_first_of("*?") != std::string_view::npos;
+}
+
+// Directory-listing match: '*' any run, '?' any one character.
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool IsHiddenName(std::string_view name) {
+    return !name.empty() && name.front() == '.';
+}
+
+bool IsPlainFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::status(path, ec)) && !ec;
+}
+
+std::string RandomSuffix() {
+    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string s;
+    for (int i = 0; i < 8; ++i)
+        s.push_back(kDigits[engine() % 36]);
+    return s;
+}
+
+} // namespace
+
+fs::path NativePath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string LastErrorText() {
+    return std::strerror(errno);
+}
+
+bool FileExists(const std::string& path) {
+    if (path.empty())
+        return false;
+    const std::size_t sep = path.find_last_of(kPathSeparator);
+    std::string pattern = sep == std::string::npos ? path : path.substr(sep + 1);
+    if (pattern.empty())
+        pattern = "*"; // a trailing separator lists the directory's contents
+    if (!HasWildcard(pattern))
+        return !IsHiddenName(pattern) && IsPlainFile(NativePath(path));
+
+    if (pattern == "*.*")
+        pattern = "*"; // as on Windows, names without a dot match too
+    const fs::path dir =
+        sep == std::string::npos ? fs::path(".") : NativePath(path.substr(0, sep + 1));
+    std::error_code ec;
+    fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+    if (ec)
+        return false;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            return false;
+        const std::u8string raw = it->path().filename().u8string();
+        const std::string name(raw.begin(), raw.end());
+        if (IsHiddenName(name) || !WildcardMatch(pattern, name))
+            continue;
+        std::error_code sec;
+        if (it->is_regular_file(sec) && !sec)
+            return true;
+    }
+    return false;
+}
+
+std::string ProgramDirectory() {
+#ifdef _WIN32
+    std::wstring buffer(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    buffer.resize(n);
+    const std::u8string dir = fs::path(buffer).parent_path().u8string();
+#else
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = fs::current_path(ec) / "tolm";
+    const std::u8string dir = exe.parent_path().u8string();
+#endif
+    return std::string(dir.begin(), dir.end());
+}
+
+IoResult ReadFile(const std::string& path, std::string& out) {
+    std::FILE* f = nullptr;
+#ifdef _WIN32
+    f = _wfopen(NativePath(path).c_str(), L"rb");
+#else
+    f = std::fopen(path.c_str(), "rb");
+#endif
+    if (!f)
+        return IoResult::Failure("Unable to read " + path + ": " + LastErrorText());
+    out.clear();
+    std::array<char, 65536> chunk;
+    std::size_t n;
+    while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
+        out.append(chunk.data(), n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed)
+        return IoResult::Failure("Unable to read " + path + ": read error");
+    return IoResult::Success();
+}
+
+#ifdef _WIN32
+IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+    const fs::path target = NativePath(path);
+    const fs::path temp = NativePath(path + ".tmp-" + RandomSuffix());
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return IoResult::Failure("Unable to write " + path + ": cannot create a file there");
+    DWORD written = 0;
+    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    if (ok && durability == Durability::Synced)
+        ok = FlushFileBuffers(h);
+    CloseHandle(h);
+    if (ok)
+        ok = MoveFileExW(temp.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) {
+        DeleteFileW(temp.c_str());
+        return IoResult::Failure("Unable to write " + path + ": the disk refused the data");
+    }
+    return IoResult::Success();
+}
+#else
+IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+    auto fail = [&](const std::string& reason) {
+        return IoResult::Failure("Unable to write " + path + ": " + reason);
+    };
+    const std::size_t sep = path.find_last_of(kPathSeparator);
+    const std::string dir = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
+
+    struct stat old {};
+    const bool hadOld = ::stat(path.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode))
+        return fail("it is a directory");
+
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temp = path + ".tmp-" + RandomSuffix();
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return fail(LastErrorText());
+
+    auto abandon = [&](const std::string& reason) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return fail(reason);
+    };
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return abandon(LastErrorText());
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (hadOld)
+        (void)::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
+    if (durability == Durability::Synced && ::fsync(fd) != 0)
+        return abandon(LastErrorText());
+    if (::close(fd) != 0) {
+        ::unlink(temp.c_str());
+        return fail(LastErrorText());
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string reason = LastErrorText();
+        ::unlink(temp.c_str());
+        return fail(reason);
+    }
+    if (durability == Durability::Synced) {
+        const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd >= 0) {
+            (void)::fsync(dfd);
+            ::close(dfd);
+        }
+    }
+    return IoResult::Success();
+}
+#endif
+
+} // namespace tolm::platform

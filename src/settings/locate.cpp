@@ -1,0 +1,20 @@
+#include "settings/locate.h"
+
+#include "platform/files.h"
+#include "settings/settings.h"
+
+namespace tolm {
+
+LocatedFile LocateFile(std::string_view name, const std::vector<std::string>& searchPaths) {
+    if (!HasFirstEntry(searchPaths))
+        return {};
+    for (const std::string& entry : searchPaths) {
+        std::string candidate = entry;
+        candidate.append(name);
+        if (platform::FileExists(candidate))
+            return {true, std::move(candidate)};
+    }
+    return {};
+}
+
+} // namespace tolm
