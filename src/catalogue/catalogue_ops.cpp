@@ -49,10 +49,8 @@ UserMessage RemovalQuestion(const GameCatalogue& catalogue, std::size_t count) {
 void RemovePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions) {
     if (positions.empty() || catalogue.empty())
         return;
-    if (positions.size() == catalogue.size()) {
-        catalogue.assign(1, GameRecord{});
-        return;
-    }
+    // Only the distinct positions inside the catalogue count towards "all":
+    // a stray or repeated position must not empty the whole catalogue.
     std::vector<bool> doomed(catalogue.size(), false);
     for (std::int32_t p : positions)
         if (p >= 0 && static_cast<std::size_t>(p) < catalogue.size())
@@ -66,8 +64,8 @@ void RemovePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& 
         ++kept;
     }
     catalogue.resize(kept);
-    if (catalogue.empty()) // a sized catalogue keeps at least its blank record
-        catalogue.resize(1);
+    if (catalogue.empty()) // all removed: a sized catalogue keeps one blank record
+        catalogue.assign(1, GameRecord{});
 }
 
 std::string ItemKey(std::int32_t position) {
