@@ -6,7 +6,7 @@ packages="cmake ninja-build g++ make pkg-config
 qt6-base-dev qt6-base-dev-tools libgl-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
-xvfb xauth x11-utils libx11-dev
+xvfb xauth x11-utils xdotool libx11-dev
 fuse-emulator-sdl opense-basic pasmo"
 
 missing=""

@@ -1,0 +1,100 @@
+// What the end-to-end tests need of X that the stock tools lack:
+//   e2e_x11 close <window>
+//       asks the window to close as a window manager does: a WM_PROTOCOLS
+//       client message carrying WM_DELETE_WINDOW (there is no window manager
+//       under Xvfb, and destroying the window would skip the program's own
+//       shut-down);
+//   e2e_x11 colours <window> <x>
+//       prints how many different colours the window shows in column <x>.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <set>
+#include <string>
+
+namespace {
+
+bool ParseWindow(const char* text, Window& window) {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 0);
+    if (end == text || *end != '\0' || value == 0) {
+        return false;
+    }
+    window = static_cast<Window>(value);
+    return true;
+}
+
+int SendClose(Display* display, Window window) {
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+
+    // A window that does not take part in the protocol would ignore us.
+    Atom* offered = nullptr;
+    int count = 0;
+    bool takesPart = false;
+    if (XGetWMProtocols(display, window, &offered, &count) != 0) {
+        for (int i = 0; i < count; ++i) {
+            takesPart = takesPart || offered[i] == deleteWindow;
+        }
+        XFree(offered);
+    }
+    if (!takesPart) {
+        std::cerr << "window does not offer WM_DELETE_WINDOW\n";
+        return 1;
+    }
+
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = protocols;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+    event.xclient.data.l[1] = CurrentTime;
+    const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    return sent != 0 ? 0 : 1;
+}
+
+int CountColours(Display* display, Window window, int x) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) == 0 || x < 0 || x >= attributes.width) {
+        std::cerr << "no such column\n";
+        return 1;
+    }
+    XImage* image = XGetImage(display, window, x, 0, 1, static_cast<unsigned>(attributes.height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        std::cerr << "cannot read the window\n";
+        return 1;
+    }
+    std::set<unsigned long> colours;
+    for (int y = 0; y < attributes.height; ++y) {
+        colours.insert(XGetPixel(image, 0, y));
+    }
+    XDestroyImage(image);
+    std::cout << colours.size() << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    Window window = 0;
+    const bool known = (command == "close" && argc == 3) || (command == "colours" && argc == 4);
+    if (!known || !ParseWindow(argv[2], window)) {
+        std::cerr << "usage: e2e_x11 close <window> | e2e_x11 colours <window> <x>\n";
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::cerr << "cannot open the display\n";
+        return 1;
+    }
+    const int result = command == "close" ? SendClose(display, window)
+                                          : CountColours(display, window, std::atoi(argv[3]));
+    XCloseDisplay(display);
+    return result;
+}

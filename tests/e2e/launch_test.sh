@@ -1,0 +1,65 @@
+#!/bin/sh
+# The real program with a fake emulator: start-up shows the splash and then
+# the main window, a double click on a game starts the default emulator with
+# the game's full path as its one argument (a path with a blank in it), and
+# closing the window writes the settings and the catalogue back.
+#   launch_test.sh <tolm> <e2e_fixture> <e2e_x11>   (run under an X server)
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+
+tolm_program=$1
+fixture_tool=$2
+x11_tool=$3
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
+tolm_pid=""
+cleanup() {
+    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+rom_dir="$work/my games/"
+rom_name="Border Patrol.tap"
+emulator="$work/emulator/fake emulator"
+mkdir -p "$rom_dir" "$work/emulator" || fail "cannot make the directories"
+printf 'not really a tape' >"$rom_dir$rom_name"
+
+# The fake emulator writes down its argument count and arguments, one a line.
+cat >"$emulator" <<SCRIPT
+#!/bin/sh
+{ echo "\$#"; for argument in "\$@"; do echo "\$argument"; done; } >"$work/emulator/args.tmp"
+mv "$work/emulator/args.tmp" "$work/emulator/args"
+SCRIPT
+chmod +x "$emulator"
+
+prepare_app "$rom_name"
+write_settings "$emulator" "$rom_dir"
+age_files
+
+start_tolm
+wait_for_start
+
+emulator_ran() {
+    [ -f "$work/emulator/args" ]
+}
+double_click_first_row emulator_ran || fail "double-clicking the game started no emulator"
+expected=$(printf '1\n%s' "$rom_dir$rom_name")
+actual=$(cat "$work/emulator/args")
+[ "$actual" = "$expected" ] ||
+    fail "the emulator got (count, then arguments):
+$actual
+expected:
+$expected"
+note "emulator got exactly: $rom_dir$rom_name"
+
+# The program does not wait for its emulator and stays usable.
+tolm_gone && fail "the program ended after starting the emulator"
+is_viewable "$main_window" || fail "the main window went away after starting the emulator"
+
+close_and_wait
+check_saved_files "$emulator" "$rom_dir"
+note "settings and catalogue written back"
+echo "PASS"
