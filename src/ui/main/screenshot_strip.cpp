@@ -1,0 +1,312 @@
+#include "ui/main/screenshot_strip.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <string_view>
+
+#include "catalogue/app_state.h"
+#include "settings/locate.h"
+#include "ui/common/qt_text.h"
+#include "ui/main/artwork.h"
+#include "ui/main/show_big_window.h"
+
+namespace tolm::ui {
+
+namespace {
+
+// Files given to a slot while it stays hidden are kept up to this many; older
+// ones only matter when every newer one fails to decode.
+constexpr std::size_t kMaxPendingFiles = 8;
+
+// Part `index` of a comma-separated list, empty parts included.
+std::string_view ListPart(std::string_view list, int index) {
+    std::size_t start = 0;
+    for (int part = 0; part < index; ++part) {
+        const std::size_t comma = list.find(',', start);
+        if (comma == std::string_view::npos) {
+            return {};
+        }
+        start = comma + 1;
+    }
+    const std::size_t end = list.find(',', start);
+    return list.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+} // namespace
+
+QSize SlotSizeFor(int ssSize) {
+    return ssSize == 0 ? QSize(256, 192) : QSize(128, 96);
+}
+
+QImage DecodePictureAt(const QString& path, QSize size) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    if (size.isValid() && !size.isEmpty()) {
+        reader.setScaledSize(size);
+    }
+    return reader.read();
+}
+
+// ---------------------------------------------------------------------------
+
+ScreenshotSlot::ScreenshotSlot(QWidget* parent) : PictureBox(parent) {}
+
+void ScreenshotSlot::showPlaceholder(const QPixmap& placeholder) {
+    pending_.clear();
+    kind_ = Kind::Placeholder;
+    shownFile_.clear();
+    shownSize_ = QSize();
+    setPicture(placeholder);
+}
+
+void ScreenshotSlot::showFile(const QString& path) {
+    pending_.push_back(path);
+    if (pending_.size() > kMaxPendingFiles) {
+        pending_.erase(pending_.begin());
+    }
+    if (isVisible()) {
+        realise();
+    }
+}
+
+void ScreenshotSlot::realise() {
+    if (pending_.empty()) {
+        return;
+    }
+    std::vector<QString> files;
+    files.swap(pending_);
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        if (matchesShown(*file) || decode(*file)) {
+            return;
+        }
+    }
+}
+
+void ScreenshotSlot::showEvent(QShowEvent* event) {
+    realise();
+    PictureBox::showEvent(event);
+}
+
+bool ScreenshotSlot::matchesShown(const QString& path) const {
+    if (kind_ != Kind::File || shownFile_ != path || shownSize_ != size()) {
+        return false;
+    }
+    const QFileInfo info(path);
+    return info.lastModified() == shownStamp_ && info.size() == shownBytes_;
+}
+
+bool ScreenshotSlot::decode(const QString& path) {
+    const QImage image = DecodePictureAt(path, size());
+    if (image.isNull()) {
+        return false;
+    }
+    const QFileInfo info(path);
+    kind_ = Kind::File;
+    shownFile_ = path;
+    shownSize_ = size();
+    shownStamp_ = info.lastModified();
+    shownBytes_ = info.size();
+    setPicture(QPixmap::fromImage(image));
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+
+ScreenshotStrip::ScreenshotStrip(AppState& state, QWidget* parent)
+    : QFrame(parent), state_(state), placeholder_(QPixmap::fromImage(PlaceholderPicture())) {
+    setObjectName(QStringLiteral("Frame1"));
+    setFrameShape(QFrame::NoFrame);
+    setAutoFillBackground(true);
+
+    ScreenshotSlot* first = addSlot();
+    first->resize(SlotSizeFor(0));
+    first->showPlaceholder(placeholder_);
+
+    for (int index = 0; index < static_cast<int>(actions_.size()); ++index) {
+        auto* arrow = new PictureBox(this);
+        arrow->setObjectName(QStringLiteral("actions") + QString::number(index));
+        arrow->setPicture(QPixmap::fromImage(ArrowPicture(static_cast<ArrowDirection>(index))));
+        arrow->resize(kArrowPictureSize, kArrowPictureSize);
+        arrow->installEventFilter(this);
+        arrow->raise();
+        actions_[static_cast<std::size_t>(index)] = arrow;
+    }
+}
+
+ScreenshotSlot* ScreenshotStrip::ssimage(int index) const {
+    if (index < 0 || index >= slotCount()) {
+        return nullptr;
+    }
+    return ssimage_[static_cast<std::size_t>(index)];
+}
+
+PictureBox* ScreenshotStrip::actions(int index) const {
+    if (index < 0 || index >= static_cast<int>(actions_.size())) {
+        return nullptr;
+    }
+    return actions_[static_cast<std::size_t>(index)];
+}
+
+ScreenshotSlot* ScreenshotStrip::addSlot() {
+    auto* slot = new ScreenshotSlot(this);
+    slot->setObjectName(QStringLiteral("ssimage") + QString::number(slotCount()));
+    if (!ssimage_.empty()) {
+        slot->resize(ssimage_.front()->size());
+    }
+    slot->hide();
+    slot->installEventFilter(this);
+    ssimage_.push_back(slot);
+    return slot;
+}
+
+void ScreenshotStrip::removeSlotsFrom(int first) {
+    while (slotCount() > first && slotCount() > 1) {
+        delete ssimage_.back();
+        ssimage_.pop_back();
+    }
+}
+
+void ScreenshotStrip::placeSlots() {
+    const bool horizontal = state_.settings.SSLocation == 0;
+    const int offset = state_.strip.ScrollOffset;
+    ScreenshotSlot* first = ssimage_.front();
+    if (horizontal) {
+        first->move(-offset * first->width(), 0);
+    } else {
+        first->move(0, -offset * first->height());
+    }
+    for (std::size_t i = 1; i < ssimage_.size(); ++i) {
+        const QRect before = ssimage_[i - 1]->geometry();
+        const QPoint at = horizontal ? QPoint(before.x() + before.width(), before.y())
+                                     : QPoint(before.x(), before.y() + before.height());
+        ssimage_[i]->setGeometry(QRect(at, before.size()));
+    }
+}
+
+void ScreenshotStrip::loadSS() {
+    ScreenshotStripState& strip = state_.strip;
+    strip.ScrollOffset = 0;
+    strip.ScreenshotCount = 1;
+
+    // A stale selection (past the catalogue's end) counts as no selection.
+    const GameRecord* game = CatalogueHasEntries(state_.catalogue) && state_.SelectedGame >= 0
+                                 ? state_.SelectedRecord()
+                                 : nullptr;
+    const bool hasScreenshots = game != nullptr && !game->Screenshots.empty();
+
+    if (hasScreenshots) {
+        strip.ScreenshotCount = LastItemIndex(state_.catalogue, game->Screenshots) + 1;
+        ScreenshotSlot* first = ssimage_.front();
+        first->hide();
+        first->resize(SlotSizeFor(state_.settings.SSSize));
+        for (int i = 0; i < strip.ScreenshotCount; ++i) {
+            ScreenshotSlot* slot = i < slotCount() ? ssimage(i) : addSlot();
+            slot->hide();
+            if (i == 0) {
+                slot->move(0, 0);
+            } else {
+                const QRect before = ssimage(i - 1)->geometry();
+                const QPoint at = state_.settings.SSLocation == 0
+                                      ? QPoint(before.x() + before.width(), before.y())
+                                      : QPoint(before.x(), before.y() + before.height());
+                slot->setGeometry(QRect(at, before.size()));
+            }
+            const LocatedFile located =
+                LocateFile(ListPart(game->Screenshots, i), state_.settings.ScreenshotPaths);
+            if (located.found) {
+                slot->showFile(toQt(located.path));
+            } else {
+                slot->showPlaceholder(placeholder_);
+            }
+        }
+        removeSlotsFrom(strip.ScreenshotCount);
+    } else {
+        ScreenshotSlot* first = ssimage_.front();
+        first->showPlaceholder(placeholder_);
+        first->hide();
+        removeSlotsFrom(1);
+    }
+
+    // New slots were stacked above the arrows.
+    for (PictureBox* arrow : actions_) {
+        arrow->raise();
+    }
+    Q_EMIT layoutRequested();
+}
+
+void ScreenshotStrip::actionsMouseUp(int index) {
+    ScreenshotStripState& strip = state_.strip;
+    if (index == 0 || index == 2) {
+        strip.ScrollOffset -= 1;
+        if (strip.ScrollOffset < 0) {
+            strip.ScrollOffset = 0;
+        }
+    } else if (strip.VisibleSlots + strip.ScrollOffset < slotCount()) {
+        strip.ScrollOffset += 1;
+    }
+    if (strip.ScrollOffset != strip.PreviousScrollOffset) {
+        ssimage_.front()->resize(SlotSizeFor(state_.settings.SSSize));
+        placeSlots();
+    }
+    strip.PreviousScrollOffset = strip.ScrollOffset;
+    Q_EMIT layoutRequested();
+}
+
+void ScreenshotStrip::ssimageMouseUp(int index, Qt::MouseButton button,
+                                     Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (button == Qt::LeftButton && held == Qt::ShiftModifier) {
+        openFullSizeView(index);
+    }
+}
+
+QPixmap ScreenshotStrip::fullSizePicture(int index) {
+    ScreenshotSlot* slot = ssimage(index);
+    if (slot == nullptr) {
+        return placeholder_;
+    }
+    slot->realise();
+    if (slot->showsPlaceholder()) {
+        return placeholder_;
+    }
+    if (!slot->shownFile().isEmpty()) {
+        const QImage image = DecodePictureAt(slot->shownFile(), ShowBigWindow::kPictureSize);
+        if (!image.isNull()) {
+            return QPixmap::fromImage(image);
+        }
+    }
+    return slot->picture();
+}
+
+void ScreenshotStrip::openFullSizeView(int index) {
+    if (ssimage(index) == nullptr) {
+        return;
+    }
+    ShowBigWindow view(fullSizePicture(index), window());
+    view.exec();
+}
+
+bool ScreenshotStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease) {
+        return QFrame::eventFilter(watched, event);
+    }
+    const auto* release = static_cast<QMouseEvent*>(event);
+    for (int index = 0; index < static_cast<int>(actions_.size()); ++index) {
+        if (watched == actions_[static_cast<std::size_t>(index)]) {
+            actionsMouseUp(index);
+            return true;
+        }
+    }
+    for (int index = 0; index < slotCount(); ++index) {
+        if (watched == ssimage_[static_cast<std::size_t>(index)]) {
+            ssimageMouseUp(index, release->button(), release->modifiers());
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+} // namespace tolm::ui

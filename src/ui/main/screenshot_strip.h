@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFrame>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "ui/main/arrow_pictures.h"
+
+namespace tolm {
+struct AppState;
+}
+
+namespace tolm::ui {
+
+// Full size 256 x 192, half size 128 x 96 (any SSSize other than 0).
+QSize SlotSizeFor(int ssSize);
+
+// Decodes `path` straight to `size` (the reader scales while decoding, which
+// is far cheaper than decoding a large picture and shrinking it). The format
+// is taken from the file's contents, not its name. Null on any failure.
+QImage DecodePictureAt(const QString& path, QSize size);
+
+// One picture slot of the strip. It remembers which file it should show and
+// decodes that file only when it is about to be shown; a file that cannot be
+// decoded leaves the slot with the picture it had.
+class ScreenshotSlot final : public PictureBox {
+public:
+    explicit ScreenshotSlot(QWidget* parent);
+
+    void showPlaceholder(const QPixmap& placeholder);
+    void showFile(const QString& path); // decoded when next shown
+    bool hasPendingFile() const { return !pending_.empty(); }
+
+    // Decodes the pending file at the slot's present size, if any.
+    void realise();
+
+    bool showsPlaceholder() const { return kind_ == Kind::Placeholder; }
+    // The file the present picture was decoded from; empty for the
+    // placeholder or no picture.
+    const QString& shownFile() const { return shownFile_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    enum class Kind { Nothing, Placeholder, File };
+
+    bool matchesShown(const QString& path) const;
+    bool decode(const QString& path);
+
+    Kind kind_ = Kind::Nothing;
+    QString shownFile_;
+    QSize shownSize_;
+    QDateTime shownStamp_;
+    qint64 shownBytes_ = -1;
+    // Files given since the picture was last decoded, oldest first. When the
+    // newest cannot be decoded the one before it is tried, so the slot ends
+    // up as if each had been decoded when it was given.
+    std::vector<QString> pending_;
+};
+
+// The screenshot strip (`Frame1`): a clipping container with one slot per
+// screenshot of the selected game and four arrow buttons above them. The
+// owner places it (LayOutMainWindow) and connects layoutRequested() to its
+// layout.
+class ScreenshotStrip final : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit ScreenshotStrip(AppState& state, QWidget* parent = nullptr);
+
+    // Rebuilds the slots for the selected game, then asks for the layout.
+    void loadSS();
+
+    int slotCount() const { return static_cast<int>(ssimage_.size()); }
+    ScreenshotSlot* ssimage(int index) const;
+    PictureBox* actions(int index) const; // 0 left, 1 right, 2 up, 3 down
+
+    // Places every slot by the chain rule: slot 0 at minus ScrollOffset slot
+    // lengths along the strip, each next one touching the one before and
+    // taking its size.
+    void placeSlots();
+
+    // A mouse button released over arrow `index`: scroll one slot.
+    void actionsMouseUp(int index);
+    // A mouse button released over slot `index`: the left button with Shift
+    // alone opens the full-size view.
+    void ssimageMouseUp(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+
+    // The picture the full-size view shows for slot `index`: its file decoded
+    // at the view's size, the placeholder, or failing both what the slot shows.
+    QPixmap fullSizePicture(int index);
+    void openFullSizeView(int index);
+
+    const QPixmap& placeholder() const { return placeholder_; }
+
+Q_SIGNALS:
+    void layoutRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ScreenshotSlot* addSlot();
+    void removeSlotsFrom(int first);
+
+    AppState& state_;
+    QPixmap placeholder_;
+    std::vector<ScreenshotSlot*> ssimage_;
+    std::array<PictureBox*, 4> actions_{};
+};
+
+} // namespace tolm::ui
