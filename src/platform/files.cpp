@@ -78,13 +78,15 @@ bool FileExists(const std::string& path) {
         return false;
     const std::size_t sep = path.find_last_of(kPathSeparator);
     std::string pattern = sep == std::string::npos ? path : path.substr(sep + 1);
+    // push_back and resize rather than assigning "*": GCC 12 at -O3 reports a
+    // bogus -Wrestrict on the assignment, which breaks optimised builds.
     if (pattern.empty())
-        pattern = "*"; // a trailing separator lists the directory's contents
+        pattern.push_back('*'); // a trailing separator lists the directory's contents
     if (!HasWildcard(pattern))
         return !IsHiddenName(pattern) && IsPlainFile(NativePath(path));
 
     if (pattern == "*.*")
-        pattern = "*"; // as on Windows, names without a dot match too
+        pattern.resize(1); // "*": as on Windows, names without a dot match too
     const fs::path dir =
         sep == std::string::npos ? fs::path(".") : NativePath(path.substr(0, sep + 1));
     std::error_code ec;
