@@ -1,3 +1,4 @@
+#include <QMainWindow>
 #include <QtTest>
 
 #include "strip_host.h"
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void wideningPullsTheOffsetBackOneStepPerRun_data();
     void wideningPullsTheOffsetBackOneStepPerRun();
     void slotsBeforeTheWindowKeepTheirState();
+    void mainWindowStatusBarIsOnlyMeasured();
     void minimisedChangesNothing_data();
     void minimisedChangesNothing();
 };
@@ -212,6 +214,31 @@ void LayoutTest::slotsBeforeTheWindowKeepTheirState() {
         QCOMPARE(host.slot(i)->isHidden(), hidden[i]);
         QCOMPARE(host.slot(i)->x(), (i - 2) * 256);
     }
+}
+
+void LayoutTest::mainWindowStatusBarIsOnlyMeasured() {
+    // A QMainWindow docks its own status bar below the central widget.
+    tolm::AppState state;
+    QMainWindow window;
+    auto* central = new QWidget;
+    window.setCentralWidget(central);
+    auto* status = new QStatusBar;
+    status->setFixedHeight(kStatusHeight);
+    window.setStatusBar(status);
+    auto* list = new QTreeView(central);
+    auto* tabs = new QTabWidget(central);
+    tabs->setFixedSize(587, 113);
+    auto* strip = new tolm::ui::ScreenshotStrip(state, central);
+    window.resize(1000, 700);
+    window.show();
+    const QRect statusBefore = status->geometry();
+    state.strip.ShowScreenshots = true;
+
+    const QSize client(central->width(), central->height() + status->height());
+    tolm::ui::LayOutMainWindow({list, tabs, status, strip, client, false}, state);
+    QCOMPARE(status->geometry(), statusBefore);
+    QCOMPARE(tabs->y(), central->height() - 113);
+    QCOMPARE(strip->geometry().bottom() + 1, tabs->y() - (32 - kStatusHeight));
 }
 
 void LayoutTest::minimisedChangesNothing_data() {

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>

@@ -1,0 +1,170 @@
+// How long a click on a game takes for the screenshot strip (rebuilding the
+// slots and laying the window out), with the strip shown and hidden, beside
+// decoding every screenshot at full size on each click.
+//
+// Runs offscreen; generates 50 JPEG screenshots of 1920 x 1080 once into a
+// temporary directory.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QImageReader>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QWidget>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/app_state.h"
+#include "ui/main/main_layout.h"
+#include "ui/main/screenshot_strip.h"
+
+namespace {
+
+constexpr int kScreenshots = 50;
+
+// Something with the detail of a real screenshot, so the decoder has work.
+void WriteScreenshot(const QString& path, int seed) {
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, 1920, 1080);
+    gradient.setColorAt(0, QColor::fromHsv(seed * 7 % 360, 200, 220));
+    gradient.setColorAt(1, QColor::fromHsv(seed * 13 % 360, 180, 60));
+    painter.fillRect(image.rect(), gradient);
+    QRandomGenerator random(static_cast<quint32>(seed));
+    for (int i = 0; i < 400; ++i) {
+        painter.fillRect(random.bounded(1900), random.bounded(1060), random.bounded(8, 200),
+                         random.bounded(8, 120), QColor::fromRgb(random.generate()));
+    }
+    painter.setPen(Qt::white);
+    painter.setFont(QFont(QStringLiteral("Sans"), 40));
+    for (int row = 0; row < 10; ++row) {
+        painter.drawText(40, 100 + row * 100,
+                         QStringLiteral("SCORE %1 LIVES %2").arg(seed * row).arg(row));
+    }
+    painter.end();
+    image.save(path, "JPEG", 85);
+}
+
+double MedianMs(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    const std::size_t middle = samples.size() / 2;
+    return samples.size() % 2 == 1 ? samples[middle]
+                                   : (samples[middle - 1] + samples[middle]) / 2.0;
+}
+
+double TimeMs(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    std::printf("writing %d screenshots of 1920 x 1080...\n", kScreenshots);
+    std::fflush(stdout);
+    std::vector<QString> paths;
+    std::string forward;
+    std::string backward;
+    for (int i = 0; i < kScreenshots; ++i) {
+        const QString name = QStringLiteral("shot%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        paths.push_back(dir.filePath(name));
+        WriteScreenshot(paths.back(), i);
+        forward += (i > 0 ? "," : "") + name.toStdString();
+        const QString back =
+            QStringLiteral("shot%1.jpg").arg(kScreenshots - 1 - i, 2, 10, QLatin1Char('0'));
+        backward += (i > 0 ? "," : "") + back.toStdString();
+    }
+
+    tolm::AppState state;
+    state.settings.ScreenshotPaths = {dir.path().toStdString() + "/"};
+    // Two games with the same files in opposite orders: alternating between
+    // them puts different pictures in the visible slots at every click.
+    for (const std::string* list : {&forward, &backward}) {
+        tolm::GameRecord game;
+        game.Name = "Game";
+        game.Screenshots = *list;
+        state.catalogue.push_back(game);
+    }
+
+    QWidget window;
+    auto* list = new QTreeView(&window);
+    list->move(8, 0);
+    auto* tabs = new QTabWidget(&window);
+    tabs->setFixedSize(587, 113);
+    auto* status = new QStatusBar(&window);
+    auto* strip = new tolm::ui::ScreenshotStrip(state, &window);
+    QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [&] {
+        tolm::ui::LayOutMainWindow({list, tabs, status, strip, window.size(), false}, state);
+    });
+    window.resize(1000, 700);
+    window.show();
+
+    int game = 0;
+    const auto click = [&] {
+        game = 1 - game;
+        state.SelectedGame = game;
+        strip->loadSS();
+    };
+    const auto measureClicks = [&](int runs) {
+        click(); // warm up
+        QApplication::processEvents();
+        std::vector<double> samples;
+        for (int run = 0; run < runs; ++run) {
+            samples.push_back(TimeMs(click));
+            QApplication::processEvents(); // paint, as between real clicks
+        }
+        return MedianMs(samples);
+    };
+
+    state.strip.ShowScreenshots = true;
+    const double viewOn = measureClicks(21);
+    const int visible = state.strip.VisibleSlots;
+    std::vector<double> again;
+    for (int run = 0; run < 21; ++run) {
+        again.push_back(TimeMs([&] { strip->loadSS(); }));
+    }
+    const double sameGame = MedianMs(again);
+
+    state.strip.ShowScreenshots = false;
+    const double viewOff = measureClicks(21);
+
+    // Decoding all 50 at full size on every click, then shrinking each.
+    std::vector<double> naive;
+    for (int run = 0; run < 3; ++run) {
+        naive.push_back(TimeMs([&] {
+            for (const QString& path : paths) {
+                QImageReader reader(path);
+                const QImage full = reader.read();
+                const QImage slot = full.scaled(256, 192);
+                if (slot.isNull()) {
+                    std::printf("could not decode %s\n", qPrintable(path));
+                }
+            }
+        }));
+    }
+
+    std::printf("visible slots with View on: %d\n", visible);
+    std::printf("naive, decoding all %d at full size: %.1f ms per click\n", kScreenshots,
+                MedianMs(naive));
+    std::printf("same game clicked again with View on: %.2f ms\n", sameGame);
+    std::printf("click with View on (50 screenshots): %.1f ms (goal 100 ms)\n", viewOn);
+    std::printf("click with View off (50 screenshots): %.2f ms (goal 5 ms)\n", viewOff);
+    return 0;
+}
