@@ -1,0 +1,160 @@
+#include "ui/main/details_panel.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "catalogue/genres.h"
+#include "catalogue/text.h"
+#include "settings/locate.h"
+#include "ui/common/qt_text.h"
+#include "ui/main/launching.h"
+
+namespace tolm::ui {
+namespace {
+
+// Offsets from the tab control's top-left corner, pixels.
+constexpr int kRowTops[4] = {32, 48, 64, 80};
+constexpr int kRowHeight = 16;
+constexpr int kLeftCaptionX = 8;
+constexpr int kRightCaptionX = 272;
+constexpr int kCaptionWidth = 92;
+constexpr int kRightMargin = 8;
+
+} // namespace
+
+GameDetails DescribeGame(const GameRecord& game, const SettingsState& settings) {
+    GameDetails d;
+    d.name = toQt(game.Name);
+    // A damaged file can carry a genre outside the table: that shows no type.
+    d.type = toQt(GenreText(game.Genre));
+    d.year = game.Year < 1 ? QString() : QString::number(game.Year);
+    d.publisher = toQt(game.Publisher);
+    d.authors = toQt(game.Authors);
+    d.notes = toQt(game.Notes);
+    d.romName = toQt(game.RomFile);
+
+    d.romFound = QStringLiteral("No rom found (check paths)");
+    if (TrimBlanks(game.RomFile).empty())
+        d.romFound = QStringLiteral("No rom");
+    else if (LocateFile(game.RomFile, settings.RomPaths).found)
+        d.romFound = QStringLiteral("Yes");
+
+    d.hasMusic = QStringLiteral("No Music file found (check paths)");
+    if (TrimBlanks(game.MusicFile).empty())
+        d.hasMusic = QStringLiteral("No Music file");
+    else if (LocateFile(game.MusicFile, settings.MusicPaths).found)
+        d.hasMusic = MusicPlayableText();
+    return d;
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    Q_EMIT released();
+}
+
+DetailsPanel::DetailsPanel(QWidget* parent) : QTabWidget(parent) {
+    setObjectName(QStringLiteral("SSTab1"));
+    setFixedSize(kWidth, kHeight);
+
+    detailsPage_ = new QWidget(this);
+    detailsPage_->setObjectName(QStringLiteral("tabGameDetails"));
+    addTab(detailsPage_, QStringLiteral("Game Details"));
+
+    auto* notesPage = new QWidget(this);
+    notesPage->setObjectName(QStringLiteral("tabNotes"));
+    addTab(notesPage, QStringLiteral("Notes"));
+    txtNotes = new QPlainTextEdit(notesPage);
+    txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    auto* notesLayout = new QVBoxLayout(notesPage);
+    notesLayout->setContentsMargins(0, 0, 0, 0);
+    notesLayout->addWidget(txtNotes);
+
+    lblHasMusic = new ClickableLabel(detailsPage_);
+    connect(lblHasMusic, &ClickableLabel::released, this, &DetailsPanel::musicLabelReleased);
+
+    QWidget* p = detailsPage_;
+    grid_[0][0] = addCaption(p, QStringLiteral("Game Name"), "capGameName");
+    grid_[0][1] = lblGameName = addValue(p, new QLabel(p), "lblGameName");
+    grid_[0][2] = addCaption(p, QStringLiteral("Year Published"), "capYear");
+    grid_[0][3] = lblYear = addValue(p, new QLabel(p), "lblYear");
+    grid_[1][0] = addCaption(p, QStringLiteral("Publisher"), "capPub");
+    grid_[1][1] = lblPub = addValue(p, new QLabel(p), "lblPub");
+    grid_[1][2] = addCaption(p, QStringLiteral("Author(s)"), "capAuthors");
+    grid_[1][3] = lblAuthors = addValue(p, new QLabel(p), "lblAuthors");
+    grid_[2][0] = addCaption(p, QStringLiteral("Rom Name"), "capRomName");
+    grid_[2][1] = lblRomName = addValue(p, new QLabel(p), "lblRomName");
+    grid_[2][2] = addCaption(p, QStringLiteral("Playable?"), "capRomFound");
+    grid_[2][3] = lblRomFound = addValue(p, new QLabel(p), "lblRomFound");
+    grid_[3][0] = addCaption(p, QStringLiteral("Has Music File?"), "capHasMusic");
+    grid_[3][1] = addValue(p, lblHasMusic, "lblHasMusic");
+    grid_[3][2] = addCaption(p, QStringLiteral("Game Type"), "capType");
+    grid_[3][3] = lblType = addValue(p, new QLabel(p), "lblType");
+    placeLabels();
+    // The page's offset in the tab control is known only once Qt lays it out.
+    detailsPage_->installEventFilter(this);
+    if (QWidget* stack = detailsPage_->parentWidget())
+        stack->installEventFilter(this);
+}
+
+QLabel* DetailsPanel::addCaption(QWidget* page, const QString& text, const char* name) {
+    auto* label = new QLabel(text, page);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLabel* DetailsPanel::addValue(QWidget*, QLabel* label, const char* name) {
+    label->setObjectName(QString::fromLatin1(name));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    label->setPalette(palette);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// The rows are measured from the tab control's top, but the labels live on
+// the page below the tab bar: subtract where the page sits.
+void DetailsPanel::placeLabels() {
+    const QPoint page = detailsPage_->mapTo(this, QPoint(0, 0));
+    const int leftValueX = kLeftCaptionX + kCaptionWidth;
+    const int rightValueX = kRightCaptionX + kCaptionWidth;
+    const int columns[4][2] = {{kLeftCaptionX, kCaptionWidth},
+                               {leftValueX, kRightCaptionX - leftValueX - 4},
+                               {kRightCaptionX, kCaptionWidth},
+                               {rightValueX, kWidth - kRightMargin - rightValueX}};
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            grid_[row][column]->setGeometry(columns[column][0] - page.x(), kRowTops[row] - page.y(),
+                                            columns[column][1], kRowHeight);
+        }
+    }
+}
+
+bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        placeLabels();
+    return QTabWidget::eventFilter(watched, event);
+}
+
+void DetailsPanel::showDetails(const GameDetails& d) {
+    lblGameName->setText(d.name);
+    lblType->setText(d.type);
+    lblYear->setText(d.year);
+    lblPub->setText(d.publisher);
+    lblAuthors->setText(d.authors);
+    txtNotes->setPlainText(d.notes);
+    lblRomName->setText(d.romName);
+    lblRomFound->setText(d.romFound);
+    lblHasMusic->setText(d.hasMusic);
+}
+
+void DetailsPanel::clear() {
+    showDetails(GameDetails{});
+}
+
+QString DetailsPanel::musicText() const {
+    return lblHasMusic->text();
+}
+
+} // namespace tolm::ui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "catalogue/game_record.h"
+
+namespace tolm::ui {
+
+// The rows of lstGames: one per catalogue position, in the model's own sort
+// order. Texts are made only for the rows a view asks for; the sort keys are
+// made once per refresh, and only for the columns actually sorted by.
+class GameListModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NameColumn = 0, PublisherColumn = 1, YearColumn = 2, ColumnCount = 3 };
+    // Qt::UserRole gives the item key ("game17"); PositionRole the position.
+    static constexpr int KeyRole = Qt::UserRole;
+    static constexpr int PositionRole = Qt::UserRole + 1;
+
+    explicit GameListModel(const GameCatalogue& catalogue, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    // Rebuilds every row from the catalogue and sorts by the current column.
+    void refresh();
+    // One record's texts changed in place: its row shows them, the keys follow.
+    void gameChanged(std::int32_t position);
+
+    // Catalogue position shown at `row`, -1 when there is no such row.
+    std::int32_t positionAt(int row) const;
+    // Row that shows `position`, -1 when none.
+    int rowOf(std::int32_t position) const;
+
+    int sortColumn() const { return sortColumn_; }
+    Qt::SortOrder sortOrder() const { return sortOrder_; }
+
+    // The texts the list shows, as the catalogue gives them.
+    static QString YearText(std::int32_t year);
+    static QString ColumnText(const GameRecord& record, int column);
+
+private:
+    void ensureKeys(int column);
+    void sortRows();
+
+    const GameCatalogue& catalogue_;
+    std::vector<std::int32_t> rows_;                     // catalogue position per display row
+    std::array<std::vector<QString>, ColumnCount> keys_; // by position, case-folded
+    std::array<bool, ColumnCount> keysReady_{};
+    int sortColumn_ = NameColumn;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+};
+
+} // namespace tolm::ui

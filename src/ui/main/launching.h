@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "catalogue/app_state.h"
+
+class QWidget;
+
+namespace tolm::ui {
+
+class UserDialogs;
+class ProgramLauncher;
+
+// What a launch operation needs from the window: the boxes it may show, the
+// starter and the window that owns the boxes.
+struct LaunchContext {
+    const AppState& state;
+    UserDialogs& dialogs;
+    ProgramLauncher& launcher;
+    QWidget* owner = nullptr;
+};
+
+// The label text that makes the music label start the player.
+QString MusicPlayableText();
+
+// Starts the selected game's ROM, found over RomPaths, in the default
+// emulator. Returns true when a program was started.
+bool RunGame(const LaunchContext& context);
+
+// Starts the selected game's RomFile, exactly as stored, in emulator `index`.
+bool RunWith(const LaunchContext& context, std::int32_t index);
+
+// Plays the selected game's music file in the default music player; acts only
+// while the music label reads MusicPlayableText().
+bool PlayMusic(const LaunchContext& context, const QString& musicLabelText);
+
+} // namespace tolm::ui
