@@ -19,9 +19,12 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& promp
     shown.push_back({QStringLiteral("input"), title, prompt, Icon::None, Buttons::Ok, {}, preset});
     if (inputs.empty())
         return std::nullopt;
-    auto v = inputs.front();
+    const bool answered = inputs.front().has_value();
+    const QString text = answered ? *inputs.front() : QString();
     inputs.pop_front();
-    return v;
+    if (!answered)
+        return std::nullopt;
+    return text;
 }
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& filter,
