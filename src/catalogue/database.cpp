@@ -106,6 +106,11 @@ public:
     std::uint64_t Remaining() const { return remaining_; }
 
     bool ReadInt(std::int32_t& out) {
+        if (end_ - pos_ >= 4) { // the usual case: the value lies in this chunk
+            out = DecodeInt(buffer_.get() + pos_);
+            Consume(4);
+            return true;
+        }
         char b[4];
         if (!ReadRaw(b, 4))
             return false;
@@ -116,14 +121,19 @@ public:
     bool ReadText(std::string& out, std::size_t length) {
         if (remaining_ < length)
             return false;
-        while (length > 0) {
-            if (pos_ == end_ && !Fill())
-                return false;
-            const std::size_t take = std::min(length, end_ - pos_);
-            platform::AppendAnsiAsUtf8(out, std::string_view(buffer_.get() + pos_, take));
-            Consume(take);
-            length -= take;
+        if (pos_ == end_ && !Fill())
+            return false;
+        if (end_ - pos_ >= length) { // the usual case: the text lies in this chunk
+            platform::AppendAnsiAsUtf8(out, std::string_view(buffer_.get() + pos_, length));
+            Consume(length);
+            return true;
         }
+        // Across chunks: gathered first, so the text is still converted (and
+        // allocated) once.
+        scratch_.resize(length);
+        if (!ReadRaw(scratch_.data(), length))
+            return false;
+        platform::AppendAnsiAsUtf8(out, scratch_);
         return true;
     }
 
@@ -162,6 +172,7 @@ private:
     std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kChunk);
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::string scratch_;
 };
 
 template <class Source> bool ReadTextField(Source& src, std::string& out) {
@@ -172,7 +183,6 @@ template <class Source> bool ReadTextField(Source& src, std::string& out) {
         return true;
     if (src.Remaining() < static_cast<std::uint64_t>(length))
         return false;
-    out.reserve(static_cast<std::size_t>(length));
     return src.ReadText(out, static_cast<std::size_t>(length));
 }
 
@@ -212,9 +222,11 @@ DatabaseLoadResult Load(Source& src, GameCatalogue& catalogue, SettingsState& se
         return Invalid();
     }
 
-    GameCatalogue loaded(static_cast<std::size_t>(count));
-    for (GameRecord& record : loaded)
-        if (!ReadRecord(src, version, record))
+    // Each record is built in place as it is read, so its memory is written once.
+    GameCatalogue loaded;
+    loaded.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i)
+        if (!ReadRecord(src, version, loaded.emplace_back()))
             return Invalid();
 
     catalogue.swap(loaded);
@@ -225,11 +237,16 @@ DatabaseLoadResult Load(Source& src, GameCatalogue& catalogue, SettingsState& se
     return {DatabaseLoadResult::Status::Loaded, std::nullopt};
 }
 
+// The length goes in front of the text, so it is patched in once the text
+// has been converted: one pass over each text.
 void AppendText(std::string& out, const std::string& text) {
-    const std::size_t length = platform::AnsiLength(text);
-    EncodeInt(out, static_cast<std::int32_t>(
-                       std::min<std::size_t>(length, std::numeric_limits<std::int32_t>::max())));
+    const std::size_t at = out.size();
+    EncodeInt(out, 0);
     platform::AppendUtf8AsAnsi(out, text);
+    const std::size_t length =
+        std::min<std::size_t>(out.size() - at - 4, std::numeric_limits<std::int32_t>::max());
+    for (int k = 0; k < 4; ++k)
+        out[at + static_cast<std::size_t>(k)] = static_cast<char>((length >> (8 * k)) & 0xFF);
 }
 
 } // namespace

@@ -1,8 +1,14 @@
 #include "platform/codepage.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define TOLM_CODEPAGE_SSE2 1
+#endif
 
 namespace tolm::platform {
 namespace {
@@ -47,20 +53,71 @@ const Utf8Table& Table() {
     return table;
 }
 
-std::size_t FirstHighByte(std::string_view bytes) {
-    std::size_t i = 0;
+// True when any byte has its high bit set. Most catalogue text is plain
+// ASCII, and most fields are short: they are tested with a few overlapping
+// word loads rather than byte by byte.
+bool AnyHighByte(std::string_view bytes) {
+    const char* p = bytes.data();
     const std::size_t n = bytes.size();
-    // Eight bytes at a time: most catalogue text is plain ASCII.
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + i, 8);
-        if (word & 0x8080808080808080ULL)
-            break;
+    if (n >= 8) {
+        std::uint64_t bits = 0;
+        std::size_t i = 0;
+        for (; i + 32 <= n; i += 32) {
+            std::uint64_t w[4];
+            std::memcpy(w, p + i, 32);
+            if ((w[0] | w[1] | w[2] | w[3]) & 0x8080808080808080ULL)
+                return true;
+        }
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p + i, 8);
+            bits |= w;
+        }
+        std::uint64_t last;
+        std::memcpy(&last, p + n - 8, 8);
+        return ((bits | last) & 0x8080808080808080ULL) != 0;
     }
+    if (n >= 4) {
+        std::uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + n - 4, 4);
+        return ((a | b) & 0x80808080U) != 0;
+    }
+    unsigned bits = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        bits |= static_cast<unsigned char>(p[i]);
+    return (bits & 0x80) != 0;
+}
+
+// Bytes the UTF-8 form of `bytes` takes.
+std::size_t Utf8Size(std::string_view bytes) {
+    const Utf8Table& table = Table();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t size = n;
+    std::size_t i = 0;
+#ifdef TOLM_CODEPAGE_SSE2
+    for (; i + 16 <= n; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+        if (high == 0)
+            continue;
+        // One per high byte, summed without a popcount instruction (not every
+        // x86-64 has one).
+        const __m128i ones = _mm_and_si128(_mm_srli_epi16(block, 7), _mm_set1_epi8(1));
+        const __m128i sums = _mm_sad_epu8(ones, _mm_setzero_si128());
+        size += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+        // 0x80..0x9F mostly need three bytes.
+        const __m128i c1 = _mm_cmpeq_epi8(_mm_and_si128(block, _mm_set1_epi8(char(0xE0))),
+                                          _mm_set1_epi8(char(0x80)));
+        for (auto m = static_cast<unsigned>(_mm_movemask_epi8(c1)); m != 0; m &= m - 1)
+            size += table.length[p[i + static_cast<std::size_t>(std::countr_zero(m))] - 0x80] - 2u;
+    }
+#endif
     for (; i < n; ++i)
-        if (static_cast<unsigned char>(bytes[i]) & 0x80)
-            return i;
-    return n;
+        if (p[i] >= 0x80)
+            size += table.length[p[i] - 0x80] - 1u;
+    return size;
 }
 
 int AnsiByteFor(char32_t cp) {
@@ -118,54 +175,121 @@ long DecodeUtf8(std::string_view s, std::size_t& i) {
 
 } // namespace
 
+// Sized exactly first, so a text is allocated once.
 void AppendAnsiAsUtf8(std::string& out, std::string_view bytes) {
-    std::size_t first = FirstHighByte(bytes);
-    out.append(bytes.data(), first);
-    if (first == bytes.size())
+    if (!AnyHighByte(bytes)) {
+        out.append(bytes.data(), bytes.size());
         return;
+    }
     const Utf8Table& table = Table();
-    for (std::size_t i = first; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
+    const std::size_t start = out.size();
+    out.resize(start + Utf8Size(bytes));
+    char* p = out.data() + start;
+    const char* src = bytes.data();
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+#ifdef TOLM_CODEPAGE_SSE2
+    // The output for the input still to come is never shorter than that input,
+    // so while 16 input bytes remain a 16-byte store fits.
+    while (n - i >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), block);
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+        if (high == 0) {
+            i += 16;
+            p += 16;
+            continue;
+        }
+        const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
+        i += ascii;
+        p += ascii;
+        // Only the character's own bytes: near the end no more room is left.
+        const std::size_t index = static_cast<unsigned char>(src[i]) - 0x80u;
+        const auto& sequence = table.bytes[index];
+        p[0] = sequence[0];
+        p[1] = sequence[1];
+        if (table.length[index] == 3)
+            p[2] = sequence[2];
+        p += table.length[index];
+        ++i;
+    }
+#endif
+    for (; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(src[i]);
         if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
+            *p++ = static_cast<char>(b);
         } else {
-            out.append(table.bytes[b - 0x80].data(), table.length[b - 0x80]);
+            std::memcpy(p, table.bytes[b - 0x80].data(), table.length[b - 0x80]);
+            p += table.length[b - 0x80];
         }
     }
 }
 
 std::string AnsiToUtf8(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size());
     AppendAnsiAsUtf8(out, bytes);
     return out;
 }
 
 void AppendUtf8AsAnsi(std::string& out, std::string_view utf8) {
-    std::size_t first = FirstHighByte(utf8);
-    out.append(utf8.data(), first);
-    std::size_t i = first;
-    while (i < utf8.size()) {
-        long cp = DecodeUtf8(utf8, i);
-        out.push_back(cp < 0 ? '?' : static_cast<char>(AnsiByteFor(static_cast<char32_t>(cp))));
+    if (!AnyHighByte(utf8)) {
+        out.append(utf8.data(), utf8.size());
+        return;
     }
+    // Never longer than the UTF-8: sized for that, then cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    char* const begin = out.data() + start;
+    char* p = begin;
+    const char* src = utf8.data();
+    const std::size_t n = utf8.size();
+    std::size_t i = 0;
+    while (i < n) {
+#ifdef TOLM_CODEPAGE_SSE2
+        // Output never runs ahead of input, so a 16-byte store fits while 16
+        // input bytes remain.
+        if (n - i >= 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), block);
+            const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+            if (high == 0) {
+                i += 16;
+                p += 16;
+                continue;
+            }
+            const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
+            i += ascii;
+            p += ascii;
+        }
+#endif
+        const auto b = static_cast<unsigned char>(src[i]);
+        if (b < 0x80) {
+            *p++ = static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        const long cp = DecodeUtf8(utf8, i);
+        *p++ = cp < 0 ? '?' : static_cast<char>(AnsiByteFor(static_cast<char32_t>(cp)));
+    }
+    out.resize(start + static_cast<std::size_t>(p - begin));
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
     AppendUtf8AsAnsi(out, utf8);
     return out;
 }
 
 std::size_t AnsiLength(std::string_view utf8) {
-    std::size_t first = FirstHighByte(utf8);
-    if (first == utf8.size())
-        return first;
-    std::size_t count = first;
-    std::size_t i = first;
+    if (!AnyHighByte(utf8))
+        return utf8.size();
+    std::size_t count = 0;
+    std::size_t i = 0;
     while (i < utf8.size()) {
-        DecodeUtf8(utf8, i);
+        if (static_cast<unsigned char>(utf8[i]) < 0x80)
+            ++i;
+        else
+            DecodeUtf8(utf8, i);
         ++count;
     }
     return count;

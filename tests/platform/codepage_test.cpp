@@ -132,3 +132,48 @@ TEST(CodePage, TruncatedSequenceAtEndOfText) {
 }
 
 } // namespace
+
+namespace {
+
+// Long texts go through block-at-a-time paths; a high byte at every position
+// of texts of many lengths checks the block edges and the tails against the
+// byte-by-byte result.
+TEST(CodePage, HighBytesAtEveryPositionOfLongerTexts) {
+    const unsigned char highs[] = {0x80, 0x81, 0x9F, 0xA0, 0xE9, 0xFF};
+    for (std::size_t length = 1; length <= 70; ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            for (unsigned char high : highs) {
+                std::string ansi;
+                for (std::size_t i = 0; i < length; ++i)
+                    ansi += static_cast<char>('a' + i % 26);
+                ansi[at] = static_cast<char>(high);
+                if (at + 2 < length)
+                    ansi[length - 1] = static_cast<char>(0xE9);
+                std::string expected;
+                for (char c : ansi)
+                    expected += AnsiToUtf8(std::string(1, c));
+                const std::string utf8 = AnsiToUtf8(ansi);
+                ASSERT_EQ(utf8, expected) << "length " << length << " at " << at;
+                ASSERT_EQ(Utf8ToAnsi(utf8), ansi) << "length " << length << " at " << at;
+                ASSERT_EQ(AnsiLength(utf8), ansi.size());
+                std::string appended = "prefix";
+                AppendAnsiAsUtf8(appended, ansi);
+                ASSERT_EQ(appended, "prefix" + expected);
+            }
+        }
+    }
+}
+
+TEST(CodePage, MalformedBytesInsideLongText) {
+    const std::string ascii(40, 'x');
+    for (std::size_t at = 0; at <= ascii.size(); ++at) {
+        std::string text = ascii;
+        text.insert(at, "\xFF");
+        std::string expected = ascii;
+        expected.insert(at, "?");
+        EXPECT_EQ(Utf8ToAnsi(text), expected) << at;
+        EXPECT_EQ(AnsiLength(text), expected.size()) << at;
+    }
+}
+
+} // namespace
