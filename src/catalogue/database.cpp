@@ -53,14 +53,6 @@ std::int32_t DecodeInt(const char* p) {
     return out;
 }
 
-void EncodeInt(std::string& out, std::int32_t value) {
-    std::uint32_t v;
-    std::memcpy(&v, &value, 4);
-    const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
-    out.append(bytes, 4);
-}
-
 // Bytes already in memory.
 class MemorySource {
 public:
@@ -237,18 +229,6 @@ DatabaseLoadResult Load(Source& src, GameCatalogue& catalogue, SettingsState& se
     return {DatabaseLoadResult::Status::Loaded, std::nullopt};
 }
 
-// The length goes in front of the text, so it is patched in once the text
-// has been converted: one pass over each text.
-void AppendText(std::string& out, const std::string& text) {
-    const std::size_t at = out.size();
-    EncodeInt(out, 0);
-    platform::AppendUtf8AsAnsi(out, text);
-    const std::size_t length =
-        std::min<std::size_t>(out.size() - at - 4, std::numeric_limits<std::int32_t>::max());
-    for (int k = 0; k < 4; ++k)
-        out[at + static_cast<std::size_t>(k)] = static_cast<char>((length >> (8 * k)) & 0xFF);
-}
-
 } // namespace
 
 DatabaseLoadResult LoadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
@@ -296,28 +276,63 @@ void UpgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings) {
     }
 }
 
+namespace {
+
+char* PutInt(char* p, std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    p[0] = static_cast<char>(v & 0xFF);
+    p[1] = static_cast<char>((v >> 8) & 0xFF);
+    p[2] = static_cast<char>((v >> 16) & 0xFF);
+    p[3] = static_cast<char>(v >> 24);
+    return p + 4;
+}
+
+// The length goes in front of the text, so it is filled in once the text has
+// been converted: one pass over each text.
+char* PutText(char* p, const std::string& text) {
+    const std::size_t length = platform::WriteUtf8AsAnsi(p + 4, text);
+    PutInt(p, static_cast<std::int32_t>(
+                  std::min<std::size_t>(length, std::numeric_limits<std::int32_t>::max())));
+    return p + 4 + length;
+}
+
+// Room a record can need: the Windows-1252 form is never longer than UTF-8.
+std::size_t MaxRecordBytes(const GameRecord& r) {
+    return kMinRecordBytesV2 + r.Name.size() + r.Screenshots.size() + r.Notes.size() +
+           r.RomFile.size() + r.Publisher.size() + r.Authors.size() + r.MusicFile.size();
+}
+
+char* PutRecord(char* p, const GameRecord& r, std::int32_t version) {
+    p = PutText(p, r.Name);
+    p = PutInt(p, r.Genre);
+    p = PutText(p, r.Screenshots);
+    p = PutInt(p, r.Year);
+    p = PutText(p, r.Notes);
+    p = PutText(p, r.RomFile);
+    p = PutText(p, r.Publisher);
+    p = PutText(p, r.Authors);
+    if (version >= 2)
+        p = PutText(p, r.MusicFile);
+    return p;
+}
+
+char* PutHeader(char* p, const GameCatalogue& catalogue, std::int32_t version) {
+    std::memcpy(p, kMagic, 4);
+    p = PutInt(p + 4, version);
+    return PutInt(p, static_cast<std::int32_t>(catalogue.size()));
+}
+
+} // namespace
+
 std::string DatabaseBytes(const GameCatalogue& catalogue, std::int32_t version) {
-    std::size_t estimate = kHeaderBytes;
+    std::size_t bound = kHeaderBytes;
     for (const GameRecord& r : catalogue)
-        estimate += 36 + r.Name.size() + r.Screenshots.size() + r.Notes.size() + r.RomFile.size() +
-                    r.Publisher.size() + r.Authors.size() + r.MusicFile.size();
-    std::string out;
-    out.reserve(estimate);
-    out.append(kMagic, 4);
-    EncodeInt(out, version);
-    EncodeInt(out, static_cast<std::int32_t>(catalogue.size()));
-    for (const GameRecord& r : catalogue) {
-        AppendText(out, r.Name);
-        EncodeInt(out, r.Genre);
-        AppendText(out, r.Screenshots);
-        EncodeInt(out, r.Year);
-        AppendText(out, r.Notes);
-        AppendText(out, r.RomFile);
-        AppendText(out, r.Publisher);
-        AppendText(out, r.Authors);
-        if (version >= 2)
-            AppendText(out, r.MusicFile);
-    }
+        bound += MaxRecordBytes(r);
+    std::string out(bound, '\0');
+    char* p = PutHeader(out.data(), catalogue, version);
+    for (const GameRecord& r : catalogue)
+        p = PutRecord(p, r, version);
+    out.resize(static_cast<std::size_t>(p - out.data()));
     return out;
 }
 
@@ -330,7 +345,32 @@ platform::IoResult SaveDatabase(const GameCatalogue& catalogue, const std::strin
             if (t->size() > kMaxText && platform::AnsiLength(*t) > kMaxText)
                 return platform::IoResult::Failure("Unable to write " + path +
                                                    ": a text is too long for the file format");
-    return platform::ReplaceFile(path, DatabaseBytes(catalogue, version), durability);
+    // Written a chunk at a time from one small buffer that stays in the cache:
+    // a whole-file buffer would cost as much fresh memory as the file's size.
+    return platform::ReplaceFileStreamed(
+        path,
+        [&](const platform::ByteSink& sink) {
+            std::size_t capacity = 256 * 1024;
+            auto buffer = std::make_unique<char[]>(capacity);
+            char* p = PutHeader(buffer.get(), catalogue, version);
+            for (const GameRecord& r : catalogue) {
+                const std::size_t need = MaxRecordBytes(r);
+                if (static_cast<std::size_t>(buffer.get() + capacity - p) < need) {
+                    const std::size_t used = static_cast<std::size_t>(p - buffer.get());
+                    if (!sink(std::string_view(buffer.get(), used)))
+                        return false;
+                    p = buffer.get();
+                    if (need > capacity) { // a record larger than the buffer
+                        capacity = need;
+                        buffer = std::make_unique<char[]>(capacity);
+                        p = buffer.get();
+                    }
+                }
+                p = PutRecord(p, r, version);
+            }
+            return sink(std::string_view(buffer.get(), static_cast<std::size_t>(p - buffer.get())));
+        },
+        durability);
 }
 
 } // namespace tolm

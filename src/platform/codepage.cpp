@@ -231,16 +231,12 @@ std::string AnsiToUtf8(std::string_view bytes) {
     return out;
 }
 
-void AppendUtf8AsAnsi(std::string& out, std::string_view utf8) {
+std::size_t WriteUtf8AsAnsi(char* out, std::string_view utf8) {
     if (!AnyHighByte(utf8)) {
-        out.append(utf8.data(), utf8.size());
-        return;
+        std::memcpy(out, utf8.data(), utf8.size());
+        return utf8.size();
     }
-    // Never longer than the UTF-8: sized for that, then cut to what was written.
-    const std::size_t start = out.size();
-    out.resize(start + utf8.size());
-    char* const begin = out.data() + start;
-    char* p = begin;
+    char* p = out;
     const char* src = utf8.data();
     const std::size_t n = utf8.size();
     std::size_t i = 0;
@@ -271,7 +267,18 @@ void AppendUtf8AsAnsi(std::string& out, std::string_view utf8) {
         const long cp = DecodeUtf8(utf8, i);
         *p++ = cp < 0 ? '?' : static_cast<char>(AnsiByteFor(static_cast<char32_t>(cp)));
     }
-    out.resize(start + static_cast<std::size_t>(p - begin));
+    return static_cast<std::size_t>(p - out);
+}
+
+void AppendUtf8AsAnsi(std::string& out, std::string_view utf8) {
+    if (!AnyHighByte(utf8)) {
+        out.append(utf8.data(), utf8.size());
+        return;
+    }
+    // Never longer than the UTF-8: sized for that, then cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    out.resize(start + WriteUtf8AsAnsi(out.data() + start, utf8));
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {

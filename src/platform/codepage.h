@@ -16,6 +16,10 @@ std::string AnsiToUtf8(std::string_view bytes);
 void AppendUtf8AsAnsi(std::string& out, std::string_view utf8);
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// Writes the Windows-1252 form of `utf8` to `out`, which must have room for
+// utf8.size() bytes (the form is never longer); returns the bytes written.
+std::size_t WriteUtf8AsAnsi(char* out, std::string_view utf8);
+
 // Number of bytes the Windows-1252 form of `utf8` takes.
 std::size_t AnsiLength(std::string_view utf8);
 

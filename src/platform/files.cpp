@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -145,16 +146,26 @@ IoResult ReadFile(const std::string& path, std::string& out) {
 }
 
 #ifdef _WIN32
-IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+IoResult ReplaceFileStreamed(const std::string& path,
+                             const std::function<bool(const ByteSink&)>& produce,
+                             Durability durability) {
     const fs::path target = NativePath(path);
     const fs::path temp = NativePath(path + ".tmp-" + RandomSuffix());
     HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return IoResult::Failure("Unable to write " + path + ": cannot create a file there");
-    DWORD written = 0;
-    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
+    bool sinkOk = true;
+    const ByteSink sink = [&](std::string_view bytes) {
+        while (sinkOk && !bytes.empty()) {
+            const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+            DWORD written = 0;
+            sinkOk = WriteFile(h, bytes.data(), piece, &written, nullptr) && written == piece;
+            bytes.remove_prefix(piece);
+        }
+        return sinkOk;
+    };
+    bool ok = produce(sink) && sinkOk;
     if (ok && durability == Durability::Synced)
         ok = FlushFileBuffers(h);
     CloseHandle(h);
@@ -168,7 +179,9 @@ IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability
     return IoResult::Success();
 }
 #else
-IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+IoResult ReplaceFileStreamed(const std::string& path,
+                             const std::function<bool(const ByteSink&)>& produce,
+                             Durability durability) {
     auto fail = [&](const std::string& reason) {
         return IoResult::Failure("Unable to write " + path + ": " + reason);
     };
@@ -196,18 +209,22 @@ IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability
         ::unlink(temp.c_str());
         return fail(reason);
     };
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
+    std::string writeError;
+    const ByteSink sink = [&](std::string_view bytes) {
+        while (writeError.empty() && !bytes.empty()) {
+            const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+            if (n < 0) {
+                if (errno != EINTR)
+                    writeError = LastErrorText();
                 continue;
-            return abandon(LastErrorText());
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(n));
         }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
+        return writeError.empty();
+    };
+    if (!produce(sink) || !writeError.empty())
+        return abandon(writeError.empty() ? std::string("the data could not be prepared")
+                                          : writeError);
     if (hadOld)
         (void)::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
     if (durability == Durability::Synced && ::fsync(fd) != 0)
@@ -231,5 +248,10 @@ IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability
     return IoResult::Success();
 }
 #endif
+
+IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+    return ReplaceFileStreamed(
+        path, [bytes](const ByteSink& sink) { return sink(bytes); }, durability);
+}
 
 } // namespace tolm::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,17 @@ enum class Durability {
 // `path`. On any failure the old file is left as it was.
 IoResult ReplaceFile(const std::string& path, std::string_view bytes,
                      Durability durability = Durability::Synced);
+
+// Takes the next piece of a file being written; false once writing failed.
+using ByteSink = std::function<bool(std::string_view)>;
+
+// Like ReplaceFile, but `produce` hands the bytes over piece by piece, so the
+// whole file need never be held in memory. `produce` returns false when it
+// stopped early (normally because the sink failed); the old file is then left
+// as it was.
+IoResult ReplaceFileStreamed(const std::string& path,
+                             const std::function<bool(const ByteSink&)>& produce,
+                             Durability durability = Durability::Synced);
 
 // Reads a whole file into `out`.
 IoResult ReadFile(const std::string& path, std::string& out);

@@ -396,6 +396,27 @@ TEST(SaveDatabase, FailureKeepsWhatWasThere) {
     EXPECT_EQ(dir.CountEntries(), 1u);
 }
 
+// The file is written in pieces; records that straddle them, and one larger
+// than a piece, must come out exactly as the in-memory form.
+TEST(SaveDatabase, LargeCatalogueWrittenInPiecesMatchesTheBytes) {
+    GameCatalogue catalogue;
+    for (int i = 0; i < 3000; ++i) {
+        GameRecord r = FullRecord();
+        r.Name += std::to_string(i);
+        r.Notes = std::string(static_cast<std::size_t>(i % 700), 'n') + "\xC3\xA9";
+        catalogue.push_back(r);
+    }
+    catalogue[1500].Notes = std::string(600000, 'N') + "\xE2\x82\xAC";
+    TempDir dir;
+    const std::string path = dir.Sub("tolm.dat");
+    ASSERT_TRUE(SaveDatabase(catalogue, path, kDatabaseVersion, platform::Durability::Buffered).ok);
+    EXPECT_EQ(ReadAll(path), DatabaseBytes(catalogue));
+    GameCatalogue loaded;
+    SettingsState settings;
+    ASSERT_EQ(LoadDatabase(loaded, settings, path).status, DatabaseLoadResult::Status::Loaded);
+    EXPECT_EQ(loaded, catalogue);
+}
+
 TEST(SaveDatabase, ReplacesAnOlderLongerFile) {
     TempDir dir;
     const std::string path = dir.Sub("tolm.dat");

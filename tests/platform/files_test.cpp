@@ -158,3 +158,31 @@ TEST(ProgramDirectory, IsAnExistingDirectoryWithoutTrailingSeparator) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReplaceFileStreamed, PiecesAreJoinedInOrder) {
+    TempDir dir;
+    const std::string path = dir.Sub("streamed.bin");
+    const IoResult result = ReplaceFileStreamed(path, [](const ByteSink& sink) {
+        return sink("one,") && sink("") && sink(std::string(100000, 'x')) && sink(",two");
+    });
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(ReadAll(path), "one," + std::string(100000, 'x') + ",two");
+}
+
+TEST(ReplaceFileStreamed, StoppingEarlyKeepsTheOldFile) {
+    TempDir dir;
+    dir.Write("keep.dat", "old contents");
+    const std::string path = dir.Sub("keep.dat");
+    for (Durability d : {Durability::Buffered, Durability::Synced}) {
+        const IoResult result = ReplaceFileStreamed(
+            path, [](const ByteSink& sink) { return sink("partial") && false; }, d);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find("keep.dat"), std::string::npos) << result.error;
+        EXPECT_EQ(ReadAll(path), "old contents");
+        EXPECT_EQ(dir.CountEntries(), 1u) << "the temporary file must be cleaned up";
+    }
+}
+
+} // namespace
