@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "catalogue/genres.h"
 #include "catalogue/text.h"
@@ -19,7 +20,7 @@ constexpr int kRowTops[4] = {32, 48, 64, 80};
 constexpr int kRowHeight = 16;
 constexpr int kLeftCaptionX = 8;
 constexpr int kRightCaptionX = 272;
-constexpr int kCaptionWidth = 92;
+constexpr int kCaptionWidth = 85;
 constexpr int kRightMargin = 8;
 
 } // namespace
@@ -60,6 +61,10 @@ DetailsPanel::DetailsPanel(QWidget* parent) : QTabWidget(parent) {
 
     detailsPage_ = new QWidget(this);
     detailsPage_->setObjectName(QStringLiteral("tabGameDetails"));
+    // Four rows 16 pixels apart: a small font keeps the longest texts whole.
+    QFont small = detailsPage_->font();
+    small.setPointSizeF(std::min(small.pointSizeF(), 8.0));
+    detailsPage_->setFont(small);
     addTab(detailsPage_, QStringLiteral("Game Details"));
 
     auto* notesPage = new QWidget(this);
@@ -120,7 +125,7 @@ void DetailsPanel::placeLabels() {
     const int leftValueX = kLeftCaptionX + kCaptionWidth;
     const int rightValueX = kRightCaptionX + kCaptionWidth;
     const int columns[4][2] = {{kLeftCaptionX, kCaptionWidth},
-                               {leftValueX, kRightCaptionX - leftValueX - 4},
+                               {leftValueX, kRightCaptionX - leftValueX},
                                {kRightCaptionX, kCaptionWidth},
                                {rightValueX, kWidth - kRightMargin - rightValueX}};
     for (int row = 0; row < 4; ++row) {
@@ -147,6 +152,10 @@ void DetailsPanel::showDetails(const GameDetails& d) {
     lblRomName->setText(d.romName);
     lblRomFound->setText(d.romFound);
     lblHasMusic->setText(d.hasMusic);
+    // A long value may be cut at the label's edge; the tip shows it whole.
+    for (QLabel* label :
+         {lblGameName, lblType, lblPub, lblAuthors, lblRomName, static_cast<QLabel*>(lblHasMusic)})
+        label->setToolTip(label->text());
 }
 
 void DetailsPanel::clear() {

@@ -1,5 +1,6 @@
 #include "ui/main/game_list_model.h"
 
+#include <QHash>
 #include <algorithm>
 #include <numeric>
 
@@ -82,9 +83,9 @@ int GameListModel::rowOf(std::int32_t position) const {
 void GameListModel::refresh() {
     beginResetModel();
     rows_.clear();
-    keysReady_.fill(false);
-    for (auto& keys : keys_)
-        keys.clear();
+    ranksReady_.fill(false);
+    for (auto& ranks : ranks_)
+        ranks.clear();
     if (CatalogueHasEntries(catalogue_)) {
         rows_.resize(catalogue_.size());
         std::iota(rows_.begin(), rows_.end(), 0);
@@ -96,44 +97,105 @@ void GameListModel::refresh() {
 void GameListModel::gameChanged(std::int32_t position) {
     if (position < 0 || static_cast<std::size_t>(position) >= catalogue_.size())
         return;
-    for (int column = 0; column < ColumnCount; ++column) {
-        if (keysReady_[column] && static_cast<std::size_t>(position) < keys_[column].size())
-            keys_[column][position] = ColumnText(catalogue_[position], column).toCaseFolded();
-    }
+    ranksReady_.fill(false); // ranked again at the next sort
     const int row = rowOf(position);
     if (row >= 0)
         Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
-void GameListModel::ensureKeys(int column) {
-    if (keysReady_[column])
+namespace {
+
+// The first eight UTF-16 units of a text packed so that comparing the two
+// words orders texts as comparing their units does (a shorter text is padded
+// with zeros, which sort first). Most comparisons end here.
+struct PrefixedText {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    std::uint32_t id = 0;
+};
+
+PrefixedText Prefix(const QString& text, std::uint32_t id) {
+    PrefixedText p;
+    p.id = id;
+    const qsizetype n = std::min<qsizetype>(text.size(), 8);
+    for (qsizetype i = 0; i < n; ++i) {
+        const std::uint64_t unit = text.at(i).unicode();
+        if (i < 4)
+            p.high |= unit << (16 * (3 - i));
+        else
+            p.low |= unit << (16 * (7 - i));
+    }
+    return p;
+}
+
+} // namespace
+
+void GameListModel::ensureRanks(int column) {
+    if (ranksReady_[column])
         return;
-    auto& keys = keys_[column];
-    keys.clear();
-    keys.reserve(catalogue_.size());
-    for (const GameRecord& record : catalogue_)
-        keys.push_back(ColumnText(record, column).toCaseFolded());
-    keysReady_[column] = true;
+    // Distinct texts first: a column such as Publisher or Year repeats a few
+    // values many times, and only the distinct ones need comparing.
+    const std::size_t count = catalogue_.size();
+    QHash<QString, std::uint32_t> ids;
+    ids.reserve(static_cast<qsizetype>(count));
+    std::vector<QString> distinct;
+    std::vector<std::uint32_t> idOf(count);
+    for (std::size_t position = 0; position < count; ++position) {
+        QString key = ColumnText(catalogue_[position], column).toCaseFolded();
+        const auto next = static_cast<std::uint32_t>(distinct.size());
+        const auto it = ids.constFind(key);
+        if (it != ids.constEnd()) {
+            idOf[position] = it.value();
+        } else {
+            ids.insert(key, next);
+            distinct.push_back(std::move(key));
+            idOf[position] = next;
+        }
+    }
+
+    std::vector<PrefixedText> order;
+    order.reserve(distinct.size());
+    for (std::uint32_t id = 0; id < distinct.size(); ++id)
+        order.push_back(Prefix(distinct[id], id));
+    std::sort(order.begin(), order.end(), [&](const PrefixedText& a, const PrefixedText& b) {
+        if (a.high != b.high)
+            return a.high < b.high;
+        if (a.low != b.low)
+            return a.low < b.low;
+        return QString::compare(distinct[a.id], distinct[b.id], Qt::CaseSensitive) < 0;
+    });
+    std::vector<std::uint32_t> rankOf(distinct.size());
+    for (std::uint32_t rank = 0; rank < order.size(); ++rank)
+        rankOf[order[rank].id] = rank;
+
+    auto& ranks = ranks_[column];
+    ranks.resize(count);
+    for (std::size_t position = 0; position < count; ++position)
+        ranks[position] = rankOf[idOf[position]];
+    ranksReady_[column] = true;
 }
 
 void GameListModel::sortRows() {
     if (rows_.empty())
         return;
-    ensureKeys(sortColumn_);
-    const auto& keys = keys_[sortColumn_];
-    const auto keyOf = [&keys](std::int32_t position) -> const QString& {
-        static const QString empty;
-        return static_cast<std::size_t>(position) < keys.size() ? keys[position] : empty;
-    };
-    // Equal texts go in catalogue order in both directions, so the order
-    // never depends on what the list looked like before.
+    ensureRanks(sortColumn_);
+    const auto& ranks = ranks_[sortColumn_];
     const bool ascending = sortOrder_ == Qt::AscendingOrder;
-    std::sort(rows_.begin(), rows_.end(), [&](std::int32_t a, std::int32_t b) {
-        const int order = QString::compare(keyOf(a), keyOf(b), Qt::CaseSensitive);
-        if (order != 0)
-            return ascending ? order < 0 : order > 0;
-        return a < b;
-    });
+    // Rank in the high half, position in the low half: equal texts go in
+    // catalogue order in both directions, so the order never depends on what
+    // the list looked like before.
+    std::vector<std::uint64_t> keyed;
+    keyed.reserve(rows_.size());
+    for (const std::int32_t position : rows_) {
+        const std::uint64_t rank = static_cast<std::size_t>(position) < ranks.size()
+                                       ? ranks[static_cast<std::size_t>(position)]
+                                       : 0;
+        const std::uint64_t ordered = ascending ? rank : 0xFFFFFFFFu - rank;
+        keyed.push_back((ordered << 32) | static_cast<std::uint32_t>(position));
+    }
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t row = 0; row < keyed.size(); ++row)
+        rows_[row] = static_cast<std::int32_t>(keyed[row] & 0xFFFFFFFFu);
 }
 
 void GameListModel::sort(int column, Qt::SortOrder order) {

@@ -11,8 +11,10 @@
 namespace tolm::ui {
 
 // The rows of lstGames: one per catalogue position, in the model's own sort
-// order. Texts are made only for the rows a view asks for; the sort keys are
-// made once per refresh, and only for the columns actually sorted by.
+// order. Texts are made only for the rows a view asks for. Sorting compares
+// texts ignoring case; each column's texts are ranked once per refresh (and
+// only for the columns sorted by), after which any sort by that column, in
+// either direction, is a sort of integers.
 class GameListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -32,7 +34,8 @@ public:
 
     // Rebuilds every row from the catalogue and sorts by the current column.
     void refresh();
-    // One record's texts changed in place: its row shows them, the keys follow.
+    // One record's texts changed in place: its row shows them, the
+    // next sort sees them.
     void gameChanged(std::int32_t position);
 
     // Catalogue position shown at `row`, -1 when there is no such row.
@@ -48,13 +51,15 @@ public:
     static QString ColumnText(const GameRecord& record, int column);
 
 private:
-    void ensureKeys(int column);
+    void ensureRanks(int column);
     void sortRows();
 
     const GameCatalogue& catalogue_;
-    std::vector<std::int32_t> rows_;                     // catalogue position per display row
-    std::array<std::vector<QString>, ColumnCount> keys_; // by position, case-folded
-    std::array<bool, ColumnCount> keysReady_{};
+    std::vector<std::int32_t> rows_; // catalogue position per display row
+    // Per column, by position: the rank of the case-folded text; equal texts
+    // share a rank.
+    std::array<std::vector<std::uint32_t>, ColumnCount> ranks_;
+    std::array<bool, ColumnCount> ranksReady_{};
     int sortColumn_ = NameColumn;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };

@@ -1,0 +1,243 @@
+// How fast the game list fills and re-sorts over 100,000 games, and how long
+// the program takes from start to a shown window over a catalogue of that
+// size, each beside a QTreeWidget holding the same rows.
+//
+// Runs offscreen. Prints the median of several runs.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/app_state.h"
+#include "catalogue/catalogue_ops.h"
+#include "catalogue/database.h"
+#include "ui/common/program_launcher.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/user_dialogs.h"
+#include "ui/main/game_list_model.h"
+#include "ui/main/main_window.h"
+
+namespace {
+
+constexpr int kGames = 100000;
+constexpr int kRuns = 7;
+
+// Names and publishers with the spread of a real catalogue: mixed case,
+// shared prefixes, repeats.
+tolm::GameCatalogue MakeCatalogue() {
+    static const char* const words[] = {"Jet",    "Set",     "Willy", "Manic",  "Miner",  "knight",
+                                        "Lore",   "atic",    "Atom",  "Ant",    "Attack", "Sabre",
+                                        "Wulf",   "Chuckie", "Egg",   "Horace", "Skiing", "Zynaps",
+                                        "Exolon", "Head",    "Over",  "Heels",  "Dizzy",  "Rick"};
+    static const char* const publishers[] = {"Ultimate", "Ocean",     "imagine", "Hewson",
+                                             "Bug-Byte", "Mikro-Gen", "Gremlin", "Code Masters",
+                                             "Firebird", "US Gold",   "Vortex",  "Durell"};
+    QRandomGenerator random(1982);
+    tolm::GameCatalogue catalogue(kGames);
+    for (tolm::GameRecord& game : catalogue) {
+        std::string name;
+        const int count = 1 + static_cast<int>(random.bounded(3));
+        for (int w = 0; w < count; ++w) {
+            if (w)
+                name += ' ';
+            name += words[random.bounded(static_cast<quint32>(std::size(words)))];
+        }
+        name += ' ' + std::to_string(random.bounded(1000));
+        game.Name = name;
+        game.Publisher = publishers[random.bounded(static_cast<quint32>(std::size(publishers)))];
+        game.Year = random.bounded(10) == 0 ? 0 : 1982 + static_cast<int>(random.bounded(14));
+        game.Genre = static_cast<int>(random.bounded(130));
+        game.RomFile = "game" + std::to_string(random.bounded(100000)) + ".tap";
+    }
+    return catalogue;
+}
+
+double MedianMs(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+double TimeMs(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+double Median(const std::function<void()>& prepare, const std::function<void()>& work) {
+    std::vector<double> samples;
+    for (int run = 0; run < kRuns; ++run) {
+        prepare();
+        samples.push_back(TimeMs(work));
+    }
+    return MedianMs(samples);
+}
+
+class SilentDialogs final : public tolm::ui::UserDialogs {
+public:
+    int shown = 0;
+    Answer message(QWidget*, const QString&, const QString& text, Icon, Buttons) override {
+        ++shown;
+        std::printf("unexpected box: %s\n", qPrintable(text));
+        return Answer::Ok;
+    }
+    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
+                                     const QString&) override {
+        return std::nullopt;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&,
+                         const QString&) override {
+        return {};
+    }
+    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+void FillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {
+    tree.clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(catalogue.size()));
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        const tolm::GameRecord& game = catalogue[i];
+        auto* item = new QTreeWidgetItem(
+            QStringList{tolm::ui::toQt(game.Name), tolm::ui::toQt(game.Publisher),
+                        game.Year == 0 ? QString() : QString::number(game.Year)});
+        item->setData(0, Qt::UserRole, tolm::ui::toQt(tolm::ItemKey(static_cast<int>(i))));
+        items.push_back(item);
+    }
+    tree.addTopLevelItems(items);
+    tree.sortItems(0, Qt::AscendingOrder);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::printf("generating %d games...\n", kGames);
+    const tolm::GameCatalogue catalogue = MakeCatalogue();
+    const char* const columnNames[] = {"Name", "Publisher", "Year"};
+
+    // The model and its view, as the main window has them.
+    tolm::ui::GameListModel model(catalogue);
+    QTreeView view;
+    view.setRootIsDecorated(false);
+    view.setUniformRowHeights(true);
+    view.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view.setModel(&model);
+    view.resize(760, 400);
+    view.show();
+    QApplication::processEvents();
+
+    const double fill = Median([] {},
+                               [&] {
+                                   model.refresh();
+                                   view.viewport()->repaint();
+                               });
+    double sortMs[3] = {};
+    for (int column = 0; column < 3; ++column) {
+        // The first sort by a column after a refresh, keys included.
+        sortMs[column] = Median(
+            [&] {
+                model.sort(0, Qt::AscendingOrder);
+                model.refresh();
+                view.viewport()->repaint();
+            },
+            [&] {
+                model.sort(column, column == 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
+                view.viewport()->repaint();
+            });
+    }
+    view.hide();
+
+    // The same rows in a QTreeWidget.
+    QTreeWidget tree;
+    tree.setRootIsDecorated(false);
+    tree.setUniformRowHeights(true);
+    tree.setColumnCount(3);
+    tree.resize(760, 400);
+    tree.show();
+    QApplication::processEvents();
+    const double treeFill = Median([&] { tree.clear(); },
+                                   [&] {
+                                       FillTreeWidget(tree, catalogue);
+                                       tree.viewport()->repaint();
+                                   });
+    double treeSortMs[3] = {};
+    for (int column = 0; column < 3; ++column) {
+        treeSortMs[column] = Median([&] { tree.sortItems(0, Qt::AscendingOrder); },
+                                    [&] {
+                                        tree.sortItems(column, column == 0 ? Qt::DescendingOrder
+                                                                           : Qt::AscendingOrder);
+                                        tree.viewport()->repaint();
+                                    });
+    }
+    tree.hide();
+
+    // Start-up: a program directory with the catalogue saved in it.
+    QTemporaryDir dir;
+    const std::string directory = tolm::ui::toStd(dir.path());
+    {
+        tolm::AppState writer;
+        writer.programDirectory = directory;
+        if (!tolm::SaveDatabase(catalogue, writer.DatabasePath())) {
+            std::printf("could not write the catalogue\n");
+            return 1;
+        }
+    }
+    // Beside it: loading the same file and filling a QTreeWidget from it.
+    tree.show();
+    const double treeStart =
+        Median([&] { tree.clear(); },
+               [&] {
+                   tolm::AppState state;
+                   state.programDirectory = directory;
+                   tolm::LoadDatabase(state.catalogue, state.settings, state.DatabasePath());
+                   FillTreeWidget(tree, state.catalogue);
+                   tree.viewport()->repaint();
+               });
+    tree.hide();
+    tree.clear();
+
+    SilentDialogs dialogs;
+    tolm::ui::QtProgramLauncher launcher;
+    std::vector<double> startSamples;
+    for (int run = 0; run < kRuns; ++run) {
+        tolm::AppState state;
+        state.programDirectory = directory;
+        QElapsedTimer timer;
+        timer.start();
+        tolm::ui::MainWindow window(state, dialogs, launcher, 0);
+        window.show();
+        window.repaint();
+        QApplication::processEvents();
+        startSamples.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        if (window.gameListModel().rowCount() != kGames) {
+            std::printf("start-up showed %d rows\n", window.gameListModel().rowCount());
+            return 1;
+        }
+        window.hide();
+    }
+    const double start = MedianMs(startSamples);
+
+    std::printf("QTreeWidget fill at %d games: %.1f ms (list model %.1fx faster)\n", kGames,
+                treeFill, treeFill / fill);
+    for (int column = 0; column < 3; ++column) {
+        std::printf("QTreeWidget re-sort by %s: %.1f ms (list model %.1fx faster)\n",
+                    columnNames[column], treeSortMs[column], treeSortMs[column] / sortMs[column]);
+    }
+    std::printf("QTreeWidget load and fill from tolm.dat: %.1f ms (start-up %.1fx faster)\n",
+                treeStart, treeStart / start);
+    std::printf("list fill at %d games: %.1f ms (goal 150 ms)\n", kGames, fill);
+    for (int column = 0; column < 3; ++column)
+        std::printf("re-sort by %s: %.1f ms (goal 100 ms)\n", columnNames[column], sortMs[column]);
+    std::printf("start-up to shown window: %.1f ms (goal 500 ms)\n", start);
+    return dialogs.shown == 0 ? 0 : 1;
+}
