@@ -16,9 +16,9 @@ x11_tool=$3
 fuse=/usr/bin/fuse-sdl
 rom48=/usr/share/spectrum-roms/opense.rom
 for needed in "$fuse" "$rom48"; do
-    [ -e "$needed" ] || { echo "SKIP: $needed is not installed"; exit 77; }
+    [ -e "$needed" ] || { echo "FAIL: $needed is not installed"; exit 1; }
 done
-command -v pasmo >/dev/null 2>&1 || { echo "SKIP: pasmo is not installed"; exit 77; }
+command -v pasmo >/dev/null 2>&1 || { echo "FAIL: pasmo is not installed"; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
 tolm_pid=""

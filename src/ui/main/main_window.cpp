@@ -23,12 +23,12 @@
 #include "ui/main/details_panel.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/launching.h"
+#include "ui/main/main_layout.h"
+#include "ui/main/screenshot_strip.h"
 #include "ui/main/splash_window.h"
 
 namespace tolm::ui {
 namespace {
-
-constexpr int kMargin = 8; // between the list and the window edges or the panel
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
 
@@ -58,6 +58,7 @@ void MainWindow::buildWidgets() {
     model_ = new GameListModel(state_.catalogue, this);
     lstGames = new QTreeView(central_);
     lstGames->setObjectName(QStringLiteral("lstGames"));
+    lstGames->move(8, 0); // its left and top edges stay put; the layout sizes it
     lstGames->setModel(model_);
     lstGames->setRootIsDecorated(false);
     lstGames->setUniformRowHeights(true);
@@ -92,6 +93,10 @@ void MainWindow::buildWidgets() {
 
     SSTab1 = new DetailsPanel(central_);
     connect(SSTab1, &DetailsPanel::musicLabelReleased, this, &MainWindow::playMusic);
+
+    Frame1 = new ScreenshotStrip(state_, central_);
+    Frame1->hide(); // until Screen Shots > View is checked
+    connect(Frame1, &ScreenshotStrip::layoutRequested, this, &MainWindow::formresize);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -211,15 +216,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::formresize() {
-    if (isMinimized() || central_ == nullptr)
+    if (central_ == nullptr || Frame1 == nullptr)
         return;
-    // The central widget is the client area above the status bar.
-    const int clientWidth = central_->width();
-    const int aboveStatusBar = central_->height();
-    SSTab1->move(clientWidth / 2 - SSTab1->width() / 2, aboveStatusBar - SSTab1->height());
-    // With the screenshot strip shown, the strip's layout places the list.
-    lstGames->setGeometry(kMargin, 0, std::max(0, clientWidth - 2 * kMargin),
-                          std::max(0, SSTab1->y() - kMargin));
+    // The client area runs from the list's top to the status bar's bottom.
+    LayOutMainWindow({lstGames, SSTab1, StatusBar1, Frame1,
+                      QSize(central_->width(), central_->height() + StatusBar1->height()),
+                      isMinimized()},
+                     state_);
 }
 
 void MainWindow::RefreshGameList() {
@@ -466,8 +469,14 @@ void MainWindow::dispatchPopup(int index) {
     }
 }
 
-void MainWindow::loadSS() {}
-void MainWindow::clearScreenshots() {}
+void MainWindow::loadSS() {
+    Frame1->loadSS();
+}
+
+// With no game selected the strip falls back to its placeholder.
+void MainWindow::clearScreenshots() {
+    Frame1->loadSS();
+}
 
 void MainWindow::openImport() {}
 void MainWindow::openPaths() {}

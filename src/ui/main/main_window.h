@@ -17,6 +17,7 @@ namespace tolm::ui {
 class DetailsPanel;
 class GameListModel;
 class ProgramLauncher;
+class ScreenshotStrip;
 class UserDialogs;
 
 // frmMain: the game list, the details panel, the menus and the launching.
@@ -106,6 +107,7 @@ private:
     QTreeView* lstGames = nullptr;
     GameListModel* model_ = nullptr;
     DetailsPanel* SSTab1 = nullptr;
+    ScreenshotStrip* Frame1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     MainMenus menus_;
 
