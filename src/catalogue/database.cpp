@@ -60,6 +60,9 @@ public:
 
     std::uint64_t Remaining() const { return bytes_.size() - pos_; }
 
+    std::string_view Buffered() const { return bytes_.substr(pos_); }
+    void Consume(std::size_t n) { pos_ += n; }
+
     bool ReadInt(std::int32_t& out) {
         if (Remaining() < 4)
             return false;
@@ -96,6 +99,12 @@ public:
     FileSource(std::ifstream& in, std::uint64_t size) : in_(in), remaining_(size) {}
 
     std::uint64_t Remaining() const { return remaining_; }
+
+    std::string_view Buffered() const { return {buffer_.get() + pos_, end_ - pos_}; }
+    void Consume(std::size_t n) {
+        pos_ += n;
+        remaining_ -= n;
+    }
 
     bool ReadInt(std::int32_t& out) {
         if (end_ - pos_ >= 4) { // the usual case: the value lies in this chunk
@@ -147,11 +156,6 @@ public:
 private:
     static constexpr std::size_t kChunk = 256 * 1024;
 
-    void Consume(std::size_t n) {
-        pos_ += n;
-        remaining_ -= n;
-    }
-
     bool Fill() {
         in_.read(buffer_.get(), static_cast<std::streamsize>(kChunk));
         pos_ = 0;
@@ -178,7 +182,59 @@ template <class Source> bool ReadTextField(Source& src, std::string& out) {
     return src.ReadText(out, static_cast<std::size_t>(length));
 }
 
+// Parses one record from bytes already in memory, keeping the cursor in
+// registers: the usual case, as records are far smaller than a read chunk.
+// Returns the bytes used, or 0 (leaving the record blank) when the bytes end
+// first or a length is negative; the careful reader below then takes over.
+std::size_t RecordInBuffer(std::string_view buffered, std::int32_t version, GameRecord& r) {
+    const char* p = buffered.data();
+    const char* const end = p + buffered.size();
+    bool ok = true;
+    auto number = [&](std::int32_t& out) {
+        if (!ok || end - p < 4) {
+            ok = false;
+            return;
+        }
+        out = DecodeInt(p);
+        p += 4;
+    };
+    auto text = [&](std::string& out) {
+        std::int32_t length = 0;
+        number(length);
+        if (!ok || length < 0 || end - p < length) {
+            ok = false;
+            return;
+        }
+        if (length > 0)
+            platform::AppendAnsiAsUtf8(out, std::string_view(p, static_cast<std::size_t>(length)));
+        p += length;
+    };
+    if (version >= 1) {
+        text(r.Name);
+        number(r.Genre);
+        text(r.Screenshots);
+        number(r.Year);
+        text(r.Notes);
+        text(r.RomFile);
+        text(r.Publisher);
+        text(r.Authors);
+    }
+    if (version >= 2)
+        text(r.MusicFile);
+    if (!ok) {
+        r = GameRecord{};
+        return 0;
+    }
+    return static_cast<std::size_t>(p - buffered.data());
+}
+
 template <class Source> bool ReadRecord(Source& src, std::int32_t version, GameRecord& r) {
+    if (version >= 1) {
+        if (const std::size_t used = RecordInBuffer(src.Buffered(), version, r)) {
+            src.Consume(used);
+            return true;
+        }
+    }
     if (version >= 1) {
         if (!ReadTextField(src, r.Name) || !src.ReadInt(r.Genre) ||
             !ReadTextField(src, r.Screenshots) || !src.ReadInt(r.Year) ||

@@ -175,16 +175,13 @@ long DecodeUtf8(std::string_view s, std::size_t& i) {
 
 } // namespace
 
-// Sized exactly first, so a text is allocated once.
-void AppendAnsiAsUtf8(std::string& out, std::string_view bytes) {
-    if (!AnyHighByte(bytes)) {
-        out.append(bytes.data(), bytes.size());
-        return;
-    }
+namespace {
+
+// Writes the UTF-8 form of `bytes` to `out`, which has room for all of it;
+// returns the bytes written.
+std::size_t ConvertAnsiToUtf8(char* out, std::string_view bytes) {
     const Utf8Table& table = Table();
-    const std::size_t start = out.size();
-    out.resize(start + Utf8Size(bytes));
-    char* p = out.data() + start;
+    char* p = out;
     const char* src = bytes.data();
     const std::size_t n = bytes.size();
     std::size_t i = 0;
@@ -223,6 +220,27 @@ void AppendAnsiAsUtf8(std::string& out, std::string_view bytes) {
             p += table.length[b - 0x80];
         }
     }
+    return static_cast<std::size_t>(p - out);
+}
+
+} // namespace
+
+// The text is allocated once, at its exact size: short texts are converted
+// on the stack and copied, long ones are measured first.
+void AppendAnsiAsUtf8(std::string& out, std::string_view bytes) {
+    if (!AnyHighByte(bytes)) {
+        out.append(bytes.data(), bytes.size());
+        return;
+    }
+    constexpr std::size_t kScratch = 8192;
+    if (bytes.size() <= kScratch / 3) {
+        char scratch[kScratch];
+        out.append(scratch, ConvertAnsiToUtf8(scratch, bytes));
+        return;
+    }
+    const std::size_t start = out.size();
+    out.resize(start + Utf8Size(bytes));
+    ConvertAnsiToUtf8(out.data() + start, bytes);
 }
 
 std::string AnsiToUtf8(std::string_view bytes) {
