@@ -250,7 +250,9 @@ std::string AnsiToUtf8(std::string_view bytes) {
 }
 
 std::size_t WriteUtf8AsAnsi(char* out, std::string_view utf8) {
-    if (!AnyHighByte(utf8)) {
+    // Short texts are tested with a few word loads and copied; longer ones
+    // go straight through the block loop, which copies ASCII as fast.
+    if (utf8.size() < 64 && !AnyHighByte(utf8)) {
         std::memcpy(out, utf8.data(), utf8.size());
         return utf8.size();
     }
@@ -281,6 +283,17 @@ std::size_t WriteUtf8AsAnsi(char* out, std::string_view utf8) {
             *p++ = static_cast<char>(b);
             ++i;
             continue;
+        }
+        // The accented Latin letters (U+00A0..U+00FF) are the same byte in
+        // Windows-1252: their two-byte form is decoded on the spot.
+        if ((b == 0xC2 || b == 0xC3) && n - i >= 2) {
+            const auto next = static_cast<unsigned char>(src[i + 1]);
+            const unsigned cp = ((b & 0x1Fu) << 6) | (next & 0x3Fu);
+            if ((next & 0xC0) == 0x80 && cp >= 0xA0) {
+                *p++ = static_cast<char>(cp);
+                i += 2;
+                continue;
+            }
         }
         const long cp = DecodeUtf8(utf8, i);
         *p++ = cp < 0 ? '?' : static_cast<char>(AnsiByteFor(static_cast<char32_t>(cp)));
