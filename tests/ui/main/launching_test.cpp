@@ -26,10 +26,7 @@ private Q_SLOTS:
     void launch();
 };
 
-// Each row changes a working set-up: game 0 selected with "game.tap" and
-// "tune.ay"; roms=%D/roms/|%D/roms2/, music=%D/music/|%D/music2/; emulators
-// %D/emu/fuse and "%D/emu dir/x emu", default 0; player %D/player/play,
-// default 0; the music label offers to play.
+// Each row changes the working set-up that launch() starts from.
 void LaunchingTest::launch_data() {
     QTest::addColumn<QString>("operation"); // "run", "with N", "music"
     QTest::addColumn<QStringList>("changes");
@@ -46,16 +43,16 @@ void LaunchingTest::launch_data() {
         QTest::newRow(name) << QString::fromLatin1(op) << changes << box << start;
     };
     row("run: found under the first path", "run", {}, {}, fuse + "%D/roms/game.tap");
-    row("run: blank name, no default: silent", "run", {"rom=   ", "defemu=-99"}, {});
-    row("run: no default emulator", "run", {"defemu=-99"},
+    row("run: blank name, no default: silent", "run", {"rom=   ", "default emu=-99"}, {});
+    row("run: no default emulator", "run", {"default emu=-99"},
         run + "No default emulator has been set");
     row("run: default emulator missing", "run", {"emus=%D/emu/gone"}, noEmu);
-    row("run: default beyond the list", "run", {"defemu=5"}, noEmu);
-    row("run: negative default other than none", "run", {"defemu=-3"}, noEmu);
+    row("run: default beyond the list", "run", {"default emu=5"}, noEmu);
+    row("run: negative default other than none", "run", {"default emu=-3"}, noEmu);
     row("run: no rom paths", "run", {"roms="}, noRom);
     row("run: blank first rom path", "run", {"roms=|%D/roms/"}, noRom);
     row("run: a full path is looked up by name", "run", {"rom=%D/roms/game.tap"}, noRom);
-    row("run: second path, emulator with a blank", "run", {"rom=other.tap", "defemu=1"}, {},
+    row("run: second path, emulator with a blank", "run", {"rom=other.tap", "default emu=1"}, {},
         "%D/emu dir/x emu|%D/roms2/other.tap");
     row("run: blanks and shell characters stay one argument", "run",
         {"rom=a;b $(x).tap", "roms=%D/my games/"}, {}, fuse + "%D/my games/a;b $(x).tap");
@@ -64,7 +61,7 @@ void LaunchingTest::launch_data() {
     row("run: the start fails", "run", {"fail"},
         run + "Unable to start %D/emu/fuse\r\nPermission denied");
     row("with: full path, no default, no rom paths", "with 1",
-        {"rom=%D/roms2/other.tap", "roms=", "defemu=-99"}, {},
+        {"rom=%D/roms2/other.tap", "roms=", "default emu=-99"}, {},
         "%D/emu dir/x emu|%D/roms2/other.tap");
     row("with: a bare name is not searched", "with 0", {}, noRom);
     row("with: item beyond the list", "with 3", {"rom=%D/roms/game.tap"}, noEmu);
@@ -76,11 +73,11 @@ void LaunchingTest::launch_data() {
         "%D/player/play|%D/music2/other.ay");
     row("music: label says not found", "music", {"label=No Music file found (check paths)"}, {});
     row("music: file deleted since", "music", {"music=gone.ay"}, {});
-    row("music: no music paths", "music", {"musicpaths="}, {});
-    row("music: no players at all", "music", {"players=", "defplayer=-99"}, {});
-    row("music: no default player", "music", {"defplayer=-99"},
+    row("music: no music paths", "music", {"music paths="}, {});
+    row("music: no players at all", "music", {"players=", "default player=-99"}, {});
+    row("music: no default player", "music", {"default player=-99"},
         "Can't play music|No default music player");
-    row("music: default beyond the list", "music", {"defplayer=4"}, noPlayer);
+    row("music: default beyond the list", "music", {"default player=4"}, noPlayer);
     row("music: player missing", "music", {"players=%D/player/gone"}, noPlayer);
     row("music: the start fails", "music", {"fail"},
         "Can't play music|Unable to start %D/player/play\r\nPermission denied");
@@ -96,31 +93,31 @@ void LaunchingTest::launch() {
          {"emu/fuse", "emu dir/x emu", "roms/game.tap", "roms2/other.tap", "my games/a;b $(x).tap",
           "music/tune.ay", "music2/other.ay", "player/play"})
         QVERIFY(!dir.write(QString::fromUtf8(file)).isEmpty());
-    QHash<QString, QString> set{{"selected", "0"},
-                                {"rom", "game.tap"},
-                                {"music", "tune.ay"},
-                                {"roms", "%D/roms/|%D/roms2/"},
-                                {"musicpaths", "%D/music/|%D/music2/"},
-                                {"emus", "%D/emu/fuse|%D/emu dir/x emu"},
-                                {"defemu", "0"},
-                                {"players", "%D/player/play"},
-                                {"defplayer", "0"},
-                                {"label", tolm::ui::MusicPlayableText()}};
-    for (const QString& change : changes)
-        set[change.section(QLatin1Char('='), 0, 0)] = change.section(QLatin1Char('='), 1);
+    QStringList settings = QStringLiteral("selected=0\nrom=game.tap\nmusic=tune.ay\n"
+                                          "roms=%D/roms/|%D/roms2/\nmusic paths=%D/music/|"
+                                          "%D/music2/\nemus=%D/emu/fuse|%D/emu dir/x emu\n"
+                                          "default emu=0\nplayers=%D/player/play\n"
+                                          "default player=0")
+                               .split(QLatin1Char('\n'));
+    settings << QStringLiteral("label=") + tolm::ui::MusicPlayableText() << changes;
+    QHash<QString, QString> set;
+    for (const QString& s : settings)
+        set[s.section(QLatin1Char('='), 0, 0)] = dir.expand(s.section(QLatin1Char('='), 1));
+    const auto text = [&set](const char* key) { return set[QLatin1String(key)]; };
+    const auto list = [&](const char* key) { return dir.expand(Items(text(key))); };
 
     tolm::AppState state;
     tolm::GameRecord game = tolm::test::Game("Game");
-    game.RomFile = tolm::ui::toStd(dir.expand(set[QStringLiteral("rom")]));
-    game.MusicFile = tolm::ui::toStd(set[QStringLiteral("music")]);
+    game.RomFile = tolm::ui::toStd(text("rom"));
+    game.MusicFile = tolm::ui::toStd(text("music"));
     state.catalogue = {game};
-    state.SelectedGame = set[QStringLiteral("selected")].toInt();
-    state.settings.RomPaths = dir.expand(Items(set[QStringLiteral("roms")]));
-    state.settings.MusicPaths = dir.expand(Items(set[QStringLiteral("musicpaths")]));
-    state.settings.EmulatorList = Programs(dir.expand(Items(set[QStringLiteral("emus")])));
-    state.settings.DefaultEmulator = set[QStringLiteral("defemu")].toInt();
-    state.settings.MusicPlayerList = Programs(dir.expand(Items(set[QStringLiteral("players")])));
-    state.settings.DefaultMusicPlayer = set[QStringLiteral("defplayer")].toInt();
+    state.SelectedGame = text("selected").toInt();
+    state.settings.RomPaths = list("roms");
+    state.settings.MusicPaths = list("music paths");
+    state.settings.EmulatorList = Programs(list("emus"));
+    state.settings.DefaultEmulator = text("default emu").toInt();
+    state.settings.MusicPlayerList = Programs(list("players"));
+    state.settings.DefaultMusicPlayer = text("default player").toInt();
     tolm::test::ScriptedDialogs dialogs;
     tolm::test::RecordingLauncher launcher;
     launcher.failNext = set.contains(QStringLiteral("fail"));
@@ -130,7 +127,7 @@ void LaunchingTest::launch() {
     if (operation == QLatin1String("run"))
         started = tolm::ui::RunGame(context);
     else if (operation == QLatin1String("music"))
-        started = tolm::ui::PlayMusic(context, set[QStringLiteral("label")]);
+        started = tolm::ui::PlayMusic(context, text("label"));
     else
         started = tolm::ui::RunWith(context, operation.mid(5).toInt());
 

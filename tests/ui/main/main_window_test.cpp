@@ -2,14 +2,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QTabWidget>
+#include <QTreeView>
 #include <memory>
 
 #include "main_test_support.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
+#include "ui/main/screenshot_strip.h"
 #include "ui/support/scripted_dialogs.h"
 
 using tolm::GameCatalogue;
+using tolm::test::FiveGames;
 using tolm::test::Game;
 using Answer = tolm::test::ScriptedDialogs::Answer;
 
@@ -40,18 +44,18 @@ struct Run {
     QString label(const char* name) const {
         return window->findChild<QLabel*>(QLatin1String(name))->text();
     }
-    QStringList keys() const {
+    QString keys() const { // the item keys, top to bottom
         QStringList out;
         for (int row = 0; row < list()->model()->rowCount(); ++row)
             out << list()->model()->index(row, 0).data(Qt::UserRole).toString();
-        return out;
+        return out.join(QLatin1Char(' '));
     }
-    QPoint rowCentre(int position) const {
-        const int row = window->gameListModel().rowOf(position);
-        return list()->visualRect(list()->model()->index(row, 0)).center();
+    QModelIndex item(int position) const {
+        return list()->model()->index(window->gameListModel().rowOf(position), 0);
     }
-    void clickGame(int position) const {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(position));
+    void click(int position) const {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualRect(item(position)).center());
     }
     QStringList boxes() const {
         QStringList out;
@@ -66,317 +70,266 @@ struct Run {
 class MainWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void startUp_data();
-    void startUp();
-    void columnClicks_data();
-    void columnClicks();
-    void clickShowsDetailsAndPlaysMusic();
-    void removeSelected_data();
-    void removeSelected();
-    void runWithMenu_data();
-    void runWithMenu();
-    void doubleClickRunsGame_data();
-    void doubleClickRunsGame();
-    void layoutFollowsResizeAndView();
-    void filesAtClose_data();
-    void filesAtClose();
-    void failedSaveAtClose_data();
-    void failedSaveAtClose();
-};
-
-void MainWindowTest::startUp_data() {
-    QTest::addColumn<QByteArray>("file"); // "v1"/"v2": FiveGames in that version
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QStringList>("boxes");
-    const QString invalid = QStringLiteral("Invalid Database|There is a problem with the database "
-                                           "file.\r\nFile not loaded");
-    QTest::newRow("no file") << QByteArray() << 0 << QStringList();
-    QTest::newRow("current") << QByteArray("v2") << 5 << QStringList();
-    QTest::newRow("version 1") << QByteArray("v1") << 5
-                               << QStringList{"Information only|Old database format has been "
-                                              "updated to new version"};
-    QTest::newRow("invalid") << QByteArray("tolm\x02\0\0\0\0\0\0\0", 12) << 0
-                             << QStringList{invalid};
-    QTest::newRow("newer version")
-        << QByteArray("TOLM\x03\0\0\0\0\0\0\0", 12) << 0
-        << QStringList{"Invalid Database|Unsupported file version\r\nFile not loaded"};
-}
-
-void MainWindowTest::startUp() {
-    QFETCH(QByteArray, file);
-    QFETCH(int, rows);
-    QFETCH(QStringList, boxes);
-    Run run;
-    if (file.startsWith('v'))
-        run.dir.writeDatabase(tolm::test::FiveGames(), file == "v1" ? 1 : 2);
-    else if (!file.isEmpty())
-        run.dir.write(QStringLiteral("tolm.dat"), file);
-    run.state.SelectedGame = 3; // the load selects nothing
-    run.start();
-    QCOMPARE(run.boxes(), boxes);
-    QCOMPARE(run.state.SelectedGame, tolm::kNone);
-    QCOMPARE(run.list()->model()->rowCount(), rows);
-    QCOMPARE(run.action("file1")->isEnabled(), rows > 0); // "Save"
-    if (rows > 0)
-        QCOMPARE(run.keys().first(), QStringLiteral("game1")); // by name at first
-}
-
-void MainWindowTest::columnClicks_data() {
-    QTest::addColumn<QList<int>>("clicks");
-    QTest::addColumn<QStringList>("keys");
-    QTest::newRow("name ascending")
-        << QList<int>{} << QStringList{"game1", "game0", "game3", "game4", "game2"};
-    QTest::newRow("name again: descending")
-        << QList<int>{0} << QStringList{"game2", "game4", "game3", "game0", "game1"};
-    QTest::newRow("then publisher: still descending")
-        << QList<int>{0, 1} << QStringList{"game0", "game1", "game3", "game2", "game4"};
-    QTest::newRow("publisher again: ascending")
-        << QList<int>{0, 1, 1} << QStringList{"game4", "game2", "game1", "game3", "game0"};
-    // As text: "" < "-5" < "1984" < "1985" < "200".
-    QTest::newRow("year as text") << QList<int>{2}
-                                  << QStringList{"game1", "game2", "game3", "game0", "game4"};
-}
-
-void MainWindowTest::columnClicks() {
-    QFETCH(QList<int>, clicks);
-    QFETCH(QStringList, keys);
-    Run run;
-    run.start(tolm::test::FiveGames());
-    QHeaderView* header = run.list()->header();
-    for (int column : clicks) {
-        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    void startUp_data() {
+        QTest::addColumn<QByteArray>("file"); // "v1"/"v2": FiveGames in that version
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("no file") << QByteArray() << 0 << QStringList();
+        QTest::newRow("version 2") << QByteArray("v2") << 5 << QStringList();
+        QTest::newRow("version 1") << QByteArray("v1") << 5
+                                   << QStringList{"Information only|Old database format has been "
+                                                  "updated to new version"};
+        QTest::newRow("invalid") << QByteArray("tolm\x02\0\0\0\0\0\0\0", 12) << 0
+                                 << QStringList{"Invalid Database|There is a problem with the "
+                                                "database file.\r\nFile not loaded"};
     }
-    QCOMPARE(run.keys(), keys);
-    run.window->RefreshGameList(); // keeps the chosen order
-    QCOMPARE(run.keys(), keys);
-}
 
-void MainWindowTest::clickShowsDetailsAndPlaysMusic() {
-    Run run;
-    run.dir.write(QStringLiteral("music/b/manic.ay"));
-    const QString player = run.dir.write(QStringLiteral("player/p"));
-    GameCatalogue games = tolm::test::FiveGames();
-    games[3].MusicFile = "manic.ay";
-    games[3].Genre = 11;
-    run.start(games, QStringLiteral("[tolm]\r\nDefaultmplayer=0\r\n[musicplayers]\r\nnum=1\r\n"
-                                    "playername00=P\r\nfile00=%D/player/p\r\n[MusicPaths]\r\n"
-                                    "num=2\r\npath00=%D/music/a/\r\npath01=%D/music/b/\r\n"));
-    auto* music = run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic"));
-    QTest::mouseClick(music, Qt::LeftButton); // nothing shown yet: inert
-    run.clickGame(3);
-    QCOMPARE(run.state.SelectedGame, 3);
-    QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
-    QCOMPARE(run.label("lblType"), QStringLiteral("Arcade - Platformer (Single Screen)"));
-    QCOMPARE(run.label("lblHasMusic"), QStringLiteral("Yes (click to play)"));
-    QTest::mouseClick(music, Qt::LeftButton);
-    QCOMPARE(run.launcher.starts.size(), std::size_t(1));
-    QCOMPARE(run.launcher.starts[0].program, player);
-    QCOMPARE(run.launcher.starts[0].arguments, QStringList{run.dir.expand("%D/music/b/manic.ay")});
-    // The keyboard moves the selection as a click does.
-    QTest::keyClick(run.list()->viewport(), Qt::Key_Down);
-    QCOMPARE(run.state.SelectedGame, 4);
-    QCOMPARE(run.label("lblGameName"), QStringLiteral("eps"));
-}
-
-void MainWindowTest::removeSelected_data() {
-    QTest::addColumn<int>("games");
-    QTest::addColumn<QList<int>>("selected"); // positions
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QStringList>("remaining"); // names by position
-    QTest::newRow("one of four") << 4 << QList<int>{2} << true
-                                 << "Are you sure you want to remove 1 game?"
-                                 << QStringList{"beta", "Alpha", "Delta"};
-    QTest::newRow("positions 0 and 2 of 4")
-        << 4 << QList<int>{0, 2} << true << "Are you sure you want to remove 2 games?"
-        << QStringList{"Alpha", "Delta"};
-    QTest::newRow("all") << 3 << QList<int>{0, 1, 2} << true
-                         << "Are you sure you want to remove all games?" << QStringList{QString()};
-    QTest::newRow("answered No") << 4 << QList<int>{0, 2} << false
-                                 << "Are you sure you want to remove 2 games?"
-                                 << QStringList{"beta", "Alpha", "gamma", "Delta"};
-}
-
-void MainWindowTest::removeSelected() {
-    QFETCH(int, games);
-    QFETCH(QList<int>, selected);
-    QFETCH(bool, yes);
-    QFETCH(QString, question);
-    QFETCH(QStringList, remaining);
-    Run run;
-    GameCatalogue catalogue = tolm::test::FiveGames();
-    catalogue.resize(std::size_t(games));
-    run.start(catalogue);
-    run.clickGame(selected.first());
-    for (int position : selected)
-        run.list()->selectionModel()->select(
-            run.list()->model()->index(run.window->gameListModel().rowOf(position), 0),
-            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    run.dialogs.answers.push_back(yes ? Answer::Yes : Answer::No);
-    run.action("addgames3")->trigger(); // "Remove Selected"
-
-    QCOMPARE(run.boxes(), QStringList{QStringLiteral("Game Removal|") + question});
-    QCOMPARE(run.dialogs.messages()[0].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
-    QStringList names;
-    for (const auto& game : run.state.catalogue)
-        names << tolm::ui::toQt(game.Name);
-    QCOMPARE(names, remaining);
-    QCOMPARE(run.list()->model()->rowCount(), remaining.size());
-    QCOMPARE(run.state.SelectedGame, yes ? tolm::kNone : selected.first());
-    QCOMPARE(run.label("lblGameName").isEmpty(), yes);
-}
-
-void MainWindowTest::runWithMenu_data() {
-    QTest::addColumn<int>("emulators");
-    QTest::newRow("none") << 0;
-    QTest::newRow("three") << 3;
-    QTest::newRow("twenty-five") << 25;
-}
-
-void MainWindowTest::runWithMenu() {
-    QFETCH(int, emulators);
-    Run run;
-    QString ini = QStringLiteral("[emulators]\r\nnum=%1\r\n").arg(emulators);
-    for (int i = 0; i < emulators; ++i) {
-        run.dir.write(QStringLiteral("e%1").arg(i));
-        ini += QStringLiteral("emu%1=Emu & %2\r\nfile%1=%D/e%2\r\n")
-                   .arg(i, 2, 10, QLatin1Char('0'))
-                   .arg(i);
+    void startUp() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, rows);
+        QFETCH(QStringList, boxes);
+        Run run;
+        if (file.startsWith('v'))
+            run.dir.writeDatabase(FiveGames(), file == "v1" ? 1 : 2);
+        else if (!file.isEmpty())
+            run.dir.write(QStringLiteral("tolm.dat"), file);
+        run.state.SelectedGame = 3; // the load selects nothing
+        run.start();
+        QCOMPARE(run.boxes(), boxes);
+        QCOMPARE(run.state.SelectedGame, tolm::kNone);
+        QCOMPARE(run.list()->model()->rowCount(), rows);
+        if (rows > 0)
+            QVERIFY(run.keys().startsWith(QStringLiteral("game1 "))); // by name at first
+        QCOMPARE(run.action("file1")->isEnabled(), rows > 0);         // "Save"
     }
-    GameCatalogue games{Game("Jet Set Willy")};
-    games[0].RomFile = tolm::ui::toStd(run.dir.write(QStringLiteral("JSW.TAP")));
-    run.start(games, ini);
-    QList<QAction*> items = run.window->findChild<QMenu*>(QStringLiteral("mnuRunWith"))->actions();
-    QCOMPARE(items.size(), 20); // the first 20 emulators are reachable
-    for (int i = 0; i < 20; ++i) {
-        QCOMPARE(items[i]->isEnabled(), i < emulators);
-        QCOMPARE(items[i]->isVisible(), i < emulators || i == 0);
-        if (i < emulators || i == 0) // a name is shown as it is, '&' included
-            QCOMPARE(items[i]->text(),
-                     i < emulators ? QStringLiteral("Emu && %1").arg(i) : QStringLiteral("<none>"));
+
+    void columnClicks_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("name ascending") << QList<int>{} << "game1 game0 game3 game4 game2";
+        QTest::newRow("name again: descending") << QList<int>{0} << "game2 game4 game3 game0 game1";
+        QTest::newRow("then publisher: still descending")
+            << QList<int>{0, 1} << "game0 game1 game3 game2 game4";
+        QTest::newRow("publisher again: ascending")
+            << QList<int>{0, 1, 1} << "game4 game2 game1 game3 game0";
+        // As text: "" < "-5" < "1984" < "1985" < "200".
+        QTest::newRow("year as text") << QList<int>{2} << "game1 game2 game3 game0 game4";
     }
-    // The item's index picks the emulator.
-    run.clickGame(0);
-    if (emulators > 0) {
-        items[qMin(emulators, 20) - 1]->trigger();
+
+    void columnClicks() {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, keys);
+        Run run;
+        run.start(FiveGames());
+        QHeaderView* header = run.list()->header();
+        for (int c : clicks)
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(c) + 5, 5));
+        QCOMPARE(run.keys(), keys);
+        run.window->RefreshGameList(); // keeps the chosen order
+        QCOMPARE(run.keys(), keys);
+    }
+
+    void clickShowsDetailsAndPlaysMusic() {
+        Run run;
+        run.dir.write(QStringLiteral("music/b/manic.ay"));
+        GameCatalogue games = FiveGames();
+        games[3].MusicFile = "manic.ay";
+        run.start(games, QStringLiteral("[tolm]\r\nDefaultmplayer=0\r\n[musicplayers]\r\nnum=1\r\n"
+                                        "playername00=P\r\nfile00=%D/p\r\n[MusicPaths]\r\nnum=2\r\n"
+                                        "path00=%D/music/a/\r\npath01=%D/music/b/\r\n"));
+        run.dir.write(QStringLiteral("p"));
+        auto* music = run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic"));
+        run.click(3);
+        QCOMPARE(run.state.SelectedGame, 3);
+        QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
+        QTest::mouseClick(music, Qt::LeftButton);
         QCOMPARE(run.launcher.starts.size(), std::size_t(1));
-        QCOMPARE(run.launcher.starts[0].program,
-                 run.dir.expand(QStringLiteral("%D/e%1").arg(qMin(emulators, 20) - 1)));
+        QCOMPARE(run.launcher.starts[0].arguments,
+                 QStringList{run.dir.expand("%D/music/b/manic.ay")});
+        QTest::keyClick(run.list()->viewport(), Qt::Key_Down); // as a click does
+        QCOMPARE(run.state.SelectedGame, 4);
+        QCOMPARE(run.label("lblGameName"), QStringLiteral("eps"));
     }
-}
 
-void MainWindowTest::doubleClickRunsGame_data() {
-    QTest::addColumn<bool>("onGame");
-    QTest::addColumn<bool>("emptied"); // the one blank record left by "remove all"
-    QTest::addColumn<int>("starts");
-    QTest::newRow("on a game") << true << false << 1;
-    QTest::newRow("below the rows, nothing selected") << false << false << 0;
-    QTest::newRow("the blank record") << true << true << 0;
-}
-
-void MainWindowTest::doubleClickRunsGame() {
-    QFETCH(bool, onGame);
-    QFETCH(bool, emptied);
-    QFETCH(int, starts);
-    Run run;
-    run.dir.write(QStringLiteral("roms/a.tap"));
-    run.dir.write(QStringLiteral("emu/fuse"));
-    GameCatalogue games = tolm::test::FiveGames();
-    games[0].RomFile = "a.tap";
-    if (emptied)
-        games.assign(1, tolm::GameRecord{});
-    run.start(games, QStringLiteral("[tolm]\r\nDefaultemu=0\r\n[emulators]\r\nnum=1\r\nemu00=F\r\n"
-                                    "file00=%D/emu/fuse\r\n[RomPaths]\r\nnum=1\r\n"
-                                    "path00=%D/roms/\r\n"));
-    const QPoint at = onGame ? run.rowCentre(0) : QPoint(20, run.list()->viewport()->height() - 5);
-    QTest::mouseClick(run.list()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(int(run.launcher.starts.size()), starts);
-    if (starts > 0)
-        QCOMPARE(run.launcher.starts[0].arguments, QStringList{run.dir.expand("%D/roms/a.tap")});
-    QCOMPARE(run.boxes(), QStringList());
-}
-
-void MainWindowTest::layoutFollowsResizeAndView() {
-    Run run;
-    run.start(tolm::test::FiveGames());
-    run.window->resize(640, 580); // inside the limits of the 800 x 600 test screen
-    QTRY_COMPARE(run.window->size(), QSize(640, 580));
-    auto* tabs = run.window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    const QWidget* client = run.window->centralWidget();
-    QCOMPARE(tabs->geometry(), QRect(client->width() / 2 - 293, client->height() - 113, 587, 113));
-    QCOMPARE(run.list()->geometry(), QRect(8, 0, client->width() - 16, tabs->y() - 8));
-    // "View" puts the strip between list and tabs, and takes it away again.
-    auto* strip = run.window->findChild<tolm::ui::ScreenshotStrip*>();
-    run.action("mnuss0")->trigger();
-    QVERIFY(run.state.strip.ShowScreenshots && run.action("mnuss0")->isChecked());
-    QVERIFY(strip->isVisible());
-    QCOMPARE(run.list()->height(), strip->y() - 8);
-    run.action("mnuss0")->trigger();
-    QVERIFY(!strip->isVisible());
-    QCOMPARE(run.list()->height(), tabs->y() - 8);
-}
-
-void MainWindowTest::filesAtClose_data() {
-    QTest::addColumn<bool>("exit");
-    QTest::addColumn<bool>("withGames");
-    QTest::newRow("close") << false << true;
-    QTest::newRow("Exit") << true << true;
-    QTest::newRow("close, unsized catalogue") << false << false;
-}
-
-void MainWindowTest::filesAtClose() {
-    QFETCH(bool, exit);
-    QFETCH(bool, withGames);
-    Run run;
-    run.start(withGames ? tolm::test::FiveGames() : GameCatalogue{});
-    if (withGames)
-        run.state.catalogue.push_back(Game("Added"));
-    run.state.settings.RomPaths = {"/games/"};
-    if (exit)
-        run.action("file5")->trigger();
-    else
-        QVERIFY(run.window->close());
-    QVERIFY(!run.window->isVisible());
-    QCOMPARE(run.boxes(), QStringList());
-    QVERIFY(
-        run.dir.read(QStringLiteral("tolm.ini")).contains("[RomPaths]\r\nnum=1\r\npath00=/games/"));
-    const std::string expected = withGames ? tolm::DatabaseBytes(run.state.catalogue) : "";
-    QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-             QByteArray(expected.data(), qsizetype(expected.size())));
-}
-
-void MainWindowTest::failedSaveAtClose_data() {
-    QTest::addColumn<bool>("closeAnyway");
-    QTest::newRow("No keeps the window") << false;
-    QTest::newRow("Yes closes") << true;
-}
-
-void MainWindowTest::failedSaveAtClose() {
-    QFETCH(bool, closeAnyway);
-    Run run;
-    run.start(tolm::test::FiveGames());
-    run.state.catalogue.push_back(Game("Added"));
-    run.state.programDirectory = run.dir.str() + "/gone";
-    run.dialogs.answers = {Answer::Ok, Answer::Ok, closeAnyway ? Answer::Yes : Answer::No};
-    QCOMPARE(run.window->close(), closeAnyway);
-    QCOMPARE(run.window->isVisible(), !closeAnyway);
-    const auto boxes = run.dialogs.messages();
-    QCOMPARE(boxes.size(), std::size_t(3)); // each file's failure, then the question
-    QVERIFY(boxes[0].text.contains(QStringLiteral("tolm.ini")));
-    QVERIFY(boxes[1].text.contains(QStringLiteral("tolm.dat")));
-    QVERIFY(boxes[2].text.endsWith(QStringLiteral("Close anyway?")));
-    QCOMPARE(boxes[2].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
-    if (!closeAnyway) { // a later close that works saves the intact catalogue
-        run.state.programDirectory = run.dir.str();
-        QVERIFY(run.window->close());
-        const std::string expected = tolm::DatabaseBytes(run.state.catalogue);
-        QCOMPARE(run.state.catalogue.size(), std::size_t(6));
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-                 QByteArray(expected.data(), qsizetype(expected.size())));
+    void removeSelected_data() {
+        QTest::addColumn<int>("games");
+        QTest::addColumn<QList<int>>("selected"); // positions
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("remaining"); // names by position
+        QTest::newRow("one of four") << 4 << QList<int>{2} << true << "remove 1 game?"
+                                     << QStringList{"beta", "Alpha", "Delta"};
+        QTest::newRow("positions 0 and 2 of 4")
+            << 4 << QList<int>{0, 2} << true << "remove 2 games?" << QStringList{"Alpha", "Delta"};
+        QTest::newRow("all") << 3 << QList<int>{0, 1, 2} << true << "remove all games?"
+                             << QStringList{QString()};
+        QTest::newRow("answered No") << 4 << QList<int>{0, 2} << false << "remove 2 games?"
+                                     << QStringList{"beta", "Alpha", "gamma", "Delta"};
     }
-}
+
+    void removeSelected() {
+        QFETCH(int, games);
+        QFETCH(QList<int>, selected);
+        QFETCH(bool, yes);
+        QFETCH(QString, question);
+        QFETCH(QStringList, remaining);
+        Run run;
+        GameCatalogue catalogue = FiveGames();
+        catalogue.resize(std::size_t(games));
+        run.start(catalogue);
+        run.click(selected.first());
+        for (int position : selected)
+            run.list()->selectionModel()->select(run.item(position), QItemSelectionModel::Select |
+                                                                         QItemSelectionModel::Rows);
+        run.dialogs.answers.push_back(yes ? Answer::Yes : Answer::No);
+        run.action("addgames3")->trigger(); // "Remove Selected"
+        QCOMPARE(run.boxes(), QStringList{"Game Removal|Are you sure you want to " + question});
+        QStringList names;
+        for (const auto& game : run.state.catalogue)
+            names << tolm::ui::toQt(game.Name);
+        QCOMPARE(names, remaining);
+        QStringList keys = run.keys().split(QLatin1Char(' ')); // renumbered to the new positions
+        keys.sort();
+        QCOMPARE(keys.last(), QStringLiteral("game%1").arg(remaining.size() - 1));
+        QCOMPARE(run.state.SelectedGame, yes ? tolm::kNone : selected.first());
+        QCOMPARE(run.label("lblGameName").isEmpty(), yes);
+    }
+
+    void runWithMenu_data() {
+        QTest::addColumn<int>("emulators");
+        QTest::newRow("none") << 0;
+        QTest::newRow("three") << 3;
+        QTest::newRow("twenty-five") << 25;
+    }
+
+    void runWithMenu() {
+        QFETCH(int, emulators);
+        Run run;
+        QString ini = QStringLiteral("[emulators]\r\nnum=%1\r\n").arg(emulators);
+        for (int i = 0; i < emulators; ++i)
+            ini += QStringLiteral("emu%1=Emu & %2\r\nfile%1=%D/e%2\r\n")
+                       .arg(i, 2, 10, QLatin1Char('0'))
+                       .arg(i);
+        GameCatalogue games{Game("Jet Set Willy")};
+        games[0].RomFile = tolm::ui::toStd(run.dir.write(QStringLiteral("JSW.TAP")));
+        run.start(games, ini);
+        const QList<QAction*> items =
+            run.window->findChild<QMenu*>(QStringLiteral("mnuRunWith"))->actions();
+        QCOMPARE(items.size(), 20); // the first 20 emulators are reachable
+        for (int i = 0; i < 20; ++i) {
+            QCOMPARE(items[i]->isEnabled(), i < emulators);
+            QCOMPARE(items[i]->isVisible(), i < emulators || i == 0);
+            if (i < emulators || i == 0) // a name is shown as it is, '&' included
+                QCOMPARE(items[i]->text(), i < emulators ? QStringLiteral("Emu && %1").arg(i)
+                                                         : QStringLiteral("<none>"));
+        }
+        const int last = qMin(emulators, 20) - 1; // the item's index picks the emulator
+        run.click(0);
+        if (last >= 0) {
+            run.dir.write(QStringLiteral("e%1").arg(last));
+            items[last]->trigger();
+            QCOMPARE(run.launcher.starts.size(), std::size_t(1));
+            QCOMPARE(run.launcher.starts[0].program,
+                     run.dir.expand(QStringLiteral("%D/e%1").arg(last)));
+        }
+    }
+
+    void doubleClickRunsGame_data() {
+        QTest::addColumn<bool>("onGame");
+        QTest::addColumn<bool>("emptied"); // the one blank record left by "remove all"
+        QTest::newRow("on a game") << true << false;
+        QTest::newRow("below the rows, nothing selected") << false << false;
+        QTest::newRow("the blank record") << true << true;
+    }
+
+    void doubleClickRunsGame() {
+        QFETCH(bool, onGame);
+        QFETCH(bool, emptied);
+        Run run;
+        run.dir.write(QStringLiteral("roms/a.tap"));
+        run.dir.write(QStringLiteral("fuse"));
+        GameCatalogue games = emptied ? GameCatalogue(1) : FiveGames();
+        games[0].RomFile = emptied ? "" : "a.tap";
+        run.start(games, QStringLiteral("[tolm]\r\nDefaultemu=0\r\n[emulators]\r\nnum=1\r\n"
+                                        "emu00=F\r\nfile00=%D/fuse\r\n[RomPaths]\r\nnum=1\r\n"
+                                        "path00=%D/roms/\r\n"));
+        const QPoint at = onGame ? run.list()->visualRect(run.item(0)).center()
+                                 : QPoint(20, run.list()->viewport()->height() - 5);
+        QTest::mouseClick(run.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(run.launcher.starts.size(), std::size_t(onGame && !emptied));
+        if (onGame && !emptied)
+            QCOMPARE(run.launcher.starts[0].arguments,
+                     QStringList{run.dir.expand("%D/roms/a.tap")});
+        QCOMPARE(run.boxes(), QStringList());
+    }
+
+    void layoutFollowsResizeAndView() {
+        Run run;
+        run.start(FiveGames());
+        run.window->resize(640, 580); // inside the limits of the 800 x 600 test screen
+        QTRY_COMPARE(run.window->size(), QSize(640, 580));
+        auto* tabs = run.window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+        const QWidget* client = run.window->centralWidget();
+        QCOMPARE(tabs->geometry(),
+                 QRect(client->width() / 2 - 293, client->height() - 113, 587, 113));
+        QCOMPARE(run.list()->geometry(), QRect(8, 0, client->width() - 16, tabs->y() - 8));
+        // "View" puts the strip between list and tabs, and takes it away again.
+        auto* strip = run.window->findChild<tolm::ui::ScreenshotStrip*>();
+        run.action("mnuss0")->trigger();
+        QVERIFY(run.state.strip.ShowScreenshots && run.action("mnuss0")->isChecked());
+        QVERIFY(strip->isVisible());
+        QCOMPARE(run.list()->height(), strip->y() - 8);
+        run.action("mnuss0")->trigger();
+        QVERIFY(!strip->isVisible());
+        QCOMPARE(run.list()->height(), tabs->y() - 8);
+    }
+
+    void closing_data() {
+        QTest::addColumn<QString>("how"); // "close", "exit", "unsized", "fail Yes", "fail No"
+        for (const char* how : {"close", "exit", "unsized", "fail Yes", "fail No"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+
+    void closing() {
+        QFETCH(QString, how);
+        Run run;
+        run.start(how == QLatin1String("unsized") ? GameCatalogue{} : FiveGames());
+        if (how != QLatin1String("unsized"))
+            run.state.catalogue.push_back(Game("Added"));
+        run.state.settings.RomPaths = {"/games/"};
+        const bool fails = how.startsWith(QLatin1String("fail"));
+        const bool closeAnyway = how == QLatin1String("fail Yes");
+        if (fails)
+            run.state.programDirectory = run.dir.str() + "/gone";
+        run.dialogs.answers = {Answer::Ok, Answer::Ok, closeAnyway ? Answer::Yes : Answer::No};
+        if (how == QLatin1String("exit"))
+            run.action("file5")->trigger();
+        else
+            run.window->close();
+        QCOMPARE(run.window->isVisible(), how == QLatin1String("fail No"));
+        if (fails) { // each file's failure, then the question
+            const auto boxes = run.dialogs.messages();
+            QCOMPARE(boxes.size(), std::size_t(3));
+            QVERIFY(boxes[0].text.contains(QStringLiteral("tolm.ini")));
+            QVERIFY(boxes[1].text.contains(QStringLiteral("tolm.dat")));
+            QVERIFY(boxes[2].text.endsWith(QStringLiteral("Close anyway?")));
+            QCOMPARE(boxes[2].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
+            if (closeAnyway)
+                return;
+            run.state.programDirectory = run.dir.str(); // a later close that works saves all
+            QVERIFY(run.window->close());
+        } else {
+            QCOMPARE(run.boxes(), QStringList());
+        }
+        QVERIFY(run.dir.read(QStringLiteral("tolm.ini"))
+                    .contains("[RomPaths]\r\nnum=1\r\npath00=/games/"));
+        const std::string dat =
+            how == QLatin1String("unsized") ? "" : tolm::DatabaseBytes(run.state.catalogue);
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), QByteArray::fromStdString(dat));
+    }
+};
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

@@ -1,24 +1,91 @@
+#include <QApplication>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include "main_test_support.h"
-
-using tolm::test::CentreIs;
-using tolm::test::StripHost;
+#include "ui/main/main_layout.h"
+#include "ui/main/screenshot_strip.h"
 
 namespace {
 
-// What a slot shows: "placeholder", "nothing" or a colour name.
-bool Shows(const tolm::ui::ScreenshotSlot* slot, const QString& expected) {
-    if (expected == QLatin1String("placeholder"))
-        return slot->showsPlaceholder();
-    if (expected == QLatin1String("nothing"))
-        return !slot->showsPlaceholder() && slot->picture().isNull();
-    return !slot->showsPlaceholder() && CentreIs(slot->picture(), QColor(expected));
+// A list, the fixed-size tabs, a 25-pixel status bar and the strip, laid out
+// as the main window lays them out; screenshots live in the scratch directory.
+struct Host {
+    Host(int location = 0, int size = 0, QSize client = {1000, 700}) {
+        list->move(8, 0); // the layout keeps the list's left margin
+        tabs->setFixedSize(587, 113);
+        status->setFixedHeight(25);
+        strip->hide();
+        QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [this] { layOut(); });
+        state.settings.ScreenshotPaths = {dir.str() + "/"};
+        state.settings.SSLocation = location;
+        state.settings.SSSize = size;
+        window.resize(client);
+    }
+    void layOut(bool minimised = false) {
+        tolm::ui::LayOutMainWindow({list, tabs, status, strip, window.size(), minimised}, state);
+    }
+    void picture(const QString& name, const QColor& colour, const char* format = nullptr) {
+        QImage image(320, 240, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(dir.path() + QLatin1Char('/') + name, format, 95);
+    }
+    // `screenshots` as stored, or a count: that many missing files.
+    int addGame(const QString& screenshots) {
+        tolm::GameRecord game;
+        game.Screenshots = tolm::ui::toStd(screenshots);
+        bool isCount = false;
+        if (const int count = screenshots.toInt(&isCount); isCount) {
+            game.Screenshots.clear();
+            for (int i = 0; i < count; ++i)
+                game.Screenshots += (i > 0 ? ",s" : "s") + std::to_string(i) + ".png";
+        }
+        state.catalogue.push_back(game);
+        return static_cast<int>(state.catalogue.size()) - 1;
+    }
+    void select(int game) { // what the main window does when a game is clicked
+        state.SelectedGame = game;
+        strip->loadSS();
+    }
+    void view(bool on) {
+        state.strip.ShowScreenshots = on;
+        if (on)
+            strip->loadSS();
+        layOut();
+    }
+    tolm::ui::ScreenshotSlot* slot(int index) const { return strip->ssimage(index); }
+    QWidget* arrow(int index) const { return strip->actions(index); }
+    void release(QWidget* w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) {
+        QTest::mouseRelease(w, b, m, QPoint(4, 4));
+    }
+
+    tolm::test::Scratch dir;
+    tolm::AppState state;
+    QWidget window;
+    QTreeView* list = new QTreeView(&window);
+    QTabWidget* tabs = new QTabWidget(&window);
+    QStatusBar* status = new QStatusBar(&window);
+    tolm::ui::ScreenshotStrip* strip = new tolm::ui::ScreenshotStrip(state, &window);
+};
+
+// True when the centre of `picture` is `colour`, within JPEG's losses.
+bool CentreIs(const QPixmap& picture, const QColor& colour) {
+    if (picture.isNull())
+        return false;
+    const QRgb c = picture.toImage().pixel(picture.width() / 2, picture.height() / 2);
+    return qAbs(qRed(c) - colour.red()) < 40 && qAbs(qGreen(c) - colour.green()) < 40 &&
+           qAbs(qBlue(c) - colour.blue()) < 40;
 }
 
-void Release(QWidget* widget, Qt::MouseButton button = Qt::LeftButton,
-             Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseRelease(widget, button, modifiers, QPoint(4, 4));
+// What a slot shows: "placeholder", "nothing" or a colour name.
+bool Shows(const tolm::ui::ScreenshotSlot* slot, const QString& expected) {
+    if (expected == QLatin1String("placeholder") || slot->showsPlaceholder())
+        return expected == QLatin1String("placeholder") && slot->showsPlaceholder();
+    return expected == QLatin1String("nothing") ? slot->picture().isNull()
+                                                : CentreIs(slot->picture(), QColor(expected));
 }
 
 } // namespace
@@ -26,195 +93,243 @@ void Release(QWidget* widget, Qt::MouseButton button = Qt::LeftButton,
 class StripTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void chainPlacement_data();
-    void chainPlacement();
-    void slotsShowTheSelectedGame_data();
-    void slotsShowTheSelectedGame();
-    void arrowsScrollOneSlot_data();
-    void arrowsScrollOneSlot();
-    void fullSizeView_data();
-    void fullSizeView();
+    void slotsShowTheSelectedGame_data() {
+        QTest::addColumn<QString>("first");  // screenshots of the game selected first
+        QTest::addColumn<QString>("second"); // "none" selects no game
+        QTest::addColumn<QStringList>("shows");
+        const QString six = QStringLiteral("r.png,r.png,r.png,r.png,r.png,r.png");
+        QTest::newRow("six then four")
+            << six << "b.jpg,b.jpg,b.jpg,b.jpg" << QStringList{"blue", "blue", "blue", "blue"};
+        QTest::newRow("six then none") << six << "" << QStringList{"placeholder"};
+        QTest::newRow("six then no game") << six << "none" << QStringList{"placeholder"};
+        QTest::newRow("missing file, empty part")
+            << ""
+            << "x.png,,b.jpg" << QStringList{"placeholder", "nothing", "blue"};
+        // The format is read from the contents: this JPEG is named .gif.
+        QTest::newRow("named for another format") << ""
+                                                  << "jpeg.gif" << QStringList{"yellow"};
+        QTest::newRow("not a picture keeps the picture") << "r.png"
+                                                         << "bad.gif" << QStringList{"red"};
+        QTest::newRow("not a picture keeps the placeholder")
+            << "x.png"
+            << "bad.gif" << QStringList{"placeholder"};
+        QTest::newRow("empty part keeps the picture") << "r.png"
+                                                      << "," << QStringList{"red", "nothing"};
+    }
+
+    void slotsShowTheSelectedGame() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QStringList, shows);
+        Host host(0, 1); // seven slots fit: every slot is shown
+        host.picture(QStringLiteral("r.png"), Qt::red);
+        host.picture(QStringLiteral("b.jpg"), Qt::blue);
+        host.picture(QStringLiteral("jpeg.gif"), Qt::yellow, "JPG");
+        host.dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
+        const int game = host.addGame(first);
+        const int next = second == QLatin1String("none") ? tolm::kNone : host.addGame(second);
+        host.window.show();
+        host.view(true);
+        host.select(game);
+        host.select(next);
+        QCOMPARE(host.strip->slotCount(), shows.size());
+        QCOMPARE(host.state.strip.ScreenshotCount, shows.size());
+        for (int i = 0; i < shows.size(); ++i) {
+            QVERIFY(host.slot(i)->isVisible());
+            QVERIFY2(Shows(host.slot(i), shows[i]), qPrintable(shows[i]));
+            if (!host.slot(i)->picture().isNull() && !host.slot(i)->showsPlaceholder())
+                QCOMPARE(host.slot(i)->picture().size(), QSize(128, 96)); // decoded at slot size
+        }
+    }
+
+    void arrowsScrollOneSlot_data() {
+        QTest::addColumn<int>("location");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("presses"); // arrow indexes, released in order
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<bool>("backShown");
+        QTest::addColumn<bool>("forwardShown");
+        // Two full-size slots fit in both orientations.
+        QTest::newRow("at rest") << 0 << 3 << QList<int>{} << 0 << false << true;
+        QTest::newRow("one on") << 0 << 3 << QList<int>{1} << 1 << true << false;
+        QTest::newRow("forward at the end does nothing")
+            << 0 << 3 << QList<int>{1, 1} << 1 << true << false;
+        QTest::newRow("on and back") << 0 << 3 << QList<int>{1, 0} << 0 << false << true;
+        QTest::newRow("two fit: no scrolling") << 0 << 2 << QList<int>{1} << 0 << false << false;
+        QTest::newRow("no screenshots") << 0 << 0 << QList<int>{1} << 0 << false << false;
+        QTest::newRow("vertical, down, down, up")
+            << 1 << 4 << QList<int>{3, 3, 2} << 1 << true << true;
+    }
+
+    void arrowsScrollOneSlot() {
+        QFETCH(int, location);
+        QFETCH(int, count);
+        QFETCH(QList<int>, presses);
+        QFETCH(int, offset);
+        QFETCH(bool, backShown);
+        QFETCH(bool, forwardShown);
+        const bool across = location == 0;
+        Host host(location, 0, across ? QSize(616, 700) : QSize(1000, 529));
+        host.window.show();
+        host.view(true);
+        host.select(host.addGame(QString::number(count)));
+        for (int arrow : presses)
+            host.release(host.arrow(arrow));
+        QCOMPARE(host.state.strip.ScrollOffset, offset);
+        QCOMPARE(host.arrow(across ? 0 : 2)->isVisible(), backShown);
+        QCOMPARE(host.arrow(across ? 1 : 3)->isVisible(), forwardShown);
+        QVERIFY(host.arrow(across ? 2 : 0)->isHidden() && host.arrow(across ? 3 : 1)->isHidden());
+        for (int i = 0; i < count; ++i) { // a chain from minus the offset
+            QCOMPARE(host.slot(i)->isVisible(), i < offset + 2);
+            QCOMPARE(host.slot(i)->pos(),
+                     across ? QPoint((i - offset) * 256, 0) : QPoint(0, (i - offset) * 192));
+        }
+        if (offset == 0) { // the back arrow at the start leaves the slots alone
+            host.slot(0)->move(5, 5);
+            host.release(host.arrow(across ? 0 : 2));
+            QCOMPARE(host.slot(0)->pos(), QPoint(5, 5));
+        }
+    }
+
+    void fullSizeView_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("shows"); // empty: no view opens
+        QTest::newRow("plain left") << int(Qt::LeftButton) << 0 << "";
+        QTest::newRow("shift right") << int(Qt::RightButton) << int(Qt::ShiftModifier) << "";
+        QTest::newRow("ctrl shift left")
+            << int(Qt::LeftButton) << int(Qt::ShiftModifier | Qt::ControlModifier) << "";
+        QTest::newRow("shift left") << int(Qt::LeftButton) << int(Qt::ShiftModifier) << "blue";
+    }
+
+    void fullSizeView() {
+        QFETCH(int, button);
+        QFETCH(int, modifiers);
+        QFETCH(QString, shows);
+        Host host;
+        host.picture(QStringLiteral("b.jpg"), Qt::blue);
+        host.window.show();
+        host.view(true);
+        host.select(host.addGame(QStringLiteral("b.jpg")));
+        QPixmap seen;
+        QTimer poll; // the view is modal: look at it, then close it
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (QWidget* view = QApplication::activeModalWidget()) {
+                seen = view->grab();
+                view->close();
+            }
+        });
+        poll.start(5);
+        host.release(host.slot(0), Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(seen.size(), shows.isEmpty() ? QSize(0, 0) : QSize(512, 384));
+        QVERIFY(shows.isEmpty() || CentreIs(seen, QColor(shows)));
+    }
+
+    void regions_data() {
+        QTest::addColumn<bool>("viewOn");
+        QTest::addColumn<int>("location");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QRect>("list");
+        QTest::addColumn<QRect>("strip");
+        QTest::addColumn<int>("visibleSlots");
+        const QSize big(1000, 700);
+        QTest::newRow("horizontal full")
+            << true << 0 << 0 << big << QRect(8, 0, 984, 355) << QRect(8, 363, 984, 192) << 3;
+        QTest::newRow("horizontal half")
+            << true << 0 << 1 << big << QRect(8, 0, 984, 451) << QRect(8, 459, 984, 96) << 7;
+        QTest::newRow("vertical full")
+            << true << 1 << 0 << big << QRect(8, 0, 720, 554) << QRect(736, 0, 256, 555) << 2;
+        QTest::newRow("vertical half")
+            << true << 1 << 1 << big << QRect(8, 0, 848, 554) << QRect(864, 0, 128, 555) << 5;
+        QTest::newRow("600 wide: two at full size")
+            << true << 0 << 0 << QSize(616, 700) << QRect(8, 0, 600, 355) << QRect(8, 363, 600, 192)
+            << 2;
+        QTest::newRow("400 high: four at half size")
+            << true << 1 << 1 << QSize(800, 545) << QRect(8, 0, 648, 399) << QRect(664, 0, 128, 400)
+            << 4;
+        QTest::newRow("view off") << false << 1 << 1 << big << QRect(8, 0, 984, 554) << QRect()
+                                  << 0;
+    }
+
+    void regions() {
+        QFETCH(bool, viewOn);
+        QFETCH(int, location);
+        QFETCH(int, size);
+        QFETCH(QSize, client);
+        QFETCH(QRect, list);
+        QFETCH(QRect, strip);
+        QFETCH(int, visibleSlots);
+        Host host(location, size, client);
+        host.select(host.addGame(QStringLiteral("20")));
+        host.view(true); // turning it off afterwards must undo the strip's place
+        host.view(viewOn);
+        // Centred, resting on the 25-pixel status bar.
+        QCOMPARE(host.tabs->geometry(),
+                 QRect(client.width() / 2 - 293, client.height() - 138, 587, 113));
+        QCOMPARE(host.list->geometry(), list);
+        QCOMPARE(host.strip->isHidden(), !viewOn);
+        QCOMPARE(viewOn ? host.strip->geometry() : QRect(), strip);
+        QCOMPARE(viewOn ? host.state.strip.VisibleSlots : 0, visibleSlots);
+        const QSize slot = tolm::ui::SlotSizeFor(size);
+        for (int i = 0; i < visibleSlots; ++i) { // a chain, the visible ones shown
+            QCOMPARE(
+                host.slot(i)->geometry(),
+                QRect(location ? QPoint(0, i * slot.height()) : QPoint(i * slot.width(), 0), slot));
+            QVERIFY(!host.slot(i)->isHidden());
+        }
+        QVERIFY(!viewOn || host.slot(visibleSlots)->isHidden());
+    }
+
+    void wideningPullsTheOffsetBack_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<int>("newWidth");
+        QTest::addColumn<QList<int>>("offsets"); // after each layout run
+        // Two slots fit at first (616 wide); one step back per run.
+        QTest::newRow("by one slot") << 3 << 1 << 872 << QList<int>{0, 0};
+        QTest::newRow("by two slots") << 5 << 3 << 1128 << QList<int>{2, 1, 1};
+        QTest::newRow("narrowing keeps the offset") << 5 << 2 << 360 << QList<int>{2, 2};
+    }
+
+    void wideningPullsTheOffsetBack() {
+        QFETCH(int, count);
+        QFETCH(int, presses);
+        QFETCH(int, newWidth);
+        QFETCH(QList<int>, offsets);
+        Host host(0, 0, QSize(616, 700));
+        host.view(true);
+        host.select(host.addGame(QString::number(count)));
+        for (int i = 0; i < presses; ++i)
+            host.strip->actionsMouseUp(1);
+        host.window.resize(newWidth, 700);
+        for (int offset : offsets) {
+            host.layOut();
+            QCOMPARE(host.state.strip.ScrollOffset, offset);
+            QCOMPARE(host.slot(0)->x(), -256 * offset);
+        }
+    }
+
+    void minimisedChangesNothing() {
+        Host host;
+        host.view(true);
+        host.select(host.addGame(QStringLiteral("6")));
+        host.strip->actionsMouseUp(1);
+        const auto snapshot = [&host] {
+            QList<QRect> places{host.list->geometry(), host.tabs->geometry(),
+                                host.strip->geometry()};
+            for (QWidget* w : host.strip->findChildren<QWidget*>())
+                places << QRect(w->pos(), QSize(w->isHidden(), 0));
+            return std::make_pair(places, host.state.strip.ScrollOffset);
+        };
+        const auto before = snapshot();
+        host.window.resize(420, 330);
+        host.layOut(true);
+        QVERIFY(snapshot() == before);
+        host.layOut(false); // restoring lays out again
+        QVERIFY(snapshot() != before);
+    }
 };
-
-void StripTest::chainPlacement_data() {
-    QTest::addColumn<int>("location");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<QSize>("client");
-    QTest::addColumn<int>("presses");      // of the forward arrow
-    QTest::addColumn<QList<int>>("along"); // each slot's left (horizontal) or top
-    QTest::newRow("horizontal full") << 0 << 0 << QSize(1000, 700) << 0 << QList<int>{0, 256, 512};
-    QTest::newRow("vertical half") << 1 << 1 << QSize(1000, 700) << 0 << QList<int>{0, 96, 192};
-    QTest::newRow("horizontal, one step on")
-        << 0 << 0 << QSize(616, 700) << 1 << QList<int>{-256, 0, 256};
-    QTest::newRow("vertical full, one step on")
-        << 1 << 0 << QSize(1000, 529) << 1 << QList<int>{-192, 0, 192};
-}
-
-void StripTest::chainPlacement() {
-    QFETCH(int, location);
-    QFETCH(int, size);
-    QFETCH(QSize, client);
-    QFETCH(int, presses);
-    QFETCH(QList<int>, along);
-    StripHost host;
-    host.state.settings.SSLocation = location;
-    host.state.settings.SSSize = size;
-    host.window.resize(client);
-    host.window.show();
-    host.setView(true);
-    host.select(host.addGame(3));
-    for (int i = 0; i < presses; ++i)
-        Release(host.arrow(location == 0 ? 1 : 3));
-    QCOMPARE(host.strip->slotCount(), along.size());
-    for (int i = 0; i < along.size(); ++i) {
-        const QRect r = host.slot(i)->geometry();
-        QCOMPARE(r, location == 0 ? QRect(QPoint(along[i], 0), tolm::ui::SlotSizeFor(size))
-                                  : QRect(QPoint(0, along[i]), tolm::ui::SlotSizeFor(size)));
-    }
-}
-
-void StripTest::slotsShowTheSelectedGame_data() {
-    QTest::addColumn<QString>("first");  // screenshots of the game selected first
-    QTest::addColumn<QString>("second"); // "none" selects no game
-    QTest::addColumn<QStringList>("shows");
-    const QString six = QStringLiteral("red.png,red.png,red.png,red.png,red.png,red.png");
-    QTest::newRow("six then four")
-        << six << "a.jpg,a.jpg,a.jpg,a.jpg" << QStringList{"blue", "blue", "blue", "blue"};
-    QTest::newRow("six then none") << six << "" << QStringList{"placeholder"};
-    QTest::newRow("six then no game") << six << "none" << QStringList{"placeholder"};
-    QTest::newRow("missing file, empty part")
-        << ""
-        << "x.png,,a.jpg" << QStringList{"placeholder", "nothing", "blue"};
-    // The format is read from the contents: this JPEG is named .gif.
-    QTest::newRow("named for another format") << ""
-                                              << "jpeg.gif" << QStringList{"yellow"};
-    QTest::newRow("not a picture keeps the picture") << "red.png"
-                                                     << "bad.gif" << QStringList{"red"};
-    QTest::newRow("not a picture keeps the placeholder") << "x.png"
-                                                         << "bad.gif" << QStringList{"placeholder"};
-    QTest::newRow("empty part keeps the picture") << "red.png"
-                                                  << "," << QStringList{"red", "nothing"};
-}
-
-void StripTest::slotsShowTheSelectedGame() {
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(QStringList, shows);
-    StripHost host;
-    host.state.settings.SSSize = 1; // seven slots fit: every slot is shown
-    host.writePicture(QStringLiteral("red.png"), Qt::red);
-    host.writePicture(QStringLiteral("a.jpg"), Qt::blue);
-    host.writePicture(QStringLiteral("jpeg.gif"), Qt::yellow, "JPG");
-    host.dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
-    const int game = host.addGame(first.toStdString());
-    const int next =
-        second == QLatin1String("none") ? tolm::kNone : host.addGame(second.toStdString());
-    host.window.show();
-    host.setView(true);
-    host.select(game);
-    host.select(next);
-    QCOMPARE(host.strip->slotCount(), shows.size());
-    QCOMPARE(host.state.strip.ScreenshotCount, shows.size());
-    QVERIFY(host.slot(shows.size()) == nullptr); // the extra slots are gone
-    for (int i = 0; i < shows.size(); ++i) {
-        QVERIFY(host.slot(i)->isVisible());
-        QVERIFY2(Shows(host.slot(i), shows[i]), qPrintable(shows[i]));
-        if (!host.slot(i)->picture().isNull() && !host.slot(i)->showsPlaceholder())
-            QCOMPARE(host.slot(i)->picture().size(), QSize(128, 96)); // decoded at slot size
-    }
-}
-
-void StripTest::arrowsScrollOneSlot_data() {
-    QTest::addColumn<int>("location");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QList<int>>("presses"); // arrow indexes, released in order
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<bool>("backShown");
-    QTest::addColumn<bool>("forwardShown");
-    // Two full-size slots fit in both orientations.
-    QTest::newRow("at rest") << 0 << 3 << QList<int>{} << 0 << false << true;
-    QTest::newRow("one on") << 0 << 3 << QList<int>{1} << 1 << true << false;
-    QTest::newRow("forward at the end does nothing")
-        << 0 << 3 << QList<int>{1, 1} << 1 << true << false;
-    QTest::newRow("on and back") << 0 << 3 << QList<int>{1, 0} << 0 << false << true;
-    QTest::newRow("two fit: no scrolling") << 0 << 2 << QList<int>{1} << 0 << false << false;
-    QTest::newRow("vertical, down, down, up") << 1 << 4 << QList<int>{3, 3, 2} << 1 << true << true;
-}
-
-void StripTest::arrowsScrollOneSlot() {
-    QFETCH(int, location);
-    QFETCH(int, count);
-    QFETCH(QList<int>, presses);
-    QFETCH(int, offset);
-    QFETCH(bool, backShown);
-    QFETCH(bool, forwardShown);
-    StripHost host;
-    host.state.settings.SSLocation = location;
-    host.window.resize(location == 0 ? QSize(616, 700) : QSize(1000, 529));
-    host.window.show();
-    host.setView(true);
-    host.select(host.addGame(count));
-    for (int arrow : presses)
-        Release(host.arrow(arrow));
-    const bool horizontal = location == 0;
-    QCOMPARE(host.state.strip.ScrollOffset, offset);
-    QCOMPARE(host.arrow(horizontal ? 0 : 2)->isVisible(), backShown);
-    QCOMPARE(host.arrow(horizontal ? 1 : 3)->isVisible(), forwardShown);
-    QVERIFY(host.arrow(horizontal ? 2 : 0)->isHidden() &&
-            host.arrow(horizontal ? 3 : 1)->isHidden());
-    const QPoint first = host.slot(0)->pos();
-    QCOMPARE(horizontal ? first.x() : first.y(), -offset * (horizontal ? 256 : 192));
-    for (int i = 0; i < count; ++i)
-        QCOMPARE(host.slot(i)->isVisible(), i < offset + 2);
-
-    // The back arrow at the start leaves the slots where they are.
-    if (offset == 0) {
-        host.slot(0)->move(5, 5);
-        Release(host.arrow(horizontal ? 0 : 2));
-        QCOMPARE(host.slot(0)->pos(), QPoint(5, 5));
-    }
-}
-
-void StripTest::fullSizeView_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("screenshot");
-    QTest::addColumn<QString>("shows"); // empty: no view opens
-    QTest::newRow("plain left") << int(Qt::LeftButton) << 0 << "a.jpg"
-                                << "";
-    QTest::newRow("shift right") << int(Qt::RightButton) << int(Qt::ShiftModifier) << "a.jpg"
-                                 << "";
-    QTest::newRow("ctrl shift left")
-        << int(Qt::LeftButton) << int(Qt::ShiftModifier | Qt::ControlModifier) << "a.jpg"
-        << "";
-    QTest::newRow("shift left") << int(Qt::LeftButton) << int(Qt::ShiftModifier) << "a.jpg"
-                                << "blue";
-    QTest::newRow("shift left, not a picture")
-        << int(Qt::LeftButton) << int(Qt::ShiftModifier) << "bad.gif"
-        << "red";
-}
-
-void StripTest::fullSizeView() {
-    QFETCH(int, button);
-    QFETCH(int, modifiers);
-    QFETCH(QString, screenshot);
-    QFETCH(QString, shows);
-    StripHost host;
-    host.writePicture(QStringLiteral("a.jpg"), Qt::blue);
-    host.writePicture(QStringLiteral("red.png"), Qt::red);
-    host.dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
-    host.window.show();
-    host.setView(true);
-    host.select(host.addGame("red.png"));
-    host.select(host.addGame(screenshot.toStdString()));
-    QPixmap seen;
-    const QSize size = tolm::test::FullSizeViewOpenedBy(
-        [&] { Release(host.slot(0), Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers)); },
-        &seen);
-    QCOMPARE(size, shows.isEmpty() ? QSize() : QSize(512, 384));
-    if (!shows.isEmpty()) // what the slot shows, at the view's size
-        QVERIFY(CentreIs(seen, QColor(shows)));
-}
 
 QTEST_MAIN(StripTest)
 #include "strip_test.moc"

@@ -1,17 +1,26 @@
 #include "ui/support/scripted_dialogs.h"
 
+#include <utility>
+
 namespace tolm::test {
 
+namespace {
+
+// The next scripted reply, or `fallback` once the script has run out.
+template <typename T> T Next(std::deque<T>& queue, T fallback) {
+    if (queue.empty())
+        return fallback;
+    T next = queue.front();
+    queue.pop_front();
+    return next;
+}
+
+} // namespace
+
 ui::UserDialogs::Answer ScriptedDialogs::message(QWidget*, const QString& title,
-                                                 const QString& text, Icon icon,
-                                                 Buttons buttons) {
+                                                 const QString& text, Icon icon, Buttons buttons) {
     shown.push_back({QStringLiteral("message"), title, text, icon, buttons, {}, {}});
-    if (!answers.empty()) {
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    return Next(answers, buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
 }
 
 std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& prompt,
@@ -19,31 +28,23 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& promp
     shown.push_back({QStringLiteral("input"), title, prompt, Icon::None, Buttons::Ok, {}, preset});
     if (inputs.empty())
         return std::nullopt;
+    // Not a copy of the optional: GCC 12 flags that as maybe-uninitialised at -O2.
     const bool answered = inputs.front().has_value();
     const QString text = answered ? *inputs.front() : QString();
     inputs.pop_front();
-    if (!answered)
-        return std::nullopt;
-    return text;
+    return answered ? std::optional<QString>(text) : std::nullopt;
 }
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& filter,
                                       const QString& presetName, const QString&) {
-    shown.push_back({QStringLiteral("open"), title, {}, Icon::None, Buttons::Ok, filter, presetName});
-    if (files.empty())
-        return {};
-    QString f = files.front();
-    files.pop_front();
-    return f;
+    shown.push_back(
+        {QStringLiteral("open"), title, {}, Icon::None, Buttons::Ok, filter, presetName});
+    return Next(files, QString());
 }
 
 QString ScriptedDialogs::existingDirectory(QWidget*, const QString& title, const QString& start) {
     shown.push_back({QStringLiteral("folder"), title, {}, Icon::None, Buttons::Ok, {}, start});
-    if (folders.empty())
-        return {};
-    QString f = folders.front();
-    folders.pop_front();
-    return f;
+    return Next(folders, QString());
 }
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
@@ -56,8 +57,7 @@ std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
 
 bool RecordingLauncher::start(const QString& program, const QStringList& arguments,
                               QString* error) {
-    if (failNext) {
-        failNext = false;
+    if (std::exchange(failNext, false)) {
         if (error)
             *error = QStringLiteral("Permission denied");
         return false;
