@@ -4,21 +4,6 @@
 #include "ui/main/launching.h"
 #include "ui/support/scripted_dialogs.h"
 
-namespace {
-
-std::vector<tolm::ProgramEntry> Programs(const std::vector<std::string>& paths) {
-    std::vector<tolm::ProgramEntry> out;
-    for (const std::string& p : paths)
-        out.push_back({"Program " + std::to_string(out.size()), p});
-    return out;
-}
-
-QStringList Items(const QString& list) { // "a|b", "" for none
-    return list.isEmpty() ? QStringList() : list.split(QLatin1Char('|'));
-}
-
-} // namespace
-
 class LaunchingTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -104,7 +89,15 @@ void LaunchingTest::launch() {
     for (const QString& s : settings)
         set[s.section(QLatin1Char('='), 0, 0)] = dir.expand(s.section(QLatin1Char('='), 1));
     const auto text = [&set](const char* key) { return set[QLatin1String(key)]; };
-    const auto list = [&](const char* key) { return dir.expand(Items(text(key))); };
+    const auto list = [&](const char* key) { // "a|b", "" for none
+        return dir.expand(text(key).isEmpty() ? QStringList() : text(key).split(QLatin1Char('|')));
+    };
+    const auto programs = [&](const char* key) {
+        std::vector<tolm::ProgramEntry> out;
+        for (const std::string& path : list(key))
+            out.push_back({"Program", path});
+        return out;
+    };
 
     tolm::AppState state;
     tolm::GameRecord game = tolm::test::Game("Game");
@@ -114,9 +107,9 @@ void LaunchingTest::launch() {
     state.SelectedGame = text("selected").toInt();
     state.settings.RomPaths = list("roms");
     state.settings.MusicPaths = list("music paths");
-    state.settings.EmulatorList = Programs(list("emus"));
+    state.settings.EmulatorList = programs("emus");
     state.settings.DefaultEmulator = text("default emu").toInt();
-    state.settings.MusicPlayerList = Programs(list("players"));
+    state.settings.MusicPlayerList = programs("players");
     state.settings.DefaultMusicPlayer = text("default player").toInt();
     tolm::test::ScriptedDialogs dialogs;
     tolm::test::RecordingLauncher launcher;

@@ -33,16 +33,12 @@ struct Host {
         image.fill(colour);
         image.save(dir.path() + QLatin1Char('/') + name, format, 95);
     }
-    // `screenshots` as stored, or a count: that many missing files.
+    int addGame(int missing) { // that many screenshots, none of them there
+        return addGame(QStringList(missing, QStringLiteral("s.png")).join(QLatin1Char(',')));
+    }
     int addGame(const QString& screenshots) {
         tolm::GameRecord game;
         game.Screenshots = tolm::ui::toStd(screenshots);
-        bool isCount = false;
-        if (const int count = screenshots.toInt(&isCount); isCount) {
-            game.Screenshots.clear();
-            for (int i = 0; i < count; ++i)
-                game.Screenshots += (i > 0 ? ",s" : "s") + std::to_string(i) + ".png";
-        }
         state.catalogue.push_back(game);
         return static_cast<int>(state.catalogue.size()) - 1;
     }
@@ -94,44 +90,39 @@ class StripTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void slotsShowTheSelectedGame_data() {
-        QTest::addColumn<QString>("first");  // screenshots of the game selected first
-        QTest::addColumn<QString>("second"); // "none" selects no game
+        QTest::addColumn<QStringList>("games"); // screenshots of each game selected in turn
         QTest::addColumn<QStringList>("shows");
         const QString six = QStringLiteral("r.png,r.png,r.png,r.png,r.png,r.png");
-        QTest::newRow("six then four")
-            << six << "b.jpg,b.jpg,b.jpg,b.jpg" << QStringList{"blue", "blue", "blue", "blue"};
-        QTest::newRow("six then none") << six << "" << QStringList{"placeholder"};
-        QTest::newRow("six then no game") << six << "none" << QStringList{"placeholder"};
+        QTest::newRow("six then four") << QStringList{six, "b.jpg,b.jpg,b.jpg,b.jpg"}
+                                       << QStringList{"blue", "blue", "blue", "blue"};
+        QTest::newRow("six then none") << QStringList{six, ""} << QStringList{"placeholder"};
+        QTest::newRow("six then no game")
+            << QStringList{six, "no game"} << QStringList{"placeholder"};
         QTest::newRow("missing file, empty part")
-            << ""
-            << "x.png,,b.jpg" << QStringList{"placeholder", "nothing", "blue"};
+            << QStringList{"x.png,,b.jpg"} << QStringList{"placeholder", "nothing", "blue"};
         // The format is read from the contents: this JPEG is named .gif.
-        QTest::newRow("named for another format") << ""
-                                                  << "jpeg.gif" << QStringList{"yellow"};
-        QTest::newRow("not a picture keeps the picture") << "r.png"
-                                                         << "bad.gif" << QStringList{"red"};
+        QTest::newRow("named for another format")
+            << QStringList{"jpeg.gif"} << QStringList{"yellow"};
+        QTest::newRow("not a picture keeps the picture")
+            << QStringList{"r.png", "bad.gif"} << QStringList{"red"};
         QTest::newRow("not a picture keeps the placeholder")
-            << "x.png"
-            << "bad.gif" << QStringList{"placeholder"};
-        QTest::newRow("empty part keeps the picture") << "r.png"
-                                                      << "," << QStringList{"red", "nothing"};
+            << QStringList{"x.png", "bad.gif"} << QStringList{"placeholder"};
+        QTest::newRow("empty part keeps the picture")
+            << QStringList{"r.png", ","} << QStringList{"red", "nothing"};
     }
 
     void slotsShowTheSelectedGame() {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
+        QFETCH(QStringList, games);
         QFETCH(QStringList, shows);
         Host host(0, 1); // seven slots fit: every slot is shown
         host.picture(QStringLiteral("r.png"), Qt::red);
         host.picture(QStringLiteral("b.jpg"), Qt::blue);
         host.picture(QStringLiteral("jpeg.gif"), Qt::yellow, "JPG");
         host.dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
-        const int game = host.addGame(first);
-        const int next = second == QLatin1String("none") ? tolm::kNone : host.addGame(second);
         host.window.show();
         host.view(true);
-        host.select(game);
-        host.select(next);
+        for (const QString& game : games)
+            host.select(game == QLatin1String("no game") ? tolm::kNone : host.addGame(game));
         QCOMPARE(host.strip->slotCount(), shows.size());
         QCOMPARE(host.state.strip.ScreenshotCount, shows.size());
         for (int i = 0; i < shows.size(); ++i) {
@@ -172,7 +163,7 @@ private Q_SLOTS:
         Host host(location, 0, across ? QSize(616, 700) : QSize(1000, 529));
         host.window.show();
         host.view(true);
-        host.select(host.addGame(QString::number(count)));
+        host.select(host.addGame(count));
         for (int arrow : presses)
             host.release(host.arrow(arrow));
         QCOMPARE(host.state.strip.ScrollOffset, offset);
@@ -226,42 +217,38 @@ private Q_SLOTS:
     }
 
     void regions_data() {
-        QTest::addColumn<bool>("viewOn");
         QTest::addColumn<int>("location");
         QTest::addColumn<int>("size");
         QTest::addColumn<QSize>("client");
         QTest::addColumn<QRect>("list");
-        QTest::addColumn<QRect>("strip");
+        QTest::addColumn<QRect>("strip"); // empty: View is off
         QTest::addColumn<int>("visibleSlots");
         const QSize big(1000, 700);
         QTest::newRow("horizontal full")
-            << true << 0 << 0 << big << QRect(8, 0, 984, 355) << QRect(8, 363, 984, 192) << 3;
+            << 0 << 0 << big << QRect(8, 0, 984, 355) << QRect(8, 363, 984, 192) << 3;
         QTest::newRow("horizontal half")
-            << true << 0 << 1 << big << QRect(8, 0, 984, 451) << QRect(8, 459, 984, 96) << 7;
+            << 0 << 1 << big << QRect(8, 0, 984, 451) << QRect(8, 459, 984, 96) << 7;
         QTest::newRow("vertical full")
-            << true << 1 << 0 << big << QRect(8, 0, 720, 554) << QRect(736, 0, 256, 555) << 2;
+            << 1 << 0 << big << QRect(8, 0, 720, 554) << QRect(736, 0, 256, 555) << 2;
         QTest::newRow("vertical half")
-            << true << 1 << 1 << big << QRect(8, 0, 848, 554) << QRect(864, 0, 128, 555) << 5;
+            << 1 << 1 << big << QRect(8, 0, 848, 554) << QRect(864, 0, 128, 555) << 5;
         QTest::newRow("600 wide: two at full size")
-            << true << 0 << 0 << QSize(616, 700) << QRect(8, 0, 600, 355) << QRect(8, 363, 600, 192)
-            << 2;
+            << 0 << 0 << QSize(616, 700) << QRect(8, 0, 600, 355) << QRect(8, 363, 600, 192) << 2;
         QTest::newRow("400 high: four at half size")
-            << true << 1 << 1 << QSize(800, 545) << QRect(8, 0, 648, 399) << QRect(664, 0, 128, 400)
-            << 4;
-        QTest::newRow("view off") << false << 1 << 1 << big << QRect(8, 0, 984, 554) << QRect()
-                                  << 0;
+            << 1 << 1 << QSize(800, 545) << QRect(8, 0, 648, 399) << QRect(664, 0, 128, 400) << 4;
+        QTest::newRow("view off") << 1 << 1 << big << QRect(8, 0, 984, 554) << QRect() << 0;
     }
 
     void regions() {
-        QFETCH(bool, viewOn);
         QFETCH(int, location);
         QFETCH(int, size);
         QFETCH(QSize, client);
         QFETCH(QRect, list);
         QFETCH(QRect, strip);
         QFETCH(int, visibleSlots);
+        const bool viewOn = !strip.isNull();
         Host host(location, size, client);
-        host.select(host.addGame(QStringLiteral("20")));
+        host.select(host.addGame(20));
         host.view(true); // turning it off afterwards must undo the strip's place
         host.view(viewOn);
         // Centred, resting on the 25-pixel status bar.
@@ -299,7 +286,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, offsets);
         Host host(0, 0, QSize(616, 700));
         host.view(true);
-        host.select(host.addGame(QString::number(count)));
+        host.select(host.addGame(count));
         for (int i = 0; i < presses; ++i)
             host.strip->actionsMouseUp(1);
         host.window.resize(newWidth, 700);
@@ -313,7 +300,7 @@ private Q_SLOTS:
     void minimisedChangesNothing() {
         Host host;
         host.view(true);
-        host.select(host.addGame(QStringLiteral("6")));
+        host.select(host.addGame(6));
         host.strip->actionsMouseUp(1);
         const auto snapshot = [&host] {
             QList<QRect> places{host.list->geometry(), host.tabs->geometry(),
