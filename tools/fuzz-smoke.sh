@@ -21,7 +21,8 @@ for name in database profile; do
     mkdir -p "$work/$name/corpus" "$work/$name/artifacts"
     cp "$root/fuzz/corpus/$name/"* "$work/$name/corpus/"
     echo "fuzz-smoke: $name for ${seconds}s"
-    if ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    # TMPDIR: the scratch files a fuzzer makes go with the rest of the run.
+    if TMPDIR="$work" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
         -artifact_prefix="$work/$name/artifacts/" -print_final_stats=1 \
         "$work/$name/corpus" >"$work/$name/log" 2>&1; then
