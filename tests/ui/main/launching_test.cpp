@@ -22,12 +22,10 @@ void LaunchingTest::launch_data() {
     const QString noRom = run + QStringLiteral("Unable to find selected rom");
     const QString noPlayer =
         QStringLiteral("Can't play music|Unable to locate default music player");
-    const QString fuse = QStringLiteral("%D/emu/fuse|");
     const auto row = [](const char* name, const char* op, const QStringList& changes,
                         const QString& box, const QString& start = {}) {
         QTest::newRow(name) << QString::fromLatin1(op) << changes << box << start;
     };
-    row("run: found under the first path", "run", {}, {}, fuse + "%D/roms/game.tap");
     row("run: blank name, no default: silent", "run", {"rom=   ", "default emu=-99"}, {});
     row("run: no default emulator", "run", {"default emu=-99"},
         run + "No default emulator has been set");
@@ -40,7 +38,7 @@ void LaunchingTest::launch_data() {
     row("run: second path, emulator with a blank", "run", {"rom=other.tap", "default emu=1"}, {},
         "%D/emu dir/x emu|%D/roms2/other.tap");
     row("run: blanks and shell characters stay one argument", "run",
-        {"rom=a;b $(x).tap", "roms=%D/my games/"}, {}, fuse + "%D/my games/a;b $(x).tap");
+        {"rom=a;b $(x).tap", "roms=%D/my games/"}, {}, "%D/emu/fuse|%D/my games/a;b $(x).tap");
     row("run: nothing selected", "run", {"selected=-99"}, {});
     row("run: selection beyond the catalogue", "run", {"selected=7"}, {});
     row("run: the start fails", "run", {"fail"},
@@ -116,13 +114,10 @@ void LaunchingTest::launch() {
     launcher.failNext = set.contains(QStringLiteral("fail"));
     const tolm::ui::LaunchContext context{state, dialogs, launcher, nullptr};
 
-    bool started = false;
-    if (operation == QLatin1String("run"))
-        started = tolm::ui::RunGame(context);
-    else if (operation == QLatin1String("music"))
-        started = tolm::ui::PlayMusic(context, text("label"));
-    else
-        started = tolm::ui::RunWith(context, operation.mid(5).toInt());
+    const bool started = operation == QLatin1String("run") ? tolm::ui::RunGame(context)
+                         : operation == QLatin1String("music")
+                             ? tolm::ui::PlayMusic(context, text("label"))
+                             : tolm::ui::RunWith(context, operation.mid(5).toInt());
 
     QStringList boxes; // only the first failing check speaks
     for (const auto& shown : dialogs.messages()) {
