@@ -10,24 +10,11 @@ namespace {
 
 TEST(ProfileFile, LooksUpLikeAPrivateProfile) {
     // The awkward cases side by side; CR LF and LF-only lines mixed, no final line break.
-    const ProfileFile profile = ProfileFile::Parse("stray=before any section\r\n"
-                                                   "[Tolm]\r\n"
-                                                   "WinW=800\r\n"
-                                                   "winw=999\r\n"
-                                                   "padded =   a b  \t\r\n"
-                                                   "quoted=\"  spaced  \"\r\n"
-                                                   "doubled=\"\"x\"\"\r\n"
-                                                   "halfquote=\"open\n"
-                                                   "empty=\n"
-                                                   "this line is garbage\n"
-                                                   "equals=a=b\n"
-                                                   "accent=Mot\xE9ur \x80\xFF\r\n"
-                                                   "[other]\r\n"
-                                                   "winw=111\r\n"
-                                                   "[TOLM]\r\n"
-                                                   "winw=shadowed by the first section\r\n"
-                                                   "[last]\r\n"
-                                                   "k=v");
+    const ProfileFile profile = ProfileFile::Parse(
+        "stray=before any section\r\n[Tolm]\r\nWinW=800\r\nwinw=999\r\npadded =   a b  \t\r\n"
+        "quoted=\"  spaced  \"\r\ndoubled=\"\"x\"\"\r\nhalfquote=\"open\nempty=\n"
+        "this line is garbage\nequals=a=b\naccent=Mot\xE9ur \x80\xFF\r\n[other]\r\nwinw=111\r\n"
+        "[TOLM]\r\nwinw=shadowed by the first section\r\n[last]\r\nk=v");
     // clang-format off
     const struct { const char *section, *key, *expected; } cases[] = {
         {"Tolm", "WinW", "800"}, {"tOLM", "WINW", "800"}, {"other", "winw", "111"},
@@ -39,15 +26,6 @@ TEST(ProfileFile, LooksUpLikeAPrivateProfile) {
     // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(profile.GetString(c.section, c.key, "DEF"), c.expected) << c.key;
-    EXPECT_FALSE(profile.Find("tolm", "nothere").has_value());
-}
-
-TEST(ProfileFile, LongValuesAreReadWhole) {
-    for (std::size_t length : {254u, 255u, 256u, 5000u}) {
-        const std::string value = std::string(length - 1, 'p') + "Z";
-        const ProfileFile profile = ProfileFile::Parse("[RomPaths]\r\npath00=" + value + "\r\n");
-        EXPECT_EQ(profile.GetString("RomPaths", "path00", ""), value) << length;
-    }
 }
 
 TEST(ProfileFile, SetReplacesTheFirstMatchOrAppendsInCallOrder) {
@@ -60,7 +38,6 @@ TEST(ProfileFile, SetReplacesTheFirstMatchOrAppendsInCallOrder) {
     EXPECT_EQ(profile.Serialize(), "[s]\r\nk=new\r\nk=shadowed\r\n"
                                    "[tolm]\r\nwinstate=2\r\nwinw=640\r\n"
                                    "[emulators]\r\nnum=1\r\n");
-    EXPECT_EQ(ProfileFile().Serialize(), "");
 }
 
 } // namespace

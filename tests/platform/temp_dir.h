@@ -26,8 +26,7 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    TempDir(TempDir&&) = delete; // owns the directory: neither copied nor moved
 
     // `relative` (written with '/') joined under the directory.
     std::string Sub(std::string_view relative) const {
@@ -36,9 +35,7 @@ public:
             joined += c == '/' ? platform::kPathSeparator : c;
         return joined;
     }
-    void MakeDir(std::string_view relative) const {
-        std::filesystem::create_directories(Sub(relative));
-    }
+    // A name ending in '/' makes just the directory.
     void Write(std::string_view relative, std::string_view bytes = "x") const {
         const std::filesystem::path file = Sub(relative);
         std::filesystem::create_directories(file.parent_path());
