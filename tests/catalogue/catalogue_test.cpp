@@ -15,7 +15,7 @@ using namespace tolm;
 
 namespace {
 
-TEST(LeadingNumber, ReadsLikeTheOldBasicVal) {
+TEST(LeadingNumber, ReadsTheLeadingDecimalNumber) {
     const std::string nines(400, '9'), zeros(300, '0');
     // clang-format off
     const std::pair<std::string, std::int32_t> cases[] = {
