@@ -95,50 +95,50 @@ class GameMaker {
 public:
     explicit GameMaker(std::uint32_t seed) : rng_(seed) {}
 
-    GameRecord Make(std::size_t index) {
+    GameRecord makeRecord(std::size_t index) {
         GameRecord r;
-        r.Name = Title();
-        r.Genre = Uniform(0, 129);
-        r.Year = Chance(10) ? 0 : Uniform(1982, 1995);
-        r.Publisher = Chance(5) ? std::string() : std::string(Pick(kPublishers));
-        r.Authors = std::string(Pick(kAuthors));
-        for (int extra = Uniform(0, 2); extra > 0; --extra)
-            r.Authors += ", " + std::string(Pick(kAuthors));
-        const std::string stem = FileStem(r.Name, index);
-        r.RomFile = stem + std::string(Pick(kRomExtensions));
-        for (int shot = 0, shots = Uniform(0, 4); shot < shots; ++shot) {
+        r.name = makeTitle();
+        r.genre = uniform(0, 129);
+        r.year = chance(10) ? 0 : uniform(1982, 1995);
+        r.publisher = chance(5) ? std::string() : std::string(pick(kPublishers));
+        r.authors = std::string(pick(kAuthors));
+        for (int extra = uniform(0, 2); extra > 0; --extra)
+            r.authors += ", " + std::string(pick(kAuthors));
+        const std::string stem = fileStem(r.name, index);
+        r.romFile = stem + std::string(pick(kRomExtensions));
+        for (int shot = 0, shots = uniform(0, 4); shot < shots; ++shot) {
             if (shot > 0)
-                r.Screenshots += ',';
-            r.Screenshots += stem + "_" + std::to_string(shot) + std::string(Pick(kShotExtensions));
+                r.screenshots += ',';
+            r.screenshots += stem + "_" + std::to_string(shot) + std::string(pick(kShotExtensions));
         }
-        if (Chance(20))
-            r.MusicFile = stem + ".ay";
-        r.Notes = Notes();
+        if (chance(20))
+            r.musicFile = stem + ".ay";
+        r.notes = makeNotes();
         return r;
     }
 
 private:
-    int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-    bool Chance(int percent) { return Uniform(1, 100) <= percent; }
-    template <std::size_t N> std::string_view Pick(const std::array<std::string_view, N>& from) {
-        return from[static_cast<std::size_t>(Uniform(0, static_cast<int>(N) - 1))];
+    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+    bool chance(int percent) { return uniform(1, 100) <= percent; }
+    template <std::size_t N> std::string_view pick(const std::array<std::string_view, N>& from) {
+        return from[static_cast<std::size_t>(uniform(0, static_cast<int>(N) - 1))];
     }
-    std::string Word() { return std::string(Chance(4) ? Pick(kAccented) : Pick(kWords)); }
+    std::string makeWord() { return std::string(chance(4) ? pick(kAccented) : pick(kWords)); }
 
-    std::string Title() {
-        std::string t = Word();
-        for (int more = Uniform(0, 3); more > 0; --more) {
+    std::string makeTitle() {
+        std::string t = makeWord();
+        for (int more = uniform(0, 3); more > 0; --more) {
             t += ' ';
-            t += Word();
+            t += makeWord();
         }
-        if (Chance(10)) {
+        if (chance(10)) {
             t += ' ';
-            t += std::to_string(Uniform(2, 4));
+            t += std::to_string(uniform(2, 4));
         }
         return t;
     }
 
-    static std::string FileStem(const std::string& name, std::size_t index) {
+    static std::string fileStem(const std::string& name, std::size_t index) {
         std::string stem;
         for (char c : name)
             if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
@@ -149,17 +149,17 @@ private:
 
     // A quarter of the games have no notes; the rest have one to six
     // paragraphs of a sentence or more, from a line to a short review.
-    std::string Notes() {
-        if (Chance(25))
+    std::string makeNotes() {
+        if (chance(25))
             return {};
         std::string notes;
-        for (int paragraph = 0, paragraphs = Uniform(1, 6); paragraph < paragraphs; ++paragraph) {
+        for (int paragraph = 0, paragraphs = uniform(1, 6); paragraph < paragraphs; ++paragraph) {
             if (paragraph > 0)
                 notes += "\r\n";
-            for (int sentence = 0, sentences = Uniform(1, 5); sentence < sentences; ++sentence) {
-                for (int word = 0, words = Uniform(4, 14); word < words; ++word) {
-                    std::string w = Word();
-                    if (word == 0 || !Chance(70)) {
+            for (int sentence = 0, sentences = uniform(1, 5); sentence < sentences; ++sentence) {
+                for (int word = 0, words = uniform(4, 14); word < words; ++word) {
+                    std::string w = makeWord();
+                    if (word == 0 || !chance(70)) {
                         notes += w;
                     } else {
                         for (char& c : w)
@@ -177,12 +177,12 @@ private:
     std::mt19937 rng_;
 };
 
-GameCatalogue MakeCatalogue(std::size_t count) {
+GameCatalogue makeCatalogue(std::size_t count) {
     GameMaker maker(static_cast<std::uint32_t>(count));
     GameCatalogue catalogue;
     catalogue.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
-        catalogue.push_back(maker.Make(i));
+        catalogue.push_back(maker.makeRecord(i));
     return catalogue;
 }
 
@@ -194,7 +194,7 @@ struct Memory {
     long hwmKb = 0;
 };
 
-Memory ReadMemory() {
+Memory readMemory() {
     Memory m;
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -209,11 +209,11 @@ Memory ReadMemory() {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point from, Clock::time_point to) {
+double seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
-[[noreturn]] void Die(const std::string& what) {
+[[noreturn]] void die(const std::string& what) {
     std::fprintf(stderr, "database_bench: %s\n", what.c_str());
     std::exit(2);
 }
@@ -221,10 +221,10 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
 // ---------------------------------------------------------------------------
 // The plain side: one buffer, one read or write call loop.
 
-std::unique_ptr<char[]> PlainRead(const std::string& path, std::size_t& size) {
+std::unique_ptr<char[]> plainRead(const std::string& path, std::size_t& size) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        Die("cannot open " + path);
+        die("cannot open " + path);
     struct stat st {};
     ::fstat(fd, &st);
     size = static_cast<std::size_t>(st.st_size);
@@ -233,30 +233,30 @@ std::unique_ptr<char[]> PlainRead(const std::string& path, std::size_t& size) {
     while (done < size) {
         const ssize_t n = ::read(fd, buffer.get() + done, size - done);
         if (n <= 0)
-            Die("cannot read " + path);
+            die("cannot read " + path);
         done += static_cast<std::size_t>(n);
     }
     ::close(fd);
     return buffer;
 }
 
-void PlainReplace(const std::string& path, const char* bytes, std::size_t size, bool synced) {
+void plainReplace(const std::string& path, const char* bytes, std::size_t size, bool synced) {
     const std::string temp = path + ".plain-tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        Die("cannot create " + temp);
+        die("cannot create " + temp);
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n = ::write(fd, bytes + done, size - done);
         if (n <= 0)
-            Die("cannot write " + temp);
+            die("cannot write " + temp);
         done += static_cast<std::size_t>(n);
     }
     if (synced && ::fsync(fd) != 0)
-        Die("cannot sync " + temp);
+        die("cannot sync " + temp);
     ::close(fd);
     if (::rename(temp.c_str(), path.c_str()) != 0)
-        Die("cannot rename over " + path);
+        die("cannot rename over " + path);
     if (synced) {
         const std::string dir = fs::path(path).parent_path().string();
         const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -270,7 +270,7 @@ void PlainReplace(const std::string& path, const char* bytes, std::size_t size, 
 // ---------------------------------------------------------------------------
 // Child modes: each prints "seconds rss_before_kb rss_after_kb hwm_kb".
 
-int RunChild(const std::string& mode, const std::string& source, const std::string& target) {
+int runChild(const std::string& mode, const std::string& source, const std::string& target) {
     Clock::time_point start, stop;
     Memory before, after;
     // Static, so that nothing measured is freed before the report: the
@@ -278,46 +278,46 @@ int RunChild(const std::string& mode, const std::string& source, const std::stri
     static GameCatalogue catalogue;
     static SettingsState settings;
     if (mode == "load") {
-        before = ReadMemory();
+        before = readMemory();
         start = Clock::now();
-        const DatabaseLoadResult result = LoadDatabase(catalogue, settings, source);
+        const DatabaseLoadResult result = loadDatabase(catalogue, settings, source);
         stop = Clock::now();
-        after = ReadMemory();
+        after = readMemory();
         if (result.status != DatabaseLoadResult::Status::Loaded)
-            Die("load refused " + source);
+            die("load refused " + source);
         benchmark::DoNotOptimize(catalogue.data());
     } else if (mode == "read") {
         std::size_t size = 0;
-        before = ReadMemory();
+        before = readMemory();
         start = Clock::now();
-        const auto buffer = PlainRead(source, size);
+        const auto buffer = plainRead(source, size);
         stop = Clock::now();
-        after = ReadMemory();
+        after = readMemory();
         benchmark::DoNotOptimize(buffer.get());
     } else if (mode == "save" || mode == "save-synced") {
-        if (LoadDatabase(catalogue, settings, source).status != DatabaseLoadResult::Status::Loaded)
-            Die("load refused " + source);
+        if (loadDatabase(catalogue, settings, source).status != DatabaseLoadResult::Status::Loaded)
+            die("load refused " + source);
         const auto durability =
             mode == "save" ? platform::Durability::Buffered : platform::Durability::Synced;
-        before = ReadMemory();
+        before = readMemory();
         start = Clock::now();
-        const platform::IoResult saved = SaveDatabase(catalogue, target, 2, durability);
+        const platform::IoResult saved = saveDatabase(catalogue, target, 2, durability);
         stop = Clock::now();
-        after = ReadMemory();
+        after = readMemory();
         if (!saved)
-            Die(saved.error);
+            die(saved.error);
     } else if (mode == "write" || mode == "write-synced") {
         std::size_t size = 0;
-        const auto buffer = PlainRead(source, size);
-        before = ReadMemory();
+        const auto buffer = plainRead(source, size);
+        before = readMemory();
         start = Clock::now();
-        PlainReplace(target, buffer.get(), size, mode == "write-synced");
+        plainReplace(target, buffer.get(), size, mode == "write-synced");
         stop = Clock::now();
-        after = ReadMemory();
+        after = readMemory();
     } else {
-        Die("unknown mode " + mode);
+        die("unknown mode " + mode);
     }
-    std::printf("%.9f %ld %ld %ld\n", Seconds(start, stop), before.rssKb, after.rssKb, after.hwmKb);
+    std::printf("%.9f %ld %ld %ld\n", seconds(start, stop), before.rssKb, after.rssKb, after.hwmKb);
     std::fflush(stdout);
     ::_exit(0);
 }
@@ -332,13 +332,13 @@ struct Sample {
     long hwmKb = 0;
 };
 
-Sample Spawn(const std::string& mode, const std::string& source, const std::string& target) {
+Sample spawn(const std::string& mode, const std::string& source, const std::string& target) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
-        Die("pipe failed");
+        die("pipe failed");
     const pid_t pid = ::fork();
     if (pid < 0)
-        Die("fork failed");
+        die("fork failed");
     if (pid == 0) {
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::close(pipeFds[0]);
@@ -357,23 +357,23 @@ Sample Spawn(const std::string& mode, const std::string& source, const std::stri
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        Die("the " + mode + " run failed");
+        die("the " + mode + " run failed");
     Sample s;
     std::istringstream in(output);
     if (!(in >> s.seconds >> s.rssBeforeKb >> s.rssAfterKb >> s.hwmKb))
-        Die("the " + mode + " run printed nothing useful: " + output);
+        die("the " + mode + " run printed nothing useful: " + output);
     return s;
 }
 
 // Reads the file once so that both sides find it in the page cache.
-void WarmPageCache(const std::string& path) {
+void warmPageCache(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<char> chunk(1 << 20);
     while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
     }
 }
 
-double Median(std::vector<double> values) {
+double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
@@ -389,17 +389,17 @@ struct SizeResult {
     double peakExtraRatio = 0; // peak above that, / file size
 };
 
-SizeResult Measure(std::size_t games, int rounds, const fs::path& dir) {
+SizeResult measure(std::size_t games, int rounds, const fs::path& dir) {
     SizeResult r;
     r.games = games;
     const std::string source = (dir / ("catalogue-" + std::to_string(games) + ".dat")).string();
     const std::string target = (dir / "target.dat").string();
     {
-        const GameCatalogue catalogue = MakeCatalogue(games);
+        const GameCatalogue catalogue = makeCatalogue(games);
         const platform::IoResult saved =
-            SaveDatabase(catalogue, source, 2, platform::Durability::Buffered);
+            saveDatabase(catalogue, source, 2, platform::Durability::Buffered);
         if (!saved)
-            Die(saved.error);
+            die(saved.error);
     }
     r.fileBytes = fs::file_size(source);
 
@@ -415,8 +415,8 @@ SizeResult Measure(std::size_t games, int rounds, const fs::path& dir) {
             if (replacing && !fs::exists(target))
                 fs::copy_file(source, target);
             ::sync();
-            WarmPageCache(source);
-            const Sample s = Spawn(mode, source, target);
+            warmPageCache(source);
+            const Sample s = spawn(mode, source, target);
             (first ? aTimes : bTimes).push_back(s.seconds);
             if (std::string_view(mode) == "load") {
                 const double grown = static_cast<double>(s.rssAfterKb - s.rssBeforeKb) * 1024.0;
@@ -434,18 +434,18 @@ SizeResult Measure(std::size_t games, int rounds, const fs::path& dir) {
     fs::remove(source);
     fs::remove(target);
 
-    r.load = Median(load);
-    r.read = Median(read);
-    r.save = Median(save);
-    r.write = Median(write);
-    r.saveSynced = Median(saveSynced);
-    r.writeSynced = Median(writeSynced);
-    r.residentRatio = Median(resident);
-    r.peakExtraRatio = Median(peakExtra);
+    r.load = median(load);
+    r.read = median(read);
+    r.save = median(save);
+    r.write = median(write);
+    r.saveSynced = median(saveSynced);
+    r.writeSynced = median(writeSynced);
+    r.residentRatio = median(resident);
+    r.peakExtraRatio = median(peakExtra);
     return r;
 }
 
-void PrintTable(const std::vector<SizeResult>& results, int rounds) {
+void printTable(const std::vector<SizeResult>& results, int rounds) {
     std::printf("\nMedians of %d fresh-process runs per figure (times in ms)\n", rounds);
     std::printf("%9s %9s | %8s %8s %5s | %8s %8s %5s | %8s %8s %5s | %6s %6s\n", "games", "file MB",
                 "load", "read", "x", "save", "write", "x", "save+s", "write+s", "x", "rss/f",
@@ -461,7 +461,7 @@ void PrintTable(const std::vector<SizeResult>& results, int rounds) {
                 "far the peak rose above that during the load, over the file size\n\n");
 }
 
-void PrintGoals(const std::vector<SizeResult>& results) {
+void printGoals(const std::vector<SizeResult>& results) {
     for (const SizeResult& r : results) {
         if (r.games < 100000)
             continue;
@@ -488,35 +488,35 @@ void PrintGoals(const std::vector<SizeResult>& results) {
 // ---------------------------------------------------------------------------
 // In-process micro timings (Google Benchmark).
 
-std::string SampleNotes() {
+std::string sampleNotes() {
     GameMaker maker(7);
     std::string notes;
     while (notes.size() < 64 * 1024)
-        notes += maker.Make(notes.size()).Notes + "\r\n";
+        notes += maker.makeRecord(notes.size()).notes + "\r\n";
     return notes;
 }
 
 void BM_AnsiToUtf8(benchmark::State& state) {
-    const std::string ansi = platform::Utf8ToAnsi(SampleNotes());
+    const std::string ansi = platform::utf8ToAnsi(sampleNotes());
     for (auto _ : state)
-        benchmark::DoNotOptimize(platform::AnsiToUtf8(ansi));
+        benchmark::DoNotOptimize(platform::ansiToUtf8(ansi));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * ansi.size()));
 }
 BENCHMARK(BM_AnsiToUtf8);
 
 void BM_Utf8ToAnsi(benchmark::State& state) {
-    const std::string utf8 = SampleNotes();
+    const std::string utf8 = sampleNotes();
     for (auto _ : state)
-        benchmark::DoNotOptimize(platform::Utf8ToAnsi(utf8));
+        benchmark::DoNotOptimize(platform::utf8ToAnsi(utf8));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * utf8.size()));
 }
 BENCHMARK(BM_Utf8ToAnsi);
 
 void BM_DatabaseBytes(benchmark::State& state) {
-    const GameCatalogue catalogue = MakeCatalogue(static_cast<std::size_t>(state.range(0)));
+    const GameCatalogue catalogue = makeCatalogue(static_cast<std::size_t>(state.range(0)));
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string out = DatabaseBytes(catalogue);
+        const std::string out = databaseBytes(catalogue);
         bytes = out.size();
         benchmark::DoNotOptimize(out.data());
     }
@@ -525,18 +525,18 @@ void BM_DatabaseBytes(benchmark::State& state) {
 BENCHMARK(BM_DatabaseBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadDatabaseBytes(benchmark::State& state) {
-    const std::string file = DatabaseBytes(MakeCatalogue(static_cast<std::size_t>(state.range(0))));
+    const std::string file = databaseBytes(makeCatalogue(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state) {
         GameCatalogue catalogue;
         SettingsState settings;
-        LoadDatabaseBytes(catalogue, settings, file);
+        loadDatabaseBytes(catalogue, settings, file);
         benchmark::DoNotOptimize(catalogue.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
 }
 BENCHMARK(BM_LoadDatabaseBytes)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-std::vector<std::size_t> ParseSizes(std::string_view list) {
+std::vector<std::size_t> parseSizes(std::string_view list) {
     std::vector<std::size_t> sizes;
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
@@ -550,9 +550,9 @@ std::vector<std::size_t> ParseSizes(std::string_view list) {
 
 int main(int argc, char** argv) {
     if (argc == 5 && std::string_view(argv[1]) == "--child")
-        return RunChild(argv[2], argv[3], argv[4]);
+        return runChild(argv[2], argv[3], argv[4]);
     if (argc == 4 && std::string_view(argv[1]) == "--make") { // a file to profile by hand
-        const platform::IoResult saved = SaveDatabase(MakeCatalogue(std::stoul(argv[2])), argv[3]);
+        const platform::IoResult saved = saveDatabase(makeCatalogue(std::stoul(argv[2])), argv[3]);
         return saved ? 0 : (std::fprintf(stderr, "%s\n", saved.error.c_str()), 1);
     }
 
@@ -565,7 +565,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg.rfind("--sizes=", 0) == 0) {
-            sizes = ParseSizes(arg.substr(8));
+            sizes = parseSizes(arg.substr(8));
         } else if (arg.rfind("--rounds=", 0) == 0) {
             rounds = std::max(1, std::atoi(argv[i] + 9));
         } else if (arg == "--micro-only") {
@@ -586,16 +586,16 @@ int main(int argc, char** argv) {
 
     std::string pattern = (fs::temp_directory_path() / "tolm-bench.XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
-        Die("cannot make a temporary directory");
+        die("cannot make a temporary directory");
     const fs::path dir = pattern;
 
     std::vector<SizeResult> results;
     for (std::size_t games : sizes) {
         std::fprintf(stderr, "database_bench: %zu games, %d rounds...\n", games, rounds);
-        results.push_back(Measure(games, rounds, dir));
+        results.push_back(measure(games, rounds, dir));
     }
     fs::remove_all(dir);
-    PrintTable(results, rounds);
-    PrintGoals(results);
+    printTable(results, rounds);
+    printGoals(results);
     return 0;
 }

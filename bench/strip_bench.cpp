@@ -32,7 +32,7 @@ namespace {
 constexpr int kScreenshots = 50;
 
 // Something with the detail of a real screenshot, so the decoder has work.
-void WriteScreenshot(const QString& path, int seed) {
+void writeScreenshot(const QString& path, int seed) {
     QImage image(1920, 1080, QImage::Format_RGB32);
     QPainter painter(&image);
     QLinearGradient gradient(0, 0, 1920, 1080);
@@ -54,14 +54,14 @@ void WriteScreenshot(const QString& path, int seed) {
     image.save(path, "JPEG", 85);
 }
 
-double MedianMs(std::vector<double> samples) {
+double medianMs(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     const std::size_t middle = samples.size() / 2;
     return samples.size() % 2 == 1 ? samples[middle]
                                    : (samples[middle - 1] + samples[middle]) / 2.0;
 }
 
-double TimeMs(const std::function<void()>& work) {
+double timeMs(const std::function<void()>& work) {
     QElapsedTimer timer;
     timer.start();
     work();
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kScreenshots; ++i) {
         const QString name = QStringLiteral("shot%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
         paths.push_back(dir.filePath(name));
-        WriteScreenshot(paths.back(), i);
+        writeScreenshot(paths.back(), i);
         forward += (i > 0 ? "," : "") + name.toStdString();
         const QString back =
             QStringLiteral("shot%1.jpg").arg(kScreenshots - 1 - i, 2, 10, QLatin1Char('0'));
@@ -93,13 +93,13 @@ int main(int argc, char** argv) {
     }
 
     tolm::AppState state;
-    state.settings.ScreenshotPaths = {dir.path().toStdString() + "/"};
+    state.settings.screenshotPaths = {dir.path().toStdString() + "/"};
     // Two games with the same files in opposite orders: alternating between
     // them puts different pictures in the visible slots at every click.
     for (const std::string* list : {&forward, &backward}) {
         tolm::GameRecord game;
-        game.Name = "Game";
-        game.Screenshots = *list;
+        game.name = "Game";
+        game.screenshots = *list;
         state.catalogue.push_back(game);
     }
 
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     auto* status = new QStatusBar(&window);
     auto* strip = new tolm::ui::ScreenshotStrip(state, &window);
     QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [&] {
-        tolm::ui::LayOutMainWindow({list, tabs, status, strip, window.size(), false}, state);
+        tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), false}, state);
     });
     window.resize(1000, 700);
     window.show();
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     int game = 0;
     const auto click = [&] {
         game = 1 - game;
-        state.SelectedGame = game;
+        state.selectedGame = game;
         strip->loadSS();
     };
     const auto measureClicks = [&](int runs) {
@@ -127,28 +127,28 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         std::vector<double> samples;
         for (int run = 0; run < runs; ++run) {
-            samples.push_back(TimeMs(click));
+            samples.push_back(timeMs(click));
             QApplication::processEvents(); // paint, as between real clicks
         }
-        return MedianMs(samples);
+        return medianMs(samples);
     };
 
-    state.strip.ShowScreenshots = true;
+    state.strip.showScreenshots = true;
     const double viewOn = measureClicks(21);
-    const int visible = state.strip.VisibleSlots;
+    const int visible = state.strip.visibleSlots;
     std::vector<double> again;
     for (int run = 0; run < 21; ++run) {
-        again.push_back(TimeMs([&] { strip->loadSS(); }));
+        again.push_back(timeMs([&] { strip->loadSS(); }));
     }
-    const double sameGame = MedianMs(again);
+    const double sameGame = medianMs(again);
 
-    state.strip.ShowScreenshots = false;
+    state.strip.showScreenshots = false;
     const double viewOff = measureClicks(21);
 
     // Decoding all 50 at full size on every click, then shrinking each.
     std::vector<double> naive;
     for (int run = 0; run < 3; ++run) {
-        naive.push_back(TimeMs([&] {
+        naive.push_back(timeMs([&] {
             for (const QString& path : paths) {
                 QImageReader reader(path);
                 const QImage full = reader.read();
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
 
     std::printf("visible slots with View on: %d\n", visible);
     std::printf("naive, decoding all %d at full size: %.1f ms per click\n", kScreenshots,
-                MedianMs(naive));
+                medianMs(naive));
     std::printf("same game clicked again with View on: %.2f ms\n", sameGame);
     std::printf("click with View on (50 screenshots): %.1f ms (goal 100 ms)\n", viewOn);
     std::printf("click with View off (50 screenshots): %.2f ms (goal 5 ms)\n", viewOff);

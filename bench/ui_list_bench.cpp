@@ -33,7 +33,7 @@ constexpr int kRuns = 7;
 
 // Names and publishers with the spread of a real catalogue: mixed case,
 // shared prefixes, repeats.
-tolm::GameCatalogue MakeCatalogue() {
+tolm::GameCatalogue makeCatalogue() {
     static const char* const words[] = {"Jet",    "Set",     "Willy", "Manic",  "Miner",  "knight",
                                         "Lore",   "atic",    "Atom",  "Ant",    "Attack", "Sabre",
                                         "Wulf",   "Chuckie", "Egg",   "Horace", "Skiing", "Zynaps",
@@ -52,34 +52,34 @@ tolm::GameCatalogue MakeCatalogue() {
             name += words[random.bounded(static_cast<quint32>(std::size(words)))];
         }
         name += ' ' + std::to_string(random.bounded(1000));
-        game.Name = name;
-        game.Publisher = publishers[random.bounded(static_cast<quint32>(std::size(publishers)))];
-        game.Year = random.bounded(10) == 0 ? 0 : 1982 + static_cast<int>(random.bounded(14));
-        game.Genre = static_cast<int>(random.bounded(130));
-        game.RomFile = "game" + std::to_string(random.bounded(100000)) + ".tap";
+        game.name = name;
+        game.publisher = publishers[random.bounded(static_cast<quint32>(std::size(publishers)))];
+        game.year = random.bounded(10) == 0 ? 0 : 1982 + static_cast<int>(random.bounded(14));
+        game.genre = static_cast<int>(random.bounded(130));
+        game.romFile = "game" + std::to_string(random.bounded(100000)) + ".tap";
     }
     return catalogue;
 }
 
-double MedianMs(std::vector<double> samples) {
+double medianMs(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
 }
 
-double TimeMs(const std::function<void()>& work) {
+double timeMs(const std::function<void()>& work) {
     QElapsedTimer timer;
     timer.start();
     work();
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-double Median(const std::function<void()>& prepare, const std::function<void()>& work) {
+double median(const std::function<void()>& prepare, const std::function<void()>& work) {
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
         prepare();
-        samples.push_back(TimeMs(work));
+        samples.push_back(timeMs(work));
     }
-    return MedianMs(samples);
+    return medianMs(samples);
 }
 
 class SilentDialogs final : public tolm::ui::UserDialogs {
@@ -101,16 +101,16 @@ public:
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
-void FillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {
+void fillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {
     tree.clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(catalogue.size()));
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
         const tolm::GameRecord& game = catalogue[i];
         auto* item = new QTreeWidgetItem(
-            QStringList{tolm::ui::toQt(game.Name), tolm::ui::toQt(game.Publisher),
-                        game.Year == 0 ? QString() : QString::number(game.Year)});
-        item->setData(0, Qt::UserRole, tolm::ui::toQt(tolm::ItemKey(static_cast<int>(i))));
+            QStringList{tolm::ui::toQt(game.name), tolm::ui::toQt(game.publisher),
+                        game.year == 0 ? QString() : QString::number(game.year)});
+        item->setData(0, Qt::UserRole, tolm::ui::toQt(tolm::itemKey(static_cast<int>(i))));
         items.push_back(item);
     }
     tree.addTopLevelItems(items);
@@ -122,7 +122,7 @@ void FillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::printf("generating %d games...\n", kGames);
-    const tolm::GameCatalogue catalogue = MakeCatalogue();
+    const tolm::GameCatalogue catalogue = makeCatalogue();
     const char* const columnNames[] = {"Name", "Publisher", "Year"};
 
     // The model and its view, as the main window has them.
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     view.show();
     QApplication::processEvents();
 
-    const double fill = Median([] {},
+    const double fill = median([] {},
                                [&] {
                                    model.refresh();
                                    view.viewport()->repaint();
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     double sortMs[3] = {};
     for (int column = 0; column < 3; ++column) {
         // The first sort by a column after a refresh, keys included.
-        sortMs[column] = Median(
+        sortMs[column] = median(
             [&] {
                 model.sort(0, Qt::AscendingOrder);
                 model.refresh();
@@ -165,14 +165,14 @@ int main(int argc, char** argv) {
     tree.resize(760, 400);
     tree.show();
     QApplication::processEvents();
-    const double treeFill = Median([&] { tree.clear(); },
+    const double treeFill = median([&] { tree.clear(); },
                                    [&] {
-                                       FillTreeWidget(tree, catalogue);
+                                       fillTreeWidget(tree, catalogue);
                                        tree.viewport()->repaint();
                                    });
     double treeSortMs[3] = {};
     for (int column = 0; column < 3; ++column) {
-        treeSortMs[column] = Median([&] { tree.sortItems(0, Qt::AscendingOrder); },
+        treeSortMs[column] = median([&] { tree.sortItems(0, Qt::AscendingOrder); },
                                     [&] {
                                         tree.sortItems(column, column == 0 ? Qt::DescendingOrder
                                                                            : Qt::AscendingOrder);
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
     {
         tolm::AppState writer;
         writer.programDirectory = directory;
-        if (!tolm::SaveDatabase(catalogue, writer.DatabasePath())) {
+        if (!tolm::saveDatabase(catalogue, writer.databasePath())) {
             std::printf("could not write the catalogue\n");
             return 1;
         }
@@ -195,12 +195,12 @@ int main(int argc, char** argv) {
     // Beside it: loading the same file and filling a QTreeWidget from it.
     tree.show();
     const double treeStart =
-        Median([&] { tree.clear(); },
+        median([&] { tree.clear(); },
                [&] {
                    tolm::AppState state;
                    state.programDirectory = directory;
-                   tolm::LoadDatabase(state.catalogue, state.settings, state.DatabasePath());
-                   FillTreeWidget(tree, state.catalogue);
+                   tolm::loadDatabase(state.catalogue, state.settings, state.databasePath());
+                   fillTreeWidget(tree, state.catalogue);
                    tree.viewport()->repaint();
                });
     tree.hide();
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
         }
         window.hide();
     }
-    const double start = MedianMs(startSamples);
+    const double start = medianMs(startSamples);
 
     std::printf("QTreeWidget fill at %d games: %.1f ms (list model %.1fx faster)\n", kGames,
                 treeFill, treeFill / fill);

@@ -13,20 +13,20 @@ using namespace tolm;
 
 namespace {
 
-GameCatalogue Sentinel() {
+GameCatalogue sentinel() {
     GameRecord r;
-    r.Name = "sentinel";
-    r.Genre = 7;
+    r.name = "sentinel";
+    r.genre = 7;
     return {r};
 }
 
-SettingsState SentinelSettings() {
+SettingsState sentinelSettings() {
     SettingsState s;
-    s.RomPaths = {"/roms/"};
+    s.romPaths = {"/roms/"};
     return s;
 }
 
-[[noreturn]] void Fail() {
+[[noreturn]] void fail() {
     __builtin_trap();
 }
 
@@ -34,31 +34,31 @@ SettingsState SentinelSettings() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    GameCatalogue catalogue = Sentinel();
-    SettingsState settings = SentinelSettings();
-    const DatabaseLoadResult result = LoadDatabaseBytes(catalogue, settings, bytes);
+    GameCatalogue catalogue = sentinel();
+    SettingsState settings = sentinelSettings();
+    const DatabaseLoadResult result = loadDatabaseBytes(catalogue, settings, bytes);
 
     using Status = DatabaseLoadResult::Status;
     if (result.status == Status::Invalid || result.status == Status::Unsupported) {
-        if (!result.message || catalogue != Sentinel() || settings != SentinelSettings())
-            Fail();
+        if (!result.message || catalogue != sentinel() || settings != sentinelSettings())
+            fail();
         return 0;
     }
     if (catalogue.empty())
-        Fail(); // a loaded catalogue is never unsized
+        fail(); // a loaded catalogue is never unsized
     if ((result.status == Status::Upgraded) != result.message.has_value())
-        Fail();
+        fail();
 
-    const std::string saved = DatabaseBytes(catalogue);
+    const std::string saved = databaseBytes(catalogue);
     // A current-version file comes back byte for byte (anything after the last
     // record is not part of it).
     if (result.status == Status::Loaded && bytes.substr(0, saved.size()) != saved)
-        Fail();
+        fail();
 
     GameCatalogue again;
     SettingsState settingsAgain = settings;
-    const DatabaseLoadResult second = LoadDatabaseBytes(again, settingsAgain, saved);
+    const DatabaseLoadResult second = loadDatabaseBytes(again, settingsAgain, saved);
     if (second.status != Status::Loaded || again != catalogue || settingsAgain != settings)
-        Fail();
+        fail();
     return 0;
 }

@@ -20,11 +20,11 @@ using platform::ProfileFile;
 
 namespace {
 
-[[noreturn]] void Fail() {
+[[noreturn]] void fail() {
     __builtin_trap();
 }
 
-std::string Lower(std::string_view s) {
+std::string lower(std::string_view s) {
     std::string out(s);
     for (char& c : out)
         if (c >= 'A' && c <= 'Z')
@@ -34,7 +34,7 @@ std::string Lower(std::string_view s) {
 
 // A value the file keeps as it is: one line, no blanks at either end, not
 // enclosed in quotes (the reader strips those).
-bool Representable(std::string_view v) {
+bool representable(std::string_view v) {
     if (v.find_first_of("\r\n") != std::string_view::npos)
         return false;
     if (!v.empty() &&
@@ -47,26 +47,26 @@ bool Representable(std::string_view v) {
 
 // Reads the whole input as a file: nothing may crash, and a second parse of
 // what was written must agree with the first on every key the input names.
-void ParseArbitrary(std::string_view bytes) {
-    const ProfileFile first = ProfileFile::Parse(bytes);
-    const std::string written = first.Serialize();
-    const ProfileFile second = ProfileFile::Parse(written);
-    if (second.Serialize().size() > written.size())
-        Fail(); // a rewrite never grows: values only lose quotes and blanks
+void parseArbitrary(std::string_view bytes) {
+    const ProfileFile first = ProfileFile::parse(bytes);
+    const std::string written = first.serialize();
+    const ProfileFile second = ProfileFile::parse(written);
+    if (second.serialize().size() > written.size())
+        fail(); // a rewrite never grows: values only lose quotes and blanks
     for (const char* section : {"tolm", "emulators", "RomPaths"})
         for (const char* key : {"winw", "num", "emu00", "path00", "file00"}) {
-            const auto a = first.Find(section, key);
-            const auto b = second.Find(section, key);
+            const auto a = first.find(section, key);
+            const auto b = second.find(section, key);
             if (a.has_value() != b.has_value())
-                Fail();
-            if (a && Representable(*a) && *a != *b)
-                Fail();
+                fail();
+            if (a && representable(*a) && *a != *b)
+                fail();
         }
 }
 
 // The input as a script of writes: names from a small alphabet, values from
 // the raw bytes. Every representable value must read back after a rewrite.
-void ScriptedWrites(std::string_view bytes) {
+void scriptedWrites(std::string_view bytes) {
     static constexpr char kNames[] = "abcABC01";
     ProfileFile profile;
     std::map<std::string, std::string> expected; // lower(section) '\n' lower(key) -> value
@@ -79,24 +79,24 @@ void ScriptedWrites(std::string_view bytes) {
         const std::string section(1 + s % 2, kNames[s % 8]);
         const std::string key(1 + k % 3, kNames[k % 8]);
         const std::string value =
-            platform::AnsiToUtf8(bytes.substr(i, std::min(length, bytes.size() - i)));
+            platform::ansiToUtf8(bytes.substr(i, std::min(length, bytes.size() - i)));
         i += std::min(length, bytes.size() - i);
-        profile.Set(section, key, value);
-        expected[Lower(section) + '\n' + Lower(key)] = value;
+        profile.set(section, key, value);
+        expected[lower(section) + '\n' + lower(key)] = value;
     }
-    const ProfileFile reread = ProfileFile::Parse(profile.Serialize());
+    const ProfileFile reread = ProfileFile::parse(profile.serialize());
     for (const auto& [name, value] : expected) {
         const std::size_t cut = name.find('\n');
-        const auto got = reread.Find(name.substr(0, cut), name.substr(cut + 1));
+        const auto got = reread.find(name.substr(0, cut), name.substr(cut + 1));
         if (!got)
-            Fail();
-        if (Representable(value) && *got != value)
-            Fail();
+            fail();
+        if (representable(value) && *got != value)
+            fail();
     }
 }
 
 // The input as the settings file: load, write, load again.
-void AsSettingsFile(std::string_view bytes) {
+void asSettingsFile(std::string_view bytes) {
     static const std::string path = (std::filesystem::temp_directory_path() /
                                      ("tolm-profile-fuzz-" + std::to_string(getpid()) + ".ini"))
                                         .string();
@@ -106,40 +106,40 @@ void AsSettingsFile(std::string_view bytes) {
     }
     const ScreenMetrics screen{1920, 1080, 400, 300, 1600, 1000};
     SettingsState settings;
-    const SettingsLoadResult loaded = LoadSettings(settings, path, screen);
+    const SettingsLoadResult loaded = loadSettings(settings, path, screen);
     const WindowGeometry& w = loaded.window;
     if (w.state == WindowGeometry::Normal &&
         (w.width < screen.minWidth || w.width > screen.maxWidth || w.height < screen.minHeight ||
          w.height > screen.maxHeight))
-        Fail();
+        fail();
 
-    const std::string written = SettingsFileBytes(settings, w);
+    const std::string written = settingsFileBytes(settings, w);
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(written.data(), static_cast<std::streamsize>(written.size()));
     }
     SettingsState again;
-    LoadSettings(again, path, screen);
-    if (again.DefaultEmulator != settings.DefaultEmulator ||
-        again.DefaultMusicPlayer != settings.DefaultMusicPlayer ||
-        again.SSLocation != settings.SSLocation || again.SSSize != settings.SSSize)
-        Fail();
+    loadSettings(again, path, screen);
+    if (again.defaultEmulator != settings.defaultEmulator ||
+        again.defaultMusicPlayer != settings.defaultMusicPlayer ||
+        again.screenshotLocation != settings.screenshotLocation ||
+        again.screenshotSize != settings.screenshotSize)
+        fail();
     // A list that holds entries comes back with as many entries.
-    if (HasFirstProgram(settings.EmulatorList) &&
-        again.EmulatorList.size() != settings.EmulatorList.size())
-        Fail();
-    if (HasFirstEntry(settings.RomPaths) && again.RomPaths.size() != settings.RomPaths.size())
-        Fail();
-    if (!HasFirstEntry(settings.MusicPaths) && !again.MusicPaths.empty())
-        Fail();
+    if (hasFirstProgram(settings.emulators) && again.emulators.size() != settings.emulators.size())
+        fail();
+    if (hasFirstEntry(settings.romPaths) && again.romPaths.size() != settings.romPaths.size())
+        fail();
+    if (!hasFirstEntry(settings.musicPaths) && !again.musicPaths.empty())
+        fail();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    ParseArbitrary(bytes);
-    ScriptedWrites(bytes);
-    AsSettingsFile(bytes);
+    parseArbitrary(bytes);
+    scriptedWrites(bytes);
+    asSettingsFile(bytes);
     return 0;
 }

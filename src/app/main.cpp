@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
 
     tolm::AppState state;
-    state.programDirectory = tolm::platform::ProgramDirectory();
+    state.programDirectory = tolm::platform::programDirectory();
     tolm::ui::QtUserDialogs dialogs;
     tolm::ui::QtProgramLauncher launcher;
 

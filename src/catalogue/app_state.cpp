@@ -4,22 +4,22 @@
 
 namespace tolm {
 
-std::string AppState::DatabasePath() const {
+std::string AppState::databasePath() const {
     return programDirectory + platform::kPathSeparator + "tolm.dat";
 }
 
-std::string AppState::SettingsPath() const {
+std::string AppState::settingsPath() const {
     return programDirectory + platform::kPathSeparator + "tolm.ini";
 }
 
-const GameRecord* AppState::SelectedRecord() const {
-    if (SelectedGame < 0 || static_cast<std::size_t>(SelectedGame) >= catalogue.size())
+const GameRecord* AppState::selectedRecord() const {
+    if (selectedGame < 0 || static_cast<std::size_t>(selectedGame) >= catalogue.size())
         return nullptr;
-    return &catalogue[static_cast<std::size_t>(SelectedGame)];
+    return &catalogue[static_cast<std::size_t>(selectedGame)];
 }
 
-GameRecord* AppState::SelectedRecord() {
-    return const_cast<GameRecord*>(static_cast<const AppState*>(this)->SelectedRecord());
+GameRecord* AppState::selectedRecord() {
+    return const_cast<GameRecord*>(static_cast<const AppState*>(this)->selectedRecord());
 }
 
 } // namespace tolm

@@ -6,36 +6,36 @@
 
 namespace tolm {
 
-AddGameResult AddGame(GameCatalogue& catalogue, const NewGame& game) {
+AddGameResult addGame(GameCatalogue& catalogue, const NewGame& game) {
     if (game.name.empty())
         return {-1, UserMessage{"Unable to add", "Gamename is blank", UserMessage::Icon::Critical,
                                 UserMessage::Buttons::Ok}};
-    if (!CatalogueHasEntries(catalogue))
+    if (!catalogueHasEntries(catalogue))
         catalogue.resize(1);
-    else if (!catalogue.back().Name.empty())
+    else if (!catalogue.back().name.empty())
         catalogue.emplace_back();
     // Otherwise the last record is blank (after "remove all") and is reused.
     GameRecord& target = catalogue.back();
-    target.Name = game.name;
-    target.Genre = game.genre;
-    target.Year = game.year;
-    target.Notes = game.notes;
-    target.RomFile = game.romFile;
-    target.Publisher = game.publisher;
-    target.Authors = game.authors;
+    target.name = game.name;
+    target.genre = game.genre;
+    target.year = game.year;
+    target.notes = game.notes;
+    target.romFile = game.romFile;
+    target.publisher = game.publisher;
+    target.authors = game.authors;
     return {static_cast<std::int32_t>(catalogue.size() - 1), std::nullopt};
 }
 
-std::vector<std::int32_t> ParsePositions(std::string_view positions) {
+std::vector<std::int32_t> parsePositions(std::string_view positions) {
     std::vector<std::int32_t> out;
     if (positions.empty())
         return out;
-    for (std::string_view item : SplitList(positions))
-        out.push_back(LeadingNumber(item));
+    for (std::string_view item : splitList(positions))
+        out.push_back(leadingNumber(item));
     return out;
 }
 
-UserMessage RemovalQuestion(const GameCatalogue& catalogue, std::size_t count) {
+UserMessage removalQuestion(const GameCatalogue& catalogue, std::size_t count) {
     std::string text;
     if (count == 1)
         text = "Are you sure you want to remove 1 game?";
@@ -46,7 +46,7 @@ UserMessage RemovalQuestion(const GameCatalogue& catalogue, std::size_t count) {
     return {"Game Removal", text, UserMessage::Icon::None, UserMessage::Buttons::YesNo};
 }
 
-void RemovePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions) {
+void removePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions) {
     if (positions.empty() || catalogue.empty())
         return;
     // Only the distinct positions inside the catalogue count towards "all":
@@ -68,17 +68,17 @@ void RemovePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& 
         catalogue.assign(1, GameRecord{});
 }
 
-std::string ItemKey(std::int32_t position) {
+std::string itemKey(std::int32_t position) {
     return "game" + std::to_string(position);
 }
 
-std::int32_t PositionFromKey(std::string_view key) {
+std::int32_t positionFromKey(std::string_view key) {
     std::string rest(key);
     for (std::size_t at; (at = rest.find("game")) != std::string::npos;)
         rest.erase(at, 4);
     if (rest.empty() || rest.find_first_not_of("0123456789") != std::string::npos)
         return -1;
-    return LeadingNumber(rest);
+    return leadingNumber(rest);
 }
 
 } // namespace tolm

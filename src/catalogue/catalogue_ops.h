@@ -28,21 +28,21 @@ struct AddGameResult {
 
 // Fills the blank last record or appends one; does not touch Screenshots or
 // MusicFile. The caller refreshes the list after its batch.
-AddGameResult AddGame(GameCatalogue& catalogue, const NewGame& game);
+AddGameResult addGame(GameCatalogue& catalogue, const NewGame& game);
 
 // Positions from a comma-separated text such as "5,2,9".
-std::vector<std::int32_t> ParsePositions(std::string_view positions);
+std::vector<std::int32_t> parsePositions(std::string_view positions);
 
 // The "Game Removal" question for removing `count` games.
-UserMessage RemovalQuestion(const GameCatalogue& catalogue, std::size_t count);
+UserMessage removalQuestion(const GameCatalogue& catalogue, std::size_t count);
 
 // Removes the named records (they close up, keeping their order); when the
 // count equals the catalogue's size the catalogue becomes one blank record.
 // Positions outside the catalogue and repeats are ignored.
-void RemovePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions);
+void removePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions);
 
 // The list's key for a position ("game17") and back (-1 when it is no key).
-std::string ItemKey(std::int32_t position);
-std::int32_t PositionFromKey(std::string_view key);
+std::string itemKey(std::int32_t position);
+std::int32_t positionFromKey(std::string_view key);
 
 } // namespace tolm

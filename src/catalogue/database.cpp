@@ -24,26 +24,26 @@ constexpr std::uint64_t kMinRecordBytesV2 = 9 * 4;
 // nothing; a count beyond this is treated as damage rather than allocated.
 constexpr std::int32_t kMaxFieldlessRecords = 100000;
 
-UserMessage InvalidDatabase() {
+UserMessage invalidDatabase() {
     return {"Invalid Database", "There is a problem with the database file.\r\nFile not loaded",
             UserMessage::Icon::Critical, UserMessage::Buttons::Ok};
 }
 
-UserMessage UnsupportedVersion() {
+UserMessage unsupportedVersion() {
     return {"Invalid Database", "Unsupported file version\r\nFile not loaded",
             UserMessage::Icon::Critical, UserMessage::Buttons::Ok};
 }
 
-UserMessage Upgraded() {
+UserMessage upgraded() {
     return {"Information only", "Old database format has been updated to new version",
             UserMessage::Icon::None, UserMessage::Buttons::Ok};
 }
 
-DatabaseLoadResult Invalid() {
-    return {DatabaseLoadResult::Status::Invalid, InvalidDatabase()};
+DatabaseLoadResult invalid() {
+    return {DatabaseLoadResult::Status::Invalid, invalidDatabase()};
 }
 
-std::int32_t DecodeInt(const char* p) {
+std::int32_t decodeInt(const char* p) {
     std::uint32_t v = static_cast<std::uint32_t>(static_cast<unsigned char>(p[0])) |
                       static_cast<std::uint32_t>(static_cast<unsigned char>(p[1])) << 8 |
                       static_cast<std::uint32_t>(static_cast<unsigned char>(p[2])) << 16 |
@@ -58,29 +58,29 @@ class MemorySource {
 public:
     explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
 
-    std::uint64_t Remaining() const { return bytes_.size() - pos_; }
+    std::uint64_t remaining() const { return bytes_.size() - pos_; }
 
-    std::string_view Buffered() const { return bytes_.substr(pos_); }
-    void Consume(std::size_t n) { pos_ += n; }
+    std::string_view buffered() const { return bytes_.substr(pos_); }
+    void consume(std::size_t n) { pos_ += n; }
 
-    bool ReadInt(std::int32_t& out) {
-        if (Remaining() < 4)
+    bool readInt(std::int32_t& out) {
+        if (remaining() < 4)
             return false;
-        out = DecodeInt(bytes_.data() + pos_);
+        out = decodeInt(bytes_.data() + pos_);
         pos_ += 4;
         return true;
     }
 
-    bool ReadText(std::string& out, std::size_t length) {
-        if (Remaining() < length)
+    bool readText(std::string& out, std::size_t length) {
+        if (remaining() < length)
             return false;
-        platform::AppendAnsiAsUtf8(out, bytes_.substr(pos_, length));
+        platform::appendAnsiAsUtf8(out, bytes_.substr(pos_, length));
         pos_ += length;
         return true;
     }
 
-    bool ReadRaw(char* out, std::size_t length) {
-        if (Remaining() < length)
+    bool readRaw(char* out, std::size_t length) {
+        if (remaining() < length)
             return false;
         std::memcpy(out, bytes_.data() + pos_, length);
         pos_ += length;
@@ -98,55 +98,55 @@ class FileSource {
 public:
     FileSource(std::ifstream& in, std::uint64_t size) : in_(in), remaining_(size) {}
 
-    std::uint64_t Remaining() const { return remaining_; }
+    std::uint64_t remaining() const { return remaining_; }
 
-    std::string_view Buffered() const { return {buffer_.get() + pos_, end_ - pos_}; }
-    void Consume(std::size_t n) {
+    std::string_view buffered() const { return {buffer_.get() + pos_, end_ - pos_}; }
+    void consume(std::size_t n) {
         pos_ += n;
         remaining_ -= n;
     }
 
-    bool ReadInt(std::int32_t& out) {
+    bool readInt(std::int32_t& out) {
         if (end_ - pos_ >= 4) { // the usual case: the value lies in this chunk
-            out = DecodeInt(buffer_.get() + pos_);
-            Consume(4);
+            out = decodeInt(buffer_.get() + pos_);
+            consume(4);
             return true;
         }
         char b[4];
-        if (!ReadRaw(b, 4))
+        if (!readRaw(b, 4))
             return false;
-        out = DecodeInt(b);
+        out = decodeInt(b);
         return true;
     }
 
-    bool ReadText(std::string& out, std::size_t length) {
+    bool readText(std::string& out, std::size_t length) {
         if (remaining_ < length)
             return false;
-        if (pos_ == end_ && !Fill())
+        if (pos_ == end_ && !fill())
             return false;
         if (end_ - pos_ >= length) { // the usual case: the text lies in this chunk
-            platform::AppendAnsiAsUtf8(out, std::string_view(buffer_.get() + pos_, length));
-            Consume(length);
+            platform::appendAnsiAsUtf8(out, std::string_view(buffer_.get() + pos_, length));
+            consume(length);
             return true;
         }
         // Across chunks: gathered first, so the text is still converted (and
         // allocated) once.
         scratch_.resize(length);
-        if (!ReadRaw(scratch_.data(), length))
+        if (!readRaw(scratch_.data(), length))
             return false;
-        platform::AppendAnsiAsUtf8(out, scratch_);
+        platform::appendAnsiAsUtf8(out, scratch_);
         return true;
     }
 
-    bool ReadRaw(char* out, std::size_t length) {
+    bool readRaw(char* out, std::size_t length) {
         if (remaining_ < length)
             return false;
         while (length > 0) {
-            if (pos_ == end_ && !Fill())
+            if (pos_ == end_ && !fill())
                 return false;
             const std::size_t take = std::min(length, end_ - pos_);
             std::memcpy(out, buffer_.get() + pos_, take);
-            Consume(take);
+            consume(take);
             out += take;
             length -= take;
         }
@@ -156,7 +156,7 @@ public:
 private:
     static constexpr std::size_t kChunk = 256 * 1024;
 
-    bool Fill() {
+    bool fill() {
         in_.read(buffer_.get(), static_cast<std::streamsize>(kChunk));
         pos_ = 0;
         end_ = static_cast<std::size_t>(in_.gcount());
@@ -171,22 +171,22 @@ private:
     std::string scratch_;
 };
 
-template <class Source> bool ReadTextField(Source& src, std::string& out) {
+template <class Source> bool readTextField(Source& src, std::string& out) {
     std::int32_t length;
-    if (!src.ReadInt(length) || length < 0)
+    if (!src.readInt(length) || length < 0)
         return false;
     if (length == 0)
         return true;
-    if (src.Remaining() < static_cast<std::uint64_t>(length))
+    if (src.remaining() < static_cast<std::uint64_t>(length))
         return false;
-    return src.ReadText(out, static_cast<std::size_t>(length));
+    return src.readText(out, static_cast<std::size_t>(length));
 }
 
 // Parses one record from bytes already in memory, keeping the cursor in
 // registers: the usual case, as records are far smaller than a read chunk.
 // Returns the bytes used, or 0 (leaving the record blank) when the bytes end
 // first or a length is negative; the careful reader below then takes over.
-std::size_t RecordInBuffer(std::string_view buffered, std::int32_t version, GameRecord& r) {
+std::size_t recordInBuffer(std::string_view buffered, std::int32_t version, GameRecord& r) {
     const char* p = buffered.data();
     const char* const end = p + buffered.size();
     bool ok = true;
@@ -195,7 +195,7 @@ std::size_t RecordInBuffer(std::string_view buffered, std::int32_t version, Game
             ok = false;
             return;
         }
-        out = DecodeInt(p);
+        out = decodeInt(p);
         p += 4;
     };
     auto text = [&](std::string& out) {
@@ -206,21 +206,21 @@ std::size_t RecordInBuffer(std::string_view buffered, std::int32_t version, Game
             return;
         }
         if (length > 0)
-            platform::AppendAnsiAsUtf8(out, std::string_view(p, static_cast<std::size_t>(length)));
+            platform::appendAnsiAsUtf8(out, std::string_view(p, static_cast<std::size_t>(length)));
         p += length;
     };
     if (version >= 1) {
-        text(r.Name);
-        number(r.Genre);
-        text(r.Screenshots);
-        number(r.Year);
-        text(r.Notes);
-        text(r.RomFile);
-        text(r.Publisher);
-        text(r.Authors);
+        text(r.name);
+        number(r.genre);
+        text(r.screenshots);
+        number(r.year);
+        text(r.notes);
+        text(r.romFile);
+        text(r.publisher);
+        text(r.authors);
     }
     if (version >= 2)
-        text(r.MusicFile);
+        text(r.musicFile);
     if (!ok) {
         r = GameRecord{};
         return 0;
@@ -228,113 +228,113 @@ std::size_t RecordInBuffer(std::string_view buffered, std::int32_t version, Game
     return static_cast<std::size_t>(p - buffered.data());
 }
 
-template <class Source> bool ReadRecord(Source& src, std::int32_t version, GameRecord& r) {
+template <class Source> bool readRecord(Source& src, std::int32_t version, GameRecord& r) {
     if (version >= 1) {
-        if (const std::size_t used = RecordInBuffer(src.Buffered(), version, r)) {
-            src.Consume(used);
+        if (const std::size_t used = recordInBuffer(src.buffered(), version, r)) {
+            src.consume(used);
             return true;
         }
     }
     if (version >= 1) {
-        if (!ReadTextField(src, r.Name) || !src.ReadInt(r.Genre) ||
-            !ReadTextField(src, r.Screenshots) || !src.ReadInt(r.Year) ||
-            !ReadTextField(src, r.Notes) || !ReadTextField(src, r.RomFile) ||
-            !ReadTextField(src, r.Publisher) || !ReadTextField(src, r.Authors))
+        if (!readTextField(src, r.name) || !src.readInt(r.genre) ||
+            !readTextField(src, r.screenshots) || !src.readInt(r.year) ||
+            !readTextField(src, r.notes) || !readTextField(src, r.romFile) ||
+            !readTextField(src, r.publisher) || !readTextField(src, r.authors))
             return false;
     }
-    if (version >= 2 && !ReadTextField(src, r.MusicFile))
+    if (version >= 2 && !readTextField(src, r.musicFile))
         return false;
     return true;
 }
 
 template <class Source>
-DatabaseLoadResult Load(Source& src, GameCatalogue& catalogue, SettingsState& settings) {
+DatabaseLoadResult load(Source& src, GameCatalogue& catalogue, SettingsState& settings) {
     char magic[4];
-    if (!src.ReadRaw(magic, 4) || std::memcmp(magic, kMagic, 4) != 0)
-        return Invalid();
+    if (!src.readRaw(magic, 4) || std::memcmp(magic, kMagic, 4) != 0)
+        return invalid();
     std::int32_t version;
-    if (!src.ReadInt(version))
-        return Invalid();
+    if (!src.readInt(version))
+        return invalid();
     if (version > kDatabaseVersion)
-        return {DatabaseLoadResult::Status::Unsupported, UnsupportedVersion()};
+        return {DatabaseLoadResult::Status::Unsupported, unsupportedVersion()};
     std::int32_t count;
-    if (!src.ReadInt(count) || count <= 0)
-        return Invalid();
+    if (!src.readInt(count) || count <= 0)
+        return invalid();
 
     // Refuse a count the file cannot hold before allocating anything for it.
     if (version >= 1) {
         const std::uint64_t minBytes = version >= 2 ? kMinRecordBytesV2 : kMinRecordBytesV1;
-        if (static_cast<std::uint64_t>(count) > src.Remaining() / minBytes)
-            return Invalid();
+        if (static_cast<std::uint64_t>(count) > src.remaining() / minBytes)
+            return invalid();
     } else if (count > kMaxFieldlessRecords) {
-        return Invalid();
+        return invalid();
     }
 
     // Each record is built in place as it is read, so its memory is written once.
     GameCatalogue loaded;
     loaded.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i)
-        if (!ReadRecord(src, version, loaded.emplace_back()))
-            return Invalid();
+        if (!readRecord(src, version, loaded.emplace_back()))
+            return invalid();
 
     catalogue.swap(loaded);
     if (version < kDatabaseVersion) {
-        UpgradeVersion1Records(catalogue, settings);
-        return {DatabaseLoadResult::Status::Upgraded, Upgraded()};
+        upgradeVersion1Records(catalogue, settings);
+        return {DatabaseLoadResult::Status::Upgraded, upgraded()};
     }
     return {DatabaseLoadResult::Status::Loaded, std::nullopt};
 }
 
 } // namespace
 
-DatabaseLoadResult LoadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
+DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
                                      std::string_view bytes) {
     MemorySource src(bytes);
-    return Load(src, catalogue, settings);
+    return load(src, catalogue, settings);
 }
 
-DatabaseLoadResult LoadDatabase(GameCatalogue& catalogue, SettingsState& settings,
+DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, SettingsState& settings,
                                 const std::string& path) {
-    const auto native = platform::NativePath(path);
+    const auto native = platform::nativePath(path);
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(native, ec);
     if (ec)
-        return Invalid();
+        return invalid();
     std::ifstream in(native, std::ios::binary);
     if (!in)
-        return Invalid();
+        return invalid();
     FileSource src(in, size);
-    return Load(src, catalogue, settings);
+    return load(src, catalogue, settings);
 }
 
-void UpgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings) {
-    if (!CatalogueHasEntries(catalogue))
+void upgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings) {
+    if (!catalogueHasEntries(catalogue))
         return;
     for (GameRecord& r : catalogue) {
-        if (!r.RomFile.empty()) {
-            SplitPath split = SplitFullPath(r.RomFile);
-            r.RomFile = std::move(split.name);
-            AddSearchPath(settings.RomPaths, split.directory);
+        if (!r.romFile.empty()) {
+            SplitPath split = splitFullPath(r.romFile);
+            r.romFile = std::move(split.name);
+            addSearchPath(settings.romPaths, split.directory);
         }
-        if (!r.Screenshots.empty()) {
+        if (!r.screenshots.empty()) {
             std::string names;
-            for (std::string_view item : SplitList(r.Screenshots)) {
-                SplitPath split = SplitFullPath(item);
+            for (std::string_view item : splitList(r.screenshots)) {
+                SplitPath split = splitFullPath(item);
                 if (!names.empty())
                     names += ',';
                 names += split.name;
-                AddSearchPath(settings.ScreenshotPaths, split.directory);
+                addSearchPath(settings.screenshotPaths, split.directory);
             }
-            r.Screenshots = std::move(names);
+            r.screenshots = std::move(names);
         }
-        if (auto mapped = MapVersion1Genre(r.Genre))
-            r.Genre = *mapped;
+        if (auto mapped = mapVersion1Genre(r.genre))
+            r.genre = *mapped;
     }
 }
 
 namespace {
 
-char* PutInt(char* p, std::int32_t value) {
+char* putInt(char* p, std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
     p[0] = static_cast<char>(v & 0xFF);
     p[1] = static_cast<char>((v >> 8) & 0xFF);
@@ -345,72 +345,72 @@ char* PutInt(char* p, std::int32_t value) {
 
 // The length goes in front of the text, so it is filled in once the text has
 // been converted: one pass over each text.
-char* PutText(char* p, const std::string& text) {
-    const std::size_t length = platform::WriteUtf8AsAnsi(p + 4, text);
-    PutInt(p, static_cast<std::int32_t>(
+char* putText(char* p, const std::string& text) {
+    const std::size_t length = platform::writeUtf8AsAnsi(p + 4, text);
+    putInt(p, static_cast<std::int32_t>(
                   std::min<std::size_t>(length, std::numeric_limits<std::int32_t>::max())));
     return p + 4 + length;
 }
 
 // Room a record can need: the Windows-1252 form is never longer than UTF-8.
-std::size_t MaxRecordBytes(const GameRecord& r) {
-    return kMinRecordBytesV2 + r.Name.size() + r.Screenshots.size() + r.Notes.size() +
-           r.RomFile.size() + r.Publisher.size() + r.Authors.size() + r.MusicFile.size();
+std::size_t maxRecordBytes(const GameRecord& r) {
+    return kMinRecordBytesV2 + r.name.size() + r.screenshots.size() + r.notes.size() +
+           r.romFile.size() + r.publisher.size() + r.authors.size() + r.musicFile.size();
 }
 
-char* PutRecord(char* p, const GameRecord& r, std::int32_t version) {
-    p = PutText(p, r.Name);
-    p = PutInt(p, r.Genre);
-    p = PutText(p, r.Screenshots);
-    p = PutInt(p, r.Year);
-    p = PutText(p, r.Notes);
-    p = PutText(p, r.RomFile);
-    p = PutText(p, r.Publisher);
-    p = PutText(p, r.Authors);
+char* putRecord(char* p, const GameRecord& r, std::int32_t version) {
+    p = putText(p, r.name);
+    p = putInt(p, r.genre);
+    p = putText(p, r.screenshots);
+    p = putInt(p, r.year);
+    p = putText(p, r.notes);
+    p = putText(p, r.romFile);
+    p = putText(p, r.publisher);
+    p = putText(p, r.authors);
     if (version >= 2)
-        p = PutText(p, r.MusicFile);
+        p = putText(p, r.musicFile);
     return p;
 }
 
-char* PutHeader(char* p, const GameCatalogue& catalogue, std::int32_t version) {
+char* putHeader(char* p, const GameCatalogue& catalogue, std::int32_t version) {
     std::memcpy(p, kMagic, 4);
-    p = PutInt(p + 4, version);
-    return PutInt(p, static_cast<std::int32_t>(catalogue.size()));
+    p = putInt(p + 4, version);
+    return putInt(p, static_cast<std::int32_t>(catalogue.size()));
 }
 
 } // namespace
 
-std::string DatabaseBytes(const GameCatalogue& catalogue, std::int32_t version) {
+std::string databaseBytes(const GameCatalogue& catalogue, std::int32_t version) {
     std::size_t bound = kHeaderBytes;
     for (const GameRecord& r : catalogue)
-        bound += MaxRecordBytes(r);
+        bound += maxRecordBytes(r);
     std::string out(bound, '\0');
-    char* p = PutHeader(out.data(), catalogue, version);
+    char* p = putHeader(out.data(), catalogue, version);
     for (const GameRecord& r : catalogue)
-        p = PutRecord(p, r, version);
+        p = putRecord(p, r, version);
     out.resize(static_cast<std::size_t>(p - out.data()));
     return out;
 }
 
-platform::IoResult SaveDatabase(const GameCatalogue& catalogue, const std::string& path,
+platform::IoResult saveDatabase(const GameCatalogue& catalogue, const std::string& path,
                                 std::int32_t version, platform::Durability durability) {
     constexpr std::size_t kMaxText = std::numeric_limits<std::int32_t>::max();
     for (const GameRecord& r : catalogue)
-        for (const std::string* t : {&r.Name, &r.Screenshots, &r.Notes, &r.RomFile, &r.Publisher,
-                                     &r.Authors, &r.MusicFile})
-            if (t->size() > kMaxText && platform::AnsiLength(*t) > kMaxText)
-                return platform::IoResult::Failure("Unable to write " + path +
+        for (const std::string* t : {&r.name, &r.screenshots, &r.notes, &r.romFile, &r.publisher,
+                                     &r.authors, &r.musicFile})
+            if (t->size() > kMaxText && platform::ansiLength(*t) > kMaxText)
+                return platform::IoResult::failure("Unable to write " + path +
                                                    ": a text is too long for the file format");
     // Written a chunk at a time from one small buffer that stays in the cache:
     // a whole-file buffer would cost as much fresh memory as the file's size.
-    return platform::ReplaceFileStreamed(
+    return platform::replaceFileStreamed(
         path,
         [&](const platform::ByteSink& sink) {
             std::size_t capacity = 256 * 1024;
             auto buffer = std::make_unique<char[]>(capacity);
-            char* p = PutHeader(buffer.get(), catalogue, version);
+            char* p = putHeader(buffer.get(), catalogue, version);
             for (const GameRecord& r : catalogue) {
-                const std::size_t need = MaxRecordBytes(r);
+                const std::size_t need = maxRecordBytes(r);
                 if (static_cast<std::size_t>(buffer.get() + capacity - p) < need) {
                     const std::size_t used = static_cast<std::size_t>(p - buffer.get());
                     if (!sink(std::string_view(buffer.get(), used)))
@@ -422,7 +422,7 @@ platform::IoResult SaveDatabase(const GameCatalogue& catalogue, const std::strin
                         p = buffer.get();
                     }
                 }
-                p = PutRecord(p, r, version);
+                p = putRecord(p, r, version);
             }
             return sink(std::string_view(buffer.get(), static_cast<std::size_t>(p - buffer.get())));
         },

@@ -23,23 +23,23 @@ struct DatabaseLoadResult {
 // Replaces `catalogue` with the file's records. A version-1 file is upgraded
 // in memory, which adds directories to `settings`. A refused or damaged file
 // leaves both unchanged.
-DatabaseLoadResult LoadDatabase(GameCatalogue& catalogue, SettingsState& settings,
+DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, SettingsState& settings,
                                 const std::string& path);
 
 // The same over bytes already in memory.
-DatabaseLoadResult LoadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
+DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
                                      std::string_view bytes);
 
 // Version-1 records: full paths split into search directories and bare
 // names, coarse genres mapped.
-void UpgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings);
+void upgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings);
 
 // The file's bytes for `catalogue`.
-std::string DatabaseBytes(const GameCatalogue& catalogue, std::int32_t version = kDatabaseVersion);
+std::string databaseBytes(const GameCatalogue& catalogue, std::int32_t version = kDatabaseVersion);
 
 // Writes the catalogue atomically. The catalogue is never changed; on failure
 // the old file survives and the error names the file and the reason.
-platform::IoResult SaveDatabase(const GameCatalogue& catalogue, const std::string& path,
+platform::IoResult saveDatabase(const GameCatalogue& catalogue, const std::string& path,
                                 std::int32_t version = kDatabaseVersion,
                                 platform::Durability durability = platform::Durability::Synced);
 

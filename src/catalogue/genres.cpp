@@ -151,19 +151,19 @@ const std::array<CoarseGenre, 10> CoarseGenreMap = {{
     {9, "bld", 101},
 }};
 
-std::string_view GenreText(std::int32_t genre) {
+std::string_view genreText(std::int32_t genre) {
     if (genre < 0 || genre >= kGenreCount)
         return {};
     return GenreTable[static_cast<std::size_t>(genre)];
 }
 
-std::optional<std::int32_t> MapVersion1Genre(std::int32_t value) {
+std::optional<std::int32_t> mapVersion1Genre(std::int32_t value) {
     if (value < 0 || value > 9)
         return std::nullopt;
     return CoarseGenreMap[static_cast<std::size_t>(value)].genreIndex;
 }
 
-std::optional<std::int32_t> MapSgdGenreCode(std::string_view code) {
+std::optional<std::int32_t> mapSgdGenreCode(std::string_view code) {
     auto it = std::find_if(CoarseGenreMap.begin(), CoarseGenreMap.end(),
                            [&](const CoarseGenre& g) { return g.sgdCode == code; });
     if (it == CoarseGenreMap.end())

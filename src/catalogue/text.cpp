@@ -8,22 +8,22 @@
 namespace tolm {
 namespace {
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-char Lower(char c) {
+char lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
 
-std::int32_t LeadingNumber(std::string_view text) {
+std::int32_t leadingNumber(std::string_view text) {
     std::size_t i = 0;
     auto next = [&]() -> int { // the next non-blank character, or -1
-        while (i < text.size() && IsBlank(text[i]))
+        while (i < text.size() && isBlank(text[i]))
             ++i;
         return i < text.size() ? static_cast<unsigned char>(text[i]) : -1;
     };
@@ -40,7 +40,7 @@ std::int32_t LeadingNumber(std::string_view text) {
     constexpr std::uint64_t kCap = 1ULL << 40;
     std::uint64_t whole = 0;
     bool anyDigit = false;
-    while (c >= 0 && IsDigit(static_cast<char>(c))) {
+    while (c >= 0 && isDigit(static_cast<char>(c))) {
         anyDigit = true;
         if (whole < kCap)
             whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
@@ -55,7 +55,7 @@ std::int32_t LeadingNumber(std::string_view text) {
         ++i;
         c = next();
         bool first = true;
-        while (c >= 0 && IsDigit(static_cast<char>(c))) {
+        while (c >= 0 && isDigit(static_cast<char>(c))) {
             anyDigit = true;
             if (first)
                 firstFraction = c - '0';
@@ -84,7 +84,7 @@ std::int32_t LeadingNumber(std::string_view text) {
                          : static_cast<std::int32_t>(whole);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};
@@ -92,7 +92,7 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string_view> SplitList(std::string_view text, char separator) {
+std::vector<std::string_view> splitList(std::string_view text, char separator) {
     std::vector<std::string_view> items;
     std::size_t start = 0;
     while (true) {
@@ -106,18 +106,18 @@ std::vector<std::string_view> SplitList(std::string_view text, char separator) {
     }
 }
 
-SplitPath SplitFullPath(std::string_view path) {
+SplitPath splitFullPath(std::string_view path) {
     const std::size_t at = path.find_last_of(platform::kPathSeparator);
     if (at == std::string_view::npos)
         return {std::string(), std::string(path)};
     return {std::string(path.substr(0, at + 1)), std::string(path.substr(at + 1))};
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
+        if (lower(a[i]) != lower(b[i]))
             return false;
     return true;
 }

@@ -19,7 +19,7 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t CodePointOf(unsigned char byte) {
+char32_t codePointOf(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0)
         return kHigh[byte - 0x80];
     return byte;
@@ -32,7 +32,7 @@ struct Utf8Table {
 
     Utf8Table() {
         for (int b = 0x80; b <= 0xFF; ++b) {
-            char32_t cp = CodePointOf(static_cast<unsigned char>(b));
+            char32_t cp = codePointOf(static_cast<unsigned char>(b));
             auto& out = bytes[b - 0x80];
             if (cp < 0x800) {
                 out[0] = static_cast<char>(0xC0 | (cp >> 6));
@@ -48,7 +48,7 @@ struct Utf8Table {
     }
 };
 
-const Utf8Table& Table() {
+const Utf8Table& utf8Table() {
     static const Utf8Table table;
     return table;
 }
@@ -56,7 +56,7 @@ const Utf8Table& Table() {
 // True when any byte has its high bit set. Most catalogue text is plain
 // ASCII, and most fields are short: they are tested with a few overlapping
 // word loads rather than byte by byte.
-bool AnyHighByte(std::string_view bytes) {
+bool anyHighByte(std::string_view bytes) {
     const char* p = bytes.data();
     const std::size_t n = bytes.size();
     if (n >= 8) {
@@ -90,8 +90,8 @@ bool AnyHighByte(std::string_view bytes) {
 }
 
 // Bytes the UTF-8 form of `bytes` takes.
-std::size_t Utf8Size(std::string_view bytes) {
-    const Utf8Table& table = Table();
+std::size_t utf8Size(std::string_view bytes) {
+    const Utf8Table& table = utf8Table();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     std::size_t size = n;
@@ -120,7 +120,7 @@ std::size_t Utf8Size(std::string_view bytes) {
     return size;
 }
 
-int AnsiByteFor(char32_t cp) {
+int ansiByteFor(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<int>(cp);
     for (std::size_t i = 0; i < kHigh.size(); ++i)
@@ -131,7 +131,7 @@ int AnsiByteFor(char32_t cp) {
 
 // Decodes one UTF-8 sequence at `i`; returns the code point, or -1 for a
 // malformed byte (which is then consumed alone).
-long DecodeUtf8(std::string_view s, std::size_t& i) {
+long decodeUtf8(std::string_view s, std::size_t& i) {
     const auto c = static_cast<unsigned char>(s[i]);
     if (c < 0x80) {
         ++i;
@@ -179,8 +179,8 @@ namespace {
 
 // Writes the UTF-8 form of `bytes` to `out`, which has room for all of it;
 // returns the bytes written.
-std::size_t ConvertAnsiToUtf8(char* out, std::string_view bytes) {
-    const Utf8Table& table = Table();
+std::size_t convertAnsiToUtf8(char* out, std::string_view bytes) {
+    const Utf8Table& table = utf8Table();
     char* p = out;
     const char* src = bytes.data();
     const std::size_t n = bytes.size();
@@ -227,32 +227,32 @@ std::size_t ConvertAnsiToUtf8(char* out, std::string_view bytes) {
 
 // The text is allocated once, at its exact size: short texts are converted
 // on the stack and copied, long ones are measured first.
-void AppendAnsiAsUtf8(std::string& out, std::string_view bytes) {
-    if (!AnyHighByte(bytes)) {
+void appendAnsiAsUtf8(std::string& out, std::string_view bytes) {
+    if (!anyHighByte(bytes)) {
         out.append(bytes.data(), bytes.size());
         return;
     }
     constexpr std::size_t kScratch = 8192;
     if (bytes.size() <= kScratch / 3) {
         char scratch[kScratch];
-        out.append(scratch, ConvertAnsiToUtf8(scratch, bytes));
+        out.append(scratch, convertAnsiToUtf8(scratch, bytes));
         return;
     }
     const std::size_t start = out.size();
-    out.resize(start + Utf8Size(bytes));
-    ConvertAnsiToUtf8(out.data() + start, bytes);
+    out.resize(start + utf8Size(bytes));
+    convertAnsiToUtf8(out.data() + start, bytes);
 }
 
-std::string AnsiToUtf8(std::string_view bytes) {
+std::string ansiToUtf8(std::string_view bytes) {
     std::string out;
-    AppendAnsiAsUtf8(out, bytes);
+    appendAnsiAsUtf8(out, bytes);
     return out;
 }
 
-std::size_t WriteUtf8AsAnsi(char* out, std::string_view utf8) {
+std::size_t writeUtf8AsAnsi(char* out, std::string_view utf8) {
     // Short texts are tested with a few word loads and copied; longer ones
     // go straight through the block loop, which copies ASCII as fast.
-    if (utf8.size() < 64 && !AnyHighByte(utf8)) {
+    if (utf8.size() < 64 && !anyHighByte(utf8)) {
         std::memcpy(out, utf8.data(), utf8.size());
         return utf8.size();
     }
@@ -295,31 +295,31 @@ std::size_t WriteUtf8AsAnsi(char* out, std::string_view utf8) {
                 continue;
             }
         }
-        const long cp = DecodeUtf8(utf8, i);
-        *p++ = cp < 0 ? '?' : static_cast<char>(AnsiByteFor(static_cast<char32_t>(cp)));
+        const long cp = decodeUtf8(utf8, i);
+        *p++ = cp < 0 ? '?' : static_cast<char>(ansiByteFor(static_cast<char32_t>(cp)));
     }
     return static_cast<std::size_t>(p - out);
 }
 
-void AppendUtf8AsAnsi(std::string& out, std::string_view utf8) {
-    if (!AnyHighByte(utf8)) {
+void appendUtf8AsAnsi(std::string& out, std::string_view utf8) {
+    if (!anyHighByte(utf8)) {
         out.append(utf8.data(), utf8.size());
         return;
     }
     // Never longer than the UTF-8: sized for that, then cut to what was written.
     const std::size_t start = out.size();
     out.resize(start + utf8.size());
-    out.resize(start + WriteUtf8AsAnsi(out.data() + start, utf8));
+    out.resize(start + writeUtf8AsAnsi(out.data() + start, utf8));
 }
 
-std::string Utf8ToAnsi(std::string_view utf8) {
+std::string utf8ToAnsi(std::string_view utf8) {
     std::string out;
-    AppendUtf8AsAnsi(out, utf8);
+    appendUtf8AsAnsi(out, utf8);
     return out;
 }
 
-std::size_t AnsiLength(std::string_view utf8) {
-    if (!AnyHighByte(utf8))
+std::size_t ansiLength(std::string_view utf8) {
+    if (!anyHighByte(utf8))
         return utf8.size();
     std::size_t count = 0;
     std::size_t i = 0;
@@ -327,7 +327,7 @@ std::size_t AnsiLength(std::string_view utf8) {
         if (static_cast<unsigned char>(utf8[i]) < 0x80)
             ++i;
         else
-            DecodeUtf8(utf8, i);
+            decodeUtf8(utf8, i);
         ++count;
     }
     return count;

@@ -9,18 +9,18 @@
 namespace tolm::platform {
 
 // Appends the UTF-8 form of `bytes` (Windows-1252) to `out`.
-void AppendAnsiAsUtf8(std::string& out, std::string_view bytes);
-std::string AnsiToUtf8(std::string_view bytes);
+void appendAnsiAsUtf8(std::string& out, std::string_view bytes);
+std::string ansiToUtf8(std::string_view bytes);
 
 // Characters outside the code page, and malformed UTF-8, become '?'.
-void AppendUtf8AsAnsi(std::string& out, std::string_view utf8);
-std::string Utf8ToAnsi(std::string_view utf8);
+void appendUtf8AsAnsi(std::string& out, std::string_view utf8);
+std::string utf8ToAnsi(std::string_view utf8);
 
 // Writes the Windows-1252 form of `utf8` to `out`, which must have room for
 // utf8.size() bytes (the form is never longer); returns the bytes written.
-std::size_t WriteUtf8AsAnsi(char* out, std::string_view utf8);
+std::size_t writeUtf8AsAnsi(char* out, std::string_view utf8);
 
 // Number of bytes the Windows-1252 form of `utf8` takes.
-std::size_t AnsiLength(std::string_view utf8);
+std::size_t ansiLength(std::string_view utf8);
 
 } // namespace tolm::platform

@@ -20,12 +20,12 @@ namespace fs = std::filesystem;
 namespace tolm::platform {
 namespace {
 
-bool HasWildcard(std::string_view s) {
+bool hasWildcard(std::string_view s) {
     return s.find_first_of("*?") != std::string_view::npos;
 }
 
 // Directory-listing match: '*' any run, '?' any one character.
-bool WildcardMatch(std::string_view pattern, std::string_view name) {
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
     std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
         if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
@@ -46,16 +46,16 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
     return p == pattern.size();
 }
 
-bool IsHiddenName(std::string_view name) {
+bool isHiddenName(std::string_view name) {
     return !name.empty() && name.front() == '.';
 }
 
-bool IsPlainFile(const fs::path& path) {
+bool isPlainFile(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(fs::status(path, ec)) && !ec;
 }
 
-std::string RandomSuffix() {
+std::string randomSuffix() {
     static thread_local std::mt19937_64 engine{std::random_device{}()};
     static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::string s;
@@ -66,15 +66,15 @@ std::string RandomSuffix() {
 
 } // namespace
 
-fs::path NativePath(const std::string& utf8) {
+fs::path nativePath(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string LastErrorText() {
+std::string lastErrorText() {
     return std::strerror(errno);
 }
 
-bool FileExists(const std::string& path) {
+bool fileExists(const std::string& path) {
     if (path.empty())
         return false;
     const std::size_t sep = path.find_last_of(kPathSeparator);
@@ -83,13 +83,13 @@ bool FileExists(const std::string& path) {
     // bogus -Wrestrict on the assignment, which breaks optimised builds.
     if (pattern.empty())
         pattern.push_back('*'); // a trailing separator lists the directory's contents
-    if (!HasWildcard(pattern))
-        return !IsHiddenName(pattern) && IsPlainFile(NativePath(path));
+    if (!hasWildcard(pattern))
+        return !isHiddenName(pattern) && isPlainFile(nativePath(path));
 
     if (pattern == "*.*")
         pattern.resize(1); // "*": as on Windows, names without a dot match too
     const fs::path dir =
-        sep == std::string::npos ? fs::path(".") : NativePath(path.substr(0, sep + 1));
+        sep == std::string::npos ? fs::path(".") : nativePath(path.substr(0, sep + 1));
     std::error_code ec;
     fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
     if (ec)
@@ -99,7 +99,7 @@ bool FileExists(const std::string& path) {
             return false;
         const std::u8string raw = it->path().filename().u8string();
         const std::string name(raw.begin(), raw.end());
-        if (IsHiddenName(name) || !WildcardMatch(pattern, name))
+        if (isHiddenName(name) || !wildcardMatch(pattern, name))
             continue;
         std::error_code sec;
         if (it->is_regular_file(sec) && !sec)
@@ -108,7 +108,7 @@ bool FileExists(const std::string& path) {
     return false;
 }
 
-std::string ProgramDirectory() {
+std::string programDirectory() {
 #ifdef _WIN32
     std::wstring buffer(32768, L'\0');
     DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -124,15 +124,15 @@ std::string ProgramDirectory() {
     return std::string(dir.begin(), dir.end());
 }
 
-IoResult ReadFile(const std::string& path, std::string& out) {
+IoResult readFile(const std::string& path, std::string& out) {
     std::FILE* f = nullptr;
 #ifdef _WIN32
-    f = _wfopen(NativePath(path).c_str(), L"rb");
+    f = _wfopen(nativePath(path).c_str(), L"rb");
 #else
     f = std::fopen(path.c_str(), "rb");
 #endif
     if (!f)
-        return IoResult::Failure("Unable to read " + path + ": " + LastErrorText());
+        return IoResult::failure("Unable to read " + path + ": " + lastErrorText());
     out.clear();
     std::array<char, 65536> chunk;
     std::size_t n;
@@ -141,20 +141,20 @@ IoResult ReadFile(const std::string& path, std::string& out) {
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
     if (failed)
-        return IoResult::Failure("Unable to read " + path + ": read error");
-    return IoResult::Success();
+        return IoResult::failure("Unable to read " + path + ": read error");
+    return IoResult::success();
 }
 
 #ifdef _WIN32
-IoResult ReplaceFileStreamed(const std::string& path,
+IoResult replaceFileStreamed(const std::string& path,
                              const std::function<bool(const ByteSink&)>& produce,
                              Durability durability) {
-    const fs::path target = NativePath(path);
-    const fs::path temp = NativePath(path + ".tmp-" + RandomSuffix());
+    const fs::path target = nativePath(path);
+    const fs::path temp = nativePath(path + ".tmp-" + randomSuffix());
     HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        return IoResult::Failure("Unable to write " + path + ": cannot create a file there");
+        return IoResult::failure("Unable to write " + path + ": cannot create a file there");
     bool sinkOk = true;
     const ByteSink sink = [&](std::string_view bytes) {
         while (sinkOk && !bytes.empty()) {
@@ -174,16 +174,16 @@ IoResult ReplaceFileStreamed(const std::string& path,
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) {
         DeleteFileW(temp.c_str());
-        return IoResult::Failure("Unable to write " + path + ": the disk refused the data");
+        return IoResult::failure("Unable to write " + path + ": the disk refused the data");
     }
-    return IoResult::Success();
+    return IoResult::success();
 }
 #else
-IoResult ReplaceFileStreamed(const std::string& path,
+IoResult replaceFileStreamed(const std::string& path,
                              const std::function<bool(const ByteSink&)>& produce,
                              Durability durability) {
     auto fail = [&](const std::string& reason) {
-        return IoResult::Failure("Unable to write " + path + ": " + reason);
+        return IoResult::failure("Unable to write " + path + ": " + reason);
     };
     const std::size_t sep = path.find_last_of(kPathSeparator);
     const std::string dir = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
@@ -196,13 +196,13 @@ IoResult ReplaceFileStreamed(const std::string& path,
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = path + ".tmp-" + RandomSuffix();
+        temp = path + ".tmp-" + randomSuffix();
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0)
-        return fail(LastErrorText());
+        return fail(lastErrorText());
 
     auto abandon = [&](const std::string& reason) {
         ::close(fd);
@@ -215,7 +215,7 @@ IoResult ReplaceFileStreamed(const std::string& path,
             const ssize_t n = ::write(fd, bytes.data(), bytes.size());
             if (n < 0) {
                 if (errno != EINTR)
-                    writeError = LastErrorText();
+                    writeError = lastErrorText();
                 continue;
             }
             bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -228,13 +228,13 @@ IoResult ReplaceFileStreamed(const std::string& path,
     if (hadOld)
         (void)::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
     if (durability == Durability::Synced && ::fsync(fd) != 0)
-        return abandon(LastErrorText());
+        return abandon(lastErrorText());
     if (::close(fd) != 0) {
         ::unlink(temp.c_str());
-        return fail(LastErrorText());
+        return fail(lastErrorText());
     }
     if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string reason = LastErrorText();
+        const std::string reason = lastErrorText();
         ::unlink(temp.c_str());
         return fail(reason);
     }
@@ -245,12 +245,12 @@ IoResult ReplaceFileStreamed(const std::string& path,
             ::close(dfd);
         }
     }
-    return IoResult::Success();
+    return IoResult::success();
 }
 #endif
 
-IoResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
-    return ReplaceFileStreamed(
+IoResult replaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+    return replaceFileStreamed(
         path, [bytes](const ByteSink& sink) { return sink(bytes); }, durability);
 }
 

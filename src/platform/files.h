@@ -19,18 +19,18 @@ struct IoResult {
     std::string error;
 
     explicit operator bool() const { return ok; }
-    static IoResult Success() { return {}; }
-    static IoResult Failure(std::string message) { return {false, std::move(message)}; }
+    static IoResult success() { return {}; }
+    static IoResult failure(std::string message) { return {false, std::move(message)}; }
 };
 
 // True when a directory listing of `path` finds at least one plain file.
 // Directories and hidden (dot) files do not count. '*' and '?' match in the
 // last component ("*.*" matches every name, as a Windows listing does); a path
 // ending with the separator lists that directory. Any failure gives false.
-bool FileExists(const std::string& path);
+bool fileExists(const std::string& path);
 
 // Directory of the running executable, without a trailing separator.
-std::string ProgramDirectory();
+std::string programDirectory();
 
 enum class Durability {
     Buffered, // renamed into place without waiting for the disk
@@ -39,7 +39,7 @@ enum class Durability {
 
 // Writes `bytes` to a temporary file beside `path`, then renames it over
 // `path`. On any failure the old file is left as it was.
-IoResult ReplaceFile(const std::string& path, std::string_view bytes,
+IoResult replaceFile(const std::string& path, std::string_view bytes,
                      Durability durability = Durability::Synced);
 
 // Takes the next piece of a file being written; false once writing failed.
@@ -49,17 +49,17 @@ using ByteSink = std::function<bool(std::string_view)>;
 // whole file need never be held in memory. `produce` returns false when it
 // stopped early (normally because the sink failed); the old file is then left
 // as it was.
-IoResult ReplaceFileStreamed(const std::string& path,
+IoResult replaceFileStreamed(const std::string& path,
                              const std::function<bool(const ByteSink&)>& produce,
                              Durability durability = Durability::Synced);
 
 // Reads a whole file into `out`.
-IoResult ReadFile(const std::string& path, std::string& out);
+IoResult readFile(const std::string& path, std::string& out);
 
 // A UTF-8 path as the file system's own path type.
-std::filesystem::path NativePath(const std::string& utf8);
+std::filesystem::path nativePath(const std::string& utf8);
 
 // Human-readable reason for the current errno value.
-std::string LastErrorText();
+std::string lastErrorText();
 
 } // namespace tolm::platform

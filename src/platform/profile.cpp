@@ -5,7 +5,7 @@
 namespace tolm::platform {
 namespace {
 
-std::string Lower(std::string_view s) {
+std::string lower(std::string_view s) {
     std::string out(s);
     for (char& c : out)
         if (c >= 'A' && c <= 'Z')
@@ -13,7 +13,7 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
-std::string_view Trim(std::string_view s) {
+std::string_view trim(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};
@@ -21,14 +21,14 @@ std::string_view Trim(std::string_view s) {
     return s.substr(first, last - first + 1);
 }
 
-std::string_view StripQuotes(std::string_view s) {
+std::string_view stripQuotes(std::string_view s) {
     if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
         return s.substr(1, s.size() - 2);
     return s;
 }
 
 // A value must stay on its line, or it would turn into keys of its own.
-std::string OneLine(std::string_view s) {
+std::string oneLine(std::string_view s) {
     std::string out(s);
     for (char& c : out)
         if (c == '\r' || c == '\n')
@@ -38,7 +38,7 @@ std::string OneLine(std::string_view s) {
 
 } // namespace
 
-ProfileFile ProfileFile::Parse(std::string_view bytes) {
+ProfileFile ProfileFile::parse(std::string_view bytes) {
     ProfileFile profile;
     Section* current = nullptr;
     std::size_t pos = 0;
@@ -46,7 +46,7 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string_view::npos)
             end = bytes.size();
-        const std::string_view line = Trim(bytes.substr(pos, end - pos));
+        const std::string_view line = trim(bytes.substr(pos, end - pos));
         pos = end;
         if (pos < bytes.size() && bytes[pos] == '\r')
             ++pos;
@@ -60,8 +60,8 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
             const auto close = name.find(']');
             if (close != std::string_view::npos)
                 name = name.substr(0, close);
-            const std::string utf8 = AnsiToUtf8(Trim(name));
-            current = profile.FindSection(utf8);
+            const std::string utf8 = ansiToUtf8(trim(name));
+            current = profile.findSection(utf8);
             if (!current) {
                 profile.sections_.push_back(Section{utf8, {}, {}});
                 current = &profile.sections_.back();
@@ -71,50 +71,50 @@ ProfileFile ProfileFile::Parse(std::string_view bytes) {
         const auto eq = line.find('=');
         if (!current || eq == std::string_view::npos)
             continue; // not a key line: ignored, as the system's reader does
-        Entry entry{AnsiToUtf8(Trim(line.substr(0, eq))),
-                    AnsiToUtf8(StripQuotes(Trim(line.substr(eq + 1))))};
-        current->index.emplace(Lower(entry.key), current->entries.size());
+        Entry entry{ansiToUtf8(trim(line.substr(0, eq))),
+                    ansiToUtf8(stripQuotes(trim(line.substr(eq + 1))))};
+        current->index.emplace(lower(entry.key), current->entries.size());
         current->entries.push_back(std::move(entry));
     }
     return profile;
 }
 
-ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
-    return const_cast<Section*>(static_cast<const ProfileFile*>(this)->FindSection(name));
+ProfileFile::Section* ProfileFile::findSection(std::string_view name) {
+    return const_cast<Section*>(static_cast<const ProfileFile*>(this)->findSection(name));
 }
 
-const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
-    const std::string wanted = Lower(name);
+const ProfileFile::Section* ProfileFile::findSection(std::string_view name) const {
+    const std::string wanted = lower(name);
     for (const Section& s : sections_)
-        if (Lower(s.name) == wanted)
+        if (lower(s.name) == wanted)
             return &s;
     return nullptr;
 }
 
-std::optional<std::string> ProfileFile::Find(std::string_view section, std::string_view key) const {
-    const Section* s = FindSection(section);
+std::optional<std::string> ProfileFile::find(std::string_view section, std::string_view key) const {
+    const Section* s = findSection(section);
     if (!s)
         return std::nullopt;
-    const auto it = s->index.find(Lower(key));
+    const auto it = s->index.find(lower(key));
     if (it == s->index.end())
         return std::nullopt;
     return s->entries[it->second].value;
 }
 
-std::string ProfileFile::GetString(std::string_view section, std::string_view key,
+std::string ProfileFile::getString(std::string_view section, std::string_view key,
                                    std::string_view defaultValue) const {
-    if (auto v = Find(section, key))
+    if (auto v = find(section, key))
         return *v;
     return std::string(defaultValue);
 }
 
-void ProfileFile::Set(std::string_view section, std::string_view key, std::string_view value) {
-    Section* s = FindSection(section);
+void ProfileFile::set(std::string_view section, std::string_view key, std::string_view value) {
+    Section* s = findSection(section);
     if (!s) {
         sections_.push_back(Section{std::string(section), {}, {}});
         s = &sections_.back();
     }
-    const std::string lowered = Lower(key);
+    const std::string lowered = lower(key);
     const auto it = s->index.find(lowered);
     if (it != s->index.end()) {
         s->entries[it->second].value = std::string(value);
@@ -124,38 +124,38 @@ void ProfileFile::Set(std::string_view section, std::string_view key, std::strin
     s->entries.push_back(Entry{std::string(key), std::string(value)});
 }
 
-std::string ProfileFile::Serialize() const {
+std::string ProfileFile::serialize() const {
     std::string out;
     for (const Section& s : sections_) {
         out += '[';
-        AppendUtf8AsAnsi(out, OneLine(s.name));
+        appendUtf8AsAnsi(out, oneLine(s.name));
         out += "]\r\n";
         for (const Entry& e : s.entries) {
-            AppendUtf8AsAnsi(out, OneLine(e.key));
+            appendUtf8AsAnsi(out, oneLine(e.key));
             out += '=';
-            AppendUtf8AsAnsi(out, OneLine(e.value));
+            appendUtf8AsAnsi(out, oneLine(e.value));
             out += "\r\n";
         }
     }
     return out;
 }
 
-IoResult ReadProfileFile(const std::string& path, ProfileFile& out) {
+IoResult readProfileFile(const std::string& path, ProfileFile& out) {
     std::error_code ec;
-    if (!std::filesystem::exists(NativePath(path), ec)) {
+    if (!std::filesystem::exists(nativePath(path), ec)) {
         out = ProfileFile{};
-        return IoResult::Success();
+        return IoResult::success();
     }
     std::string bytes;
-    IoResult r = ReadFile(path, bytes);
+    IoResult r = readFile(path, bytes);
     if (!r)
         return r;
-    out = ProfileFile::Parse(bytes);
-    return IoResult::Success();
+    out = ProfileFile::parse(bytes);
+    return IoResult::success();
 }
 
-IoResult WriteProfileFile(const std::string& path, const ProfileFile& profile) {
-    return ReplaceFile(path, profile.Serialize());
+IoResult writeProfileFile(const std::string& path, const ProfileFile& profile) {
+    return replaceFile(path, profile.serialize());
 }
 
 } // namespace tolm::platform

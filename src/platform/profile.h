@@ -16,18 +16,18 @@ namespace tolm::platform {
 // UTF-8; the file is Windows-1252.
 class ProfileFile {
 public:
-    static ProfileFile Parse(std::string_view fileBytes);
+    static ProfileFile parse(std::string_view fileBytes);
 
-    std::optional<std::string> Find(std::string_view section, std::string_view key) const;
-    std::string GetString(std::string_view section, std::string_view key,
+    std::optional<std::string> find(std::string_view section, std::string_view key) const;
+    std::string getString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
 
     // Replaces the value of an existing key, or appends the key (and its
     // section) in the order of the calls.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    void set(std::string_view section, std::string_view key, std::string_view value);
 
     // The file's bytes: "[section]" lines followed by "key=value" lines, CR LF.
-    std::string Serialize() const;
+    std::string serialize() const;
 
 private:
     struct Entry {
@@ -39,14 +39,14 @@ private:
         std::vector<Entry> entries;
         std::unordered_map<std::string, std::size_t> index; // lower-case key -> first entry
     };
-    Section* FindSection(std::string_view name);
-    const Section* FindSection(std::string_view name) const;
+    Section* findSection(std::string_view name);
+    const Section* findSection(std::string_view name) const;
 
     std::vector<Section> sections_;
 };
 
 // A missing file reads as an empty profile; an unreadable one is an error.
-IoResult ReadProfileFile(const std::string& path, ProfileFile& out);
-IoResult WriteProfileFile(const std::string& path, const ProfileFile& profile);
+IoResult readProfileFile(const std::string& path, ProfileFile& out);
+IoResult writeProfileFile(const std::string& path, const ProfileFile& profile);
 
 } // namespace tolm::platform

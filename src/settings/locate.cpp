@@ -5,13 +5,13 @@
 
 namespace tolm {
 
-LocatedFile LocateFile(std::string_view name, const std::vector<std::string>& searchPaths) {
-    if (!HasFirstEntry(searchPaths))
+LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths) {
+    if (!hasFirstEntry(searchPaths))
         return {};
     for (const std::string& entry : searchPaths) {
         std::string candidate = entry;
         candidate.append(name);
-        if (platform::FileExists(candidate))
+        if (platform::fileExists(candidate))
             return {true, std::move(candidate)};
     }
     return {};

@@ -13,6 +13,6 @@ struct LocatedFile {
 
 // The first entry of `searchPaths` under which `name` exists. Entries are
 // joined with the name unchanged; a list without a first entry finds nothing.
-LocatedFile LocateFile(std::string_view name, const std::vector<std::string>& searchPaths);
+LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths);
 
 } // namespace tolm

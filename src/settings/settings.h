@@ -11,33 +11,33 @@
 namespace tolm {
 
 struct ProgramEntry {
-    std::string Name; // shown in the dialogs and the Run With menu
-    std::string Path; // the executable
+    std::string name; // shown in the dialogs and the Run With menu
+    std::string path; // the executable
 
     bool operator==(const ProgramEntry&) const = default;
 };
 
 struct SettingsState {
-    std::vector<ProgramEntry> EmulatorList;
-    std::int32_t DefaultEmulator = kNone;
-    std::vector<ProgramEntry> MusicPlayerList;
-    std::int32_t DefaultMusicPlayer = kNone;
-    std::vector<std::string> RomPaths;
-    std::vector<std::string> ScreenshotPaths;
-    std::vector<std::string> MusicPaths;
-    std::int32_t SSLocation = 0; // 0 horizontal strip, otherwise vertical
-    std::int32_t SSSize = 0;     // 0 full size, otherwise half size
+    std::vector<ProgramEntry> emulators;
+    std::int32_t defaultEmulator = kNone;
+    std::vector<ProgramEntry> musicPlayers;
+    std::int32_t defaultMusicPlayer = kNone;
+    std::vector<std::string> romPaths;
+    std::vector<std::string> screenshotPaths;
+    std::vector<std::string> musicPaths;
+    std::int32_t screenshotLocation = 0; // 0 horizontal strip, otherwise vertical
+    std::int32_t screenshotSize = 0;     // 0 full size, otherwise half size
 
     bool operator==(const SettingsState&) const = default;
 };
 
 // A list holds entries only when its entry 0 exists and is filled.
-bool HasFirstProgram(const std::vector<ProgramEntry>& list);
-bool HasFirstEntry(const std::vector<std::string>& list);
+bool hasFirstProgram(const std::vector<ProgramEntry>& list);
+bool hasFirstEntry(const std::vector<std::string>& list);
 
 // Appends `directory` unless an entry equals it ignoring case; a list without
 // a first entry becomes the one-entry list.
-void AddSearchPath(std::vector<std::string>& list, const std::string& directory);
+void addSearchPath(std::vector<std::string>& list, const std::string& directory);
 
 // The main window's placement as the settings file keeps it.
 struct WindowGeometry {
@@ -66,14 +66,14 @@ struct SettingsLoadResult {
 
 // Fills `settings` from the file and works out the window placement. A
 // missing file gives every default silently.
-SettingsLoadResult LoadSettings(SettingsState& settings, const std::string& path,
+SettingsLoadResult loadSettings(SettingsState& settings, const std::string& path,
                                 const ScreenMetrics& screen);
 
 // The file's bytes for the current state and window.
-std::string SettingsFileBytes(const SettingsState& settings, const WindowGeometry& window);
+std::string settingsFileBytes(const SettingsState& settings, const WindowGeometry& window);
 
 // Replaces the file atomically; on failure the old file is left as it was.
-platform::IoResult SaveSettings(const SettingsState& settings, const std::string& path,
+platform::IoResult saveSettings(const SettingsState& settings, const std::string& path,
                                 const WindowGeometry& window);
 
 } // namespace tolm

@@ -15,7 +15,7 @@ using namespace tolm;
 
 namespace {
 
-TEST(LeadingNumber, ReadsTheLeadingDecimalNumber) {
+TEST(leadingNumber, ReadsTheLeadingDecimalNumber) {
     const std::string nines(400, '9'), zeros(300, '0');
     // clang-format off
     const std::pair<std::string, std::int32_t> cases[] = {
@@ -32,33 +32,33 @@ TEST(LeadingNumber, ReadsTheLeadingDecimalNumber) {
         {"-" + nines, INT_MIN}};
     // clang-format on
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(LeadingNumber(text), expected) << ::testing::PrintToString(text);
+        EXPECT_EQ(leadingNumber(text), expected) << ::testing::PrintToString(text);
 }
 
-TEST(LastItemIndex, CountsItemsOfASizedCatalogue) {
+TEST(lastItemIndex, CountsItemsOfASizedCatalogue) {
     for (const auto& [list, expected] : std::vector<std::pair<const char*, std::int32_t>>{
              {"", 0}, {"a", 0}, {",", 1}, {"a,b,", 2}, {"a,,b", 2}, {",,,", 3}}) {
-        EXPECT_EQ(LastItemIndex(GameCatalogue(1), list), expected) << list;
-        EXPECT_EQ(LastItemIndex(GameCatalogue(), list), 0) << list;
+        EXPECT_EQ(lastItemIndex(GameCatalogue(1), list), expected) << list;
+        EXPECT_EQ(lastItemIndex(GameCatalogue(), list), 0) << list;
     }
 }
 
 TEST(Genres, TextByIndexAndNothingOutsideTheTable) {
-    EXPECT_EQ(GenreText(0), "Arcade - Beat'em Up");
-    EXPECT_EQ(GenreText(129), "Shoot'em Up - [uncategorized]");
+    EXPECT_EQ(genreText(0), "Arcade - Beat'em Up");
+    EXPECT_EQ(genreText(129), "Shoot'em Up - [uncategorized]");
     for (std::int32_t outside : {-1, 130, INT_MIN})
-        EXPECT_EQ(GenreText(outside), "") << outside;
+        EXPECT_EQ(genreText(outside), "") << outside;
 }
 
 // Records named by letters, with a second field to show survivors move whole.
-GameCatalogue Games(std::string names) {
+GameCatalogue makeGames(std::string names) {
     GameCatalogue catalogue;
     for (char name : names)
-        catalogue.push_back({.Name = std::string(1, name), .Publisher = std::string(3, name)});
+        catalogue.push_back({.name = std::string(1, name), .publisher = std::string(3, name)});
     return catalogue;
 }
 
-TEST(AddGame, FillsTheBlankLastRecordOrAppends) {
+TEST(addGame, FillsTheBlankLastRecordOrAppends) {
     const NewGame game{"Knight Lore", 42, 1984, "a\r\nb", "k.tap", "Ultimate", "Stampers"};
     const GameRecord added{"Knight Lore", 42, "", 1984, "a\r\nb", "k.tap", "Ultimate", "Stampers"};
     // clang-format off
@@ -66,14 +66,14 @@ TEST(AddGame, FillsTheBlankLastRecordOrAppends) {
         {{}, 0, {added}},
         {GameCatalogue(1), 0, {added}}, // the emptied catalogue
         // A blank record inside the catalogue is kept.
-        {{Games("A")[0], {}, Games("B")[0]}, 3, {Games("A")[0], {}, Games("B")[0], added}}};
+        {{makeGames("A")[0], {}, makeGames("B")[0]}, 3, {makeGames("A")[0], {}, makeGames("B")[0], added}}};
     // clang-format on
     for (auto [catalogue, position, after] : cases) {
-        const AddGameResult result = AddGame(catalogue, game);
+        const AddGameResult result = addGame(catalogue, game);
         EXPECT_EQ(result.position, position);
         EXPECT_FALSE(result.refusal.has_value());
         EXPECT_EQ(catalogue, after);
-        const AddGameResult blank = AddGame(catalogue, NewGame{});
+        const AddGameResult blank = addGame(catalogue, NewGame{});
         EXPECT_EQ(blank.position, -1);
         EXPECT_EQ(blank.refusal,
                   (UserMessage{"Unable to add", "Gamename is blank", UserMessage::Icon::Critical}));
@@ -81,24 +81,24 @@ TEST(AddGame, FillsTheBlankLastRecordOrAppends) {
     }
 }
 
-TEST(RemovePositions, ClosesUpOrLeavesOneBlankRecord) {
+TEST(removePositions, ClosesUpOrLeavesOneBlankRecord) {
     // clang-format off
     const struct { std::vector<std::int32_t> positions; GameCatalogue after; } cases[] = {
-        {{0, 2}, Games("BD")}, {{2, 0}, Games("BD")}, {{3, 1, 0, 2}, GameCatalogue(1)},
-        {{}, Games("ABCD")}, {{7, -1, 1}, Games("ACD")},
+        {{0, 2}, makeGames("BD")}, {{2, 0}, makeGames("BD")}, {{3, 1, 0, 2}, GameCatalogue(1)},
+        {{}, makeGames("ABCD")}, {{7, -1, 1}, makeGames("ACD")},
         // Stray and repeated positions do not make up "all".
-        {{1, 1, 1, 1}, Games("ACD")}, {{0, 1, 2, 4}, Games("D")}};
+        {{1, 1, 1, 1}, makeGames("ACD")}, {{0, 1, 2, 4}, makeGames("D")}};
     // clang-format on
     for (const auto& [positions, after] : cases) {
-        GameCatalogue catalogue = Games("ABCD");
-        RemovePositions(catalogue, positions);
+        GameCatalogue catalogue = makeGames("ABCD");
+        removePositions(catalogue, positions);
         EXPECT_EQ(catalogue, after) << ::testing::PrintToString(positions);
     }
-    EXPECT_EQ(ParsePositions("5,2,100000"), (std::vector<std::int32_t>{5, 2, 100000}));
-    EXPECT_TRUE(ParsePositions("").empty());
+    EXPECT_EQ(parsePositions("5,2,100000"), (std::vector<std::int32_t>{5, 2, 100000}));
+    EXPECT_TRUE(parsePositions("").empty());
 }
 
-TEST(RemovalQuestion, NamesOneSomeOrAllGames) {
+TEST(removalQuestion, NamesOneSomeOrAllGames) {
     // clang-format off
     const struct { std::size_t size, count; const char* text; } cases[] = {
         {1, 1, "Are you sure you want to remove 1 game?"}, // one before all
@@ -107,7 +107,7 @@ TEST(RemovalQuestion, NamesOneSomeOrAllGames) {
         {4, 2, "Are you sure you want to remove 2 games?"}};
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(RemovalQuestion(GameCatalogue(c.size), c.count),
+        EXPECT_EQ(removalQuestion(GameCatalogue(c.size), c.count),
                   (UserMessage{"Game Removal", c.text, UserMessage::Icon::None,
                                UserMessage::Buttons::YesNo}));
 }

@@ -16,13 +16,13 @@
 
 namespace {
 
-int WriteCatalogue(const std::string& path, const std::string& romFile) {
+int writeCatalogue(const std::string& path, const std::string& romFile) {
     tolm::GameCatalogue catalogue;
     catalogue.push_back({"Border Patrol", 12, "patrol1.gif,patrol2.gif", 1984,
                          "First line of notes.\r\nSecond line, with caf\xC3\xA9.", romFile,
                          "Tolm Test Soft", "A. Coder, B. Artist", "patrol.ay"});
     catalogue.push_back({"Border Patrol II", 40, "", 0, "", romFile, "", "", ""});
-    const tolm::platform::IoResult result = tolm::SaveDatabase(catalogue, path);
+    const tolm::platform::IoResult result = tolm::saveDatabase(catalogue, path);
     if (!result) {
         std::cerr << result.error << '\n';
         return 1;
@@ -33,7 +33,7 @@ int WriteCatalogue(const std::string& path, const std::string& romFile) {
 // The snapshot file's layout: a 27-byte register header, then RAM from
 // 0x4000 to 0xFFFF. The machine resumes with a RETN, so the start address is
 // pushed on the stack and SP in the header points at it.
-int WriteSnapshot(const std::string& codePath, const std::string& outPath) {
+int writeSnapshot(const std::string& codePath, const std::string& outPath) {
     constexpr std::uint16_t kRamStart = 0x4000;
     constexpr std::uint16_t kCodeStart = 0x8000;
     constexpr std::uint16_t kStackTop = 0xFF00;
@@ -86,10 +86,10 @@ int WriteSnapshot(const std::string& codePath, const std::string& outPath) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "catalogue" && argc == 4) {
-        return WriteCatalogue(argv[2], argv[3]);
+        return writeCatalogue(argv[2], argv[3]);
     }
     if (command == "sna" && argc == 4) {
-        return WriteSnapshot(argv[2], argv[3]);
+        return writeSnapshot(argv[2], argv[3]);
     }
     std::cerr << "usage: e2e_fixture catalogue <tolm.dat> <rom file>\n"
                  "       e2e_fixture sna <code.bin> <out.sna>\n";

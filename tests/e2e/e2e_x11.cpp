@@ -16,7 +16,7 @@
 
 namespace {
 
-bool ParseWindow(const char* text, Window& window) {
+bool parseWindow(const char* text, Window& window) {
     char* end = nullptr;
     const unsigned long value = std::strtoul(text, &end, 0);
     if (end == text || *end != '\0' || value == 0) {
@@ -26,7 +26,7 @@ bool ParseWindow(const char* text, Window& window) {
     return true;
 }
 
-int SendClose(Display* display, Window window) {
+int sendClose(Display* display, Window window) {
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
 
@@ -57,7 +57,7 @@ int SendClose(Display* display, Window window) {
     return sent != 0 ? 0 : 1;
 }
 
-int CountColours(Display* display, Window window, int x) {
+int countColours(Display* display, Window window, int x) {
     XWindowAttributes attributes;
     if (XGetWindowAttributes(display, window, &attributes) == 0 || x < 0 || x >= attributes.width) {
         std::cerr << "no such column\n";
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     Window window = 0;
     const bool known = (command == "close" && argc == 3) || (command == "colours" && argc == 4);
-    if (!known || !ParseWindow(argv[2], window)) {
+    if (!known || !parseWindow(argv[2], window)) {
         std::cerr << "usage: e2e_x11 close <window> | e2e_x11 colours <window> <x>\n";
         return 2;
     }
@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
         std::cerr << "cannot open the display\n";
         return 1;
     }
-    const int result = command == "close" ? SendClose(display, window)
-                                          : CountColours(display, window, std::atoi(argv[3]));
+    const int result = command == "close" ? sendClose(display, window)
+                                          : countColours(display, window, std::atoi(argv[3]));
     XCloseDisplay(display);
     return result;
 }

@@ -12,8 +12,8 @@ namespace {
 TEST(CodePage, EveryByteRoundTripsThroughUtf8) {
     for (int b = 0; b < 256; ++b) {
         const std::string one(1, static_cast<char>(b));
-        EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(one)), one) << "byte " << b;
-        EXPECT_EQ(AnsiLength(AnsiToUtf8(one)), 1u) << "byte " << b;
+        EXPECT_EQ(utf8ToAnsi(ansiToUtf8(one)), one) << "byte " << b;
+        EXPECT_EQ(ansiLength(ansiToUtf8(one)), 1u) << "byte " << b;
     }
 }
 
@@ -31,10 +31,10 @@ TEST(CodePage, ConvertsKnownCharacters) {
     // clang-format on
     for (const auto& [utf8, ansi] : cases) {
         SCOPED_TRACE(PrintToString(utf8));
-        EXPECT_EQ(Utf8ToAnsi(utf8), ansi);
-        EXPECT_EQ(AnsiLength(utf8), ansi.size());
+        EXPECT_EQ(utf8ToAnsi(utf8), ansi);
+        EXPECT_EQ(ansiLength(utf8), ansi.size());
         if (ansi.find('?') == std::string::npos) {
-            EXPECT_EQ(AnsiToUtf8(ansi), utf8);
+            EXPECT_EQ(ansiToUtf8(ansi), utf8);
         }
     }
 }
@@ -45,12 +45,12 @@ TEST(CodePage, MalformedUtf8BecomesQuestionMarks) {
     for (const std::string bad : {"\xC3", "\xE2\x82", "\xF0\x9F\x98", "\xC0\xAF", "\xE0\x80\xAF",
                                   "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC3\xC3", "\xFE"}) {
         for (const std::string after : {"b\xC3\xA9", ""}) {
-            const std::string out = Utf8ToAnsi("a" + bad + after), tail = Utf8ToAnsi(after);
+            const std::string out = utf8ToAnsi("a" + bad + after), tail = utf8ToAnsi(after);
             EXPECT_TRUE(out.size() > tail.size() + 1 &&
                         out.find_first_not_of('?', 1) >= out.size() - tail.size() &&
                         out.front() == 'a' && out.ends_with(tail))
                 << PrintToString(bad + after) << " gives " << PrintToString(out);
-            EXPECT_EQ(AnsiLength("a" + bad + after), out.size());
+            EXPECT_EQ(ansiLength("a" + bad + after), out.size());
         }
     }
 }
@@ -67,8 +67,8 @@ TEST(CodePage, BlockPathsAgreeWithByteByByte) {
             std::string broken = ascii, fixed = ascii;
             broken[at] = '\xFF';
             fixed[at] = '?';
-            ASSERT_EQ(Utf8ToAnsi(broken), fixed);
-            ASSERT_EQ(AnsiLength(broken), length);
+            ASSERT_EQ(utf8ToAnsi(broken), fixed);
+            ASSERT_EQ(ansiLength(broken), length);
             for (char high : {'\x80', '\x81', '\x9F', '\xA0', '\xE9', '\xFF'}) {
                 std::string ansi = ascii;
                 ansi[at] = high;
@@ -76,13 +76,13 @@ TEST(CodePage, BlockPathsAgreeWithByteByByte) {
                     ansi.back() = '\xE9';
                 std::string expected = "prefix", utf8 = "prefix";
                 for (char c : ansi)
-                    expected += AnsiToUtf8(std::string(1, c));
-                AppendAnsiAsUtf8(utf8, ansi);
+                    expected += ansiToUtf8(std::string(1, c));
+                appendAnsiAsUtf8(utf8, ansi);
                 ASSERT_EQ(utf8, expected);
                 std::string back = "prefix";
-                AppendUtf8AsAnsi(back, utf8.substr(6));
+                appendUtf8AsAnsi(back, utf8.substr(6));
                 ASSERT_EQ(back, "prefix" + ansi);
-                ASSERT_EQ(AnsiLength(utf8), length + 6);
+                ASSERT_EQ(ansiLength(utf8), length + 6);
             }
         }
     }

@@ -7,17 +7,17 @@
 #include "temp_dir.h"
 
 using namespace tolm::platform;
-using tolm::test::ReadAll;
+using tolm::test::readAll;
 using tolm::test::TempDir;
 
 namespace {
 
-TEST(FileExists, ListsLikeADirectoryListing) {
+TEST(fileExists, ListsLikeADirectoryListing) {
     TempDir tree;
     for (const char* file :
          {"roms/game.tap", "roms/Other.z80", "roms/noext", "roms/.hidden", "roms/sub/deep.tap",
           "onlyhidden/.secret", "empty/", "onlydirs/inner/", "nodot/README"})
-        tree.Write(file);
+        tree.write(file);
     // clang-format off
     const std::pair<const char*, bool> cases[] = {
         {"roms/game.tap", true}, {"roms/sub/deep.tap", true}, {"roms/missing.tap", false},
@@ -33,47 +33,47 @@ TEST(FileExists, ListsLikeADirectoryListing) {
         {"nodot/*.*", true}}; // "*.*" matches names without a dot, as a Windows listing does
     // clang-format on
     for (const auto& [relative, expected] : cases)
-        EXPECT_EQ(FileExists(tree.Sub(relative)), expected) << relative;
-    EXPECT_FALSE(FileExists(""));
+        EXPECT_EQ(fileExists(tree.sub(relative)), expected) << relative;
+    EXPECT_FALSE(fileExists(""));
 }
 
-TEST(ReplaceFile, WritesEveryByteAndLeavesNoTemporaryFile) {
+TEST(replaceFile, WritesEveryByteAndLeavesNoTemporaryFile) {
     TempDir dir;
-    const std::string path = dir.Sub("out.bin");
-    dir.Write("out.bin", std::string(200000, 'o'));
+    const std::string path = dir.sub("out.bin");
+    dir.write("out.bin", std::string(200000, 'o'));
     std::string bytes(100000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 7);
     for (Durability d : {Durability::Buffered, Durability::Synced}) {
-        ASSERT_TRUE(ReplaceFile(path, bytes, d));
+        ASSERT_TRUE(replaceFile(path, bytes, d));
         std::string read = "stale";
-        ASSERT_TRUE(ReadFile(path, read));
+        ASSERT_TRUE(readFile(path, read));
         EXPECT_EQ(read, bytes);
     }
-    ASSERT_TRUE(ReplaceFile(path, ""));
+    ASSERT_TRUE(replaceFile(path, ""));
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
-    EXPECT_EQ(dir.CountEntries(), 1);
+    EXPECT_EQ(dir.countEntries(), 1);
 }
 
-TEST(ReplaceFile, FailureNamesTheFileAndKeepsWhatWasThere) {
+TEST(replaceFile, FailureNamesTheFileAndKeepsWhatWasThere) {
     TempDir dir;
-    dir.Write("target/keep.txt", "kept");
-    dir.Write("keep.dat", "old contents");
+    dir.write("target/keep.txt", "kept");
+    dir.write("keep.dat", "old contents");
     std::string scratch;
     const auto stopsEarly = [](const ByteSink& sink) { return sink("partial") && false; };
     for (Durability d : {Durability::Buffered, Durability::Synced}) {
         const std::pair<IoResult, const char*> failures[] = {
-            {ReplaceFile(dir.Sub("missing/file.dat"), "data", d), "file.dat"},
-            {ReplaceFile(dir.Sub("target"), "data", d), "target"},
-            {ReplaceFileStreamed(dir.Sub("keep.dat"), stopsEarly, d), "keep.dat"},
-            {ReadFile(dir.Sub("absent.bin"), scratch), "absent.bin"}};
+            {replaceFile(dir.sub("missing/file.dat"), "data", d), "file.dat"},
+            {replaceFile(dir.sub("target"), "data", d), "target"},
+            {replaceFileStreamed(dir.sub("keep.dat"), stopsEarly, d), "keep.dat"},
+            {readFile(dir.sub("absent.bin"), scratch), "absent.bin"}};
         for (const auto& [result, name] : failures) {
             EXPECT_FALSE(result) << name;
             EXPECT_NE(result.error.find(name), std::string::npos) << result.error;
         }
-        EXPECT_EQ(ReadAll(dir.Sub("target/keep.txt")), "kept");
-        EXPECT_EQ(ReadAll(dir.Sub("keep.dat")), "old contents");
-        EXPECT_EQ(dir.CountEntries(), 2) << "temporary files are cleaned up";
+        EXPECT_EQ(readAll(dir.sub("target/keep.txt")), "kept");
+        EXPECT_EQ(readAll(dir.sub("keep.dat")), "old contents");
+        EXPECT_EQ(dir.countEntries(), 2) << "temporary files are cleaned up";
     }
 }
 

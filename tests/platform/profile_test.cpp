@@ -10,7 +10,7 @@ namespace {
 
 TEST(ProfileFile, LooksUpLikeAPrivateProfile) {
     // The awkward cases side by side; CR LF and LF-only lines mixed, no final line break.
-    const ProfileFile profile = ProfileFile::Parse(
+    const ProfileFile profile = ProfileFile::parse(
         "stray=before any section\r\n[Tolm]\r\nWinW=800\r\nwinw=999\r\npadded =   a b  \t\r\n"
         "quoted=\"  spaced  \"\r\ndoubled=\"\"x\"\"\r\nhalfquote=\"open\nlone=\"\nempty=\n"
         "this line is garbage\nequals=a=b\naccent=Mot\xE9ur \x80\xFF\r\n[other]\r\nwinw=111\r\n"
@@ -25,17 +25,17 @@ TEST(ProfileFile, LooksUpLikeAPrivateProfile) {
         {"tolm", "this line is garbage", "DEF"}, {"tolm", "equals", "a=b"}};
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(profile.GetString(c.section, c.key, "DEF"), c.expected) << c.key;
+        EXPECT_EQ(profile.getString(c.section, c.key, "DEF"), c.expected) << c.key;
 }
 
 TEST(ProfileFile, SetReplacesTheFirstMatchOrAppendsInCallOrder) {
-    ProfileFile profile = ProfileFile::Parse("[s]\r\nk=old\r\nk=shadowed\r\n");
-    profile.Set("S", "K", "new");
-    profile.Set("tolm", "winstate", "0");
-    profile.Set("emulators", "num", "1");
-    profile.Set("tolm", "winw", "640");
-    profile.Set("TOLM", "WINSTATE", "2");
-    EXPECT_EQ(profile.Serialize(), "[s]\r\nk=new\r\nk=shadowed\r\n"
+    ProfileFile profile = ProfileFile::parse("[s]\r\nk=old\r\nk=shadowed\r\n");
+    profile.set("S", "K", "new");
+    profile.set("tolm", "winstate", "0");
+    profile.set("emulators", "num", "1");
+    profile.set("tolm", "winw", "640");
+    profile.set("TOLM", "WINSTATE", "2");
+    EXPECT_EQ(profile.serialize(), "[s]\r\nk=new\r\nk=shadowed\r\n"
                                    "[tolm]\r\nwinstate=2\r\nwinw=640\r\n"
                                    "[emulators]\r\nnum=1\r\n");
 }

@@ -29,20 +29,20 @@ public:
     TempDir(TempDir&&) = delete; // owns the directory: neither copied nor moved
 
     // `relative` (written with '/') joined under the directory.
-    std::string Sub(std::string_view relative) const {
+    std::string sub(std::string_view relative) const {
         std::string joined = path_.string() + platform::kPathSeparator;
         for (char c : relative)
             joined += c == '/' ? platform::kPathSeparator : c;
         return joined;
     }
     // A name ending in '/' makes just the directory.
-    void Write(std::string_view relative, std::string_view bytes = "x") const {
-        const std::filesystem::path file = Sub(relative);
+    void write(std::string_view relative, std::string_view bytes = "x") const {
+        const std::filesystem::path file = sub(relative);
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
     }
     // Entries directly inside the directory, to catch temporary files left behind.
-    std::ptrdiff_t CountEntries() const {
+    std::ptrdiff_t countEntries() const {
         return std::distance(std::filesystem::directory_iterator(path_), {});
     }
 
@@ -50,7 +50,7 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string ReadAll(const std::string& path) {
+inline std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }

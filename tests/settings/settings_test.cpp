@@ -10,7 +10,7 @@
 #include "settings/settings.h"
 
 using namespace tolm;
-using tolm::test::ReadAll;
+using tolm::test::readAll;
 using tolm::test::TempDir;
 
 namespace {
@@ -18,22 +18,22 @@ namespace {
 using Paths = std::vector<std::string>;
 const ScreenMetrics kScreen{1920, 1080, 0, 0, 0, 0};
 
-SettingsLoadResult Load(SettingsState& settings, const std::string& text,
+SettingsLoadResult load(SettingsState& settings, const std::string& text,
                         const ScreenMetrics& screen = kScreen) {
     TempDir dir;
-    dir.Write("tolm.ini", text);
-    return LoadSettings(settings, dir.Sub("tolm.ini"), screen);
+    dir.write("tolm.ini", text);
+    return loadSettings(settings, dir.sub("tolm.ini"), screen);
 }
 
 TEST(Settings, WrittenByteForByteAndReadBack) {
     SettingsState written;
-    written.EmulatorList = {{"Fuse", "/usr/bin/fuse"}, {"Mot\xC3\xA9ur", "/opt/motor"}};
-    written.DefaultEmulator = 1;
-    written.MusicPlayerList = {{"AY player", "/usr/bin/ayplay"}};
-    written.DefaultMusicPlayer = 0;
-    written.RomPaths = {"/roms/", "", "/more roms/"};
-    written.MusicPaths = {"", "/hidden/"}; // no first entry: not written
-    written.SSLocation = 1;
+    written.emulators = {{"Fuse", "/usr/bin/fuse"}, {"Mot\xC3\xA9ur", "/opt/motor"}};
+    written.defaultEmulator = 1;
+    written.musicPlayers = {{"AY player", "/usr/bin/ayplay"}};
+    written.defaultMusicPlayer = 0;
+    written.romPaths = {"/roms/", "", "/more roms/"};
+    written.musicPaths = {"", "/hidden/"}; // no first entry: not written
+    written.screenshotLocation = 1;
     const std::string golden =
         "[tolm]\r\nwinstate=0\r\nwinw=800\r\nwinh=600\r\nwinx=-98\r\nwiny=12\r\n"
         "Defaultemu=1\r\nDefaultmplayer=0\r\nSSLocation=1\r\nSSSize=0\r\n"
@@ -42,33 +42,33 @@ TEST(Settings, WrittenByteForByteAndReadBack) {
         "[musicplayers]\r\nnum=1\r\nplayername00=AY player\r\nfile00=/usr/bin/ayplay\r\n"
         "[RomPaths]\r\nnum=3\r\npath00=/roms/\r\npath01=\r\npath02=/more roms/\r\n";
     TempDir dir;
-    dir.Write("tolm.ini", "[stale]\r\nkey=left over\r\n");
-    ASSERT_TRUE(SaveSettings(written, dir.Sub("tolm.ini"), {0, 800, 600, -98, 12}));
-    EXPECT_EQ(ReadAll(dir.Sub("tolm.ini")), golden);
+    dir.write("tolm.ini", "[stale]\r\nkey=left over\r\n");
+    ASSERT_TRUE(saveSettings(written, dir.sub("tolm.ini"), {0, 800, 600, -98, 12}));
+    EXPECT_EQ(readAll(dir.sub("tolm.ini")), golden);
 
     SettingsState read;
-    EXPECT_FALSE(Load(read, golden).error.has_value());
-    written.MusicPaths.clear();
+    EXPECT_FALSE(load(read, golden).error.has_value());
+    written.musicPaths.clear();
     EXPECT_EQ(read, written);
 }
 
 TEST(Settings, OddValuesAreReadLeniently) {
     const std::string longPath = "/" + std::string(298, 'd') + "/";
     SettingsState read;
-    Load(read, "[tolm]\r\nDefaultemu=abc\r\nDefaultmplayer= 1 2 \r\nSSSize=3.5\r\n"
+    load(read, "[tolm]\r\nDefaultemu=abc\r\nDefaultmplayer= 1 2 \r\nSSSize=3.5\r\n"
                "[emulators]\r\nnum=2\r\nemu01=B\r\nfile01=/b\r\n"
                "[musicplayers]\r\nnum=-4\r\nplayername00=A\r\nfile00=/a\r\n"
                "[RomPaths]\r\nnum=3x\r\npath00=/a/\r\npath02=" +
                    longPath + "\r\n");
     SettingsState expected;
-    expected.DefaultEmulator = 0;
-    expected.DefaultMusicPlayer = 12;
-    expected.SSSize = 4; // SSLocation missing: its default
-    expected.EmulatorList = {{}, {"B", "/b"}};
-    expected.RomPaths = {"/a/", "", longPath};
+    expected.defaultEmulator = 0;
+    expected.defaultMusicPlayer = 12;
+    expected.screenshotSize = 4; // SSLocation missing: its default
+    expected.emulators = {{}, {"B", "/b"}};
+    expected.romPaths = {"/a/", "", longPath};
     EXPECT_EQ(read, expected);
     // A list whose first entry is blank counts as empty and is not written back.
-    const std::string bytes = SettingsFileBytes(read, {});
+    const std::string bytes = settingsFileBytes(read, {});
     EXPECT_EQ(bytes.find("[emulators]"), std::string::npos);
     EXPECT_NE(bytes.find("path01=\r\npath02=" + longPath + "\r\n"), std::string::npos);
 }
@@ -76,14 +76,14 @@ TEST(Settings, OddValuesAreReadLeniently) {
 TEST(Settings, EntryNumbersPadToTwoDigitsThenGrow) {
     SettingsState written;
     for (int i = 0; i < 101; ++i)
-        written.MusicPlayerList.push_back({"P" + std::to_string(i), "/p" + std::to_string(i)});
-    const std::string bytes = SettingsFileBytes(written, {});
+        written.musicPlayers.push_back({"P" + std::to_string(i), "/p" + std::to_string(i)});
+    const std::string bytes = settingsFileBytes(written, {});
     EXPECT_NE(bytes.find("\nnum=101\r\nplayername00=P0\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\nfile99=/p99\r\nplayername100=P100\r\nfile100=/p100\r\n"),
               std::string::npos);
     SettingsState read;
-    Load(read, bytes);
-    EXPECT_EQ(read.MusicPlayerList, written.MusicPlayerList);
+    load(read, bytes);
+    EXPECT_EQ(read.musicPlayers, written.musicPlayers);
 }
 
 TEST(Settings, WindowPlacement) {
@@ -111,14 +111,14 @@ TEST(Settings, WindowPlacement) {
             if (values >> value)
                 file += std::string(key) + "=" + value + "\r\n";
         SettingsState settings;
-        const WindowGeometry got = Load(settings, file, c.screen).window;
+        const WindowGeometry got = load(settings, file, c.screen).window;
         const WindowGeometry& e = c.expected;
         EXPECT_EQ(std::tie(got.state, got.width, got.height, got.left, got.top),
                   std::tie(e.state, e.width, e.height, e.left, e.top));
     }
 }
 
-TEST(AddSearchPath, AddsOnlyNewDirectories) {
+TEST(addSearchPath, AddsOnlyNewDirectories) {
     // clang-format off
     const struct { Paths before; const char* add; Paths after; } cases[] = {
         {{}, "/a/", {"/a/"}},
@@ -129,27 +129,27 @@ TEST(AddSearchPath, AddsOnlyNewDirectories) {
         {{"/a/", ""}, "/b/", {"/a/", "", "/b/"}}};
     // clang-format on
     for (auto [list, add, after] : cases) {
-        AddSearchPath(list, add);
+        addSearchPath(list, add);
         EXPECT_EQ(list, after) << add;
     }
 }
 
-TEST(LocateFile, FirstEntryHoldingTheFileWins) {
+TEST(locateFile, FirstEntryHoldingTheFileWins) {
     TempDir tree;
     for (const char* file : {"a/game.tap", "b/game.tap", "b/only_b.tap", "agame.tap"})
-        tree.Write(file);
-    const std::string a = tree.Sub("a/"), b = tree.Sub("b/"), gone = tree.Sub("gone/");
+        tree.write(file);
+    const std::string a = tree.sub("a/"), b = tree.sub("b/"), gone = tree.sub("gone/");
     // clang-format off
     const struct { const char* name; Paths paths; std::string found; } cases[] = {
         {"game.tap", {a, b}, a + "game.tap"}, {"game.tap", {b, a}, b + "game.tap"},
         {"game.tap", {gone, b}, b + "game.tap"}, {"missing.tap", {a, b}, ""},
         {"game.tap", {}, ""}, {"game.tap", {"", a}, ""}, // no first entry: nothing is found
         // The entry and the name are joined as they stand.
-        {"game.tap", {tree.Sub("a")}, tree.Sub("agame.tap")}, {"only_b.tap", {tree.Sub("b")}, ""},
+        {"game.tap", {tree.sub("a")}, tree.sub("agame.tap")}, {"only_b.tap", {tree.sub("b")}, ""},
         {"game.tap ", {a}, ""}};
     // clang-format on
     for (const auto& [name, paths, found] : cases) {
-        const LocatedFile located = LocateFile(name, paths);
+        const LocatedFile located = locateFile(name, paths);
         EXPECT_EQ(located.found, !found.empty()) << name << " in " << paths.size();
         EXPECT_EQ(located.path, found) << name;
     }

@@ -11,6 +11,8 @@ inline QString toQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string toStd(const QString& text) { return text.toStdString(); }
+inline std::string toStd(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace tolm::ui

@@ -19,10 +19,18 @@ UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& title
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -47,7 +55,7 @@ std::optional<QString> QtUserDialogs::inputText(QWidget* parent, const QString& 
 
 QString QtUserDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& presetName, const QString& startDirectory) {
-    QFileDialog dialog(parent, title, startDirectory, QtNameFilters(filter));
+    QFileDialog dialog(parent, title, startDirectory, qtNameFilters(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!presetName.isEmpty())
         dialog.selectFile(presetName);
@@ -61,7 +69,7 @@ QString QtUserDialogs::existingDirectory(QWidget* parent, const QString& title,
     return QFileDialog::getExistingDirectory(parent, title, startDirectory);
 }
 
-QString QtNameFilters(const QString& pairs) {
+QString qtNameFilters(const QString& pairs) {
     const QStringList parts = pairs.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {

@@ -52,6 +52,6 @@ public:
 };
 
 // "Desc|*.a;*.b|Other|*.c" as a Qt name filter list "Desc (*.a *.b);;Other (*.c)".
-QString QtNameFilters(const QString& pairs);
+QString qtNameFilters(const QString& pairs);
 
 } // namespace tolm::ui

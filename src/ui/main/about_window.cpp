@@ -15,17 +15,17 @@ AboutWindow::AboutWindow(QWidget* owner)
                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("about"));
-    setWindowIcon(ProgramIcon());
+    setWindowIcon(programIcon());
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    const QImage logo = Logo();
+    const QImage logo = logoPicture();
     Picture1->setPixmap(QPixmap::fromImage(logo));
     Picture1->setFixedSize(logo.size());
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setText(AboutText());
+    Label1->setText(aboutText());
     Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -43,7 +43,7 @@ AboutWindow::AboutWindow(QWidget* owner)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString AboutWindow::AboutText() {
+QString AboutWindow::aboutText() {
     return QStringList{QStringLiteral("Spectrum Game Catalogue (Tolm) v0.3 beta"),
                        QStringLiteral("Written by the Tolm developers"),
                        QStringLiteral("2025-2026")}

@@ -15,7 +15,7 @@ public:
     explicit AboutWindow(QWidget* owner);
 
     // The three lines, joined by "\r\n", no line break after the last.
-    static QString AboutText();
+    static QString aboutText();
 
 private:
     QLabel* Picture1 = nullptr;

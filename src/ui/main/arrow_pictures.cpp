@@ -12,7 +12,7 @@ const QRgb kBlack = qRgb(0, 0, 0);
 
 // Where a pixel of the left-pointing head lands for `direction`. The
 // pictures are exact mirror images of one another, pixel for pixel.
-QPoint Turned(ArrowDirection direction, int x, int y) {
+QPoint turned(ArrowDirection direction, int x, int y) {
     const int last = kArrowPictureSize - 1;
     switch (direction) {
     case ArrowDirection::Left:
@@ -29,7 +29,7 @@ QPoint Turned(ArrowDirection direction, int x, int y) {
 
 } // namespace
 
-QImage ArrowPicture(ArrowDirection direction) {
+QImage arrowPicture(ArrowDirection direction) {
     QImage picture(kArrowPictureSize, kArrowPictureSize, QImage::Format_RGB32);
     picture.fill(kBlack);
     for (int y = 1; y < kArrowPictureSize - 1; ++y) {
@@ -45,7 +45,7 @@ QImage ArrowPicture(ArrowDirection direction) {
     for (int x = tip; x <= base; ++x) {
         const int spread = x - tip;
         for (int y = 7 - spread; y <= 8 + spread; ++y) {
-            picture.setPixel(Turned(direction, x, y), kBlack);
+            picture.setPixel(turned(direction, x, y), kBlack);
         }
     }
     return picture;

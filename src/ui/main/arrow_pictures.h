@@ -12,7 +12,7 @@ enum class ArrowDirection { Left = 0, Right = 1, Up = 2, Down = 3 };
 inline constexpr int kArrowPictureSize = 16;
 
 // 16 x 16: a black arrow head on a blue square with a one-pixel black border.
-QImage ArrowPicture(ArrowDirection direction);
+QImage arrowPicture(ArrowDirection direction);
 
 // A picture control: paints its picture stretched over its whole area, and
 // nothing (the parent shows through) while it has none.

@@ -93,7 +93,7 @@ constexpr Glyph kFont[] = {
 };
 // clang-format on
 
-const Glyph& GlyphFor(char ch) {
+const Glyph& glyphFor(char ch) {
     for (const Glyph& glyph : kFont) {
         if (glyph.ch == ch) {
             return glyph;
@@ -110,7 +110,7 @@ const QColor kStripeColours[] = {QColor(215, 0, 0), QColor(215, 215, 0), QColor(
 const QColor kBanner(24, 24, 40);
 const QColor kLettering(240, 240, 240);
 
-int TextWidth(std::string_view text, int scale) {
+int textWidth(std::string_view text, int scale) {
     if (text.empty()) {
         return 0;
     }
@@ -118,10 +118,10 @@ int TextWidth(std::string_view text, int scale) {
 }
 
 // Each lit font pixel becomes a scale x scale block.
-void DrawText(QPainter& painter, std::string_view text, QPoint topLeft, int scale) {
+void drawText(QPainter& painter, std::string_view text, QPoint topLeft, int scale) {
     int x = topLeft.x();
     for (char ch : text) {
-        const Glyph& glyph = GlyphFor(ch);
+        const Glyph& glyph = glyphFor(ch);
         for (int row = 0; row < kGlyphHeight; ++row) {
             for (int col = 0; col < kGlyphWidth; ++col) {
                 if (glyph.rows[static_cast<std::size_t>(row)] & (1u << (kGlyphWidth - 1 - col))) {
@@ -136,7 +136,7 @@ void DrawText(QPainter& painter, std::string_view text, QPoint topLeft, int scal
 
 // Four touching stripes running from bottom left to top right (lines of
 // constant x + y), the band centred on the line x + y = centre.
-void DrawStripes(QPainter& painter, QSize size, int centre, int stripeWidth) {
+void drawStripes(QPainter& painter, QSize size, int centre, int stripeWidth) {
     const int far = size.width() + size.height();
     int start = centre - 2 * stripeWidth;
     for (const QColor& colour : kStripeColours) {
@@ -157,7 +157,7 @@ struct TextLine {
 
 // Stripes on black, then a full-width dark banner around the lines of text,
 // each centred. The banner's middle sits at `bannerMiddle`.
-QImage Compose(QSize size, std::initializer_list<TextLine> lines, int bannerMiddle) {
+QImage compose(QSize size, std::initializer_list<TextLine> lines, int bannerMiddle) {
     constexpr int kPadding = 8;
     constexpr int kLineGap = 6;
 
@@ -165,7 +165,7 @@ QImage Compose(QSize size, std::initializer_list<TextLine> lines, int bannerMidd
     image.fill(kBackground);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawStripes(painter, size, (size.width() + size.height()) / 2, size.height() / 12);
+    drawStripes(painter, size, (size.width() + size.height()) / 2, size.height() / 12);
 
     int textHeight = 0;
     for (const TextLine& line : lines) {
@@ -177,52 +177,52 @@ QImage Compose(QSize size, std::initializer_list<TextLine> lines, int bannerMidd
 
     int y = bannerTop + kPadding;
     for (const TextLine& line : lines) {
-        const int x = (size.width() - TextWidth(line.text, line.scale)) / 2;
-        DrawText(painter, line.text, QPoint(x, y), line.scale);
+        const int x = (size.width() - textWidth(line.text, line.scale)) / 2;
+        drawText(painter, line.text, QPoint(x, y), line.scale);
         y += kGlyphHeight * line.scale + kLineGap;
     }
     return image;
 }
 
 // The icon at one size: stripes and a "T" on a small dark square.
-QImage IconImage(int side) {
+QImage iconImage(int side) {
     QImage image(side, side, QImage::Format_RGB32);
     image.fill(kBackground);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    DrawStripes(painter, image.size(), side, qMax(1, side / 8));
+    drawStripes(painter, image.size(), side, qMax(1, side / 8));
 
     const int scale = qMax(2, side * 5 / 56);
     const int padding = qMax(1, scale / 2);
     const QRect glyph((side - kGlyphWidth * scale) / 2, (side - kGlyphHeight * scale) / 2,
                       kGlyphWidth * scale, kGlyphHeight * scale);
     painter.fillRect(glyph.adjusted(-padding, -padding, padding, padding), kBanner);
-    DrawText(painter, "T", glyph.topLeft(), scale);
+    drawText(painter, "T", glyph.topLeft(), scale);
     return image;
 }
 
 } // namespace
 
-QImage TitlePicture() {
+QImage titlePicture() {
     // The banner sits a little high: the splash puts its caption near the bottom.
-    static const QImage image = Compose(QSize(240, 192), {{"TOLM", 7}}, 80);
+    static const QImage image = compose(QSize(240, 192), {{"TOLM", 7}}, 80);
     return image;
 }
 
-QImage Logo() {
-    static const QImage image = Compose(QSize(240, 192), {{"TOLM", 6}, {"v0.3 beta", 2}}, 96);
+QImage logoPicture() {
+    static const QImage image = compose(QSize(240, 192), {{"TOLM", 6}, {"v0.3 beta", 2}}, 96);
     return image;
 }
 
-QImage PlaceholderPicture() {
-    static const QImage image = Compose(QSize(256, 192), {{"no image", 4}}, 96);
+QImage placeholderPicture() {
+    static const QImage image = compose(QSize(256, 192), {{"no image", 4}}, 96);
     return image;
 }
 
-QIcon ProgramIcon() {
+QIcon programIcon() {
     // Images are cached; pixmaps are not, as they must not outlive the application.
-    static const std::array<QImage, 4> images = {IconImage(16), IconImage(32), IconImage(48),
-                                                 IconImage(256)};
+    static const std::array<QImage, 4> images = {iconImage(16), iconImage(32), iconImage(48),
+                                                 iconImage(256)};
     QIcon icon;
     for (const QImage& image : images) {
         icon.addPixmap(QPixmap::fromImage(image));

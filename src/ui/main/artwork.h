@@ -10,12 +10,12 @@ namespace tolm::ui {
 // green and cyan on black, with a text on a dark banner in a pixel font.
 
 // 240 x 192: the splash window's title picture (the name on the banner).
-QImage TitlePicture();
+QImage titlePicture();
 // 240 x 192: the About box's logo.
-QImage Logo();
+QImage logoPicture();
 // 256 x 192: the screenshot placeholder ("no image" on the banner).
-QImage PlaceholderPicture();
+QImage placeholderPicture();
 // The window icon.
-QIcon ProgramIcon();
+QIcon programIcon();
 
 } // namespace tolm::ui

@@ -25,28 +25,28 @@ constexpr int kRightMargin = 8;
 
 } // namespace
 
-GameDetails DescribeGame(const GameRecord& game, const SettingsState& settings) {
+GameDetails describeGame(const GameRecord& game, const SettingsState& settings) {
     GameDetails d;
-    d.name = toQt(game.Name);
+    d.name = toQt(game.name);
     // A damaged file can carry a genre outside the table: that shows no type.
-    d.type = toQt(GenreText(game.Genre));
-    d.year = game.Year < 1 ? QString() : QString::number(game.Year);
-    d.publisher = toQt(game.Publisher);
-    d.authors = toQt(game.Authors);
-    d.notes = toQt(game.Notes);
-    d.romName = toQt(game.RomFile);
+    d.type = toQt(genreText(game.genre));
+    d.year = game.year < 1 ? QString() : QString::number(game.year);
+    d.publisher = toQt(game.publisher);
+    d.authors = toQt(game.authors);
+    d.notes = toQt(game.notes);
+    d.romName = toQt(game.romFile);
 
     d.romFound = QStringLiteral("No rom found (check paths)");
-    if (TrimBlanks(game.RomFile).empty())
+    if (trimBlanks(game.romFile).empty())
         d.romFound = QStringLiteral("No rom");
-    else if (LocateFile(game.RomFile, settings.RomPaths).found)
+    else if (locateFile(game.romFile, settings.romPaths).found)
         d.romFound = QStringLiteral("Yes");
 
     d.hasMusic = QStringLiteral("No Music file found (check paths)");
-    if (TrimBlanks(game.MusicFile).empty())
+    if (trimBlanks(game.musicFile).empty())
         d.hasMusic = QStringLiteral("No Music file");
-    else if (LocateFile(game.MusicFile, settings.MusicPaths).found)
-        d.hasMusic = MusicPlayableText();
+    else if (locateFile(game.musicFile, settings.musicPaths).found)
+        d.hasMusic = musicPlayableText();
     return d;
 }
 

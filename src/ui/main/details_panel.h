@@ -28,7 +28,7 @@ struct GameDetails {
 
 // Looks the ROM and the music file up over the search paths (nothing is kept
 // but the answer) and formats the record's fields.
-GameDetails DescribeGame(const GameRecord& game, const SettingsState& settings);
+GameDetails describeGame(const GameRecord& game, const SettingsState& settings);
 
 // A label that reports a mouse button released over it.
 class ClickableLabel final : public QLabel {

@@ -20,18 +20,18 @@ int GameListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString GameListModel::YearText(std::int32_t year) {
+QString GameListModel::yearText(std::int32_t year) {
     return year == 0 ? QString() : QString::number(year);
 }
 
-QString GameListModel::ColumnText(const GameRecord& record, int column) {
+QString GameListModel::columnText(const GameRecord& record, int column) {
     switch (column) {
     case NameColumn:
-        return toQt(record.Name);
+        return toQt(record.name);
     case PublisherColumn:
-        return toQt(record.Publisher);
+        return toQt(record.publisher);
     case YearColumn:
-        return YearText(record.Year);
+        return yearText(record.year);
     default:
         return {};
     }
@@ -44,9 +44,9 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return ColumnText(catalogue_[position], index.column());
+        return columnText(catalogue_[position], index.column());
     case KeyRole:
-        return toQt(ItemKey(position));
+        return toQt(itemKey(position));
     case PositionRole:
         return position;
     default:
@@ -86,7 +86,7 @@ void GameListModel::refresh() {
     ranksReady_.fill(false);
     for (auto& ranks : ranks_)
         ranks.clear();
-    if (CatalogueHasEntries(catalogue_)) {
+    if (catalogueHasEntries(catalogue_)) {
         rows_.resize(catalogue_.size());
         std::iota(rows_.begin(), rows_.end(), 0);
         sortRows();
@@ -114,7 +114,7 @@ struct PrefixedText {
     std::uint32_t id = 0;
 };
 
-PrefixedText Prefix(const QString& text, std::uint32_t id) {
+PrefixedText prefix(const QString& text, std::uint32_t id) {
     PrefixedText p;
     p.id = id;
     const qsizetype n = std::min<qsizetype>(text.size(), 8);
@@ -141,7 +141,7 @@ void GameListModel::ensureRanks(int column) {
     std::vector<QString> distinct;
     std::vector<std::uint32_t> idOf(count);
     for (std::size_t position = 0; position < count; ++position) {
-        QString key = ColumnText(catalogue_[position], column).toCaseFolded();
+        QString key = columnText(catalogue_[position], column).toCaseFolded();
         const auto next = static_cast<std::uint32_t>(distinct.size());
         const auto it = ids.constFind(key);
         if (it != ids.constEnd()) {
@@ -156,7 +156,7 @@ void GameListModel::ensureRanks(int column) {
     std::vector<PrefixedText> order;
     order.reserve(distinct.size());
     for (std::uint32_t id = 0; id < distinct.size(); ++id)
-        order.push_back(Prefix(distinct[id], id));
+        order.push_back(prefix(distinct[id], id));
     std::sort(order.begin(), order.end(), [&](const PrefixedText& a, const PrefixedText& b) {
         if (a.high != b.high)
             return a.high < b.high;

@@ -47,8 +47,8 @@ public:
     Qt::SortOrder sortOrder() const { return sortOrder_; }
 
     // The texts the list shows, as the catalogue gives them.
-    static QString YearText(std::int32_t year);
-    static QString ColumnText(const GameRecord& record, int column);
+    static QString yearText(std::int32_t year);
+    static QString columnText(const GameRecord& record, int column);
 
 private:
     void ensureRanks(int column);

@@ -16,101 +16,101 @@ namespace {
 const QString kCantRun = QStringLiteral("Can't Run");
 const QString kCantPlay = QStringLiteral("Can't play music");
 
-void Refuse(const LaunchContext& context, const QString& title, const QString& text) {
+void refuse(const LaunchContext& context, const QString& title, const QString& text) {
     context.dialogs.message(context.owner, title, text, UserDialogs::Icon::Critical,
                             UserDialogs::Buttons::Ok);
 }
 
 // The entry `index` names, or nullptr when it names none (a hand-edited
 // settings file or a stale menu can hold such an index).
-const ProgramEntry* EntryAt(const std::vector<ProgramEntry>& list, std::int32_t index) {
+const ProgramEntry* entryAt(const std::vector<ProgramEntry>& list, std::int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= list.size())
         return nullptr;
     return &list[static_cast<std::size_t>(index)];
 }
 
-bool ProgramFileExists(const ProgramEntry* entry) {
-    return entry != nullptr && !entry->Path.empty() && platform::FileExists(entry->Path);
+bool programFileExists(const ProgramEntry* entry) {
+    return entry != nullptr && !entry->path.empty() && platform::fileExists(entry->path);
 }
 
 // The file path goes over as one argument, unquoted and unchanged.
-bool Start(const LaunchContext& context, const std::string& program, const std::string& file,
-           const QString& failureTitle) {
+bool startProgram(const LaunchContext& context, const std::string& program, const std::string& file,
+                  const QString& failureTitle) {
     QString reason;
     const QString programText = toQt(program);
     if (context.launcher.start(programText, QStringList{toQt(file)}, &reason))
         return true;
-    Refuse(context, failureTitle,
+    refuse(context, failureTitle,
            QStringLiteral("Unable to start ") + programText + QStringLiteral("\r\n") + reason);
     return false;
 }
 
 } // namespace
 
-QString MusicPlayableText() {
+QString musicPlayableText() {
     return QStringLiteral("Yes (click to play)");
 }
 
-bool RunGame(const LaunchContext& context) {
-    const GameRecord* game = context.state.SelectedRecord();
-    if (game == nullptr || TrimBlanks(game->RomFile).empty())
+bool launchSelectedGame(const LaunchContext& context) {
+    const GameRecord* game = context.state.selectedRecord();
+    if (game == nullptr || trimBlanks(game->romFile).empty())
         return false;
     const SettingsState& settings = context.state.settings;
-    if (settings.DefaultEmulator == kNone) {
-        Refuse(context, kCantRun, QStringLiteral("No default emulator has been set"));
+    if (settings.defaultEmulator == kNone) {
+        refuse(context, kCantRun, QStringLiteral("No default emulator has been set"));
         return false;
     }
-    const ProgramEntry* emulator = EntryAt(settings.EmulatorList, settings.DefaultEmulator);
-    if (!ProgramFileExists(emulator)) {
-        Refuse(context, kCantRun, QStringLiteral("Unable to find default emulator"));
+    const ProgramEntry* emulator = entryAt(settings.emulators, settings.defaultEmulator);
+    if (!programFileExists(emulator)) {
+        refuse(context, kCantRun, QStringLiteral("Unable to find default emulator"));
         return false;
     }
-    const LocatedFile rom = LocateFile(game->RomFile, settings.RomPaths);
+    const LocatedFile rom = locateFile(game->romFile, settings.romPaths);
     if (!rom.found) {
-        Refuse(context, kCantRun, QStringLiteral("Unable to find selected rom"));
+        refuse(context, kCantRun, QStringLiteral("Unable to find selected rom"));
         return false;
     }
-    return Start(context, emulator->Path, rom.path, kCantRun);
+    return startProgram(context, emulator->path, rom.path, kCantRun);
 }
 
-bool RunWith(const LaunchContext& context, std::int32_t index) {
-    const GameRecord* game = context.state.SelectedRecord();
+bool launchSelectedGameWith(const LaunchContext& context, std::int32_t index) {
+    const GameRecord* game = context.state.selectedRecord();
     if (game == nullptr)
         return false;
-    const ProgramEntry* emulator = EntryAt(context.state.settings.EmulatorList, index);
-    if (!ProgramFileExists(emulator)) {
-        Refuse(context, kCantRun, QStringLiteral("Unable to find default emulator"));
+    const ProgramEntry* emulator = entryAt(context.state.settings.emulators, index);
+    if (!programFileExists(emulator)) {
+        refuse(context, kCantRun, QStringLiteral("Unable to find default emulator"));
         return false;
     }
     // Run With serves records that keep a full path: it tests the name where it points.
-    if (game->RomFile.empty() || !platform::FileExists(game->RomFile)) {
-        Refuse(context, kCantRun, QStringLiteral("Unable to find selected rom"));
+    if (game->romFile.empty() || !platform::fileExists(game->romFile)) {
+        refuse(context, kCantRun, QStringLiteral("Unable to find selected rom"));
         return false;
     }
-    return Start(context, emulator->Path, game->RomFile, kCantRun);
+    return startProgram(context, emulator->path, game->romFile, kCantRun);
 }
 
-bool PlayMusic(const LaunchContext& context, const QString& musicLabelText) {
-    if (musicLabelText != MusicPlayableText())
+bool playSelectedMusic(const LaunchContext& context, const QString& musicLabelText) {
+    if (musicLabelText != musicPlayableText())
         return false;
-    const GameRecord* game = context.state.SelectedRecord();
+    const GameRecord* game = context.state.selectedRecord();
     const SettingsState& settings = context.state.settings;
-    if (game == nullptr || TrimBlanks(game->MusicFile).empty() ||
-        !HasFirstEntry(settings.MusicPaths))
+    if (game == nullptr || trimBlanks(game->musicFile).empty() ||
+        !hasFirstEntry(settings.musicPaths))
         return false;
-    const LocatedFile music = LocateFile(game->MusicFile, settings.MusicPaths);
-    if (!music.found || !HasFirstProgram(settings.MusicPlayerList))
+    const LocatedFile music = locateFile(game->musicFile, settings.musicPaths);
+    if (!music.found || !hasFirstProgram(settings.musicPlayers))
         return false;
-    if (settings.DefaultMusicPlayer <= kNone) {
-        Refuse(context, kCantPlay, QStringLiteral("No default music player"));
-        return false;
-    }
-    const ProgramEntry* player = EntryAt(settings.MusicPlayerList, settings.DefaultMusicPlayer);
-    if (!ProgramFileExists(player)) {
-        Refuse(context, kCantPlay, QStringLiteral("Unable to locate default music player"));
+    if (settings.defaultMusicPlayer <= kNone) {
+        refuse(context, kCantPlay, QStringLiteral("No default music player"));
         return false;
     }
-    return Start(context, player->Path, music.path, kCantPlay);
+    const ProgramEntry* player = entryAt(settings.musicPlayers, settings.defaultMusicPlayer);
+    if (!programFileExists(player)) {
+        refuse(context, kCantPlay, QStringLiteral("Unable to locate default music player"));
+        return false;
+    }
+    return startProgram(context, player->path, music.path, kCantPlay);
 }
 
 } // namespace tolm::ui

@@ -22,17 +22,17 @@ struct LaunchContext {
 };
 
 // The label text that makes the music label start the player.
-QString MusicPlayableText();
+QString musicPlayableText();
 
 // Starts the selected game's ROM, found over RomPaths, in the default
 // emulator. Returns true when a program was started.
-bool RunGame(const LaunchContext& context);
+bool launchSelectedGame(const LaunchContext& context);
 
 // Starts the selected game's RomFile, exactly as stored, in emulator `index`.
-bool RunWith(const LaunchContext& context, std::int32_t index);
+bool launchSelectedGameWith(const LaunchContext& context, std::int32_t index);
 
 // Plays the selected game's music file in the default music player; acts only
 // while the music label reads MusicPlayableText().
-bool PlayMusic(const LaunchContext& context, const QString& musicLabelText);
+bool playSelectedMusic(const LaunchContext& context, const QString& musicLabelText);
 
 } // namespace tolm::ui

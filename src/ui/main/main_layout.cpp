@@ -14,7 +14,7 @@ constexpr int kMargin = 8;    // list to window edges, list to strip or tabs
 constexpr int kStripGap = 32; // strip bottom to tabs, status bar included
 constexpr int kArrowSize = kArrowPictureSize;
 
-int StatusBarHeight(const MainWindowRegions& r) {
+int statusBarHeight(const MainWindowRegions& r) {
     if (r.StatusBar1 == nullptr) {
         return 0;
     }
@@ -30,33 +30,33 @@ int StatusBarHeight(const MainWindowRegions& r) {
 }
 
 // Shows the strip's slots and arrows for the present scroll state.
-void ShowStripWindow(ScreenshotStrip& frame, ScreenshotStripState& strip, QWidget& back,
+void showStripWindow(ScreenshotStrip& frame, ScreenshotStripState& strip, QWidget& back,
                      QWidget& forward) {
     const int count = frame.slotCount();
 
-    back.setVisible(strip.ScrollOffset > 0);
-    forward.setVisible(strip.VisibleSlots < count);
-    if (strip.VisibleSlots + strip.ScrollOffset > count) {
+    back.setVisible(strip.scrollOffset > 0);
+    forward.setVisible(strip.visibleSlots < count);
+    if (strip.visibleSlots + strip.scrollOffset > count) {
         // One step per run: a window widened by several slots catches up
         // over the following runs.
-        strip.ScrollOffset -= 1;
-    } else if (strip.VisibleSlots + strip.ScrollOffset == count) {
+        strip.scrollOffset -= 1;
+    } else if (strip.visibleSlots + strip.scrollOffset == count) {
         forward.hide();
     }
-    if (strip.ScrollOffset < 0) {
-        strip.ScrollOffset = 0;
+    if (strip.scrollOffset < 0) {
+        strip.scrollOffset = 0;
     }
 
     if (frame.isHidden()) {
         frame.show();
     }
-    if (strip.ScrollOffset != strip.PreviousScrollOffset) {
+    if (strip.scrollOffset != strip.previousScrollOffset) {
         frame.placeSlots();
-        strip.PreviousScrollOffset = strip.ScrollOffset;
+        strip.previousScrollOffset = strip.scrollOffset;
     }
 
-    const int firstHidden = strip.ScrollOffset + strip.VisibleSlots;
-    for (int i = strip.ScrollOffset; i < firstHidden && i < count; ++i) {
+    const int firstHidden = strip.scrollOffset + strip.visibleSlots;
+    for (int i = strip.scrollOffset; i < firstHidden && i < count; ++i) {
         if (ScreenshotSlot* slot = frame.ssimage(i); slot != nullptr && slot->isHidden()) {
             slot->show();
         }
@@ -73,7 +73,7 @@ void ShowStripWindow(ScreenshotStrip& frame, ScreenshotStripState& strip, QWidge
 
 } // namespace
 
-void LayOutMainWindow(const MainWindowRegions& r, AppState& state) {
+void layOutMainWindow(const MainWindowRegions& r, AppState& state) {
     if (r.minimised || r.lstGames == nullptr || r.SSTab1 == nullptr || r.Frame1 == nullptr) {
         return;
     }
@@ -83,17 +83,17 @@ void LayOutMainWindow(const MainWindowRegions& r, AppState& state) {
     QWidget& tabs = *r.SSTab1;
     ScreenshotStrip& frame = *r.Frame1;
 
-    const int statusHeight = StatusBarHeight(r);
+    const int statusHeight = statusBarHeight(r);
     tabs.move(clientWidth / 2 - tabs.width() / 2, clientHeight - statusHeight - tabs.height());
 
     ScreenshotStripState& strip = state.strip;
-    if (!strip.ShowScreenshots) {
+    if (!strip.showScreenshots) {
         list.resize(clientWidth - 2 * kMargin, tabs.y() - kMargin);
         frame.hide();
         return;
     }
 
-    const QSize slotSize = SlotSizeFor(state.settings.SSSize);
+    const QSize slotSize = slotSizeFor(state.settings.screenshotSize);
     ScreenshotSlot& first = *frame.ssimage(0);
     if (first.size() != slotSize) {
         first.resize(slotSize);
@@ -104,11 +104,11 @@ void LayOutMainWindow(const MainWindowRegions& r, AppState& state) {
     const int stripBottom = clientHeight - (tabs.height() + kStripGap);
     QWidget* back = nullptr;
     QWidget* forward = nullptr;
-    if (state.settings.SSLocation == 0) {
+    if (state.settings.screenshotLocation == 0) {
         const int height = first.height();
         frame.setGeometry(kMargin, stripBottom - height, clientWidth - 2 * kMargin, height);
         list.resize(clientWidth - 2 * kMargin, frame.y() - kMargin);
-        strip.VisibleSlots = frame.width() / slotSize.width();
+        strip.visibleSlots = frame.width() / slotSize.width();
 
         back = frame.actions(0);
         forward = frame.actions(1);
@@ -121,7 +121,7 @@ void LayOutMainWindow(const MainWindowRegions& r, AppState& state) {
         const int width = first.width();
         frame.setGeometry(clientWidth - (width + kMargin), 0, width, stripBottom);
         list.resize(frame.x() - 2 * kMargin, tabs.y() - kMargin);
-        strip.VisibleSlots = frame.contentsRect().height() / slotSize.height();
+        strip.visibleSlots = frame.contentsRect().height() / slotSize.height();
 
         back = frame.actions(2);
         forward = frame.actions(3);
@@ -132,7 +132,7 @@ void LayOutMainWindow(const MainWindowRegions& r, AppState& state) {
         frame.actions(1)->hide();
     }
 
-    ShowStripWindow(frame, strip, *back, *forward);
+    showStripWindow(frame, strip, *back, *forward);
 }
 
 } // namespace tolm::ui

@@ -31,6 +31,6 @@ struct MainWindowRegions {
 // Places the list, the details tabs and the strip from the client size, the
 // strip options and the scroll state; decides VisibleSlots, which arrows show
 // and which slots show. Does nothing while the window is minimised.
-void LayOutMainWindow(const MainWindowRegions& regions, AppState& state);
+void layOutMainWindow(const MainWindowRegions& regions, AppState& state);
 
 } // namespace tolm::ui

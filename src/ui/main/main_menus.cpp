@@ -9,22 +9,22 @@
 namespace tolm::ui {
 namespace {
 
-QString ItemName(const char* array, std::size_t index) {
+QString itemName(const char* array, std::size_t index) {
     return QString::fromLatin1(array) + QString::number(index);
 }
 
 // Fills `items` from `captions`, where "-" stands for a separator.
 template <std::size_t N>
-void AddItems(QMenu& menu, std::array<QAction*, N>& items, const char* array,
+void addItems(QMenu& menu, std::array<QAction*, N>& items, const char* array,
               const std::array<const char*, N>& captions) {
     for (std::size_t i = 0; i < N; ++i) {
         const QString caption = QString::fromLatin1(captions[i]);
         items[i] = caption == QLatin1String("-") ? menu.addSeparator() : menu.addAction(caption);
-        items[i]->setObjectName(ItemName(array, i));
+        items[i]->setObjectName(itemName(array, i));
     }
 }
 
-QMenu* AddTitle(QMenuBar& bar, const QString& title, const char* name) {
+QMenu* addTitle(QMenuBar& bar, const QString& title, const char* name) {
     QMenu* menu = bar.addMenu(title);
     menu->setObjectName(QString::fromLatin1(name));
     return menu;
@@ -32,28 +32,28 @@ QMenu* AddTitle(QMenuBar& bar, const QString& title, const char* name) {
 
 } // namespace
 
-QString PlainCaption(const QString& text) {
+QString plainCaption(const QString& text) {
     QString caption = text;
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return caption;
 }
 
-MainMenus BuildMainMenus(QMenuBar& bar, QWidget& owner) {
+MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     MainMenus m;
-    m.blank = AddTitle(bar, QStringLiteral("File"), "blank");
-    AddItems<6>(*m.blank, m.file, "file", {"Import from SGD", "Save", "-", "Paths", "-", "Exit"});
+    m.blank = addTitle(bar, QStringLiteral("File"), "blank");
+    addItems<6>(*m.blank, m.file, "file", {"Import from SGD", "Save", "-", "Paths", "-", "Exit"});
     m.file[1]->setEnabled(false); // until the catalogue has entries
 
-    m.temp = AddTitle(bar, QStringLiteral("Screen Shots"), "temp");
-    AddItems<3>(*m.temp, m.mnuss, "mnuss", {"View", "-", "Options"});
+    m.temp = addTitle(bar, QStringLiteral("Screen Shots"), "temp");
+    addItems<3>(*m.temp, m.mnuss, "mnuss", {"View", "-", "Options"});
     m.mnuss[0]->setCheckable(true);
 
-    m.blank001 = AddTitle(bar, QStringLiteral("Games"), "blank001");
-    AddItems<6>(*m.blank001, m.addgames, "addgames",
+    m.blank001 = addTitle(bar, QStringLiteral("Games"), "blank001");
+    addItems<6>(*m.blank001, m.addgames, "addgames",
                 {"Add Single...", "Add Multiple...", "-", "Remove Selected", "-", "Properties..."});
 
-    m.blank111 = AddTitle(bar, QStringLiteral("Emulators"), "blank111");
-    AddItems<2>(*m.blank111, m.mnuemus, "mnuemus", {"Speccy Emulators", "Music Players"});
+    m.blank111 = addTitle(bar, QStringLiteral("Emulators"), "blank111");
+    addItems<2>(*m.blank111, m.mnuemus, "mnuemus", {"Speccy Emulators", "Music Players"});
 
     m.mnuabout = bar.addAction(QStringLiteral("About"));
     m.mnuabout->setObjectName(QStringLiteral("mnuabout"));
@@ -69,7 +69,7 @@ MainMenus BuildMainMenus(QMenuBar& bar, QWidget& owner) {
             m.add[i] = m.clickmenu->addSeparator();
         else
             m.add[i] = m.clickmenu->addAction(QString());
-        m.add[i]->setObjectName(ItemName("add", i));
+        m.add[i]->setObjectName(itemName("add", i));
     }
     m.add[0]->setText(QStringLiteral("Add Single..."));
     m.add[1]->setText(QStringLiteral("Add Multiple..."));
@@ -78,13 +78,13 @@ MainMenus BuildMainMenus(QMenuBar& bar, QWidget& owner) {
 
     for (std::size_t i = 0; i < m.emuname.size(); ++i) {
         m.emuname[i] = m.runWith->addAction(QStringLiteral("<none>"));
-        m.emuname[i]->setObjectName(ItemName("emuname", i));
+        m.emuname[i]->setObjectName(itemName("emuname", i));
     }
-    RefreshRunWithMenu(m.emuname, {});
+    refreshRunWithMenu(m.emuname, {});
     return m;
 }
 
-void RefreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& emuname,
+void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& emuname,
                         const std::vector<ProgramEntry>& emulators) {
     emuname[0]->setEnabled(false);
     emuname[0]->setText(QStringLiteral("<none>"));
@@ -93,11 +93,11 @@ void RefreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& em
         emuname[i]->setEnabled(false);
         emuname[i]->setVisible(false);
     }
-    if (!HasFirstProgram(emulators))
+    if (!hasFirstProgram(emulators))
         return;
     for (std::size_t i = 0; i < emulators.size() && i < emuname.size(); ++i) {
         emuname[i]->setEnabled(true);
-        emuname[i]->setText(PlainCaption(toQt(emulators[i].Name)));
+        emuname[i]->setText(plainCaption(toQt(emulators[i].name)));
         emuname[i]->setVisible(true);
     }
 }

@@ -36,14 +36,14 @@ struct MainMenus {
 };
 
 // Builds both menus; `owner` owns the pop-up menu.
-MainMenus BuildMainMenus(QMenuBar& bar, QWidget& owner);
+MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner);
 
 // Item 0 shows "<none>" greyed; the rest hide. With emulators registered,
 // item i carries emulator i's name, enabled (only the first 20 get an item).
-void RefreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& emuname,
+void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& emuname,
                         const std::vector<ProgramEntry>& emulators);
 
 // A menu caption that shows `text` as it is ('&' would mark a mnemonic).
-QString PlainCaption(const QString& text);
+QString plainCaption(const QString& text);
 
 } // namespace tolm::ui

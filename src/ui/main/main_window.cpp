@@ -39,9 +39,9 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
     : QMainWindow(parent), state_(state), dialogs_(dialogs), launcher_(launcher) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolm v0.3 beta"));
-    setWindowIcon(ProgramIcon());
+    setWindowIcon(programIcon());
     buildWidgets();
-    menus_ = BuildMainMenus(*menuBar(), *this);
+    menus_ = buildMainMenus(*menuBar(), *this);
     connectMenus();
     startUp(splashDelayMs);
 }
@@ -87,9 +87,9 @@ void MainWindow::buildWidgets() {
     connect(lstGames->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && lstGames->selectionModel()->isSelected(current))
-                    ShowDetails(current);
+                    showDetails(current);
             });
-    connect(lstGames, &QAbstractItemView::clicked, this, &MainWindow::ShowDetails);
+    connect(lstGames, &QAbstractItemView::clicked, this, &MainWindow::showDetails);
 
     SSTab1 = new DetailsPanel(central_);
     connect(SSTab1, &DetailsPanel::musicLabelReleased, this, &MainWindow::playMusic);
@@ -121,40 +121,40 @@ void MainWindow::connectMenus() {
 }
 
 void MainWindow::startUp(int splashDelayMs) {
-    state_.SelectedGame = kNone;
-    limits_ = PrimaryScreenLimits();
-    state_.MinTrackWidth = limits_.minWidth;
-    state_.MinTrackHeight = limits_.minHeight;
-    state_.MaxTrackWidth = limits_.maxWidth;
-    state_.MaxTrackHeight = limits_.maxHeight;
-    ApplySizeLimits(*this, limits_);
-    appliedFrame_ = FrameExtent(*this);
+    state_.selectedGame = kNone;
+    limits_ = primaryScreenLimits();
+    state_.minTrackWidth = limits_.minWidth;
+    state_.minTrackHeight = limits_.minHeight;
+    state_.maxTrackWidth = limits_.maxWidth;
+    state_.maxTrackHeight = limits_.maxHeight;
+    applySizeLimits(*this, limits_);
+    appliedFrame_ = frameExtent(*this);
 
     SplashWindow splash([this](QWidget* window) { loadSettingsAndDatabase(window); }, splashDelayMs,
                         this);
     splash.exec();
 
-    RefreshRunWithMenu();
-    RefreshGameList();
+    refreshRunWithMenu();
+    refreshGameList();
 }
 
 void MainWindow::loadSettingsAndDatabase(QWidget* splash) {
     const SettingsLoadResult settings =
-        LoadSettings(state_.settings, state_.SettingsPath(), MetricsFor(limits_));
+        loadSettings(state_.settings, state_.settingsPath(), metricsFor(limits_));
     if (settings.error) {
         // Saving at close would replace the unreadable file: say so now.
         dialogs_.message(splash, QStringLiteral("Settings not loaded"), toQt(*settings.error),
                          UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
     }
-    ApplyGeometry(*this, settings.window);
+    applyGeometry(*this, settings.window);
     if (settings.window.state == WindowGeometry::Normal) {
         pendingOuter_ = QSize(std::max(settings.window.width, limits_.minWidth),
                               std::max(settings.window.height, limits_.minHeight));
     }
 
-    const std::string database = state_.DatabasePath();
-    if (platform::FileExists(database)) {
-        const DatabaseLoadResult loaded = LoadDatabase(state_.catalogue, state_.settings, database);
+    const std::string database = state_.databasePath();
+    if (platform::fileExists(database)) {
+        const DatabaseLoadResult loaded = loadDatabase(state_.catalogue, state_.settings, database);
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
     }
@@ -164,11 +164,11 @@ void MainWindow::loadSettingsAndDatabase(QWidget* splash) {
 // shown window. The size limits and the stored size are outer sizes, so they
 // are applied again with the frame taken off as soon as it is known.
 void MainWindow::settleFrame() {
-    const QSize frame = FrameExtent(*this);
+    const QSize frame = frameExtent(*this);
     if (frame == appliedFrame_)
         return;
     appliedFrame_ = frame;
-    ApplySizeLimits(*this, limits_);
+    applySizeLimits(*this, limits_);
     if (pendingOuter_ && windowState() == Qt::WindowNoState)
         resize(*pendingOuter_ - frame);
     pendingOuter_.reset();
@@ -219,21 +219,21 @@ void MainWindow::formresize() {
     if (central_ == nullptr || Frame1 == nullptr)
         return;
     // The client area runs from the list's top to the status bar's bottom.
-    LayOutMainWindow({lstGames, SSTab1, StatusBar1, Frame1,
+    layOutMainWindow({lstGames, SSTab1, StatusBar1, Frame1,
                       QSize(central_->width(), central_->height() + StatusBar1->height()),
                       isMinimized()},
                      state_);
 }
 
-void MainWindow::RefreshGameList() {
+void MainWindow::refreshGameList() {
     model_->refresh();
     lstGames->header()->setSortIndicator(model_->sortColumn(), model_->sortOrder());
-    if (CatalogueHasEntries(state_.catalogue))
+    if (catalogueHasEntries(state_.catalogue))
         menus_.file[1]->setEnabled(true); // never disabled again
 }
 
-void MainWindow::RefreshRunWithMenu() {
-    ui::RefreshRunWithMenu(menus_.emuname, state_.settings.EmulatorList);
+void MainWindow::refreshRunWithMenu() {
+    ui::refreshRunWithMenu(menus_.emuname, state_.settings.emulators);
 }
 
 void MainWindow::columnClick(int column) {
@@ -245,20 +245,20 @@ void MainWindow::columnClick(int column) {
     lstGames->header()->setSortIndicator(model_->sortColumn(), model_->sortOrder());
 }
 
-void MainWindow::ShowDetails(const QModelIndex& index) {
+void MainWindow::showDetails(const QModelIndex& index) {
     if (!index.isValid())
         return;
-    const std::int32_t position = PositionFromKey(
+    const std::int32_t position = positionFromKey(
         toStd(model_->data(index.siblingAtColumn(0), GameListModel::KeyRole).toString()));
     if (position < 0)
         return;
-    state_.SelectedGame = position;
-    const GameRecord* game = state_.SelectedRecord();
+    state_.selectedGame = position;
+    const GameRecord* game = state_.selectedRecord();
     if (game == nullptr) {
         SSTab1->clear();
         return;
     }
-    SSTab1->showDetails(DescribeGame(*game, state_.settings));
+    SSTab1->showDetails(describeGame(*game, state_.settings));
     loadSS();
     formresize();
 }
@@ -267,24 +267,24 @@ void MainWindow::listclick() {
     const QModelIndex current = lstGames->currentIndex();
     if (!current.isValid() || !lstGames->selectionModel()->hasSelection())
         return;
-    ShowDetails(current);
+    showDetails(current);
 }
 
-void MainWindow::RemoveGames(const std::string& positions) {
+void MainWindow::removeGames(const std::string& positions) {
     if (positions.empty())
         return;
-    const std::vector<std::int32_t> parsed = ParsePositions(positions);
-    const UserMessage question = RemovalQuestion(state_.catalogue, parsed.size());
+    const std::vector<std::int32_t> parsed = parsePositions(positions);
+    const UserMessage question = removalQuestion(state_.catalogue, parsed.size());
     if (dialogs_.show(this, question) == UserDialogs::Answer::Yes) {
-        RemovePositions(state_.catalogue, parsed);
+        removePositions(state_.catalogue, parsed);
         // The old position may now name another game or none at all.
         clearSelection();
     }
-    RefreshGameList();
+    refreshGameList();
 }
 
 void MainWindow::clearSelection() {
-    state_.SelectedGame = kNone;
+    state_.selectedGame = kNone;
     SSTab1->clear();
     clearScreenshots();
 }
@@ -301,21 +301,21 @@ void MainWindow::removeSelected() {
         positions += QString::number(model_->positionAt(row));
     }
     if (!positions.isEmpty())
-        RemoveGames(toStd(positions));
+        removeGames(toStd(positions));
 }
 
 void MainWindow::properties() {
-    if (CatalogueHasEntries(state_.catalogue) && state_.SelectedGame > kNone &&
-        state_.SelectedRecord() != nullptr)
+    if (catalogueHasEntries(state_.catalogue) && state_.selectedGame > kNone &&
+        state_.selectedRecord() != nullptr)
         openGameProperties();
 }
 
 void MainWindow::saveDatabaseNow() {
-    if (!CatalogueHasEntries(state_.catalogue))
+    if (!catalogueHasEntries(state_.catalogue))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents();
-    const platform::IoResult saved = SaveDatabase(state_.catalogue, state_.DatabasePath());
+    const platform::IoResult saved = saveDatabase(state_.catalogue, state_.databasePath());
     QApplication::processEvents();
     QApplication::restoreOverrideCursor();
     if (!saved)
@@ -330,13 +330,13 @@ void MainWindow::reportSaveFailure(const std::string& error) {
 bool MainWindow::saveAll() {
     bool ok = true;
     const platform::IoResult settings =
-        SaveSettings(state_.settings, state_.SettingsPath(), ReportGeometry(*this));
+        saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this));
     if (!settings) {
         reportSaveFailure(settings.error);
         ok = false;
     }
-    if (CatalogueHasEntries(state_.catalogue)) {
-        const platform::IoResult database = SaveDatabase(state_.catalogue, state_.DatabasePath());
+    if (catalogueHasEntries(state_.catalogue)) {
+        const platform::IoResult database = saveDatabase(state_.catalogue, state_.databasePath());
         if (!database) {
             reportSaveFailure(database.error);
             ok = false;
@@ -360,25 +360,25 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::toggleScreenshots() {
-    state_.strip.ShowScreenshots = !state_.strip.ShowScreenshots;
-    menus_.mnuss[0]->setChecked(state_.strip.ShowScreenshots);
-    if (state_.strip.ShowScreenshots)
+    state_.strip.showScreenshots = !state_.strip.showScreenshots;
+    menus_.mnuss[0]->setChecked(state_.strip.showScreenshots);
+    if (state_.strip.showScreenshots)
         loadSS();
     formresize();
 }
 
 void MainWindow::runGameFromList() {
-    if (!CatalogueHasEntries(state_.catalogue) || state_.SelectedGame <= kNone)
+    if (!catalogueHasEntries(state_.catalogue) || state_.selectedGame <= kNone)
         return;
-    RunGame(LaunchContext{state_, dialogs_, launcher_, this});
+    launchSelectedGame(LaunchContext{state_, dialogs_, launcher_, this});
 }
 
 void MainWindow::runWith(int index) {
-    RunWith(LaunchContext{state_, dialogs_, launcher_, this}, index);
+    launchSelectedGameWith(LaunchContext{state_, dialogs_, launcher_, this}, index);
 }
 
 void MainWindow::playMusic() {
-    PlayMusic(LaunchContext{state_, dialogs_, launcher_, this}, SSTab1->musicText());
+    playSelectedMusic(LaunchContext{state_, dialogs_, launcher_, this}, SSTab1->musicText());
 }
 
 void MainWindow::openAbout() {

@@ -33,13 +33,13 @@ public:
     ~MainWindow() override;
 
     // Rebuilds the list from the catalogue, sorted by the current column.
-    void RefreshGameList();
+    void refreshGameList();
     // Names the Run With items after the registered emulators.
-    void RefreshRunWithMenu();
+    void refreshRunWithMenu();
     // Asks, then removes the positions in `positions` ("5,2,9").
-    void RemoveGames(const std::string& positions);
+    void removeGames(const std::string& positions);
     // Shows the game of the list row `index` stands for and selects it.
-    void ShowDetails(const QModelIndex& index);
+    void showDetails(const QModelIndex& index);
     // ShowDetails for the list's current item, if any item is selected.
     void listclick();
     // Places the list and the details panel in the client area.

@@ -21,7 +21,7 @@ namespace {
 constexpr std::size_t kMaxPendingFiles = 8;
 
 // Part `index` of a comma-separated list, empty parts included.
-std::string_view ListPart(std::string_view list, int index) {
+std::string_view listPart(std::string_view list, int index) {
     std::size_t start = 0;
     for (int part = 0; part < index; ++part) {
         const std::size_t comma = list.find(',', start);
@@ -36,11 +36,11 @@ std::string_view ListPart(std::string_view list, int index) {
 
 } // namespace
 
-QSize SlotSizeFor(int ssSize) {
+QSize slotSizeFor(int ssSize) {
     return ssSize == 0 ? QSize(256, 192) : QSize(128, 96);
 }
 
-QImage DecodePictureAt(const QString& path, QSize size) {
+QImage decodePictureAt(const QString& path, QSize size) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     if (size.isValid() && !size.isEmpty()) {
@@ -98,7 +98,7 @@ bool ScreenshotSlot::matchesShown(const QString& path) const {
 }
 
 bool ScreenshotSlot::decode(const QString& path) {
-    const QImage image = DecodePictureAt(path, size());
+    const QImage image = decodePictureAt(path, size());
     if (image.isNull()) {
         return false;
     }
@@ -115,19 +115,19 @@ bool ScreenshotSlot::decode(const QString& path) {
 // ---------------------------------------------------------------------------
 
 ScreenshotStrip::ScreenshotStrip(AppState& state, QWidget* parent)
-    : QFrame(parent), state_(state), placeholder_(QPixmap::fromImage(PlaceholderPicture())) {
+    : QFrame(parent), state_(state), placeholder_(QPixmap::fromImage(placeholderPicture())) {
     setObjectName(QStringLiteral("Frame1"));
     setFrameShape(QFrame::NoFrame);
     setAutoFillBackground(true);
 
     ScreenshotSlot* first = addSlot();
-    first->resize(SlotSizeFor(0));
+    first->resize(slotSizeFor(0));
     first->showPlaceholder(placeholder_);
 
     for (int index = 0; index < static_cast<int>(actions_.size()); ++index) {
         auto* arrow = new PictureBox(this);
         arrow->setObjectName(QStringLiteral("actions") + QString::number(index));
-        arrow->setPicture(QPixmap::fromImage(ArrowPicture(static_cast<ArrowDirection>(index))));
+        arrow->setPicture(QPixmap::fromImage(arrowPicture(static_cast<ArrowDirection>(index))));
         arrow->resize(kArrowPictureSize, kArrowPictureSize);
         arrow->installEventFilter(this);
         arrow->raise();
@@ -169,8 +169,8 @@ void ScreenshotStrip::removeSlotsFrom(int first) {
 }
 
 void ScreenshotStrip::placeSlots() {
-    const bool horizontal = state_.settings.SSLocation == 0;
-    const int offset = state_.strip.ScrollOffset;
+    const bool horizontal = state_.settings.screenshotLocation == 0;
+    const int offset = state_.strip.scrollOffset;
     ScreenshotSlot* first = ssimage_.front();
     if (horizontal) {
         first->move(-offset * first->width(), 0);
@@ -187,41 +187,41 @@ void ScreenshotStrip::placeSlots() {
 
 void ScreenshotStrip::loadSS() {
     ScreenshotStripState& strip = state_.strip;
-    strip.ScrollOffset = 0;
-    strip.ScreenshotCount = 1;
+    strip.scrollOffset = 0;
+    strip.screenshotCount = 1;
 
     // A stale selection (past the catalogue's end) counts as no selection.
-    const GameRecord* game = CatalogueHasEntries(state_.catalogue) && state_.SelectedGame >= 0
-                                 ? state_.SelectedRecord()
+    const GameRecord* game = catalogueHasEntries(state_.catalogue) && state_.selectedGame >= 0
+                                 ? state_.selectedRecord()
                                  : nullptr;
-    const bool hasScreenshots = game != nullptr && !game->Screenshots.empty();
+    const bool hasScreenshots = game != nullptr && !game->screenshots.empty();
 
     if (hasScreenshots) {
-        strip.ScreenshotCount = LastItemIndex(state_.catalogue, game->Screenshots) + 1;
+        strip.screenshotCount = lastItemIndex(state_.catalogue, game->screenshots) + 1;
         ScreenshotSlot* first = ssimage_.front();
         first->hide();
-        first->resize(SlotSizeFor(state_.settings.SSSize));
-        for (int i = 0; i < strip.ScreenshotCount; ++i) {
+        first->resize(slotSizeFor(state_.settings.screenshotSize));
+        for (int i = 0; i < strip.screenshotCount; ++i) {
             ScreenshotSlot* slot = i < slotCount() ? ssimage(i) : addSlot();
             slot->hide();
             if (i == 0) {
                 slot->move(0, 0);
             } else {
                 const QRect before = ssimage(i - 1)->geometry();
-                const QPoint at = state_.settings.SSLocation == 0
+                const QPoint at = state_.settings.screenshotLocation == 0
                                       ? QPoint(before.x() + before.width(), before.y())
                                       : QPoint(before.x(), before.y() + before.height());
                 slot->setGeometry(QRect(at, before.size()));
             }
             const LocatedFile located =
-                LocateFile(ListPart(game->Screenshots, i), state_.settings.ScreenshotPaths);
+                locateFile(listPart(game->screenshots, i), state_.settings.screenshotPaths);
             if (located.found) {
                 slot->showFile(toQt(located.path));
             } else {
                 slot->showPlaceholder(placeholder_);
             }
         }
-        removeSlotsFrom(strip.ScreenshotCount);
+        removeSlotsFrom(strip.screenshotCount);
     } else {
         ScreenshotSlot* first = ssimage_.front();
         first->showPlaceholder(placeholder_);
@@ -239,18 +239,18 @@ void ScreenshotStrip::loadSS() {
 void ScreenshotStrip::actionsMouseUp(int index) {
     ScreenshotStripState& strip = state_.strip;
     if (index == 0 || index == 2) {
-        strip.ScrollOffset -= 1;
-        if (strip.ScrollOffset < 0) {
-            strip.ScrollOffset = 0;
+        strip.scrollOffset -= 1;
+        if (strip.scrollOffset < 0) {
+            strip.scrollOffset = 0;
         }
-    } else if (strip.VisibleSlots + strip.ScrollOffset < slotCount()) {
-        strip.ScrollOffset += 1;
+    } else if (strip.visibleSlots + strip.scrollOffset < slotCount()) {
+        strip.scrollOffset += 1;
     }
-    if (strip.ScrollOffset != strip.PreviousScrollOffset) {
-        ssimage_.front()->resize(SlotSizeFor(state_.settings.SSSize));
+    if (strip.scrollOffset != strip.previousScrollOffset) {
+        ssimage_.front()->resize(slotSizeFor(state_.settings.screenshotSize));
         placeSlots();
     }
-    strip.PreviousScrollOffset = strip.ScrollOffset;
+    strip.previousScrollOffset = strip.scrollOffset;
     Q_EMIT layoutRequested();
 }
 
@@ -273,7 +273,7 @@ QPixmap ScreenshotStrip::fullSizePicture(int index) {
         return placeholder_;
     }
     if (!slot->shownFile().isEmpty()) {
-        const QImage image = DecodePictureAt(slot->shownFile(), ShowBigWindow::kPictureSize);
+        const QImage image = decodePictureAt(slot->shownFile(), ShowBigWindow::kPictureSize);
         if (!image.isNull()) {
             return QPixmap::fromImage(image);
         }

@@ -17,12 +17,12 @@ struct AppState;
 namespace tolm::ui {
 
 // Full size 256 x 192, half size 128 x 96 (any SSSize other than 0).
-QSize SlotSizeFor(int ssSize);
+QSize slotSizeFor(int ssSize);
 
 // Decodes `path` straight to `size` (the reader scales while decoding, which
 // is far cheaper than decoding a large picture and shrinking it). The format
 // is taken from the file's contents, not its name. Null on any failure.
-QImage DecodePictureAt(const QString& path, QSize size);
+QImage decodePictureAt(const QString& path, QSize size);
 
 // One picture slot of the strip. It remembers which file it should show and
 // decodes that file only when it is about to be shown; a file that cannot be

@@ -17,7 +17,7 @@ SplashWindow::SplashWindow(std::function<void(QWidget* splash)> load, int closeD
       closeDelayMs_(closeDelayMs) {
     setObjectName(QStringLiteral("frmSplash"));
 
-    const QImage picture = TitlePicture();
+    const QImage picture = titlePicture();
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(QPixmap::fromImage(picture));

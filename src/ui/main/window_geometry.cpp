@@ -16,21 +16,21 @@ constexpr double kMinHeightTwips = 8625.0;
 constexpr int kReachableWidth = 64;
 constexpr int kReachableHeight = 24;
 
-QList<QRect> ScreenRects() {
+QList<QRect> screenRects() {
     QList<QRect> rects;
     for (const QScreen* screen : QGuiApplication::screens())
         rects.push_back(screen->geometry());
     return rects;
 }
 
-QRect PrimaryRect() {
+QRect primaryRect() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect();
 }
 
 } // namespace
 
-std::int32_t TwipsToPixels(double twips, double dpi) {
+std::int32_t twipsToPixels(double twips, double dpi) {
     if (dpi <= 0)
         dpi = 96.0;
     const double twipsPerPixel = kTwipsPerInch / dpi;
@@ -38,26 +38,26 @@ std::int32_t TwipsToPixels(double twips, double dpi) {
     return static_cast<std::int32_t>(std::nearbyint(twips / twipsPerPixel));
 }
 
-SizeLimits ComputeSizeLimits(double dpiX, double dpiY, QSize screen) {
+SizeLimits computeSizeLimits(double dpiX, double dpiY, QSize screen) {
     SizeLimits limits;
-    limits.minWidth = TwipsToPixels(kMinWidthTwips, dpiX);
-    limits.minHeight = TwipsToPixels(kMinHeightTwips, dpiY);
+    limits.minWidth = twipsToPixels(kMinWidthTwips, dpiX);
+    limits.minHeight = twipsToPixels(kMinHeightTwips, dpiY);
     limits.maxWidth = screen.width();
     limits.maxHeight = screen.height();
     return limits;
 }
 
-SizeLimits PrimaryScreenLimits() {
+SizeLimits primaryScreenLimits() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
-        return ComputeSizeLimits(96.0, 96.0, QSize());
-    return ComputeSizeLimits(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY(),
+        return computeSizeLimits(96.0, 96.0, QSize());
+    return computeSizeLimits(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY(),
                              screen->size());
 }
 
-ScreenMetrics MetricsFor(const SizeLimits& limits) {
+ScreenMetrics metricsFor(const SizeLimits& limits) {
     ScreenMetrics metrics;
-    const QRect primary = PrimaryRect();
+    const QRect primary = primaryRect();
     metrics.screenWidth = primary.width();
     metrics.screenHeight = primary.height();
     metrics.minWidth = limits.minWidth;
@@ -67,13 +67,13 @@ ScreenMetrics MetricsFor(const SizeLimits& limits) {
     return metrics;
 }
 
-QSize FrameExtent(const QWidget& window) {
+QSize frameExtent(const QWidget& window) {
     const QSize extent = window.frameGeometry().size() - window.geometry().size();
     return extent.expandedTo(QSize(0, 0));
 }
 
-void ApplySizeLimits(QWidget& window, const SizeLimits& limits) {
-    const QSize frame = FrameExtent(window);
+void applySizeLimits(QWidget& window, const SizeLimits& limits) {
+    const QSize frame = frameExtent(window);
     window.setMinimumSize(std::max(0, limits.minWidth - frame.width()),
                           std::max(0, limits.minHeight - frame.height()));
     if (limits.maxWidth > 0 && limits.maxHeight > 0) {
@@ -82,7 +82,7 @@ void ApplySizeLimits(QWidget& window, const SizeLimits& limits) {
     }
 }
 
-bool PlacementReachable(const QRect& frame, const QList<QRect>& screens) {
+bool placementReachable(const QRect& frame, const QList<QRect>& screens) {
     const int needWidth = std::min(kReachableWidth, std::max(1, frame.width()));
     const int needHeight = std::min(kReachableHeight, std::max(1, frame.height()));
     return std::any_of(screens.begin(), screens.end(), [&](const QRect& screen) {
@@ -91,28 +91,28 @@ bool PlacementReachable(const QRect& frame, const QList<QRect>& screens) {
     });
 }
 
-QPoint PlacementFor(const QRect& frame, const QList<QRect>& screens, const QRect& primary) {
-    if (PlacementReachable(frame, screens))
+QPoint placementFor(const QRect& frame, const QList<QRect>& screens, const QRect& primary) {
+    if (placementReachable(frame, screens))
         return frame.topLeft();
     return QPoint(primary.x() + (primary.width() - frame.width()) / 2,
                   primary.y() + (primary.height() - frame.height()) / 2);
 }
 
-void ApplyGeometry(QWidget& window, const WindowGeometry& geometry) {
-    const QSize frame = FrameExtent(window);
+void applyGeometry(QWidget& window, const WindowGeometry& geometry) {
+    const QSize frame = frameExtent(window);
     if (geometry.state == WindowGeometry::Normal) {
         window.resize(std::max(1, geometry.width - frame.width()),
                       std::max(1, geometry.height - frame.height()));
         // The size limits may have bounded the size asked for.
         const QSize outer = window.size() + frame;
         const QRect stored(QPoint(geometry.left, geometry.top), outer);
-        window.move(PlacementFor(stored, ScreenRects(), PrimaryRect()));
+        window.move(placementFor(stored, screenRects(), primaryRect()));
         window.setWindowState(Qt::WindowNoState);
         return;
     }
     // No size was stored for the other states: restoring goes to the
     // smallest size, centred. A state the window does not know shows normal.
-    const QRect primary = PrimaryRect();
+    const QRect primary = primaryRect();
     window.resize(window.minimumSize().expandedTo(QSize(1, 1)));
     const QSize outer = window.size() + frame;
     window.move(primary.x() + (primary.width() - outer.width()) / 2,
@@ -125,7 +125,7 @@ void ApplyGeometry(QWidget& window, const WindowGeometry& geometry) {
         window.setWindowState(Qt::WindowNoState);
 }
 
-WindowGeometry ReportGeometry(const QWidget& window) {
+WindowGeometry reportGeometry(const QWidget& window) {
     WindowGeometry geometry;
     const Qt::WindowStates state = window.windowState();
     if (state & Qt::WindowMinimized)

@@ -24,35 +24,35 @@ struct SizeLimits {
 
 // A length in twips (1440 to the inch) as whole pixels at `dpi` logical dots
 // per inch, rounded to nearest with ties to even.
-std::int32_t TwipsToPixels(double twips, double dpi);
+std::int32_t twipsToPixels(double twips, double dpi);
 
 // 9135 x 8625 twips at the screen's resolution, at most the screen's size.
-SizeLimits ComputeSizeLimits(double dpiX, double dpiY, QSize screen);
+SizeLimits computeSizeLimits(double dpiX, double dpiY, QSize screen);
 
 // The primary screen's limits, and the metrics the settings loader places with.
-SizeLimits PrimaryScreenLimits();
-ScreenMetrics MetricsFor(const SizeLimits& limits);
+SizeLimits primaryScreenLimits();
+ScreenMetrics metricsFor(const SizeLimits& limits);
 
 // Sizes the outer frame: Qt's minimum and maximum sizes apply to the client
 // area, so the frame's own width and height (title bar, borders) are taken
 // off. Before the window is shown Qt does not know its frame, so the caller
 // applies the limits again once it is (see MainWindow::showEvent).
-void ApplySizeLimits(QWidget& window, const SizeLimits& limits);
+void applySizeLimits(QWidget& window, const SizeLimits& limits);
 
 // Frame width and height beyond the client area (zero while unknown).
-QSize FrameExtent(const QWidget& window);
+QSize frameExtent(const QWidget& window);
 
 // True when enough of `frame` lies on one of `screens` to reach it with the
 // mouse; a placement saved on a monitor that is gone fails this.
-bool PlacementReachable(const QRect& frame, const QList<QRect>& screens);
+bool placementReachable(const QRect& frame, const QList<QRect>& screens);
 
 // Where `frame` lands: as stored, or centred on `primary` when unreachable.
-QPoint PlacementFor(const QRect& frame, const QList<QRect>& screens, const QRect& primary);
+QPoint placementFor(const QRect& frame, const QList<QRect>& screens, const QRect& primary);
 
 // Gives `window` the stored placement and state (normal, minimised, maximised).
-void ApplyGeometry(QWidget& window, const WindowGeometry& geometry);
+void applyGeometry(QWidget& window, const WindowGeometry& geometry);
 
 // The window's state and outer geometry as Qt reports them now.
-WindowGeometry ReportGeometry(const QWidget& window);
+WindowGeometry reportGeometry(const QWidget& window);
 
 } // namespace tolm::ui

@@ -82,7 +82,7 @@ void LaunchingTest::launch() {
                                           "default emu=0\nplayers=%D/player/play\n"
                                           "default player=0")
                                .split(QLatin1Char('\n'));
-    settings << QStringLiteral("label=") + tolm::ui::MusicPlayableText() << changes;
+    settings << QStringLiteral("label=") + tolm::ui::musicPlayableText() << changes;
     QHash<QString, QString> set;
     for (const QString& s : settings)
         set[s.section(QLatin1Char('='), 0, 0)] = dir.expand(s.section(QLatin1Char('='), 1));
@@ -98,26 +98,26 @@ void LaunchingTest::launch() {
     };
 
     tolm::AppState state;
-    tolm::GameRecord game = tolm::test::Game("Game");
-    game.RomFile = tolm::ui::toStd(text("rom"));
-    game.MusicFile = tolm::ui::toStd(text("music"));
+    tolm::GameRecord game = tolm::test::makeGame("Game");
+    game.romFile = tolm::ui::toStd(text("rom"));
+    game.musicFile = tolm::ui::toStd(text("music"));
     state.catalogue = {game};
-    state.SelectedGame = text("selected").toInt();
-    state.settings.RomPaths = list("roms");
-    state.settings.MusicPaths = list("music paths");
-    state.settings.EmulatorList = programs("emus");
-    state.settings.DefaultEmulator = text("default emu").toInt();
-    state.settings.MusicPlayerList = programs("players");
-    state.settings.DefaultMusicPlayer = text("default player").toInt();
+    state.selectedGame = text("selected").toInt();
+    state.settings.romPaths = list("roms");
+    state.settings.musicPaths = list("music paths");
+    state.settings.emulators = programs("emus");
+    state.settings.defaultEmulator = text("default emu").toInt();
+    state.settings.musicPlayers = programs("players");
+    state.settings.defaultMusicPlayer = text("default player").toInt();
     tolm::test::ScriptedDialogs dialogs;
     tolm::test::RecordingLauncher launcher;
     launcher.failNext = set.contains(QStringLiteral("fail"));
     const tolm::ui::LaunchContext context{state, dialogs, launcher, nullptr};
 
-    const bool started = operation == QLatin1String("run") ? tolm::ui::RunGame(context)
+    const bool started = operation == QLatin1String("run") ? tolm::ui::launchSelectedGame(context)
                          : operation == QLatin1String("music")
-                             ? tolm::ui::PlayMusic(context, text("label"))
-                             : tolm::ui::RunWith(context, operation.mid(5).toInt());
+                             ? tolm::ui::playSelectedMusic(context, text("label"))
+                             : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
 
     QStringList boxes; // only the first failing check speaks
     for (const auto& shown : dialogs.messages()) {

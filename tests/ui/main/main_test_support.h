@@ -16,19 +16,20 @@
 
 namespace tolm::test {
 
-inline GameRecord Game(const std::string& name, const std::string& publisher = {},
-                       std::int32_t year = 0) {
+inline GameRecord makeGame(const std::string& name, const std::string& publisher = {},
+                           std::int32_t year = 0) {
     GameRecord g;
-    g.Name = name;
-    g.Publisher = publisher;
-    g.Year = year;
+    g.name = name;
+    g.publisher = publisher;
+    g.year = year;
     return g;
 }
 
 // Mixed case, equal texts in two cases, years of 0, negative and three digits.
-inline GameCatalogue FiveGames() {
-    return {Game("beta", "Zeta", 1985), Game("Alpha", "ocean", 0), Game("gamma", "Imagine", -5),
-            Game("Delta", "Ocean", 1984), Game("eps", "Bug", 200)};
+inline GameCatalogue fiveGames() {
+    return {makeGame("beta", "Zeta", 1985), makeGame("Alpha", "ocean", 0),
+            makeGame("gamma", "Imagine", -5), makeGame("Delta", "Ocean", 1984),
+            makeGame("eps", "Bug", 200)};
 }
 
 // A scratch directory; "%D" in a text stands for its path.
@@ -54,7 +55,7 @@ public:
         return full;
     }
     void writeDatabase(const GameCatalogue& catalogue, std::int32_t version = 2) const {
-        const std::string bytes = DatabaseBytes(catalogue, version);
+        const std::string bytes = databaseBytes(catalogue, version);
         write(QStringLiteral("tolm.dat"), QByteArray(bytes.data(), qsizetype(bytes.size())));
     }
     QByteArray read(const QString& relative) const {

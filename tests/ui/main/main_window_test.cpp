@@ -14,7 +14,7 @@
 #include "ui/support/scripted_dialogs.h"
 
 using tolm::GameCatalogue;
-using tolm::test::FiveGames;
+using tolm::test::fiveGames;
 using Answer = tolm::test::ScriptedDialogs::Answer;
 
 namespace {
@@ -87,13 +87,13 @@ private Q_SLOTS:
         QFETCH(QStringList, boxes);
         Run run;
         if (file.startsWith('v'))
-            run.dir.writeDatabase(FiveGames(), file == "v1" ? 1 : 2);
+            run.dir.writeDatabase(fiveGames(), file == "v1" ? 1 : 2);
         else if (!file.isEmpty())
             run.dir.write(QStringLiteral("tolm.dat"), file);
-        run.state.SelectedGame = 3; // the load selects nothing
+        run.state.selectedGame = 3; // the load selects nothing
         run.start();
         QCOMPARE(run.boxes(), boxes);
-        QCOMPARE(run.state.SelectedGame, tolm::kNone);
+        QCOMPARE(run.state.selectedGame, tolm::kNone);
         QCOMPARE(run.list()->model()->rowCount(), rows);
         if (rows > 0)
             QVERIFY(run.keys().startsWith(QStringLiteral("game1 "))); // by name at first
@@ -117,13 +117,13 @@ private Q_SLOTS:
         QFETCH(QList<int>, clicks);
         QFETCH(QString, keys);
         Run run;
-        run.start(FiveGames());
+        run.start(fiveGames());
         QHeaderView* header = run.list()->header();
         for (int c : clicks)
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                               QPoint(header->sectionViewportPosition(c) + 5, 5));
         QCOMPARE(run.keys(), keys);
-        run.window->RefreshGameList(); // keeps the chosen order
+        run.window->refreshGameList(); // keeps the chosen order
         QCOMPARE(run.keys(), keys);
     }
 
@@ -131,9 +131,9 @@ private Q_SLOTS:
         Run run;
         for (const char* file : {"music/b/manic.ay", "roms/manic.tap", "p", "fuse"})
             run.dir.write(QString::fromLatin1(file));
-        GameCatalogue games = FiveGames();
-        games[3].MusicFile = "manic.ay";
-        games[3].RomFile = "manic.tap";
+        GameCatalogue games = fiveGames();
+        games[3].musicFile = "manic.ay";
+        games[3].romFile = "manic.tap";
         run.start(games, QStringLiteral("[tolm]\r\nDefaultmplayer=0\r\nDefaultemu=0\r\n"
                                         "[musicplayers]\r\nnum=1\r\nplayername00=P\r\n"
                                         "file00=%D/p\r\n[emulators]\r\nnum=1\r\nemu00=F\r\n"
@@ -142,7 +142,7 @@ private Q_SLOTS:
                                         "path01=%D/music/b/\r\n"));
         const QPoint at = run.list()->visualRect(run.item(3)).center();
         QTest::mouseClick(run.list()->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(run.state.SelectedGame, 3);
+        QCOMPARE(run.state.selectedGame, 3);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
         QTest::mouseClick(run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic")),
                           Qt::LeftButton);
@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(run.launcher.starts[1].arguments,
                  QStringList{run.dir.expand("%D/roms/manic.tap")});
         QTest::keyClick(run.list()->viewport(), Qt::Key_Down); // as a click does
-        QCOMPARE(run.state.SelectedGame, 4);
+        QCOMPARE(run.state.selectedGame, 4);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("eps"));
     }
 
@@ -203,15 +203,15 @@ private Q_SLOTS:
         tolm::test::Scratch dir;
         for (const char* file : {"roms/game.tap", "music/other.ay", "music2/tune.ay"})
             dir.write(QString::fromLatin1(file));
-        tolm::GameRecord game = tolm::test::Game("Jet Set Willy");
-        game.RomFile = tolm::ui::toStd(romFile);
-        game.MusicFile = "tune.ay";
-        game.Year = year;
-        game.Genre = genre;
+        tolm::GameRecord game = tolm::test::makeGame("Jet Set Willy");
+        game.romFile = tolm::ui::toStd(romFile);
+        game.musicFile = "tune.ay";
+        game.year = year;
+        game.genre = genre;
         tolm::SettingsState settings;
-        settings.RomPaths = dir.expand(romPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
-        settings.MusicPaths = dir.expand(musicPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
-        const tolm::ui::GameDetails d = tolm::ui::DescribeGame(game, settings);
+        settings.romPaths = dir.expand(romPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
+        settings.musicPaths = dir.expand(musicPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
+        const tolm::ui::GameDetails d = tolm::ui::describeGame(game, settings);
         QCOMPARE((QStringList{d.romFound, d.hasMusic, d.year, d.type}).join(QLatin1Char('|')),
                  expected);
         QCOMPARE(d.romName, romFile); // as stored, blanks and all
@@ -240,7 +240,7 @@ private Q_SLOTS:
         QFETCH(QString, question);
         QFETCH(QStringList, remaining);
         Run run;
-        GameCatalogue catalogue = FiveGames();
+        GameCatalogue catalogue = fiveGames();
         catalogue.resize(std::size_t(games));
         run.start(catalogue);
         run.click(selected.first());
@@ -252,12 +252,12 @@ private Q_SLOTS:
         QCOMPARE(run.boxes(), QStringList{"Game Removal|Are you sure you want to " + question});
         QStringList names;
         for (const auto& game : run.state.catalogue)
-            names << tolm::ui::toQt(game.Name);
+            names << tolm::ui::toQt(game.name);
         QCOMPARE(names, remaining);
         QStringList keys = run.keys().split(QLatin1Char(' ')); // renumbered to the new positions
         keys.sort();
         QCOMPARE(keys.last(), QStringLiteral("game%1").arg(remaining.size() - 1));
-        QCOMPARE(run.state.SelectedGame, yes ? tolm::kNone : selected.first());
+        QCOMPARE(run.state.selectedGame, yes ? tolm::kNone : selected.first());
         QCOMPARE(run.label("lblGameName").isEmpty(), yes);
     }
 
@@ -280,8 +280,8 @@ private Q_SLOTS:
             if (i < 20) // a name is shown as it is, '&' included
                 expected << QStringLiteral("Emu && %1").arg(i);
         }
-        GameCatalogue games{tolm::test::Game("Jet Set Willy")};
-        games[0].RomFile = tolm::ui::toStd(run.dir.write(QStringLiteral("JSW.TAP")));
+        GameCatalogue games{tolm::test::makeGame("Jet Set Willy")};
+        games[0].romFile = tolm::ui::toStd(run.dir.write(QStringLiteral("JSW.TAP")));
         run.start(games, ini);
         const auto items = run.window->findChild<QMenu*>(QStringLiteral("mnuRunWith"))->actions();
         QStringList shown;
@@ -300,7 +300,7 @@ private Q_SLOTS:
 
     void layoutFollowsResizeAndView() {
         Run run;
-        run.start(FiveGames());
+        run.start(fiveGames());
         run.window->resize(640, 580); // inside the limits of the 800 x 600 test screen
         QTRY_COMPARE(run.window->size(), QSize(640, 580));
         auto* tabs = run.window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
@@ -327,10 +327,10 @@ private Q_SLOTS:
     void closing() {
         QFETCH(QString, how);
         Run run;
-        run.start(how == QLatin1String("unsized") ? GameCatalogue{} : FiveGames());
+        run.start(how == QLatin1String("unsized") ? GameCatalogue{} : fiveGames());
         if (how != QLatin1String("unsized"))
-            run.state.catalogue.push_back(tolm::test::Game("Added"));
-        run.state.settings.RomPaths = {"/games/"};
+            run.state.catalogue.push_back(tolm::test::makeGame("Added"));
+        run.state.settings.romPaths = {"/games/"};
         const bool fails = how.startsWith(QLatin1String("fail"));
         const bool closeAnyway = how == QLatin1String("fail Yes");
         if (fails)
@@ -356,7 +356,7 @@ private Q_SLOTS:
         QVERIFY(run.dir.read(QStringLiteral("tolm.ini"))
                     .contains("[RomPaths]\r\nnum=1\r\npath00=/games/"));
         const std::string dat =
-            how == QLatin1String("unsized") ? "" : tolm::DatabaseBytes(run.state.catalogue);
+            how == QLatin1String("unsized") ? "" : tolm::databaseBytes(run.state.catalogue);
         QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), QByteArray::fromStdString(dat));
     }
 };

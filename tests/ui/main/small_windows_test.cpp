@@ -11,7 +11,7 @@ namespace {
 
 // Counts the artwork's palette: [0] black, [1] red, [2] yellow, [3] green,
 // [4] cyan, [5] dark banner, [6] light lettering, [7] anything else.
-QList<int> Census(const QImage& image) {
+QList<int> census(const QImage& image) {
     QList<int> count(8, 0);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
@@ -37,7 +37,7 @@ class SmallWindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void aboutHasThreeLines() {
-        const QString text = AboutWindow::AboutText();
+        const QString text = AboutWindow::aboutText();
         const QStringList lines = text.split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 3); // and no break after the last, nor a stray one
         QCOMPARE(text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r')), 4);
@@ -69,24 +69,24 @@ private Q_SLOTS:
     void artwork_data() {
         QTest::addColumn<QImage>("image");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("title") << TitlePicture() << QSize(240, 192);
-        QTest::newRow("logo") << Logo() << QSize(240, 192);
-        QTest::newRow("placeholder") << PlaceholderPicture() << QSize(256, 192);
-        QTest::newRow("icon") << ProgramIcon().pixmap(QSize(32, 32)).toImage() << QSize(32, 32);
+        QTest::newRow("title") << titlePicture() << QSize(240, 192);
+        QTest::newRow("logo") << logoPicture() << QSize(240, 192);
+        QTest::newRow("placeholder") << placeholderPicture() << QSize(256, 192);
+        QTest::newRow("icon") << programIcon().pixmap(QSize(32, 32)).toImage() << QSize(32, 32);
     }
 
     void artwork() {
         QFETCH(QImage, image);
         QFETCH(QSize, size);
         QCOMPARE(image.size(), size);
-        const QList<int> count = Census(image);
+        const QList<int> count = census(image);
         QCOMPARE(count[7], 0);
         QVERIFY(count[1] > 0 && count[4] > 0 && count[6] > 0); // red, cyan, lettering
     }
 
     void eachPictureCarriesItsOwnText() { // same style, other words on the banner
-        const int title = Census(TitlePicture())[6], logo = Census(Logo())[6];
-        QVERIFY(title != logo && logo != Census(PlaceholderPicture())[6]);
+        const int title = census(titlePicture())[6], logo = census(logoPicture())[6];
+        QVERIFY(title != logo && logo != census(placeholderPicture())[6]);
     }
 };
 

@@ -20,13 +20,13 @@ struct Host {
         status->setFixedHeight(25);
         strip->hide();
         QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [this] { layOut(); });
-        state.settings.ScreenshotPaths = {dir.str() + "/"};
-        state.settings.SSLocation = location;
-        state.settings.SSSize = size;
+        state.settings.screenshotPaths = {dir.str() + "/"};
+        state.settings.screenshotLocation = location;
+        state.settings.screenshotSize = size;
         window.resize(client);
     }
     void layOut(bool minimised = false) {
-        tolm::ui::LayOutMainWindow({list, tabs, status, strip, window.size(), minimised}, state);
+        tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), minimised}, state);
     }
     void picture(const QString& name, const QColor& colour, const char* format = nullptr) {
         QImage image(320, 240, QImage::Format_RGB32);
@@ -38,16 +38,16 @@ struct Host {
     }
     int addGame(const QString& screenshots) {
         tolm::GameRecord game;
-        game.Screenshots = tolm::ui::toStd(screenshots);
+        game.screenshots = tolm::ui::toStd(screenshots);
         state.catalogue.push_back(game);
         return static_cast<int>(state.catalogue.size()) - 1;
     }
     void select(int game) { // what the main window does when a game is clicked
-        state.SelectedGame = game;
+        state.selectedGame = game;
         strip->loadSS();
     }
     void view(bool on) {
-        state.strip.ShowScreenshots = on;
+        state.strip.showScreenshots = on;
         if (on)
             strip->loadSS();
         layOut();
@@ -68,7 +68,7 @@ struct Host {
 };
 
 // True when the centre of `picture` is `colour`, within JPEG's losses.
-bool CentreIs(const QPixmap& picture, const QColor& colour) {
+bool centreIs(const QPixmap& picture, const QColor& colour) {
     if (picture.isNull())
         return false;
     const QRgb c = picture.toImage().pixel(picture.width() / 2, picture.height() / 2);
@@ -77,11 +77,11 @@ bool CentreIs(const QPixmap& picture, const QColor& colour) {
 }
 
 // What a slot shows: "placeholder", "nothing" or a colour name.
-bool Shows(const tolm::ui::ScreenshotSlot* slot, const QString& expected) {
+bool slotShows(const tolm::ui::ScreenshotSlot* slot, const QString& expected) {
     if (expected == QLatin1String("placeholder") || slot->showsPlaceholder())
         return expected == QLatin1String("placeholder") && slot->showsPlaceholder();
     return expected == QLatin1String("nothing") ? slot->picture().isNull()
-                                                : CentreIs(slot->picture(), QColor(expected));
+                                                : centreIs(slot->picture(), QColor(expected));
 }
 
 } // namespace
@@ -124,10 +124,10 @@ private Q_SLOTS:
         for (const QString& game : games)
             host.select(game == QLatin1String("no game") ? tolm::kNone : host.addGame(game));
         QCOMPARE(host.strip->slotCount(), shows.size());
-        QCOMPARE(host.state.strip.ScreenshotCount, shows.size());
+        QCOMPARE(host.state.strip.screenshotCount, shows.size());
         for (int i = 0; i < shows.size(); ++i) {
             QVERIFY(host.slot(i)->isVisible());
-            QVERIFY2(Shows(host.slot(i), shows[i]), qPrintable(shows[i]));
+            QVERIFY2(slotShows(host.slot(i), shows[i]), qPrintable(shows[i]));
             if (!host.slot(i)->picture().isNull() && !host.slot(i)->showsPlaceholder())
                 QCOMPARE(host.slot(i)->picture().size(), QSize(128, 96)); // decoded at slot size
         }
@@ -166,7 +166,7 @@ private Q_SLOTS:
         host.select(host.addGame(count));
         for (int arrow : presses)
             host.release(host.arrow(arrow));
-        QCOMPARE(host.state.strip.ScrollOffset, offset);
+        QCOMPARE(host.state.strip.scrollOffset, offset);
         QCOMPARE(host.arrow(across ? 0 : 2)->isVisible(), backShown);
         QCOMPARE(host.arrow(across ? 1 : 3)->isVisible(), forwardShown);
         QVERIFY(host.arrow(across ? 2 : 0)->isHidden() && host.arrow(across ? 3 : 1)->isHidden());
@@ -213,7 +213,7 @@ private Q_SLOTS:
         poll.start(5);
         host.release(host.slot(0), Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(seen.size(), shows.isEmpty() ? QSize(0, 0) : QSize(512, 384));
-        QVERIFY(shows.isEmpty() || CentreIs(seen, QColor(shows)));
+        QVERIFY(shows.isEmpty() || centreIs(seen, QColor(shows)));
     }
 
     void regions_data() {
@@ -257,8 +257,8 @@ private Q_SLOTS:
         QCOMPARE(host.list->geometry(), list);
         QCOMPARE(host.strip->isHidden(), !viewOn);
         QCOMPARE(viewOn ? host.strip->geometry() : QRect(), strip);
-        QCOMPARE(viewOn ? host.state.strip.VisibleSlots : 0, visibleSlots);
-        const QSize slot = tolm::ui::SlotSizeFor(size);
+        QCOMPARE(viewOn ? host.state.strip.visibleSlots : 0, visibleSlots);
+        const QSize slot = tolm::ui::slotSizeFor(size);
         for (int i = 0; i < visibleSlots; ++i) { // a chain, the visible ones shown
             QCOMPARE(
                 host.slot(i)->geometry(),
@@ -292,7 +292,7 @@ private Q_SLOTS:
         host.window.resize(newWidth, 700);
         for (int offset : offsets) {
             host.layOut();
-            QCOMPARE(host.state.strip.ScrollOffset, offset);
+            QCOMPARE(host.state.strip.scrollOffset, offset);
             QCOMPARE(host.slot(0)->x(), -256 * offset);
         }
     }
@@ -307,7 +307,7 @@ private Q_SLOTS:
                                 host.strip->geometry()};
             for (QWidget* w : host.strip->findChildren<QWidget*>())
                 places << QRect(w->pos(), QSize(w->isHidden(), 0));
-            return std::make_pair(places, host.state.strip.ScrollOffset);
+            return std::make_pair(places, host.state.strip.scrollOffset);
         };
         const auto before = snapshot();
         host.window.resize(420, 330);

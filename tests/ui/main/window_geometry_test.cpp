@@ -2,8 +2,8 @@
 
 #include "ui/main/window_geometry.h"
 
-using tolm::ui::ComputeSizeLimits;
-using tolm::ui::PlacementFor;
+using tolm::ui::computeSizeLimits;
+using tolm::ui::placementFor;
 using tolm::ui::SizeLimits;
 
 class WindowGeometryTest : public QObject {
@@ -27,7 +27,7 @@ private Q_SLOTS:
         QFETCH(QSize, screen);
         QFETCH(QSize, minimum);
         QFETCH(QSize, maximum);
-        const SizeLimits limits = ComputeSizeLimits(dpi, dpi, screen);
+        const SizeLimits limits = computeSizeLimits(dpi, dpi, screen);
         QCOMPARE(QSize(limits.minWidth, limits.minHeight), minimum);
         QCOMPARE(QSize(limits.maxWidth, limits.maxHeight), maximum);
     }
@@ -47,7 +47,7 @@ private Q_SLOTS:
         QFETCH(QRect, stored);
         QFETCH(QPoint, expected);
         const QRect primary(0, 0, 1920, 1080);
-        QCOMPARE(PlacementFor(stored, {primary}, primary), expected);
+        QCOMPARE(placementFor(stored, {primary}, primary), expected);
     }
 };
 

@@ -7,7 +7,7 @@ namespace tolm::test {
 namespace {
 
 // The next scripted reply, or `fallback` once the script has run out.
-template <typename T> T Next(std::deque<T>& queue, T fallback) {
+template <typename T> T takeNext(std::deque<T>& queue, T fallback) {
     if (queue.empty())
         return fallback;
     T next = queue.front();
@@ -20,7 +20,7 @@ template <typename T> T Next(std::deque<T>& queue, T fallback) {
 ui::UserDialogs::Answer ScriptedDialogs::message(QWidget*, const QString& title,
                                                  const QString& text, Icon icon, Buttons buttons) {
     shown.push_back({QStringLiteral("message"), title, text, icon, buttons, {}, {}});
-    return Next(answers, buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
+    return takeNext(answers, buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
 }
 
 std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& prompt,
@@ -39,12 +39,12 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QStr
                                       const QString& presetName, const QString&) {
     shown.push_back(
         {QStringLiteral("open"), title, {}, Icon::None, Buttons::Ok, filter, presetName});
-    return Next(files, QString());
+    return takeNext(files, QString());
 }
 
 QString ScriptedDialogs::existingDirectory(QWidget*, const QString& title, const QString& start) {
     shown.push_back({QStringLiteral("folder"), title, {}, Icon::None, Buttons::Ok, {}, start});
-    return Next(folders, QString());
+    return takeNext(folders, QString());
 }
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
