@@ -276,11 +276,10 @@ int runChild(const std::string& mode, const std::string& source, const std::stri
     // Static, so that nothing measured is freed before the report: the
     // process ends with _exit.
     static GameCatalogue catalogue;
-    static SettingsState settings;
     if (mode == "load") {
         before = readMemory();
         start = Clock::now();
-        const DatabaseLoadResult result = loadDatabase(catalogue, settings, source);
+        const DatabaseLoadResult result = loadDatabase(catalogue, source);
         stop = Clock::now();
         after = readMemory();
         if (result.status != DatabaseLoadResult::Status::Loaded)
@@ -295,7 +294,7 @@ int runChild(const std::string& mode, const std::string& source, const std::stri
         after = readMemory();
         benchmark::DoNotOptimize(buffer.get());
     } else if (mode == "save" || mode == "save-synced") {
-        if (loadDatabase(catalogue, settings, source).status != DatabaseLoadResult::Status::Loaded)
+        if (loadDatabase(catalogue, source).status != DatabaseLoadResult::Status::Loaded)
             die("load refused " + source);
         const auto durability =
             mode == "save" ? platform::Durability::Buffered : platform::Durability::Synced;
@@ -528,8 +527,7 @@ void BM_LoadDatabaseBytes(benchmark::State& state) {
     const std::string file = databaseBytes(makeCatalogue(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state) {
         GameCatalogue catalogue;
-        SettingsState settings;
-        loadDatabaseBytes(catalogue, settings, file);
+        loadDatabaseBytes(catalogue, file);
         benchmark::DoNotOptimize(catalogue.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));

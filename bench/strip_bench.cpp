@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/app_state.h"
+#include "state/app_state.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/screenshot_strip.h"
 

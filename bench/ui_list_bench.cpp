@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/app_state.h"
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/database.h"
+#include "state/app_state.h"
 #include "ui/common/program_launcher.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
@@ -194,15 +194,14 @@ int main(int argc, char** argv) {
     }
     // Beside it: loading the same file and filling a QTreeWidget from it.
     tree.show();
-    const double treeStart =
-        median([&] { tree.clear(); },
-               [&] {
-                   tolm::AppState state;
-                   state.programDirectory = directory;
-                   tolm::loadDatabase(state.catalogue, state.settings, state.databasePath());
-                   fillTreeWidget(tree, state.catalogue);
-                   tree.viewport()->repaint();
-               });
+    const double treeStart = median([&] { tree.clear(); },
+                                    [&] {
+                                        tolm::AppState state;
+                                        state.programDirectory = directory;
+                                        tolm::loadCatalogue(state);
+                                        fillTreeWidget(tree, state.catalogue);
+                                        tree.viewport()->repaint();
+                                    });
     tree.hide();
     tree.clear();
 

@@ -20,12 +20,6 @@ GameCatalogue sentinel() {
     return {r};
 }
 
-SettingsState sentinelSettings() {
-    SettingsState s;
-    s.romPaths = {"/roms/"};
-    return s;
-}
-
 [[noreturn]] void fail() {
     __builtin_trap();
 }
@@ -35,12 +29,11 @@ SettingsState sentinelSettings() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     GameCatalogue catalogue = sentinel();
-    SettingsState settings = sentinelSettings();
-    const DatabaseLoadResult result = loadDatabaseBytes(catalogue, settings, bytes);
+    const DatabaseLoadResult result = loadDatabaseBytes(catalogue, bytes);
 
     using Status = DatabaseLoadResult::Status;
     if (result.status == Status::Invalid || result.status == Status::Unsupported) {
-        if (!result.message || catalogue != sentinel() || settings != sentinelSettings())
+        if (!result.message || catalogue != sentinel())
             fail();
         return 0;
     }
@@ -56,9 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail();
 
     GameCatalogue again;
-    SettingsState settingsAgain = settings;
-    const DatabaseLoadResult second = loadDatabaseBytes(again, settingsAgain, saved);
-    if (second.status != Status::Loaded || again != catalogue || settingsAgain != settings)
+    const DatabaseLoadResult second = loadDatabaseBytes(again, saved);
+    if (second.status != Status::Loaded || again != catalogue)
         fail();
     return 0;
 }

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "catalogue/app_state.h"
 #include "platform/files.h"
+#include "state/app_state.h"
 #include "ui/common/program_launcher.h"
 #include "ui/common/user_dialogs.h"
 #include "ui/main/main_window.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "catalogue/text.h"
+#include "core/text.h"
 
 namespace tolm {
 

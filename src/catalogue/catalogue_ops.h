@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "catalogue/game_record.h"
-#include "catalogue/user_message.h"
+#include "core/user_message.h"
 
 namespace tolm {
 

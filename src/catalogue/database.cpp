@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "catalogue/genres.h"
-#include "catalogue/text.h"
+#include "core/text.h"
 #include "platform/codepage.h"
 
 namespace tolm {
@@ -39,8 +39,15 @@ UserMessage upgraded() {
             UserMessage::Icon::None, UserMessage::Buttons::Ok};
 }
 
+DatabaseLoadResult resultOf(DatabaseLoadResult::Status status, std::optional<UserMessage> message) {
+    DatabaseLoadResult result;
+    result.status = status;
+    result.message = std::move(message);
+    return result;
+}
+
 DatabaseLoadResult invalid() {
-    return {DatabaseLoadResult::Status::Invalid, invalidDatabase()};
+    return resultOf(DatabaseLoadResult::Status::Invalid, invalidDatabase());
 }
 
 std::int32_t decodeInt(const char* p) {
@@ -247,8 +254,7 @@ template <class Source> bool readRecord(Source& src, std::int32_t version, GameR
     return true;
 }
 
-template <class Source>
-DatabaseLoadResult load(Source& src, GameCatalogue& catalogue, SettingsState& settings) {
+template <class Source> DatabaseLoadResult load(Source& src, GameCatalogue& catalogue) {
     char magic[4];
     if (!src.readRaw(magic, 4) || std::memcmp(magic, kMagic, 4) != 0)
         return invalid();
@@ -256,7 +262,7 @@ DatabaseLoadResult load(Source& src, GameCatalogue& catalogue, SettingsState& se
     if (!src.readInt(version))
         return invalid();
     if (version > kDatabaseVersion)
-        return {DatabaseLoadResult::Status::Unsupported, unsupportedVersion()};
+        return resultOf(DatabaseLoadResult::Status::Unsupported, unsupportedVersion());
     std::int32_t count;
     if (!src.readInt(count) || count <= 0)
         return invalid();
@@ -279,22 +285,21 @@ DatabaseLoadResult load(Source& src, GameCatalogue& catalogue, SettingsState& se
 
     catalogue.swap(loaded);
     if (version < kDatabaseVersion) {
-        upgradeVersion1Records(catalogue, settings);
-        return {DatabaseLoadResult::Status::Upgraded, upgraded()};
+        DatabaseLoadResult result = resultOf(DatabaseLoadResult::Status::Upgraded, upgraded());
+        upgradeVersion1Records(catalogue, result);
+        return result;
     }
-    return {DatabaseLoadResult::Status::Loaded, std::nullopt};
+    return resultOf(DatabaseLoadResult::Status::Loaded, std::nullopt);
 }
 
 } // namespace
 
-DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
-                                     std::string_view bytes) {
+DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, std::string_view bytes) {
     MemorySource src(bytes);
-    return load(src, catalogue, settings);
+    return load(src, catalogue);
 }
 
-DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, SettingsState& settings,
-                                const std::string& path) {
+DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, const std::string& path) {
     const auto native = platform::nativePath(path);
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(native, ec);
@@ -304,17 +309,24 @@ DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, SettingsState& setting
     if (!in)
         return invalid();
     FileSource src(in, size);
-    return load(src, catalogue, settings);
+    return load(src, catalogue);
 }
 
-void upgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings) {
+void upgradeVersion1Records(GameCatalogue& catalogue, DatabaseLoadResult& result) {
+    // Each directory once, ignoring letter case, as the search paths keep them.
+    const auto note = [](std::vector<std::string>& list, std::string directory) {
+        for (const std::string& known : list)
+            if (equalsIgnoringCase(known, directory))
+                return;
+        list.push_back(std::move(directory));
+    };
     if (!catalogueHasEntries(catalogue))
         return;
     for (GameRecord& r : catalogue) {
         if (!r.romFile.empty()) {
             SplitPath split = splitFullPath(r.romFile);
             r.romFile = std::move(split.name);
-            addSearchPath(settings.romPaths, split.directory);
+            note(result.romDirectories, std::move(split.directory));
         }
         if (!r.screenshots.empty()) {
             std::string names;
@@ -323,7 +335,7 @@ void upgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings) {
                 if (!names.empty())
                     names += ',';
                 names += split.name;
-                addSearchPath(settings.screenshotPaths, split.directory);
+                note(result.screenshotDirectories, std::move(split.directory));
             }
             r.screenshots = std::move(names);
         }

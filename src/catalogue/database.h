@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/game_record.h"
-#include "catalogue/user_message.h"
+#include "core/user_message.h"
 #include "platform/files.h"
-#include "settings/settings.h"
 
 namespace tolm {
 
@@ -18,21 +18,25 @@ struct DatabaseLoadResult {
     enum class Status { Loaded, Upgraded, Invalid, Unsupported };
     Status status = Status::Loaded;
     std::optional<UserMessage> message; // to show the user, texts as they stand
+
+    // A version-1 file stored full paths; the upgrade keeps bare names and
+    // hands back their directories, in the order met, for the caller to add
+    // to the search paths.
+    std::vector<std::string> romDirectories;
+    std::vector<std::string> screenshotDirectories;
 };
 
 // Replaces `catalogue` with the file's records. A version-1 file is upgraded
-// in memory, which adds directories to `settings`. A refused or damaged file
-// leaves both unchanged.
-DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, SettingsState& settings,
-                                const std::string& path);
+// in memory (see DatabaseLoadResult). A refused or damaged file leaves the
+// catalogue unchanged.
+DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, const std::string& path);
 
 // The same over bytes already in memory.
-DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, SettingsState& settings,
-                                     std::string_view bytes);
+DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, std::string_view bytes);
 
-// Version-1 records: full paths split into search directories and bare
-// names, coarse genres mapped.
-void upgradeVersion1Records(GameCatalogue& catalogue, SettingsState& settings);
+// Version-1 records: full paths split into bare names (their directories go
+// to `result`), coarse genres mapped.
+void upgradeVersion1Records(GameCatalogue& catalogue, DatabaseLoadResult& result);
 
 // The file's bytes for `catalogue`.
 std::string databaseBytes(const GameCatalogue& catalogue, std::int32_t version = kDatabaseVersion);

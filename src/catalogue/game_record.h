@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/selection.h"
+
 namespace tolm {
 
 // One catalogued game. Field order is the order of the database file.
@@ -24,8 +26,6 @@ struct GameRecord {
 
 // Empty while unsized; once sized it never shrinks below one record.
 using GameCatalogue = std::vector<GameRecord>;
-
-inline constexpr std::int32_t kNone = -99; // "no selection" / "no default"
 
 bool catalogueHasEntries(const GameCatalogue& catalogue);
 

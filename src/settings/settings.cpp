@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "catalogue/text.h"
+#include "core/text.h"
 #include "platform/profile.h"
 
 namespace tolm {

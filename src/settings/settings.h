@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/game_record.h"
+#include "core/selection.h"
 #include "platform/files.h"
 
 namespace tolm {

@@ -6,7 +6,7 @@
 
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/genres.h"
-#include "catalogue/text.h"
+#include "core/text.h"
 
 // Records and messages are written with only the fields a case cares about.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

@@ -7,6 +7,7 @@
 
 #include "../platform/temp_dir.h"
 #include "catalogue/database.h"
+#include "settings/settings.h"
 
 // Records and messages are written with only the fields a case cares about.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -63,7 +64,7 @@ TEST(Database, WritesTheLayoutAndReadsBackEveryField) {
     EXPECT_EQ(dir.countEntries(), 1) << "no temporary file left behind";
     GameCatalogue loaded(5); // replaced, not appended to
     SettingsState settings;
-    const DatabaseLoadResult result = loadDatabase(loaded, settings, path);
+    const DatabaseLoadResult result = loadDatabase(loaded, path);
     EXPECT_EQ(result.status, Status::Loaded);
     EXPECT_FALSE(result.message.has_value());
     EXPECT_TRUE(loaded == written);
@@ -73,13 +74,12 @@ TEST(Database, WritesTheLayoutAndReadsBackEveryField) {
     for (int b = 1; b < 256; ++b)
         all += static_cast<char>(b);
     const std::string file = headerBytes(2, 1) + recordBytes(all, 0, "") + fieldBytes({all});
-    ASSERT_EQ(loadDatabaseBytes(loaded, settings, file).status, Status::Loaded);
+    ASSERT_EQ(loadDatabaseBytes(loaded, file).status, Status::Loaded);
     EXPECT_EQ(databaseBytes(loaded), file);
 }
 
 TEST(Database, Version1PathsBecomeSearchDirectoriesAndGenresAreMapped) {
-    const std::string games = kSep + "games" + kSep, shots = kSep + "a" + kSep,
-                      pics = kSep + "Pics" + kSep;
+    const std::string games = kSep + "games" + kSep, shots = kSep + "a" + kSep;
     const std::int32_t genres[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 50, 129, -3};
     const std::int32_t mapped[] = {15, 29, 16, 36, 43, 71, 85, 93, 94, 101, 10, 50, 129, -3};
     std::string file =
@@ -89,8 +89,7 @@ TEST(Database, Version1PathsBecomeSearchDirectoriesAndGenresAreMapped) {
     for (std::size_t i = 2; i < std::size(genres); ++i)
         file += recordBytes("g", genres[i], "");
     GameCatalogue catalogue;
-    SettingsState settings{.screenshotPaths = {pics}};
-    const DatabaseLoadResult result = loadDatabaseBytes(catalogue, settings, file);
+    const DatabaseLoadResult result = loadDatabaseBytes(catalogue, file);
     EXPECT_EQ(result.status, Status::Upgraded);
     EXPECT_EQ(result.message,
               (UserMessage{.title = "Information only",
@@ -100,14 +99,14 @@ TEST(Database, Version1PathsBecomeSearchDirectoriesAndGenresAreMapped) {
               (GameRecord{"X", 15, "1.scr,2.scr", 1985, "x\r\ny", "X.TAP", "P", "A", ""}));
     for (std::size_t i = 0; i < std::size(genres); ++i)
         EXPECT_EQ(catalogue[i].genre, mapped[i]) << genres[i];
-    // Each directory is registered once, whatever its letter case.
-    EXPECT_EQ(settings.romPaths, std::vector<std::string>{games});
-    EXPECT_EQ(settings.screenshotPaths, (std::vector<std::string>{pics, shots}));
+    // Each directory is handed back once, whatever its letter case.
+    EXPECT_EQ(result.romDirectories, std::vector<std::string>{games});
+    EXPECT_EQ(result.screenshotDirectories,
+              (std::vector<std::string>{shots, kSep + "pics" + kSep}));
 
     // Files of version 0 or below hold no fields: blank records, genre mapped as any.
     for (std::int32_t version : {0, -1}) {
-        EXPECT_EQ(loadDatabaseBytes(catalogue, settings, headerBytes(version, 3)).message,
-                  result.message);
+        EXPECT_EQ(loadDatabaseBytes(catalogue, headerBytes(version, 3)).message, result.message);
         EXPECT_EQ(catalogue, GameCatalogue(3, GameRecord{.genre = 15})) << version;
     }
 }
@@ -137,13 +136,11 @@ TEST(Database, DamagedOrUnsupportedFilesAreRefusedAndChangeNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         GameCatalogue catalogue = {GameRecord{.name = "kept"}};
-        SettingsState settings;
-        const DatabaseLoadResult result = loadDatabaseBytes(catalogue, settings, c.bytes);
+        const DatabaseLoadResult result = loadDatabaseBytes(catalogue, c.bytes);
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.message,
                   (UserMessage{"Invalid Database", c.text, UserMessage::Icon::Critical}));
         EXPECT_EQ(catalogue, GameCatalogue{GameRecord{.name = "kept"}});
-        EXPECT_EQ(settings, SettingsState{});
     }
 }
 
@@ -151,13 +148,11 @@ TEST(Database, CutShortAtAnyByteIsRefused) {
     const std::string whole = headerBytes(2, 2) + recordBytes("Ab", 3, "s1,s2", "r.tap") +
                               fieldBytes({"m.ay"}) + recordBytes("", 0, "") + fieldBytes({""});
     GameCatalogue catalogue;
-    SettingsState settings;
-    ASSERT_EQ(loadDatabaseBytes(catalogue, settings, whole).status, Status::Loaded);
+    ASSERT_EQ(loadDatabaseBytes(catalogue, whole).status, Status::Loaded);
     const GameCatalogue before = catalogue;
     for (std::size_t length = 0; length < whole.size(); ++length) {
         SCOPED_TRACE(length);
-        EXPECT_EQ(loadDatabaseBytes(catalogue, settings, whole.substr(0, length)).status,
-                  Status::Invalid);
+        EXPECT_EQ(loadDatabaseBytes(catalogue, whole.substr(0, length)).status, Status::Invalid);
         EXPECT_EQ(catalogue, before);
     }
 }
@@ -170,7 +165,7 @@ TEST(Database, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing) {
     EXPECT_FALSE(loadSettings(settings, dir.sub("absent.ini"), {}).error.has_value());
     EXPECT_TRUE(loadSettings(settings, dir.sub("adir"), {}).error.has_value());
     for (const std::string target : {"gone/tolm.dat", "adir"}) {
-        EXPECT_EQ(loadDatabase(catalogue, settings, dir.sub(target)).status, Status::Invalid);
+        EXPECT_EQ(loadDatabase(catalogue, dir.sub(target)).status, Status::Invalid);
         for (const platform::IoResult& saved : {saveDatabase(catalogue, dir.sub(target)),
                                                 saveSettings(settings, dir.sub(target), {})}) {
             EXPECT_FALSE(saved);

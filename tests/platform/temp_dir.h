@@ -28,6 +28,7 @@ public:
     }
     TempDir(TempDir&&) = delete; // owns the directory: neither copied nor moved
 
+    std::string path() const { return path_.string(); }
     // `relative` (written with '/') joined under the directory.
     std::string sub(std::string_view relative) const {
         std::string joined = path_.string() + platform::kPathSeparator;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "catalogue/user_message.h"
+#include "core/user_message.h"
 
 class QWidget;
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "tolm/version.h"
 #include "ui/main/artwork.h"
 
 namespace tolm::ui {
@@ -44,9 +45,9 @@ AboutWindow::AboutWindow(QWidget* owner)
 }
 
 QString AboutWindow::aboutText() {
-    return QStringList{QStringLiteral("Spectrum Game Catalogue (Tolm) v0.3 beta"),
-                       QStringLiteral("Written by the Tolm developers"),
-                       QStringLiteral("2025-2026")}
+    return QStringList{
+        QStringLiteral("Spectrum Game Catalogue (Tolm) ") + QLatin1String(kVersionText),
+        QStringLiteral("Written by the Tolm developers"), QStringLiteral("2025-2026")}
         .join(QStringLiteral("\r\n"));
 }
 

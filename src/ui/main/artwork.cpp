@@ -1,4 +1,5 @@
 #include "ui/main/artwork.h"
+#include "tolm/version.h"
 
 #include <QColor>
 #include <QPainter>
@@ -210,7 +211,7 @@ QImage titlePicture() {
 }
 
 QImage logoPicture() {
-    static const QImage image = compose(QSize(240, 192), {{"TOLM", 6}, {"v0.3 beta", 2}}, 96);
+    static const QImage image = compose(QSize(240, 192), {{"TOLM", 6}, {kVersionText, 2}}, 96);
     return image;
 }
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "catalogue/genres.h"
-#include "catalogue/text.h"
+#include "core/text.h"
 #include "settings/locate.h"
 #include "ui/common/qt_text.h"
 #include "ui/main/launching.h"

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "catalogue/text.h"
+#include "core/text.h"
 #include "platform/files.h"
 #include "settings/locate.h"
 #include "settings/settings.h"

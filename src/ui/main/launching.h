@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "catalogue/app_state.h"
+#include "state/app_state.h"
 
 class QWidget;
 

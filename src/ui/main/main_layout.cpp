@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <QtGlobal>
 
-#include "catalogue/app_state.h"
+#include "state/app_state.h"
 #include "ui/main/screenshot_strip.h"
 
 namespace tolm::ui {

@@ -16,6 +16,7 @@
 #include "catalogue/database.h"
 #include "platform/files.h"
 #include "settings/settings.h"
+#include "tolm/version.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
 #include "ui/main/about_window.h"
@@ -38,7 +39,7 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
                        int splashDelayMs, QWidget* parent)
     : QMainWindow(parent), state_(state), dialogs_(dialogs), launcher_(launcher) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Tolm v0.3 beta"));
+    setWindowTitle(QStringLiteral("Tolm ") + QLatin1String(kVersionText));
     setWindowIcon(programIcon());
     buildWidgets();
     menus_ = buildMainMenus(*menuBar(), *this);
@@ -154,7 +155,7 @@ void MainWindow::loadSettingsAndDatabase(QWidget* splash) {
 
     const std::string database = state_.databasePath();
     if (platform::fileExists(database)) {
-        const DatabaseLoadResult loaded = loadDatabase(state_.catalogue, state_.settings, database);
+        const DatabaseLoadResult loaded = loadCatalogue(state_);
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
     }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "catalogue/app_state.h"
+#include "state/app_state.h"
 #include "ui/main/main_menus.h"
 #include "ui/main/window_geometry.h"
 

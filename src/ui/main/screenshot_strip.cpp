@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <string_view>
 
-#include "catalogue/app_state.h"
 #include "settings/locate.h"
+#include "state/app_state.h"
 #include "ui/common/qt_text.h"
 #include "ui/main/artwork.h"
 #include "ui/main/show_big_window.h"

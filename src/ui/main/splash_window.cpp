@@ -6,6 +6,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "tolm/version.h"
 #include "ui/main/artwork.h"
 
 namespace tolm::ui {
@@ -24,7 +25,7 @@ SplashWindow::SplashWindow(std::function<void(QWidget* splash)> load, int closeD
     Picture1->setGeometry(0, 0, picture.width(), picture.height());
 
     // The caption lies on a dark strip near the bottom, clear of the banner.
-    Label1 = new QLabel(QStringLiteral("Tolm v0.3 beta"), this);
+    Label1 = new QLabel(QStringLiteral("Tolm ") + QLatin1String(kVersionText), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet(

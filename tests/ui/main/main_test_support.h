@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/app_state.h"
 #include "catalogue/database.h"
+#include "state/app_state.h"
 #include "ui/common/qt_text.h"
 
 namespace tolm::test {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "catalogue/database.h"
 #include "catalogue/game_record.h"
 #include "settings/settings.h"
 
@@ -40,5 +41,9 @@ struct AppState {
     const GameRecord* selectedRecord() const;
     GameRecord* selectedRecord();
 };
+
+// Loads the catalogue file into `state`; a version-1 file's directories join
+// the search paths. A refused file changes nothing.
+DatabaseLoadResult loadCatalogue(AppState& state);
 
 } // namespace tolm

@@ -1,4 +1,4 @@
-#include "catalogue/text.h"
+#include "core/text.h"
 
 #include <cstdint>
 #include <limits>

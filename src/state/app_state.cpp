@@ -1,4 +1,4 @@
-#include "catalogue/app_state.h"
+#include "state/app_state.h"
 
 #include "platform/files.h"
 
@@ -20,6 +20,15 @@ const GameRecord* AppState::selectedRecord() const {
 
 GameRecord* AppState::selectedRecord() {
     return const_cast<GameRecord*>(static_cast<const AppState*>(this)->selectedRecord());
+}
+
+DatabaseLoadResult loadCatalogue(AppState& state) {
+    DatabaseLoadResult result = loadDatabase(state.catalogue, state.databasePath());
+    for (const std::string& directory : result.romDirectories)
+        addSearchPath(state.settings.romPaths, directory);
+    for (const std::string& directory : result.screenshotDirectories)
+        addSearchPath(state.settings.screenshotPaths, directory);
+    return result;
 }
 
 } // namespace tolm
