@@ -7,13 +7,7 @@
 #include <random>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "platform/temporary_names.h"
 
 namespace fs = std::filesystem;
 
@@ -55,23 +49,10 @@ bool isPlainFile(const fs::path& path) {
     return fs::is_regular_file(fs::status(path, ec)) && !ec;
 }
 
-std::string randomSuffix() {
-    static thread_local std::mt19937_64 engine{std::random_device{}()};
-    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string s;
-    for (int i = 0; i < 8; ++i)
-        s.push_back(kDigits[engine() % 36]);
-    return s;
-}
-
 } // namespace
 
 fs::path nativePath(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string lastErrorText() {
-    return std::strerror(errno);
 }
 
 bool fileExists(const std::string& path) {
@@ -108,146 +89,15 @@ bool fileExists(const std::string& path) {
     return false;
 }
 
-std::string programDirectory() {
-#ifdef _WIN32
-    std::wstring buffer(32768, L'\0');
-    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    buffer.resize(n);
-    const std::u8string dir = fs::path(buffer).parent_path().u8string();
-#else
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        exe = fs::current_path(ec) / "tolm";
-    const std::u8string dir = exe.parent_path().u8string();
-#endif
-    return std::string(dir.begin(), dir.end());
+std::string temporaryNameFor(const std::string& path) {
+    static thread_local std::mt19937_64 engine{std::random_device{}()};
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string name = path;
+    name += kTemporaryInfix;
+    for (std::size_t i = 0; i < kTemporarySuffixLength; ++i)
+        name.push_back(kDigits[engine() % 36]);
+    return name;
 }
-
-IoResult readFile(const std::string& path, std::string& out) {
-    std::FILE* f = nullptr;
-#ifdef _WIN32
-    f = _wfopen(nativePath(path).c_str(), L"rb");
-#else
-    f = std::fopen(path.c_str(), "rb");
-#endif
-    if (!f)
-        return IoResult::failure("Unable to read " + path + ": " + lastErrorText());
-    out.clear();
-    std::array<char, 65536> chunk;
-    std::size_t n;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
-        out.append(chunk.data(), n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
-        return IoResult::failure("Unable to read " + path + ": read error");
-    return IoResult::success();
-}
-
-#ifdef _WIN32
-IoResult replaceFileStreamed(const std::string& path,
-                             const std::function<bool(const ByteSink&)>& produce,
-                             Durability durability) {
-    const fs::path target = nativePath(path);
-    const fs::path temp = nativePath(path + ".tmp-" + randomSuffix());
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return IoResult::failure("Unable to write " + path + ": cannot create a file there");
-    bool sinkOk = true;
-    const ByteSink sink = [&](std::string_view bytes) {
-        while (sinkOk && !bytes.empty()) {
-            const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-            DWORD written = 0;
-            sinkOk = WriteFile(h, bytes.data(), piece, &written, nullptr) && written == piece;
-            bytes.remove_prefix(piece);
-        }
-        return sinkOk;
-    };
-    bool ok = produce(sink) && sinkOk;
-    if (ok && durability == Durability::Synced)
-        ok = FlushFileBuffers(h);
-    CloseHandle(h);
-    if (ok)
-        ok = MoveFileExW(temp.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) {
-        DeleteFileW(temp.c_str());
-        return IoResult::failure("Unable to write " + path + ": the disk refused the data");
-    }
-    return IoResult::success();
-}
-#else
-IoResult replaceFileStreamed(const std::string& path,
-                             const std::function<bool(const ByteSink&)>& produce,
-                             Durability durability) {
-    auto fail = [&](const std::string& reason) {
-        return IoResult::failure("Unable to write " + path + ": " + reason);
-    };
-    const std::size_t sep = path.find_last_of(kPathSeparator);
-    const std::string dir = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
-
-    struct stat old {};
-    const bool hadOld = ::stat(path.c_str(), &old) == 0;
-    if (hadOld && S_ISDIR(old.st_mode))
-        return fail("it is a directory");
-
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = path + ".tmp-" + randomSuffix();
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0)
-        return fail(lastErrorText());
-
-    auto abandon = [&](const std::string& reason) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return fail(reason);
-    };
-    std::string writeError;
-    const ByteSink sink = [&](std::string_view bytes) {
-        while (writeError.empty() && !bytes.empty()) {
-            const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-            if (n < 0) {
-                if (errno != EINTR)
-                    writeError = lastErrorText();
-                continue;
-            }
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return writeError.empty();
-    };
-    if (!produce(sink) || !writeError.empty())
-        return abandon(writeError.empty() ? std::string("the data could not be prepared")
-                                          : writeError);
-    if (hadOld)
-        (void)::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
-    if (durability == Durability::Synced && ::fsync(fd) != 0)
-        return abandon(lastErrorText());
-    if (::close(fd) != 0) {
-        ::unlink(temp.c_str());
-        return fail(lastErrorText());
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string reason = lastErrorText();
-        ::unlink(temp.c_str());
-        return fail(reason);
-    }
-    if (durability == Durability::Synced) {
-        const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dfd >= 0) {
-            (void)::fsync(dfd);
-            ::close(dfd);
-        }
-    }
-    return IoResult::success();
-}
-#endif
 
 IoResult replaceFile(const std::string& path, std::string_view bytes, Durability durability) {
     return replaceFileStreamed(

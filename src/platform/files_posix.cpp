@@ -1,0 +1,118 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+#include "platform/temporary_names.h"
+
+namespace fs = std::filesystem;
+
+namespace tolm::platform {
+
+std::string lastErrorText() {
+    return std::strerror(errno);
+}
+
+std::string programDirectory() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = fs::current_path(ec) / "tolm";
+    const std::u8string dir = exe.parent_path().u8string();
+    return std::string(dir.begin(), dir.end());
+}
+
+IoResult readFile(const std::string& path, std::string& out) {
+    std::FILE* f = nullptr;
+    f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return IoResult::failure("Unable to read " + path + ": " + lastErrorText());
+    out.clear();
+    std::array<char, 65536> chunk;
+    std::size_t n;
+    while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
+        out.append(chunk.data(), n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed)
+        return IoResult::failure("Unable to read " + path + ": read error");
+    return IoResult::success();
+}
+
+IoResult replaceFileStreamed(const std::string& path,
+                             const std::function<bool(const ByteSink&)>& produce,
+                             Durability durability) {
+    auto fail = [&](const std::string& reason) {
+        return IoResult::failure("Unable to write " + path + ": " + reason);
+    };
+    const std::size_t sep = path.find_last_of(kPathSeparator);
+    const std::string dir = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
+
+    struct stat old {};
+    const bool hadOld = ::stat(path.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode))
+        return fail("it is a directory");
+
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temp = temporaryNameFor(path);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return fail(lastErrorText());
+
+    auto abandon = [&](const std::string& reason) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return fail(reason);
+    };
+    std::string writeError;
+    const ByteSink sink = [&](std::string_view bytes) {
+        while (writeError.empty() && !bytes.empty()) {
+            const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+            if (n < 0) {
+                if (errno != EINTR)
+                    writeError = lastErrorText();
+                continue;
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return writeError.empty();
+    };
+    if (!produce(sink) || !writeError.empty())
+        return abandon(writeError.empty() ? std::string("the data could not be prepared")
+                                          : writeError);
+    if (hadOld)
+        (void)::fchmod(fd, old.st_mode & 07777); // keep the permissions the user gave it
+    if (durability == Durability::Synced && ::fsync(fd) != 0)
+        return abandon(lastErrorText());
+    if (::close(fd) != 0) {
+        ::unlink(temp.c_str());
+        return fail(lastErrorText());
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string reason = lastErrorText();
+        ::unlink(temp.c_str());
+        return fail(reason);
+    }
+    if (durability == Durability::Synced) {
+        const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd >= 0) {
+            (void)::fsync(dfd);
+            ::close(dfd);
+        }
+    }
+    return IoResult::success();
+}
+
+} // namespace tolm::platform
