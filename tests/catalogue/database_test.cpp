@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "../platform/temp_dir.h"
+#include "support/temp_dir.h"
 #include "catalogue/database.h"
 #include "settings/settings.h"
 

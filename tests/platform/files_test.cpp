@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 using namespace tolm::platform;
 using tolm::test::readAll;

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "../platform/temp_dir.h"
+#include "support/temp_dir.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../platform/temp_dir.h"
+#include "support/temp_dir.h"
 #include "state/app_state.h"
 
 using namespace tolm;

@@ -1,8 +1,8 @@
 #include <QTest>
 
-#include "main_test_support.h"
+#include "support/window_fixtures.h"
 #include "ui/main/launching.h"
-#include "ui/support/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 class LaunchingTest : public QObject {
     Q_OBJECT

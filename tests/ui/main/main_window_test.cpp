@@ -6,12 +6,12 @@
 #include <QTreeView>
 #include <memory>
 
-#include "main_test_support.h"
+#include "support/window_fixtures.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
 #include "ui/main/screenshot_strip.h"
-#include "ui/support/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 using tolm::GameCatalogue;
 using tolm::test::fiveGames;

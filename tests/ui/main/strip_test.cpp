@@ -5,7 +5,7 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "main_test_support.h"
+#include "support/window_fixtures.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/screenshot_strip.h"
 

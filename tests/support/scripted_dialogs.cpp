@@ -1,4 +1,4 @@
-#include "ui/support/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 #include <utility>
 
