@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
     auto* status = new QStatusBar(&window);
     auto* strip = new tolm::ui::ScreenshotStrip(state, &window);
     QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [&] {
-        tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), false}, state);
+        tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), false},
+                                   state.settings);
     });
     window.resize(1000, 700);
     window.show();
@@ -120,7 +121,7 @@ int main(int argc, char** argv) {
     const auto click = [&] {
         game = 1 - game;
         state.selectedGame = game;
-        strip->loadSS();
+        strip->loadScreenshots();
     };
     const auto measureClicks = [&](int runs) {
         click(); // warm up
@@ -133,16 +134,16 @@ int main(int argc, char** argv) {
         return medianMs(samples);
     };
 
-    state.strip.showScreenshots = true;
+    strip->stripState().showScreenshots = true;
     const double viewOn = measureClicks(21);
-    const int visible = state.strip.visibleSlots;
+    const int visible = strip->stripState().visibleSlots;
     std::vector<double> again;
     for (int run = 0; run < 21; ++run) {
-        again.push_back(timeMs([&] { strip->loadSS(); }));
+        again.push_back(timeMs([&] { strip->loadScreenshots(); }));
     }
     const double sameGame = medianMs(again);
 
-    state.strip.showScreenshots = false;
+    strip->stripState().showScreenshots = false;
     const double viewOff = measureClicks(21);
 
     // Decoding all 50 at full size on every click, then shrinking each.

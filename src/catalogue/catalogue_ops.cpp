@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "core/selection.h"
 
 namespace tolm {
 
@@ -26,15 +26,6 @@ AddGameResult addGame(GameCatalogue& catalogue, const NewGame& game) {
     return {static_cast<std::int32_t>(catalogue.size() - 1), std::nullopt};
 }
 
-std::vector<std::int32_t> parsePositions(std::string_view positions) {
-    std::vector<std::int32_t> out;
-    if (positions.empty())
-        return out;
-    for (std::string_view item : splitList(positions))
-        out.push_back(leadingNumber(item));
-    return out;
-}
-
 UserMessage removalQuestion(const GameCatalogue& catalogue, std::size_t count) {
     std::string text;
     if (count == 1)
@@ -53,7 +44,7 @@ void removePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& 
     // a stray or repeated position must not empty the whole catalogue.
     std::vector<bool> doomed(catalogue.size(), false);
     for (std::int32_t p : positions)
-        if (p >= 0 && static_cast<std::size_t>(p) < catalogue.size())
+        if (!isNone(p) && static_cast<std::size_t>(p) < catalogue.size())
             doomed[static_cast<std::size_t>(p)] = true;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
@@ -70,15 +61,6 @@ void removePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& 
 
 std::string itemKey(std::int32_t position) {
     return "game" + std::to_string(position);
-}
-
-std::int32_t positionFromKey(std::string_view key) {
-    std::string rest(key);
-    for (std::size_t at; (at = rest.find("game")) != std::string::npos;)
-        rest.erase(at, 4);
-    if (rest.empty() || rest.find_first_not_of("0123456789") != std::string::npos)
-        return -1;
-    return leadingNumber(rest);
 }
 
 } // namespace tolm

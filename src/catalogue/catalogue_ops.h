@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "catalogue/game_record.h"
@@ -30,9 +29,6 @@ struct AddGameResult {
 // MusicFile. The caller refreshes the list after its batch.
 AddGameResult addGame(GameCatalogue& catalogue, const NewGame& game);
 
-// Positions from a comma-separated text such as "5,2,9".
-std::vector<std::int32_t> parsePositions(std::string_view positions);
-
 // The "Game Removal" question for removing `count` games.
 UserMessage removalQuestion(const GameCatalogue& catalogue, std::size_t count);
 
@@ -41,8 +37,7 @@ UserMessage removalQuestion(const GameCatalogue& catalogue, std::size_t count);
 // Positions outside the catalogue and repeats are ignored.
 void removePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions);
 
-// The list's key for a position ("game17") and back (-1 when it is no key).
+// The list's key for a position ("game17"), kept as the row's item data.
 std::string itemKey(std::int32_t position);
-std::int32_t positionFromKey(std::string_view key);
 
 } // namespace tolm

@@ -8,7 +8,7 @@ namespace tolm {
 // Two-line texts are joined with "\r\n".
 struct UserMessage {
     enum class Icon { None, Critical, Information, Question };
-    enum class Buttons { Ok, YesNo };
+    enum class Buttons { Ok, YesNo, YesNoCancel };
 
     std::string title;
     std::string text;

@@ -1,5 +1,6 @@
 #include "state/app_state.h"
 
+#include "core/selection.h"
 #include "platform/files.h"
 
 namespace tolm {
@@ -13,7 +14,7 @@ std::string AppState::settingsPath() const {
 }
 
 const GameRecord* AppState::selectedRecord() const {
-    if (selectedGame < 0 || static_cast<std::size_t>(selectedGame) >= catalogue.size())
+    if (isNone(selectedGame) || static_cast<std::size_t>(selectedGame) >= catalogue.size())
         return nullptr;
     return &catalogue[static_cast<std::size_t>(selectedGame)];
 }

@@ -9,28 +9,12 @@
 
 namespace tolm {
 
-// The screenshot strip's scroll state, shared by the strip and the layout.
-struct ScreenshotStripState {
-    bool showScreenshots = false;
-    std::int32_t screenshotCount = 0;
-    std::int32_t scrollOffset = 0;
-    std::int32_t previousScrollOffset = 0;
-    std::int32_t visibleSlots = 0;
-};
-
 // Everything the program keeps for the whole run. main() owns one and hands
 // it to the windows by reference; tests make a fresh one each.
 struct AppState {
     GameCatalogue catalogue;
     std::int32_t selectedGame = kNone;
     SettingsState settings;
-    ScreenshotStripState strip;
-
-    // The main window's size limits, pixels.
-    std::int32_t minTrackWidth = 0;
-    std::int32_t minTrackHeight = 0;
-    std::int32_t maxTrackWidth = 0;
-    std::int32_t maxTrackHeight = 0;
 
     std::string programDirectory; // where tolm.dat and tolm.ini live
 

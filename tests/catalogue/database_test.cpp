@@ -5,9 +5,9 @@
 #include <variant>
 #include <vector>
 
-#include "support/temp_dir.h"
 #include "catalogue/database.h"
 #include "settings/settings.h"
+#include "support/temp_dir.h"
 
 // Records and messages are written with only the fields a case cares about.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

@@ -20,7 +20,10 @@ template <typename T> T takeNext(std::deque<T>& queue, T fallback) {
 ui::UserDialogs::Answer ScriptedDialogs::message(QWidget*, const QString& title,
                                                  const QString& text, Icon icon, Buttons buttons) {
     shown.push_back({QStringLiteral("message"), title, text, icon, buttons, {}, {}});
-    return takeNext(answers, buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
+    const Answer fallback = buttons == Buttons::YesNo         ? Answer::No
+                            : buttons == Buttons::YesNoCancel ? Answer::Cancel
+                                                              : Answer::Ok;
+    return takeNext(answers, fallback);
 }
 
 std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& prompt,

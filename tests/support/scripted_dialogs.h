@@ -12,7 +12,8 @@
 namespace tolm::test {
 
 // Records every box shown and answers from a queue. A message box with no
-// queued answer gets Ok (or No for Yes/No), so an unexpected box never blocks.
+// queued answer gets Ok (No for Yes/No, Cancel for Yes/No/Cancel), so an
+// unexpected box never blocks and never acts.
 class ScriptedDialogs final : public ui::UserDialogs {
 public:
     struct Shown {

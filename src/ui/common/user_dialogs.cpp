@@ -35,12 +35,21 @@ UserDialogs::Answer QtUserDialogs::message(QWidget* parent, const QString& title
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+    } else if (buttons == Buttons::YesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
     const int result = box.exec();
     if (buttons == Buttons::YesNo)
         return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    if (buttons == Buttons::YesNoCancel) {
+        if (result == QMessageBox::Yes)
+            return Answer::Yes;
+        return result == QMessageBox::No ? Answer::No : Answer::Cancel;
+    }
     return Answer::Ok;
 }
 

@@ -15,7 +15,7 @@ class UserDialogs {
 public:
     using Icon = UserMessage::Icon;
     using Buttons = UserMessage::Buttons;
-    enum class Answer { Ok, Yes, No };
+    enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~UserDialogs() = default;
 

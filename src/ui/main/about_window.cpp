@@ -18,27 +18,27 @@ AboutWindow::AboutWindow(QWidget* owner)
     setWindowTitle(QStringLiteral("about"));
     setWindowIcon(programIcon());
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
+    logo_ = new QLabel(this);
+    logo_->setObjectName(QStringLiteral("Picture1"));
     const QImage logo = logoPicture();
-    Picture1->setPixmap(QPixmap::fromImage(logo));
-    Picture1->setFixedSize(logo.size());
+    logo_->setPixmap(QPixmap::fromImage(logo));
+    logo_->setFixedSize(logo.size());
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setText(aboutText());
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    identification_ = new QLabel(this);
+    identification_->setObjectName(QStringLiteral("Label1"));
+    identification_->setText(aboutText());
+    identification_->setTextFormat(Qt::PlainText);
+    identification_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("Command1"));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(Picture1, 0, 0, 2, 1);
-    layout->addWidget(Label1, 0, 1);
-    layout->addWidget(Command1, 1, 1, Qt::AlignRight | Qt::AlignBottom);
+    layout->addWidget(logo_, 0, 0, 2, 1);
+    layout->addWidget(identification_, 0, 1);
+    layout->addWidget(okButton_, 1, 1, Qt::AlignRight | Qt::AlignBottom);
     layout->setColumnStretch(1, 1);
     // The layout fixes the window at its natural size: it cannot be resized.
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace tolm::ui {
 
-// frmAbout: the logo, three lines of identification and OK.
+// The About box: the logo, three lines of identification and OK.
 class AboutWindow final : public QDialog {
     Q_OBJECT
 public:
@@ -18,9 +18,9 @@ public:
     static QString aboutText();
 
 private:
-    QLabel* Picture1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLabel* logo_ = nullptr;
+    QLabel* identification_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace tolm::ui

@@ -10,18 +10,17 @@
 #include "core/text.h"
 #include "settings/locate.h"
 #include "ui/common/qt_text.h"
-#include "ui/main/launching.h"
 
 namespace tolm::ui {
 namespace {
 
-// Offsets from the tab control's top-left corner, pixels.
-constexpr int kRowTops[4] = {32, 48, 64, 80};
-constexpr int kRowHeight = 16;
-constexpr int kLeftCaptionX = 8;
-constexpr int kRightCaptionX = 272;
-constexpr int kCaptionWidth = 85;
-constexpr int kRightMargin = 8;
+// Offsets from the tab control's top-left corner, twips.
+constexpr double kRowTops[4] = {480, 720, 960, 1200};
+constexpr double kRowHeight = 240;
+constexpr double kLeftCaptionX = 120;
+constexpr double kRightCaptionX = 4080;
+constexpr double kCaptionWidth = 1275;
+constexpr double kRightMargin = 120;
 
 } // namespace
 
@@ -45,23 +44,26 @@ GameDetails describeGame(const GameRecord& game, const SettingsState& settings) 
     d.hasMusic = QStringLiteral("No Music file found (check paths)");
     if (trimBlanks(game.musicFile).empty())
         d.hasMusic = QStringLiteral("No Music file");
-    else if (locateFile(game.musicFile, settings.musicPaths).found)
-        d.hasMusic = musicPlayableText();
+    else if (locateFile(game.musicFile, settings.musicPaths).found) {
+        d.hasMusic = QStringLiteral("Yes (click to play)");
+        d.musicPlayable = true;
+    }
     return d;
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    Q_EMIT released();
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT leftReleased();
 }
 
-DetailsPanel::DetailsPanel(QWidget* parent) : QTabWidget(parent) {
+DetailsPanel::DetailsPanel(QWidget* parent, TwipsScale scale) : QTabWidget(parent), scale_(scale) {
     setObjectName(QStringLiteral("SSTab1"));
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(scale_.size(kWidthTwips, kHeightTwips));
 
     detailsPage_ = new QWidget(this);
     detailsPage_->setObjectName(QStringLiteral("tabGameDetails"));
-    // Four rows 16 pixels apart: a small font keeps the longest texts whole.
+    // Four rows 240 twips (16 pixels at 96 dpi) apart: a small font keeps the longest texts whole.
     QFont small = detailsPage_->font();
     small.setPointSizeF(std::min(small.pointSizeF(), 8.0));
     detailsPage_->setFont(small);
@@ -70,32 +72,32 @@ DetailsPanel::DetailsPanel(QWidget* parent) : QTabWidget(parent) {
     auto* notesPage = new QWidget(this);
     notesPage->setObjectName(QStringLiteral("tabNotes"));
     addTab(notesPage, QStringLiteral("Notes"));
-    txtNotes = new QPlainTextEdit(notesPage);
-    txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    notesEdit_ = new QPlainTextEdit(notesPage);
+    notesEdit_->setObjectName(QStringLiteral("notesEdit_"));
     auto* notesLayout = new QVBoxLayout(notesPage);
     notesLayout->setContentsMargins(0, 0, 0, 0);
-    notesLayout->addWidget(txtNotes);
+    notesLayout->addWidget(notesEdit_);
 
-    lblHasMusic = new ClickableLabel(detailsPage_);
-    connect(lblHasMusic, &ClickableLabel::released, this, &DetailsPanel::musicLabelReleased);
+    musicValue_ = new ClickableLabel(detailsPage_);
+    connect(musicValue_, &ClickableLabel::leftReleased, this, &DetailsPanel::musicValueClicked);
 
     QWidget* p = detailsPage_;
     grid_[0][0] = addCaption(p, QStringLiteral("Game Name"), "capGameName");
-    grid_[0][1] = lblGameName = addValue(p, new QLabel(p), "lblGameName");
+    grid_[0][1] = nameValue_ = addValue(new QLabel(p), "lblGameName");
     grid_[0][2] = addCaption(p, QStringLiteral("Year Published"), "capYear");
-    grid_[0][3] = lblYear = addValue(p, new QLabel(p), "lblYear");
+    grid_[0][3] = yearValue_ = addValue(new QLabel(p), "lblYear");
     grid_[1][0] = addCaption(p, QStringLiteral("Publisher"), "capPub");
-    grid_[1][1] = lblPub = addValue(p, new QLabel(p), "lblPub");
+    grid_[1][1] = publisherValue_ = addValue(new QLabel(p), "lblPub");
     grid_[1][2] = addCaption(p, QStringLiteral("Author(s)"), "capAuthors");
-    grid_[1][3] = lblAuthors = addValue(p, new QLabel(p), "lblAuthors");
+    grid_[1][3] = authorsValue_ = addValue(new QLabel(p), "lblAuthors");
     grid_[2][0] = addCaption(p, QStringLiteral("Rom Name"), "capRomName");
-    grid_[2][1] = lblRomName = addValue(p, new QLabel(p), "lblRomName");
+    grid_[2][1] = romNameValue_ = addValue(new QLabel(p), "lblRomName");
     grid_[2][2] = addCaption(p, QStringLiteral("Playable?"), "capRomFound");
-    grid_[2][3] = lblRomFound = addValue(p, new QLabel(p), "lblRomFound");
+    grid_[2][3] = playableValue_ = addValue(new QLabel(p), "lblRomFound");
     grid_[3][0] = addCaption(p, QStringLiteral("Has Music File?"), "capHasMusic");
-    grid_[3][1] = addValue(p, lblHasMusic, "lblHasMusic");
+    grid_[3][1] = addValue(musicValue_, "lblHasMusic");
     grid_[3][2] = addCaption(p, QStringLiteral("Game Type"), "capType");
-    grid_[3][3] = lblType = addValue(p, new QLabel(p), "lblType");
+    grid_[3][3] = typeValue_ = addValue(new QLabel(p), "lblType");
     placeLabels();
     // The page's offset in the tab control is known only once Qt lays it out.
     detailsPage_->installEventFilter(this);
@@ -109,7 +111,7 @@ QLabel* DetailsPanel::addCaption(QWidget* page, const QString& text, const char*
     return label;
 }
 
-QLabel* DetailsPanel::addValue(QWidget*, QLabel* label, const char* name) {
+QLabel* DetailsPanel::addValue(QLabel* label, const char* name) {
     label->setObjectName(QString::fromLatin1(name));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -122,16 +124,16 @@ QLabel* DetailsPanel::addValue(QWidget*, QLabel* label, const char* name) {
 // the page below the tab bar: subtract where the page sits.
 void DetailsPanel::placeLabels() {
     const QPoint page = detailsPage_->mapTo(this, QPoint(0, 0));
-    const int leftValueX = kLeftCaptionX + kCaptionWidth;
-    const int rightValueX = kRightCaptionX + kCaptionWidth;
-    const int columns[4][2] = {{kLeftCaptionX, kCaptionWidth},
-                               {leftValueX, kRightCaptionX - leftValueX},
-                               {kRightCaptionX, kCaptionWidth},
-                               {rightValueX, kWidth - kRightMargin - rightValueX}};
+    // Each edge is converted on its own, so neighbours meet at any dpi.
+    const int edges[5] = {scale_.x(kLeftCaptionX), scale_.x(kLeftCaptionX + kCaptionWidth),
+                          scale_.x(kRightCaptionX), scale_.x(kRightCaptionX + kCaptionWidth),
+                          scale_.x(kWidthTwips - kRightMargin)};
     for (int row = 0; row < 4; ++row) {
+        const int top = scale_.y(kRowTops[row]);
+        const int height = scale_.y(kRowTops[row] + kRowHeight) - top;
         for (int column = 0; column < 4; ++column) {
-            grid_[row][column]->setGeometry(columns[column][0] - page.x(), kRowTops[row] - page.y(),
-                                            columns[column][1], kRowHeight);
+            grid_[row][column]->setGeometry(edges[column] - page.x(), top - page.y(),
+                                            edges[column + 1] - edges[column], height);
         }
     }
 }
@@ -143,27 +145,24 @@ bool DetailsPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DetailsPanel::showDetails(const GameDetails& d) {
-    lblGameName->setText(d.name);
-    lblType->setText(d.type);
-    lblYear->setText(d.year);
-    lblPub->setText(d.publisher);
-    lblAuthors->setText(d.authors);
-    txtNotes->setPlainText(d.notes);
-    lblRomName->setText(d.romName);
-    lblRomFound->setText(d.romFound);
-    lblHasMusic->setText(d.hasMusic);
+    nameValue_->setText(d.name);
+    typeValue_->setText(d.type);
+    yearValue_->setText(d.year);
+    publisherValue_->setText(d.publisher);
+    authorsValue_->setText(d.authors);
+    notesEdit_->setPlainText(d.notes);
+    romNameValue_->setText(d.romName);
+    playableValue_->setText(d.romFound);
+    musicValue_->setText(d.hasMusic);
+    musicPlayable_ = d.musicPlayable;
     // A long value may be cut at the label's edge; the tip shows it whole.
-    for (QLabel* label :
-         {lblGameName, lblType, lblPub, lblAuthors, lblRomName, static_cast<QLabel*>(lblHasMusic)})
+    for (QLabel* label : {nameValue_, typeValue_, publisherValue_, authorsValue_, romNameValue_,
+                          static_cast<QLabel*>(musicValue_)})
         label->setToolTip(label->text());
 }
 
 void DetailsPanel::clear() {
     showDetails(GameDetails{});
-}
-
-QString DetailsPanel::musicText() const {
-    return lblHasMusic->text();
 }
 
 } // namespace tolm::ui

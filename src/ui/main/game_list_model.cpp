@@ -40,7 +40,7 @@ QString GameListModel::columnText(const GameRecord& record, int column) {
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     const std::int32_t position = positionAt(index.row());
     // The catalogue may have shrunk since the last refresh; such rows show nothing.
-    if (position < 0 || static_cast<std::size_t>(position) >= catalogue_.size())
+    if (isNone(position) || static_cast<std::size_t>(position) >= catalogue_.size())
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -95,7 +95,7 @@ void GameListModel::refresh() {
 }
 
 void GameListModel::gameChanged(std::int32_t position) {
-    if (position < 0 || static_cast<std::size_t>(position) >= catalogue_.size())
+    if (isNone(position) || static_cast<std::size_t>(position) >= catalogue_.size())
         return;
     ranksReady_.fill(false); // ranked again at the next sort
     const int row = rowOf(position);
@@ -223,16 +223,17 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     std::vector<int> rowByPosition(catalogue_.size() + 1, -1);
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         const std::int32_t position = rows_[row];
-        if (position >= 0 && static_cast<std::size_t>(position) < rowByPosition.size())
+        if (!isNone(position) && static_cast<std::size_t>(position) < rowByPosition.size())
             rowByPosition[position] = static_cast<int>(row);
     }
     QModelIndexList after;
     after.reserve(before.size());
     for (qsizetype i = 0; i < before.size(); ++i) {
         const std::int32_t position = positions[static_cast<std::size_t>(i)];
-        const int row = (position >= 0 && static_cast<std::size_t>(position) < rowByPosition.size())
-                            ? rowByPosition[position]
-                            : -1;
+        const int row =
+            (!isNone(position) && static_cast<std::size_t>(position) < rowByPosition.size())
+                ? rowByPosition[position]
+                : -1;
         after.push_back(row < 0 ? QModelIndex() : index(row, before[i].column()));
     }
     changePersistentIndexList(before, after);

@@ -10,7 +10,7 @@
 
 namespace tolm::ui {
 
-// The rows of lstGames: one per catalogue position, in the model's own sort
+// The rows of the main window's game list: one per catalogue position, in the model's own sort
 // order. Texts are made only for the rows a view asks for. Sorting compares
 // texts ignoring case; each column's texts are ranked once per refresh (and
 // only for the columns sorted by), after which any sort by that column, in

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "core/selection.h"
 #include "core/text.h"
 #include "platform/files.h"
 #include "settings/locate.h"
@@ -24,7 +25,7 @@ void refuse(const LaunchContext& context, const QString& title, const QString& t
 // The entry `index` names, or nullptr when it names none (a hand-edited
 // settings file or a stale menu can hold such an index).
 const ProgramEntry* entryAt(const std::vector<ProgramEntry>& list, std::int32_t index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+    if (isNone(index) || static_cast<std::size_t>(index) >= list.size())
         return nullptr;
     return &list[static_cast<std::size_t>(index)];
 }
@@ -47,16 +48,12 @@ bool startProgram(const LaunchContext& context, const std::string& program, cons
 
 } // namespace
 
-QString musicPlayableText() {
-    return QStringLiteral("Yes (click to play)");
-}
-
 bool launchSelectedGame(const LaunchContext& context) {
     const GameRecord* game = context.state.selectedRecord();
     if (game == nullptr || trimBlanks(game->romFile).empty())
         return false;
     const SettingsState& settings = context.state.settings;
-    if (settings.defaultEmulator == kNone) {
+    if (isNone(settings.defaultEmulator)) {
         refuse(context, kCantRun, QStringLiteral("No default emulator has been set"));
         return false;
     }
@@ -90,8 +87,8 @@ bool launchSelectedGameWith(const LaunchContext& context, std::int32_t index) {
     return startProgram(context, emulator->path, game->romFile, kCantRun);
 }
 
-bool playSelectedMusic(const LaunchContext& context, const QString& musicLabelText) {
-    if (musicLabelText != musicPlayableText())
+bool playSelectedMusic(const LaunchContext& context, bool musicPlayable) {
+    if (!musicPlayable)
         return false;
     const GameRecord* game = context.state.selectedRecord();
     const SettingsState& settings = context.state.settings;
@@ -101,7 +98,7 @@ bool playSelectedMusic(const LaunchContext& context, const QString& musicLabelTe
     const LocatedFile music = locateFile(game->musicFile, settings.musicPaths);
     if (!music.found || !hasFirstProgram(settings.musicPlayers))
         return false;
-    if (settings.defaultMusicPlayer <= kNone) {
+    if (isNone(settings.defaultMusicPlayer)) {
         refuse(context, kCantPlay, QStringLiteral("No default music player"));
         return false;
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 
 #include "state/app_state.h"
@@ -21,9 +20,6 @@ struct LaunchContext {
     QWidget* owner = nullptr;
 };
 
-// The label text that makes the music label start the player.
-QString musicPlayableText();
-
 // Starts the selected game's ROM, found over RomPaths, in the default
 // emulator. Returns true when a program was started.
 bool launchSelectedGame(const LaunchContext& context);
@@ -32,7 +28,7 @@ bool launchSelectedGame(const LaunchContext& context);
 bool launchSelectedGameWith(const LaunchContext& context, std::int32_t index);
 
 // Plays the selected game's music file in the default music player; acts only
-// while the music label reads MusicPlayableText().
-bool playSelectedMusic(const LaunchContext& context, const QString& musicLabelText);
+// when the details shown say the music can be played (`musicPlayable`).
+bool playSelectedMusic(const LaunchContext& context, bool musicPlayable);
 
 } // namespace tolm::ui

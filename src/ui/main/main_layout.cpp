@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <QtGlobal>
 
-#include "state/app_state.h"
 #include "ui/main/screenshot_strip.h"
 
 namespace tolm::ui {
@@ -12,26 +11,25 @@ namespace {
 
 constexpr int kMargin = 8;    // list to window edges, list to strip or tabs
 constexpr int kStripGap = 32; // strip bottom to tabs, status bar included
-constexpr int kArrowSize = kArrowPictureSize;
 
 int statusBarHeight(const MainWindowRegions& r) {
-    if (r.StatusBar1 == nullptr) {
+    if (r.statusBar == nullptr) {
         return 0;
     }
     const bool ours =
-        r.lstGames != nullptr && r.StatusBar1->parentWidget() == r.lstGames->parentWidget();
+        r.gameList != nullptr && r.statusBar->parentWidget() == r.gameList->parentWidget();
     if (!ours) {
-        return r.StatusBar1->height();
+        return r.statusBar->height();
     }
-    const int height = qBound(r.StatusBar1->minimumHeight(), r.StatusBar1->sizeHint().height(),
-                              r.StatusBar1->maximumHeight());
-    r.StatusBar1->setGeometry(0, r.client.height() - height, r.client.width(), height);
+    const int height = qBound(r.statusBar->minimumHeight(), r.statusBar->sizeHint().height(),
+                              r.statusBar->maximumHeight());
+    r.statusBar->setGeometry(0, r.client.height() - height, r.client.width(), height);
     return height;
 }
 
 // Shows the strip's slots and arrows for the present scroll state.
-void showStripWindow(ScreenshotStrip& frame, ScreenshotStripState& strip, QWidget& back,
-                     QWidget& forward) {
+void showStripWindow(ScreenshotStrip& frame, QWidget& back, QWidget& forward) {
+    StripState& strip = frame.stripState();
     const int count = frame.slotCount();
 
     back.setVisible(strip.scrollOffset > 0);
@@ -57,14 +55,14 @@ void showStripWindow(ScreenshotStrip& frame, ScreenshotStripState& strip, QWidge
 
     const int firstHidden = strip.scrollOffset + strip.visibleSlots;
     for (int i = strip.scrollOffset; i < firstHidden && i < count; ++i) {
-        if (ScreenshotSlot* slot = frame.ssimage(i); slot != nullptr && slot->isHidden()) {
+        if (ScreenshotSlot* slot = frame.slotAt(i); slot != nullptr && slot->isHidden()) {
             slot->show();
         }
     }
     // Slots before the offset keep their state: they lie outside the strip.
     if (count > firstHidden) {
         for (int i = firstHidden < 0 ? 0 : firstHidden; i < count; ++i) {
-            if (ScreenshotSlot* slot = frame.ssimage(i); !slot->isHidden()) {
+            if (ScreenshotSlot* slot = frame.slotAt(i); !slot->isHidden()) {
                 slot->hide();
             }
         }
@@ -73,28 +71,29 @@ void showStripWindow(ScreenshotStrip& frame, ScreenshotStripState& strip, QWidge
 
 } // namespace
 
-void layOutMainWindow(const MainWindowRegions& r, AppState& state) {
-    if (r.minimised || r.lstGames == nullptr || r.SSTab1 == nullptr || r.Frame1 == nullptr) {
+void layOutMainWindow(const MainWindowRegions& r, const SettingsState& settings) {
+    if (r.minimised || r.gameList == nullptr || r.detailsPanel == nullptr ||
+        r.screenshotStrip == nullptr) {
         return;
     }
     const int clientWidth = r.client.width();
     const int clientHeight = r.client.height();
-    QWidget& list = *r.lstGames;
-    QWidget& tabs = *r.SSTab1;
-    ScreenshotStrip& frame = *r.Frame1;
+    QWidget& list = *r.gameList;
+    QWidget& tabs = *r.detailsPanel;
+    ScreenshotStrip& frame = *r.screenshotStrip;
 
     const int statusHeight = statusBarHeight(r);
     tabs.move(clientWidth / 2 - tabs.width() / 2, clientHeight - statusHeight - tabs.height());
 
-    ScreenshotStripState& strip = state.strip;
+    StripState& strip = frame.stripState();
     if (!strip.showScreenshots) {
         list.resize(clientWidth - 2 * kMargin, tabs.y() - kMargin);
         frame.hide();
         return;
     }
 
-    const QSize slotSize = slotSizeFor(state.settings.screenshotSize);
-    ScreenshotSlot& first = *frame.ssimage(0);
+    const QSize slotSize = slotSizeFor(settings.screenshotSize);
+    ScreenshotSlot& first = *frame.slotAt(0);
     if (first.size() != slotSize) {
         first.resize(slotSize);
     }
@@ -104,35 +103,35 @@ void layOutMainWindow(const MainWindowRegions& r, AppState& state) {
     const int stripBottom = clientHeight - (tabs.height() + kStripGap);
     QWidget* back = nullptr;
     QWidget* forward = nullptr;
-    if (state.settings.screenshotLocation == 0) {
+    if (settings.screenshotLocation == 0) {
         const int height = first.height();
         frame.setGeometry(kMargin, stripBottom - height, clientWidth - 2 * kMargin, height);
         list.resize(clientWidth - 2 * kMargin, frame.y() - kMargin);
         strip.visibleSlots = frame.width() / slotSize.width();
 
-        back = frame.actions(0);
-        forward = frame.actions(1);
-        const int top = frame.height() / 2 - kArrowSize / 2;
+        back = frame.arrow(ArrowDirection::Left);
+        forward = frame.arrow(ArrowDirection::Right);
+        const int top = frame.height() / 2 - frame.arrowSize().height() / 2;
         back->move(0, top);
-        forward->move(frame.width() - kArrowSize, top);
-        frame.actions(2)->hide();
-        frame.actions(3)->hide();
+        forward->move(frame.width() - frame.arrowSize().width(), top);
+        frame.arrow(ArrowDirection::Up)->hide();
+        frame.arrow(ArrowDirection::Down)->hide();
     } else {
         const int width = first.width();
         frame.setGeometry(clientWidth - (width + kMargin), 0, width, stripBottom);
         list.resize(frame.x() - 2 * kMargin, tabs.y() - kMargin);
         strip.visibleSlots = frame.contentsRect().height() / slotSize.height();
 
-        back = frame.actions(2);
-        forward = frame.actions(3);
-        const int left = frame.width() / 2 - kArrowSize / 2;
+        back = frame.arrow(ArrowDirection::Up);
+        forward = frame.arrow(ArrowDirection::Down);
+        const int left = frame.width() / 2 - frame.arrowSize().width() / 2;
         back->move(left, 0);
-        forward->move(left, frame.height() - kArrowSize);
-        frame.actions(0)->hide();
-        frame.actions(1)->hide();
+        forward->move(left, frame.height() - frame.arrowSize().height());
+        frame.arrow(ArrowDirection::Left)->hide();
+        frame.arrow(ArrowDirection::Right)->hide();
     }
 
-    showStripWindow(frame, strip, *back, *forward);
+    showStripWindow(frame, *back, *forward);
 }
 
 } // namespace tolm::ui

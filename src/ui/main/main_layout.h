@@ -2,11 +2,9 @@
 
 #include <QSize>
 
-class QWidget;
+#include "settings/settings.h"
 
-namespace tolm {
-struct AppState;
-}
+class QWidget;
 
 namespace tolm::ui {
 
@@ -16,21 +14,22 @@ class ScreenshotStrip;
 // window. All four widgets are placed in the coordinates of the area they
 // share, whose top-left corner is the list's parent's origin.
 struct MainWindowRegions {
-    QWidget* lstGames = nullptr;
-    QWidget* SSTab1 = nullptr; // moved, never resized
+    QWidget* gameList = nullptr;
+    QWidget* detailsPanel = nullptr; // moved, never resized
     // Docked along the bottom when it shares the list's parent; otherwise
     // (a QMainWindow's own status bar) it is only measured.
-    QWidget* StatusBar1 = nullptr;
-    ScreenshotStrip* Frame1 = nullptr;
+    QWidget* statusBar = nullptr;
+    ScreenshotStrip* screenshotStrip = nullptr;
     // From the list's top to the status bar's bottom: for a QMainWindow whose
     // status bar is its own, the central widget's size plus the bar's height.
     QSize client;
     bool minimised = false;
 };
 
-// Places the list, the details tabs and the strip from the client size, the
-// strip options and the scroll state; decides VisibleSlots, which arrows show
-// and which slots show. Does nothing while the window is minimised.
-void layOutMainWindow(const MainWindowRegions& regions, AppState& state);
+// The main window's resize routine: places the list, the details tabs and
+// the strip from the client size, the strip options and the strip's scroll
+// state; decides visibleSlots, which arrows show and which slots show. Does
+// nothing while the window is minimised.
+void layOutMainWindow(const MainWindowRegions& regions, const SettingsState& settings);
 
 } // namespace tolm::ui

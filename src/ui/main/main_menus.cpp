@@ -9,25 +9,20 @@
 namespace tolm::ui {
 namespace {
 
-QString itemName(const char* array, std::size_t index) {
-    return QString::fromLatin1(array) + QString::number(index);
-}
-
-// Fills `items` from `captions`, where "-" stands for a separator.
-template <std::size_t N>
-void addItems(QMenu& menu, std::array<QAction*, N>& items, const char* array,
-              const std::array<const char*, N>& captions) {
-    for (std::size_t i = 0; i < N; ++i) {
-        const QString caption = QString::fromLatin1(captions[i]);
-        items[i] = caption == QLatin1String("-") ? menu.addSeparator() : menu.addAction(caption);
-        items[i]->setObjectName(itemName(array, i));
-    }
-}
-
-QMenu* addTitle(QMenuBar& bar, const QString& title, const char* name) {
-    QMenu* menu = bar.addMenu(title);
+QMenu* addMenu(QMenuBar& bar, const char* title, const char* name) {
+    QMenu* menu = bar.addMenu(QString::fromLatin1(title));
     menu->setObjectName(QString::fromLatin1(name));
     return menu;
+}
+
+QAction* addItem(QMenu& menu, const char* caption, const char* name) {
+    QAction* item = menu.addAction(QString::fromLatin1(caption));
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+void addSeparator(QMenu& menu, const char* name) {
+    menu.addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
 } // namespace
@@ -40,65 +35,72 @@ QString plainCaption(const QString& text) {
 
 MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     MainMenus m;
-    m.blank = addTitle(bar, QStringLiteral("File"), "blank");
-    addItems<6>(*m.blank, m.file, "file", {"Import from SGD", "Save", "-", "Paths", "-", "Exit"});
-    m.file[1]->setEnabled(false); // until the catalogue has entries
+    m.fileMenu = addMenu(bar, "File", "blank");
+    m.importAction = addItem(*m.fileMenu, "Import from SGD", "file0");
+    m.saveAction = addItem(*m.fileMenu, "Save", "file1");
+    m.saveAction->setEnabled(false); // until the catalogue has entries
+    addSeparator(*m.fileMenu, "file2");
+    m.pathsAction = addItem(*m.fileMenu, "Paths", "file3");
+    addSeparator(*m.fileMenu, "file4");
+    m.exitAction = addItem(*m.fileMenu, "Exit", "file5");
 
-    m.temp = addTitle(bar, QStringLiteral("Screen Shots"), "temp");
-    addItems<3>(*m.temp, m.mnuss, "mnuss", {"View", "-", "Options"});
-    m.mnuss[0]->setCheckable(true);
+    m.screenshotsMenu = addMenu(bar, "Screen Shots", "temp");
+    m.viewScreenshotsAction = addItem(*m.screenshotsMenu, "View", "mnuss0");
+    m.viewScreenshotsAction->setCheckable(true);
+    addSeparator(*m.screenshotsMenu, "mnuss1");
+    m.screenshotOptionsAction = addItem(*m.screenshotsMenu, "Options", "mnuss2");
 
-    m.blank001 = addTitle(bar, QStringLiteral("Games"), "blank001");
-    addItems<6>(*m.blank001, m.addgames, "addgames",
-                {"Add Single...", "Add Multiple...", "-", "Remove Selected", "-", "Properties..."});
+    m.gamesMenu = addMenu(bar, "Games", "blank001");
+    m.addSingleAction = addItem(*m.gamesMenu, "Add Single...", "addgames0");
+    m.addMultipleAction = addItem(*m.gamesMenu, "Add Multiple...", "addgames1");
+    addSeparator(*m.gamesMenu, "addgames2");
+    m.removeSelectedAction = addItem(*m.gamesMenu, "Remove Selected", "addgames3");
+    addSeparator(*m.gamesMenu, "addgames4");
+    m.propertiesAction = addItem(*m.gamesMenu, "Properties...", "addgames5");
 
-    m.blank111 = addTitle(bar, QStringLiteral("Emulators"), "blank111");
-    addItems<2>(*m.blank111, m.mnuemus, "mnuemus", {"Speccy Emulators", "Music Players"});
+    m.emulatorsMenu = addMenu(bar, "Emulators", "blank111");
+    m.emulatorsAction = addItem(*m.emulatorsMenu, "Speccy Emulators", "mnuemus0");
+    m.musicPlayersAction = addItem(*m.emulatorsMenu, "Music Players", "mnuemus1");
 
-    m.mnuabout = bar.addAction(QStringLiteral("About"));
-    m.mnuabout->setObjectName(QStringLiteral("mnuabout"));
+    m.aboutAction = bar.addAction(QStringLiteral("About"));
+    m.aboutAction->setObjectName(QStringLiteral("mnuabout"));
 
-    m.clickmenu = new QMenu(QStringLiteral("Add Game Click"), &owner);
-    m.clickmenu->setObjectName(QStringLiteral("clickmenu"));
-    m.runWith = new QMenu(QStringLiteral("Run With"), m.clickmenu);
-    m.runWith->setObjectName(QStringLiteral("mnuRunWith"));
-    for (std::size_t i = 0; i < 8; ++i) {
-        if (i == 5)
-            m.add[i] = m.clickmenu->addMenu(m.runWith);
-        else if (i == 2 || i == 4 || i == 6)
-            m.add[i] = m.clickmenu->addSeparator();
-        else
-            m.add[i] = m.clickmenu->addAction(QString());
-        m.add[i]->setObjectName(itemName("add", i));
+    m.popupMenu = new QMenu(QStringLiteral("Add Game Click"), &owner);
+    m.popupMenu->setObjectName(QStringLiteral("clickmenu"));
+    m.popupAddSingleAction = addItem(*m.popupMenu, "Add Single...", "add0");
+    m.popupAddMultipleAction = addItem(*m.popupMenu, "Add Multiple...", "add1");
+    addSeparator(*m.popupMenu, "add2");
+    m.popupRemoveSelectedAction = addItem(*m.popupMenu, "Remove Selected", "add3");
+    addSeparator(*m.popupMenu, "add4");
+    m.runWithMenu = new QMenu(QStringLiteral("Run With"), m.popupMenu);
+    m.runWithMenu->setObjectName(QStringLiteral("mnuRunWith"));
+    m.popupMenu->addMenu(m.runWithMenu)->setObjectName(QStringLiteral("add5"));
+    addSeparator(*m.popupMenu, "add6");
+    m.popupPropertiesAction = addItem(*m.popupMenu, "Properties...", "add7");
+
+    for (std::size_t i = 0; i < m.runWithActions.size(); ++i) {
+        m.runWithActions[i] = m.runWithMenu->addAction(QStringLiteral("<none>"));
+        m.runWithActions[i]->setObjectName(QStringLiteral("emuname") + QString::number(i));
     }
-    m.add[0]->setText(QStringLiteral("Add Single..."));
-    m.add[1]->setText(QStringLiteral("Add Multiple..."));
-    m.add[3]->setText(QStringLiteral("Remove Selected"));
-    m.add[7]->setText(QStringLiteral("Properties..."));
-
-    for (std::size_t i = 0; i < m.emuname.size(); ++i) {
-        m.emuname[i] = m.runWith->addAction(QStringLiteral("<none>"));
-        m.emuname[i]->setObjectName(itemName("emuname", i));
-    }
-    refreshRunWithMenu(m.emuname, {});
+    refreshRunWithMenu(m.runWithActions, {});
     return m;
 }
 
-void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& emuname,
+void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& runWithActions,
                         const std::vector<ProgramEntry>& emulators) {
-    emuname[0]->setEnabled(false);
-    emuname[0]->setText(QStringLiteral("<none>"));
-    emuname[0]->setVisible(true);
-    for (std::size_t i = 1; i < emuname.size(); ++i) {
-        emuname[i]->setEnabled(false);
-        emuname[i]->setVisible(false);
+    runWithActions[0]->setEnabled(false);
+    runWithActions[0]->setText(QStringLiteral("<none>"));
+    runWithActions[0]->setVisible(true);
+    for (std::size_t i = 1; i < runWithActions.size(); ++i) {
+        runWithActions[i]->setEnabled(false);
+        runWithActions[i]->setVisible(false);
     }
     if (!hasFirstProgram(emulators))
         return;
-    for (std::size_t i = 0; i < emulators.size() && i < emuname.size(); ++i) {
-        emuname[i]->setEnabled(true);
-        emuname[i]->setText(plainCaption(toQt(emulators[i].name)));
-        emuname[i]->setVisible(true);
+    for (std::size_t i = 0; i < emulators.size() && i < runWithActions.size(); ++i) {
+        runWithActions[i]->setEnabled(true);
+        runWithActions[i]->setText(plainCaption(toQt(emulators[i].name)));
+        runWithActions[i]->setVisible(true);
     }
 }
 

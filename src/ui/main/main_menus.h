@@ -13,26 +13,41 @@ class QWidget;
 
 namespace tolm::ui {
 
-// The main window's menu bar and pop-up menu. Every item, separators
-// included, carries its array name and index as objectName ("file1",
-// "emuname7") so that the dispatch and the tests can find it.
+// The main window's menu bar and the game list's pop-up menu. Every item and
+// separator keeps its historical objectName ("file1", "add7", "emuname7"),
+// so the tests find an item by the name and index it always had.
 struct MainMenus {
     static constexpr int kRunWithItems = 20;
 
-    QMenu* blank = nullptr; // "File"
-    std::array<QAction*, 6> file{};
-    QMenu* temp = nullptr; // "Screen Shots"
-    std::array<QAction*, 3> mnuss{};
-    QMenu* blank001 = nullptr; // "Games"
-    std::array<QAction*, 6> addgames{};
-    QMenu* blank111 = nullptr; // "Emulators"
-    std::array<QAction*, 2> mnuemus{};
-    QAction* mnuabout = nullptr; // "About", a menu-bar item without a menu
+    QMenu* fileMenu = nullptr; // "File"
+    QAction* importAction = nullptr;
+    QAction* saveAction = nullptr;
+    QAction* pathsAction = nullptr;
+    QAction* exitAction = nullptr;
 
-    QMenu* clickmenu = nullptr; // the list's pop-up, "Add Game Click"
-    std::array<QAction*, 8> add{};
-    QMenu* runWith = nullptr; // add5's submenu
-    std::array<QAction*, kRunWithItems> emuname{};
+    QMenu* screenshotsMenu = nullptr;         // "Screen Shots"
+    QAction* viewScreenshotsAction = nullptr; // checkable
+    QAction* screenshotOptionsAction = nullptr;
+
+    QMenu* gamesMenu = nullptr; // "Games"
+    QAction* addSingleAction = nullptr;
+    QAction* addMultipleAction = nullptr;
+    QAction* removeSelectedAction = nullptr;
+    QAction* propertiesAction = nullptr;
+
+    QMenu* emulatorsMenu = nullptr; // "Emulators"
+    QAction* emulatorsAction = nullptr;
+    QAction* musicPlayersAction = nullptr;
+
+    QAction* aboutAction = nullptr; // a menu-bar item without a menu
+
+    QMenu* popupMenu = nullptr; // the list's pop-up, "Add Game Click"
+    QAction* popupAddSingleAction = nullptr;
+    QAction* popupAddMultipleAction = nullptr;
+    QAction* popupRemoveSelectedAction = nullptr;
+    QAction* popupPropertiesAction = nullptr;
+    QMenu* runWithMenu = nullptr; // the pop-up's "Run With" submenu
+    std::array<QAction*, kRunWithItems> runWithActions{};
 };
 
 // Builds both menus; `owner` owns the pop-up menu.
@@ -40,7 +55,7 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner);
 
 // Item 0 shows "<none>" greyed; the rest hide. With emulators registered,
 // item i carries emulator i's name, enabled (only the first 20 get an item).
-void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& emuname,
+void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& runWithActions,
                         const std::vector<ProgramEntry>& emulators);
 
 // A menu caption that shows `text` as it is ('&' would mark a mnemonic).

@@ -11,6 +11,9 @@
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <functional>
+#include <string_view>
+#include <utility>
 
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/database.h"
@@ -33,6 +36,10 @@ namespace {
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
 
+std::size_t fingerprintOf(const std::string& bytes) {
+    return std::hash<std::string_view>{}(bytes);
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& launcher,
@@ -50,101 +57,118 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildWidgets() {
-    // The list and the panel are placed by formresize, not by a layout.
-    central_ = new QWidget(this);
-    central_->setObjectName(QStringLiteral("centralWidget"));
-    setCentralWidget(central_);
-    central_->installEventFilter(this);
+    // The list and the panel are placed by layOutClientArea, not by a layout.
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(clientArea_);
+    clientArea_->installEventFilter(this);
 
-    model_ = new GameListModel(state_.catalogue, this);
-    lstGames = new QTreeView(central_);
-    lstGames->setObjectName(QStringLiteral("lstGames"));
-    lstGames->move(8, 0); // its left and top edges stay put; the layout sizes it
-    lstGames->setModel(model_);
-    lstGames->setRootIsDecorated(false);
-    lstGames->setUniformRowHeights(true);
-    lstGames->setItemsExpandable(false);
-    lstGames->setAllColumnsShowFocus(true);
-    lstGames->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstGames->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstGames->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gameListModel_ = new GameListModel(state_.catalogue, this);
+    gameList_ = new QTreeView(clientArea_);
+    gameList_->setObjectName(QStringLiteral("lstGames"));
+    gameList_->move(8, 0); // its left and top edges stay put; the layout sizes it
+    gameList_->setModel(gameListModel_);
+    gameList_->setRootIsDecorated(false);
+    gameList_->setUniformRowHeights(true);
+    gameList_->setItemsExpandable(false);
+    gameList_->setAllColumnsShowFocus(true);
+    gameList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    gameList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gameList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The view's own header sorting toggles per column; the list's rule is
     // "same column reverses, new column keeps the order", so clicks come here.
-    lstGames->setSortingEnabled(false);
-    QHeaderView* header = lstGames->header();
+    gameList_->setSortingEnabled(false);
+    QHeaderView* header = gameList_->header();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
-    header->setSortIndicator(model_->sortColumn(), model_->sortOrder());
+    header->setSortIndicator(gameListModel_->sortColumn(), gameListModel_->sortOrder());
     header->setStretchLastSection(true);
     header->resizeSection(GameListModel::NameColumn, 300);
     header->resizeSection(GameListModel::PublisherColumn, 180);
-    connect(header, &QHeaderView::sectionClicked, this, &MainWindow::columnClick);
-    lstGames->viewport()->installEventFilter(this);
+    connect(header, &QHeaderView::sectionClicked, this, &MainWindow::sortByColumn);
+    gameList_->viewport()->installEventFilter(this);
 
-    // A mouse press makes the item current before selecting it, and the click
-    // follows; the keyboard selects first. So a current item that is already
-    // selected came from the keyboard, and one that is not (a press, or the
-    // view picking a current item when it gets the focus) waits for a click.
-    connect(lstGames->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && lstGames->selectionModel()->isSelected(current))
-                    showDetails(current);
-            });
-    connect(lstGames, &QAbstractItemView::clicked, this, &MainWindow::showDetails);
+    // The details follow the current row once it is selected, whatever
+    // selected it: a left or right click, or the keyboard. A press makes a row
+    // current before it selects it; the keyboard selects first.
+    connect(gameList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::followCurrentRow);
+    connect(gameList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::followCurrentRow);
+    // A click on the row already shown shows it afresh (a file may have
+    // appeared since); a click that selected a new row has shown it already.
+    connect(gameList_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (!detailsShownSincePress_)
+            showDetails(index);
+    });
 
-    SSTab1 = new DetailsPanel(central_);
-    connect(SSTab1, &DetailsPanel::musicLabelReleased, this, &MainWindow::playMusic);
+    detailsPanel_ = new DetailsPanel(clientArea_);
+    connect(detailsPanel_, &DetailsPanel::musicValueClicked, this,
+            &MainWindow::playSelectedGameMusic);
 
-    Frame1 = new ScreenshotStrip(state_, central_);
-    Frame1->hide(); // until Screen Shots > View is checked
-    connect(Frame1, &ScreenshotStrip::layoutRequested, this, &MainWindow::formresize);
+    screenshotStrip_ = new ScreenshotStrip(state_, clientArea_);
+    screenshotStrip_->hide(); // until Screen Shots > View is checked
+    connect(screenshotStrip_, &ScreenshotStrip::layoutRequested, this,
+            &MainWindow::layOutClientArea);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    setStatusBar(StatusBar1);
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(statusBar_);
 }
 
 void MainWindow::connectMenus() {
-    const auto wire = [this](const auto& items, void (MainWindow::*handler)(int)) {
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const int index = static_cast<int>(i);
-            connect(items[i], &QAction::triggered, this,
-                    [this, handler, index] { (this->*handler)(index); });
-        }
-    };
-    wire(menus_.file, &MainWindow::dispatchFile);
-    wire(menus_.mnuss, &MainWindow::dispatchScreenShots);
-    wire(menus_.addgames, &MainWindow::dispatchGames);
-    wire(menus_.mnuemus, &MainWindow::dispatchEmulators);
-    wire(menus_.add, &MainWindow::dispatchPopup);
-    wire(menus_.emuname, &MainWindow::runWith);
-    connect(menus_.mnuabout, &QAction::triggered, this, &MainWindow::openAbout);
+    const MainMenus& m = menus_;
+    connect(m.importAction, &QAction::triggered, this, &MainWindow::openImport);
+    connect(m.saveAction, &QAction::triggered, this, &MainWindow::saveCatalogueNow);
+    connect(m.pathsAction, &QAction::triggered, this, &MainWindow::openPaths);
+    connect(m.exitAction, &QAction::triggered, this, &MainWindow::exitAsking);
+    connect(m.viewScreenshotsAction, &QAction::triggered, this, &MainWindow::toggleScreenshots);
+    connect(m.screenshotOptionsAction, &QAction::triggered, this,
+            &MainWindow::openScreenshotOptions);
+    for (QAction* add : {m.addSingleAction, m.popupAddSingleAction})
+        connect(add, &QAction::triggered, this, &MainWindow::openAddSingle);
+    for (QAction* add : {m.addMultipleAction, m.popupAddMultipleAction})
+        connect(add, &QAction::triggered, this, &MainWindow::openAddMultiple);
+    for (QAction* remove : {m.removeSelectedAction, m.popupRemoveSelectedAction})
+        connect(remove, &QAction::triggered, this, &MainWindow::removeSelectedGames);
+    for (QAction* properties : {m.propertiesAction, m.popupPropertiesAction})
+        connect(properties, &QAction::triggered, this, &MainWindow::showSelectedGameProperties);
+    connect(m.emulatorsAction, &QAction::triggered, this, &MainWindow::openEmulators);
+    connect(m.musicPlayersAction, &QAction::triggered, this, &MainWindow::openMusicPlayers);
+    connect(m.aboutAction, &QAction::triggered, this, &MainWindow::openAbout);
+    for (std::size_t i = 0; i < m.runWithActions.size(); ++i) {
+        const int emulator = static_cast<int>(i);
+        connect(m.runWithActions[i], &QAction::triggered, this,
+                [this, emulator] { runSelectedGameWith(emulator); });
+    }
 }
 
 void MainWindow::startUp(int splashDelayMs) {
     state_.selectedGame = kNone;
     limits_ = primaryScreenLimits();
-    state_.minTrackWidth = limits_.minWidth;
-    state_.minTrackHeight = limits_.minHeight;
-    state_.maxTrackWidth = limits_.maxWidth;
-    state_.maxTrackHeight = limits_.maxHeight;
     applySizeLimits(*this, limits_);
     appliedFrame_ = frameExtent(*this);
 
-    SplashWindow splash([this](QWidget* window) { loadSettingsAndDatabase(window); }, splashDelayMs,
-                        this);
+    SplashWindow splash([this](QWidget* window) { loadSettingsAndCatalogue(window); },
+                        splashDelayMs, this);
     splash.exec();
 
     refreshRunWithMenu();
     refreshGameList();
 }
 
-void MainWindow::loadSettingsAndDatabase(QWidget* splash) {
+void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
     const SettingsLoadResult settings =
         loadSettings(state_.settings, state_.settingsPath(), metricsFor(limits_));
     if (settings.error) {
-        // Saving at close would replace the unreadable file: say so now.
-        dialogs_.message(splash, QStringLiteral("Settings not loaded"), toQt(*settings.error),
+        // Writing defaults over a file we could not read would lose the
+        // user's emulators and paths, so the file is left alone until the
+        // next start.
+        settingsWritable_ = false;
+        dialogs_.message(splash, QStringLiteral("Settings not loaded"),
+                         toQt(*settings.error) +
+                             QStringLiteral("\r\nThe settings file will not be written this "
+                                            "session."),
                          UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
     }
     applyGeometry(*this, settings.window);
@@ -159,6 +183,8 @@ void MainWindow::loadSettingsAndDatabase(QWidget* splash) {
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
     }
+    savedCatalogue_ = catalogueFingerprint();
+    savedSettings_ = settingsFingerprint();
 }
 
 // Qt learns the window frame only once the window manager has decorated the
@@ -195,89 +221,101 @@ void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // Restoring from minimised may keep the size, so no resize comes.
     if (event->type() == QEvent::WindowStateChange)
-        formresize();
+        layOutClientArea();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == central_ && event->type() == QEvent::Resize) {
-        formresize();
-    } else if (lstGames != nullptr && watched == lstGames->viewport()) {
-        if (event->type() == QEvent::MouseButtonRelease) {
+    if (watched == clientArea_ && event->type() == QEvent::Resize) {
+        layOutClientArea();
+    } else if (gameList_ != nullptr && watched == gameList_->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            detailsShownSincePress_ = false;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             // Anywhere over the list, empty space included.
             if (mouse->button() == Qt::RightButton)
-                menus_.clickmenu->popup(mouse->globalPosition().toPoint());
+                menus_.popupMenu->popup(mouse->globalPosition().toPoint());
         } else if (event->type() == QEvent::MouseButtonDblClick) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton)
-                runGameFromList();
+                runSelectedGame();
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::formresize() {
-    if (central_ == nullptr || Frame1 == nullptr)
+void MainWindow::layOutClientArea() {
+    if (clientArea_ == nullptr || screenshotStrip_ == nullptr)
         return;
     // The client area runs from the list's top to the status bar's bottom.
-    layOutMainWindow({lstGames, SSTab1, StatusBar1, Frame1,
-                      QSize(central_->width(), central_->height() + StatusBar1->height()),
+    layOutMainWindow({gameList_, detailsPanel_, statusBar_, screenshotStrip_,
+                      QSize(clientArea_->width(), clientArea_->height() + statusBar_->height()),
                       isMinimized()},
-                     state_);
+                     state_.settings);
 }
 
 void MainWindow::refreshGameList() {
-    model_->refresh();
-    lstGames->header()->setSortIndicator(model_->sortColumn(), model_->sortOrder());
+    gameListModel_->refresh();
+    gameList_->header()->setSortIndicator(gameListModel_->sortColumn(),
+                                          gameListModel_->sortOrder());
     if (catalogueHasEntries(state_.catalogue))
-        menus_.file[1]->setEnabled(true); // never disabled again
+        menus_.saveAction->setEnabled(true); // never disabled again
 }
 
 void MainWindow::refreshRunWithMenu() {
-    ui::refreshRunWithMenu(menus_.emuname, state_.settings.emulators);
+    ui::refreshRunWithMenu(menus_.runWithActions, state_.settings.emulators);
 }
 
-void MainWindow::columnClick(int column) {
-    Qt::SortOrder order = model_->sortOrder();
-    if (column == model_->sortColumn())
+void MainWindow::sortByColumn(int column) {
+    Qt::SortOrder order = gameListModel_->sortOrder();
+    if (column == gameListModel_->sortColumn())
         order = order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    model_->sort(column, order);
+    gameListModel_->sort(column, order);
     // The header flipped its own indicator already; show the list's rule.
-    lstGames->header()->setSortIndicator(model_->sortColumn(), model_->sortOrder());
+    gameList_->header()->setSortIndicator(gameListModel_->sortColumn(),
+                                          gameListModel_->sortOrder());
 }
 
 void MainWindow::showDetails(const QModelIndex& index) {
     if (!index.isValid())
         return;
-    const std::int32_t position = positionFromKey(
-        toStd(model_->data(index.siblingAtColumn(0), GameListModel::KeyRole).toString()));
-    if (position < 0)
+    const QVariant position = index.data(GameListModel::PositionRole);
+    if (!position.isValid() || isNone(position.toInt()))
         return;
-    state_.selectedGame = position;
+    detailsShownSincePress_ = true;
+    state_.selectedGame = position.toInt();
     const GameRecord* game = state_.selectedRecord();
     if (game == nullptr) {
-        SSTab1->clear();
+        detailsPanel_->clear();
         return;
     }
-    SSTab1->showDetails(describeGame(*game, state_.settings));
-    loadSS();
-    formresize();
+    detailsPanel_->showDetails(describeGame(*game, state_.settings));
+    loadScreenshots();
+    layOutClientArea();
 }
 
-void MainWindow::listclick() {
-    const QModelIndex current = lstGames->currentIndex();
-    if (!current.isValid() || !lstGames->selectionModel()->hasSelection())
+void MainWindow::followCurrentRow() {
+    const QModelIndex current = gameList_->currentIndex();
+    if (!current.isValid() || !gameList_->selectionModel()->isSelected(current))
+        return;
+    if (current.data(GameListModel::PositionRole).toInt() == state_.selectedGame)
+        return; // shown already
+    showDetails(current);
+}
+
+void MainWindow::showCurrentDetails() {
+    const QModelIndex current = gameList_->currentIndex();
+    if (!current.isValid() || !gameList_->selectionModel()->isSelected(current))
         return;
     showDetails(current);
 }
 
-void MainWindow::removeGames(const std::string& positions) {
+void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
     if (positions.empty())
         return;
-    const std::vector<std::int32_t> parsed = parsePositions(positions);
-    const UserMessage question = removalQuestion(state_.catalogue, parsed.size());
+    const UserMessage question = removalQuestion(state_.catalogue, positions.size());
     if (dialogs_.show(this, question) == UserDialogs::Answer::Yes) {
-        removePositions(state_.catalogue, parsed);
+        removePositions(state_.catalogue, positions);
         // The old position may now name another game or none at all.
         clearSelection();
     }
@@ -286,32 +324,27 @@ void MainWindow::removeGames(const std::string& positions) {
 
 void MainWindow::clearSelection() {
     state_.selectedGame = kNone;
-    SSTab1->clear();
+    detailsPanel_->clear();
     clearScreenshots();
 }
 
-void MainWindow::removeSelected() {
-    QString positions;
-    const QItemSelectionModel* selection = lstGames->selectionModel();
-    const int rows = model_->rowCount();
+void MainWindow::removeSelectedGames() {
+    std::vector<std::int32_t> positions;
+    const QItemSelectionModel* selection = gameList_->selectionModel();
+    const int rows = gameListModel_->rowCount();
     for (int row = 0; row < rows; ++row) {
-        if (!selection->isRowSelected(row, QModelIndex()))
-            continue;
-        if (!positions.isEmpty())
-            positions += QLatin1Char(',');
-        positions += QString::number(model_->positionAt(row));
+        if (selection->isRowSelected(row, QModelIndex()))
+            positions.push_back(gameListModel_->positionAt(row));
     }
-    if (!positions.isEmpty())
-        removeGames(toStd(positions));
+    removeGames(positions);
 }
 
-void MainWindow::properties() {
-    if (catalogueHasEntries(state_.catalogue) && state_.selectedGame > kNone &&
-        state_.selectedRecord() != nullptr)
+void MainWindow::showSelectedGameProperties() {
+    if (catalogueHasEntries(state_.catalogue) && state_.selectedRecord() != nullptr)
         openGameProperties();
 }
 
-void MainWindow::saveDatabaseNow() {
+void MainWindow::saveCatalogueNow() {
     if (!catalogueHasEntries(state_.catalogue))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -319,7 +352,9 @@ void MainWindow::saveDatabaseNow() {
     const platform::IoResult saved = saveDatabase(state_.catalogue, state_.databasePath());
     QApplication::processEvents();
     QApplication::restoreOverrideCursor();
-    if (!saved)
+    if (saved)
+        savedCatalogue_ = catalogueFingerprint();
+    else
         reportSaveFailure(saved.error);
 }
 
@@ -330,15 +365,21 @@ void MainWindow::reportSaveFailure(const std::string& error) {
 
 bool MainWindow::saveAll() {
     bool ok = true;
-    const platform::IoResult settings =
-        saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this));
-    if (!settings) {
-        reportSaveFailure(settings.error);
-        ok = false;
+    if (settingsWritable_) {
+        const platform::IoResult settings =
+            saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this));
+        if (settings) {
+            savedSettings_ = settingsFingerprint();
+        } else {
+            reportSaveFailure(settings.error);
+            ok = false;
+        }
     }
     if (catalogueHasEntries(state_.catalogue)) {
         const platform::IoResult database = saveDatabase(state_.catalogue, state_.databasePath());
-        if (!database) {
+        if (database) {
+            savedCatalogue_ = catalogueFingerprint();
+        } else {
             reportSaveFailure(database.error);
             ok = false;
         }
@@ -346,7 +387,48 @@ bool MainWindow::saveAll() {
     return ok;
 }
 
+std::size_t MainWindow::catalogueFingerprint() const {
+    return fingerprintOf(databaseBytes(state_.catalogue));
+}
+
+// The window's placement is left out: moving the window is no change to keep.
+std::size_t MainWindow::settingsFingerprint() const {
+    return fingerprintOf(settingsFileBytes(state_.settings, WindowGeometry{}));
+}
+
+bool MainWindow::hasUnsavedChanges() const {
+    // A catalogue that never had entries is never written, so it holds nothing to lose.
+    const bool catalogueChanged =
+        catalogueHasEntries(state_.catalogue) && catalogueFingerprint() != savedCatalogue_;
+    const bool settingsChanged = settingsWritable_ && settingsFingerprint() != savedSettings_;
+    return catalogueChanged || settingsChanged;
+}
+
+// Exit used to quit without saving, the only way back from a mistake such as
+// removing every game; it still is, but it asks first when something would be
+// lost.
+void MainWindow::exitAsking() {
+    if (hasUnsavedChanges()) {
+        const auto answer = dialogs_.message(
+            this, QStringLiteral("Exit"), QStringLiteral("Save changes before exiting?"),
+            UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel);
+        if (answer == UserDialogs::Answer::Yes) {
+            close(); // the normal close saves both files
+            return;
+        }
+        if (answer != UserDialogs::Answer::No)
+            return;
+    }
+    quitWithoutSaving_ = true;
+    if (!close())
+        quitWithoutSaving_ = false;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (std::exchange(quitWithoutSaving_, false)) {
+        event->accept();
+        return;
+    }
     if (!saveAll()) {
         const auto answer = dialogs_.message(
             this, kUnableToSave,
@@ -361,25 +443,27 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::toggleScreenshots() {
-    state_.strip.showScreenshots = !state_.strip.showScreenshots;
-    menus_.mnuss[0]->setChecked(state_.strip.showScreenshots);
-    if (state_.strip.showScreenshots)
-        loadSS();
-    formresize();
+    StripState& strip = screenshotStrip_->stripState();
+    strip.showScreenshots = !strip.showScreenshots;
+    menus_.viewScreenshotsAction->setChecked(strip.showScreenshots);
+    if (strip.showScreenshots)
+        loadScreenshots();
+    layOutClientArea();
 }
 
-void MainWindow::runGameFromList() {
-    if (!catalogueHasEntries(state_.catalogue) || state_.selectedGame <= kNone)
+void MainWindow::runSelectedGame() {
+    if (!catalogueHasEntries(state_.catalogue) || isNone(state_.selectedGame))
         return;
     launchSelectedGame(LaunchContext{state_, dialogs_, launcher_, this});
 }
 
-void MainWindow::runWith(int index) {
-    launchSelectedGameWith(LaunchContext{state_, dialogs_, launcher_, this}, index);
+void MainWindow::runSelectedGameWith(int emulator) {
+    launchSelectedGameWith(LaunchContext{state_, dialogs_, launcher_, this}, emulator);
 }
 
-void MainWindow::playMusic() {
-    playSelectedMusic(LaunchContext{state_, dialogs_, launcher_, this}, SSTab1->musicText());
+void MainWindow::playSelectedGameMusic() {
+    playSelectedMusic(LaunchContext{state_, dialogs_, launcher_, this},
+                      detailsPanel_->musicPlayable());
 }
 
 void MainWindow::openAbout() {
@@ -387,96 +471,13 @@ void MainWindow::openAbout() {
     about.exec();
 }
 
-void MainWindow::dispatchFile(int index) {
-    switch (index) {
-    case 0:
-        openImport();
-        break;
-    case 1:
-        saveDatabaseNow();
-        break;
-    case 3:
-        openPaths();
-        break;
-    case 5:
-        close();
-        break; // the normal close: settings and catalogue are saved
-    default:
-        break;
-    }
-}
-
-void MainWindow::dispatchScreenShots(int index) {
-    switch (index) {
-    case 0:
-        toggleScreenshots();
-        break;
-    case 2:
-        openScreenshotOptions();
-        break;
-    default:
-        break;
-    }
-}
-
-void MainWindow::dispatchGames(int index) {
-    switch (index) {
-    case 0:
-        openAddSingle();
-        break;
-    case 1:
-        openAddMultiple();
-        break;
-    case 3:
-        removeSelected();
-        break;
-    case 5:
-        properties();
-        break;
-    default:
-        break;
-    }
-}
-
-void MainWindow::dispatchEmulators(int index) {
-    switch (index) {
-    case 0:
-        openEmulators();
-        break;
-    case 1:
-        openMusicPlayers();
-        break;
-    default:
-        break;
-    }
-}
-
-void MainWindow::dispatchPopup(int index) {
-    switch (index) {
-    case 0:
-        openAddSingle();
-        break;
-    case 1:
-        openAddMultiple();
-        break;
-    case 3:
-        removeSelected();
-        break;
-    case 7:
-        properties();
-        break;
-    default:
-        break; // separators; 5 is the Run With submenu
-    }
-}
-
-void MainWindow::loadSS() {
-    Frame1->loadSS();
+void MainWindow::loadScreenshots() {
+    screenshotStrip_->loadScreenshots();
 }
 
 // With no game selected the strip falls back to its placeholder.
 void MainWindow::clearScreenshots() {
-    Frame1->loadSS();
+    screenshotStrip_->loadScreenshots();
 }
 
 void MainWindow::openImport() {}

@@ -2,8 +2,10 @@
 
 #include <QMainWindow>
 #include <QSize>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "state/app_state.h"
 #include "ui/main/main_menus.h"
@@ -20,9 +22,10 @@ class ProgramLauncher;
 class ScreenshotStrip;
 class UserDialogs;
 
-// frmMain: the game list, the details panel, the menus and the launching.
-// Constructing it runs the start-up: the splash window loads the settings
-// and the catalogue, then the list is filled. Closing it saves both.
+// The main window: the game list, the details panel, the screenshot strip,
+// the menus and the launching. Constructing it runs the start-up: the splash
+// window loads the settings and the catalogue, then the list is filled.
+// Closing it saves both; File > Exit asks first when anything changed.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
@@ -36,28 +39,29 @@ public:
     void refreshGameList();
     // Names the Run With items after the registered emulators.
     void refreshRunWithMenu();
-    // Asks, then removes the positions in `positions` ("5,2,9").
-    void removeGames(const std::string& positions);
+    // Asks, then removes the games at these catalogue positions.
+    void removeGames(const std::vector<std::int32_t>& positions);
     // Shows the game of the list row `index` stands for and selects it.
     void showDetails(const QModelIndex& index);
-    // ShowDetails for the list's current item, if any item is selected.
-    void listclick();
-    // Places the list and the details panel in the client area.
-    void formresize();
+    // showDetails for the list's current row, if it is selected.
+    void showCurrentDetails();
+    // Places the list, the details panel and the strip in the client area.
+    void layOutClientArea();
 
-    GameListModel& gameListModel() const { return *model_; }
+    GameListModel& gameListModel() const { return *gameListModel_; }
     const MainMenus& menus() const { return menus_; }
     const SizeLimits& sizeLimits() const { return limits_; }
 
 public Q_SLOTS:
-    void removeSelected();
-    void properties();
-    void saveDatabaseNow();
+    void removeSelectedGames();
+    void showSelectedGameProperties();
+    void saveCatalogueNow();
+    void exitAsking();
     void toggleScreenshots();
-    void columnClick(int column);
-    void runGameFromList();
-    void runWith(int index);
-    void playMusic();
+    void sortByColumn(int column);
+    void runSelectedGame();
+    void runSelectedGameWith(int emulator);
+    void playSelectedGameMusic();
     void openAbout();
 
     // Commands whose dialogs come with the rest of the program; each opens its
@@ -83,37 +87,45 @@ private:
     void buildWidgets();
     void connectMenus();
     void startUp(int splashDelayMs);
-    void loadSettingsAndDatabase(QWidget* splash);
+    void loadSettingsAndCatalogue(QWidget* splash);
     void settleFrame();
+    void followCurrentRow();
     bool saveAll();
     void reportSaveFailure(const std::string& error);
     void clearSelection();
-    void dispatchFile(int index);
-    void dispatchScreenShots(int index);
-    void dispatchGames(int index);
-    void dispatchEmulators(int index);
-    void dispatchPopup(int index);
 
-    // The screenshot strip's seams: loadSS refills the strip for the selected
-    // game, clearScreenshots empties it.
-    void loadSS();
+    // What was last loaded or saved, to tell whether Exit would lose anything.
+    std::size_t catalogueFingerprint() const;
+    std::size_t settingsFingerprint() const;
+    bool hasUnsavedChanges() const;
+
+    // The screenshot strip's seams: loadScreenshots refills the strip for the
+    // selected game, clearScreenshots empties it.
+    void loadScreenshots();
     void clearScreenshots();
 
     AppState& state_;
     UserDialogs& dialogs_;
     ProgramLauncher& launcher_;
 
-    QWidget* central_ = nullptr;
-    QTreeView* lstGames = nullptr;
-    GameListModel* model_ = nullptr;
-    DetailsPanel* SSTab1 = nullptr;
-    ScreenshotStrip* Frame1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    QWidget* clientArea_ = nullptr;
+    QTreeView* gameList_ = nullptr;
+    GameListModel* gameListModel_ = nullptr;
+    DetailsPanel* detailsPanel_ = nullptr;
+    ScreenshotStrip* screenshotStrip_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
     MainMenus menus_;
 
     SizeLimits limits_;
     QSize appliedFrame_;                // frame extent the limits were last applied with
     std::optional<QSize> pendingOuter_; // stored outer size, until the frame is known
+
+    // A settings file that exists but could not be read is never replaced.
+    bool settingsWritable_ = true;
+    std::size_t savedCatalogue_ = 0; // fingerprints as last loaded or saved
+    std::size_t savedSettings_ = 0;
+    bool quitWithoutSaving_ = false;      // Exit answered No, or nothing to save
+    bool detailsShownSincePress_ = false; // the press's selection already showed them
 };
 
 } // namespace tolm::ui

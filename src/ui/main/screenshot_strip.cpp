@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <string_view>
 
+#include "core/selection.h"
 #include "settings/locate.h"
 #include "state/app_state.h"
 #include "ui/common/qt_text.h"
@@ -114,8 +115,9 @@ bool ScreenshotSlot::decode(const QString& path) {
 
 // ---------------------------------------------------------------------------
 
-ScreenshotStrip::ScreenshotStrip(AppState& state, QWidget* parent)
-    : QFrame(parent), state_(state), placeholder_(QPixmap::fromImage(placeholderPicture())) {
+ScreenshotStrip::ScreenshotStrip(AppState& state, QWidget* parent, TwipsScale scale)
+    : QFrame(parent), state_(state), arrowSize_(scale.size(kArrowTwips, kArrowTwips)),
+      placeholder_(QPixmap::fromImage(placeholderPicture())) {
     setObjectName(QStringLiteral("Frame1"));
     setFrameShape(QFrame::NoFrame);
     setAutoFillBackground(true);
@@ -124,90 +126,87 @@ ScreenshotStrip::ScreenshotStrip(AppState& state, QWidget* parent)
     first->resize(slotSizeFor(0));
     first->showPlaceholder(placeholder_);
 
-    for (int index = 0; index < static_cast<int>(actions_.size()); ++index) {
+    for (std::size_t index = 0; index < arrows_.size(); ++index) {
         auto* arrow = new PictureBox(this);
         arrow->setObjectName(QStringLiteral("actions") + QString::number(index));
         arrow->setPicture(QPixmap::fromImage(arrowPicture(static_cast<ArrowDirection>(index))));
-        arrow->resize(kArrowPictureSize, kArrowPictureSize);
+        arrow->resize(arrowSize_);
         arrow->installEventFilter(this);
         arrow->raise();
-        actions_[static_cast<std::size_t>(index)] = arrow;
+        arrows_[index] = arrow;
     }
 }
 
-ScreenshotSlot* ScreenshotStrip::ssimage(int index) const {
+ScreenshotSlot* ScreenshotStrip::slotAt(int index) const {
     if (index < 0 || index >= slotCount()) {
         return nullptr;
     }
-    return ssimage_[static_cast<std::size_t>(index)];
+    return slots_[static_cast<std::size_t>(index)];
 }
 
-PictureBox* ScreenshotStrip::actions(int index) const {
-    if (index < 0 || index >= static_cast<int>(actions_.size())) {
-        return nullptr;
-    }
-    return actions_[static_cast<std::size_t>(index)];
+PictureBox* ScreenshotStrip::arrow(ArrowDirection direction) const {
+    return arrows_[static_cast<std::size_t>(direction)];
 }
 
 ScreenshotSlot* ScreenshotStrip::addSlot() {
     auto* slot = new ScreenshotSlot(this);
     slot->setObjectName(QStringLiteral("ssimage") + QString::number(slotCount()));
-    if (!ssimage_.empty()) {
-        slot->resize(ssimage_.front()->size());
+    if (!slots_.empty()) {
+        slot->resize(slots_.front()->size());
     }
     slot->hide();
     slot->installEventFilter(this);
-    ssimage_.push_back(slot);
+    slots_.push_back(slot);
     return slot;
 }
 
 void ScreenshotStrip::removeSlotsFrom(int first) {
     while (slotCount() > first && slotCount() > 1) {
-        delete ssimage_.back();
-        ssimage_.pop_back();
+        delete slots_.back();
+        slots_.pop_back();
     }
 }
 
 void ScreenshotStrip::placeSlots() {
     const bool horizontal = state_.settings.screenshotLocation == 0;
-    const int offset = state_.strip.scrollOffset;
-    ScreenshotSlot* first = ssimage_.front();
+    const int offset = strip_.scrollOffset;
+    ScreenshotSlot* first = slots_.front();
     if (horizontal) {
         first->move(-offset * first->width(), 0);
     } else {
         first->move(0, -offset * first->height());
     }
-    for (std::size_t i = 1; i < ssimage_.size(); ++i) {
-        const QRect before = ssimage_[i - 1]->geometry();
+    for (std::size_t i = 1; i < slots_.size(); ++i) {
+        const QRect before = slots_[i - 1]->geometry();
         const QPoint at = horizontal ? QPoint(before.x() + before.width(), before.y())
                                      : QPoint(before.x(), before.y() + before.height());
-        ssimage_[i]->setGeometry(QRect(at, before.size()));
+        slots_[i]->setGeometry(QRect(at, before.size()));
     }
 }
 
-void ScreenshotStrip::loadSS() {
-    ScreenshotStripState& strip = state_.strip;
+void ScreenshotStrip::loadScreenshots() {
+    StripState& strip = strip_;
     strip.scrollOffset = 0;
     strip.screenshotCount = 1;
 
     // A stale selection (past the catalogue's end) counts as no selection.
-    const GameRecord* game = catalogueHasEntries(state_.catalogue) && state_.selectedGame >= 0
+    const GameRecord* game = catalogueHasEntries(state_.catalogue) && !isNone(state_.selectedGame)
                                  ? state_.selectedRecord()
                                  : nullptr;
     const bool hasScreenshots = game != nullptr && !game->screenshots.empty();
 
     if (hasScreenshots) {
         strip.screenshotCount = lastItemIndex(state_.catalogue, game->screenshots) + 1;
-        ScreenshotSlot* first = ssimage_.front();
+        ScreenshotSlot* first = slots_.front();
         first->hide();
         first->resize(slotSizeFor(state_.settings.screenshotSize));
         for (int i = 0; i < strip.screenshotCount; ++i) {
-            ScreenshotSlot* slot = i < slotCount() ? ssimage(i) : addSlot();
+            ScreenshotSlot* slot = i < slotCount() ? slotAt(i) : addSlot();
             slot->hide();
             if (i == 0) {
                 slot->move(0, 0);
             } else {
-                const QRect before = ssimage(i - 1)->geometry();
+                const QRect before = slotAt(i - 1)->geometry();
                 const QPoint at = state_.settings.screenshotLocation == 0
                                       ? QPoint(before.x() + before.width(), before.y())
                                       : QPoint(before.x(), before.y() + before.height());
@@ -223,22 +222,22 @@ void ScreenshotStrip::loadSS() {
         }
         removeSlotsFrom(strip.screenshotCount);
     } else {
-        ScreenshotSlot* first = ssimage_.front();
+        ScreenshotSlot* first = slots_.front();
         first->showPlaceholder(placeholder_);
         first->hide();
         removeSlotsFrom(1);
     }
 
     // New slots were stacked above the arrows.
-    for (PictureBox* arrow : actions_) {
+    for (PictureBox* arrow : arrows_) {
         arrow->raise();
     }
     Q_EMIT layoutRequested();
 }
 
-void ScreenshotStrip::actionsMouseUp(int index) {
-    ScreenshotStripState& strip = state_.strip;
-    if (index == 0 || index == 2) {
+void ScreenshotStrip::arrowReleased(ArrowDirection direction) {
+    StripState& strip = strip_;
+    if (direction == ArrowDirection::Left || direction == ArrowDirection::Up) {
         strip.scrollOffset -= 1;
         if (strip.scrollOffset < 0) {
             strip.scrollOffset = 0;
@@ -247,15 +246,15 @@ void ScreenshotStrip::actionsMouseUp(int index) {
         strip.scrollOffset += 1;
     }
     if (strip.scrollOffset != strip.previousScrollOffset) {
-        ssimage_.front()->resize(slotSizeFor(state_.settings.screenshotSize));
+        slots_.front()->resize(slotSizeFor(state_.settings.screenshotSize));
         placeSlots();
     }
     strip.previousScrollOffset = strip.scrollOffset;
     Q_EMIT layoutRequested();
 }
 
-void ScreenshotStrip::ssimageMouseUp(int index, Qt::MouseButton button,
-                                     Qt::KeyboardModifiers modifiers) {
+void ScreenshotStrip::slotReleased(int index, Qt::MouseButton button,
+                                   Qt::KeyboardModifiers modifiers) {
     const Qt::KeyboardModifiers held =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (button == Qt::LeftButton && held == Qt::ShiftModifier) {
@@ -264,7 +263,7 @@ void ScreenshotStrip::ssimageMouseUp(int index, Qt::MouseButton button,
 }
 
 QPixmap ScreenshotStrip::fullSizePicture(int index) {
-    ScreenshotSlot* slot = ssimage(index);
+    ScreenshotSlot* slot = slotAt(index);
     if (slot == nullptr) {
         return placeholder_;
     }
@@ -282,7 +281,7 @@ QPixmap ScreenshotStrip::fullSizePicture(int index) {
 }
 
 void ScreenshotStrip::openFullSizeView(int index) {
-    if (ssimage(index) == nullptr) {
+    if (slotAt(index) == nullptr) {
         return;
     }
     ShowBigWindow view(fullSizePicture(index), window());
@@ -294,15 +293,15 @@ bool ScreenshotStrip::eventFilter(QObject* watched, QEvent* event) {
         return QFrame::eventFilter(watched, event);
     }
     const auto* release = static_cast<QMouseEvent*>(event);
-    for (int index = 0; index < static_cast<int>(actions_.size()); ++index) {
-        if (watched == actions_[static_cast<std::size_t>(index)]) {
-            actionsMouseUp(index);
+    for (std::size_t index = 0; index < arrows_.size(); ++index) {
+        if (watched == arrows_[index]) {
+            arrowReleased(static_cast<ArrowDirection>(index));
             return true;
         }
     }
     for (int index = 0; index < slotCount(); ++index) {
-        if (watched == ssimage_[static_cast<std::size_t>(index)]) {
-            ssimageMouseUp(index, release->button(), release->modifiers());
+        if (watched == slots_[static_cast<std::size_t>(index)]) {
+            slotReleased(index, release->button(), release->modifiers());
             return true;
         }
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/main/arrow_pictures.h"
+#include "ui/main/window_geometry.h"
 
 namespace tolm {
 struct AppState;
@@ -63,33 +64,50 @@ private:
     std::vector<QString> pending_;
 };
 
-// The screenshot strip (`Frame1`): a clipping container with one slot per
+// Whether the strip is wanted and how far it is scrolled. The strip keeps it;
+// the main window's layout reads it and moves the scroll back into range.
+struct StripState {
+    bool showScreenshots = false; // Screen Shots > View
+    std::int32_t screenshotCount = 0;
+    std::int32_t scrollOffset = 0; // slots scrolled past, from the first
+    std::int32_t previousScrollOffset = 0;
+    std::int32_t visibleSlots = 0; // how many slots fit, set by the layout
+};
+
+// The main window's screenshot strip: a clipping container with one slot per
 // screenshot of the selected game and four arrow buttons above them. The
-// owner places it (LayOutMainWindow) and connects layoutRequested() to its
+// owner places it (layOutMainWindow) and connects layoutRequested() to its
 // layout.
 class ScreenshotStrip final : public QFrame {
     Q_OBJECT
 
 public:
-    explicit ScreenshotStrip(AppState& state, QWidget* parent = nullptr);
+    static constexpr double kArrowTwips = 240;
+
+    explicit ScreenshotStrip(AppState& state, QWidget* parent = nullptr,
+                             TwipsScale scale = primaryScreenScale());
 
     // Rebuilds the slots for the selected game, then asks for the layout.
-    void loadSS();
+    void loadScreenshots();
 
-    int slotCount() const { return static_cast<int>(ssimage_.size()); }
-    ScreenshotSlot* ssimage(int index) const;
-    PictureBox* actions(int index) const; // 0 left, 1 right, 2 up, 3 down
+    StripState& stripState() { return strip_; }
+    const StripState& stripState() const { return strip_; }
 
-    // Places every slot by the chain rule: slot 0 at minus ScrollOffset slot
+    int slotCount() const { return static_cast<int>(slots_.size()); }
+    ScreenshotSlot* slotAt(int index) const;
+    PictureBox* arrow(ArrowDirection direction) const;
+    QSize arrowSize() const { return arrowSize_; }
+
+    // Places every slot by the chain rule: slot 0 at minus scrollOffset slot
     // lengths along the strip, each next one touching the one before and
     // taking its size.
     void placeSlots();
 
-    // A mouse button released over arrow `index`: scroll one slot.
-    void actionsMouseUp(int index);
+    // A mouse button released over an arrow: scroll one slot.
+    void arrowReleased(ArrowDirection direction);
     // A mouse button released over slot `index`: the left button with Shift
     // alone opens the full-size view.
-    void ssimageMouseUp(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void slotReleased(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
     // The picture the full-size view shows for slot `index`: its file decoded
     // at the view's size, the placeholder, or failing both what the slot shows.
@@ -109,9 +127,11 @@ private:
     void removeSlotsFrom(int first);
 
     AppState& state_;
+    StripState strip_;
+    QSize arrowSize_;
     QPixmap placeholder_;
-    std::vector<ScreenshotSlot*> ssimage_;
-    std::array<PictureBox*, 4> actions_{};
+    std::vector<ScreenshotSlot*> slots_;
+    std::array<PictureBox*, 4> arrows_{}; // by ArrowDirection
 };
 
 } // namespace tolm::ui

@@ -12,11 +12,11 @@ ShowBigWindow::ShowBigWindow(const QPixmap& picture, QWidget* owner)
     setModal(true);
     setFixedSize(kPictureSize);
 
-    Image1 = new PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(QRect(QPoint(0, 0), kPictureSize));
-    Image1->setPicture(picture);
-    Image1->installEventFilter(this);
+    picture_ = new PictureBox(this);
+    picture_->setObjectName(QStringLiteral("Image1"));
+    picture_->setGeometry(QRect(QPoint(0, 0), kPictureSize));
+    picture_->setPicture(picture);
+    picture_->installEventFilter(this);
 
     if (QWidget* main = parentWidget(); main != nullptr) {
         const QRect over = main->frameGeometry();
@@ -25,10 +25,10 @@ ShowBigWindow::ShowBigWindow(const QPixmap& picture, QWidget* owner)
 }
 
 bool ShowBigWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == picture_ && event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);
         if (release->button() == Qt::LeftButton &&
-            Image1->rect().contains(release->position().toPoint())) {
+            picture_->rect().contains(release->position().toPoint())) {
             accept();
             return true;
         }

@@ -8,7 +8,7 @@
 
 namespace tolm::ui {
 
-// The full-size view of one screenshot (`frmShowBig`): a borderless window
+// The full-size view of one screenshot: a borderless window
 // kept out of the task bar, centred over its owner, with the picture
 // stretched over all of it. A click on the picture closes it.
 class ShowBigWindow final : public QDialog {
@@ -17,10 +17,11 @@ public:
 
     ShowBigWindow(const QPixmap& picture, QWidget* owner);
 
-    PictureBox* Image1 = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PictureBox* picture_ = nullptr;
 };
 
 } // namespace tolm::ui

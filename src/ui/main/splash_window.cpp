@@ -19,23 +19,23 @@ SplashWindow::SplashWindow(std::function<void(QWidget* splash)> load, int closeD
     setObjectName(QStringLiteral("frmSplash"));
 
     const QImage picture = titlePicture();
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setPixmap(QPixmap::fromImage(picture));
-    Picture1->setGeometry(0, 0, picture.width(), picture.height());
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("Picture1"));
+    picture_->setPixmap(QPixmap::fromImage(picture));
+    picture_->setGeometry(0, 0, picture.width(), picture.height());
 
     // The caption lies on a dark strip near the bottom, clear of the banner.
-    Label1 = new QLabel(QStringLiteral("Tolm ") + QLatin1String(kVersionText), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(
+    caption_ = new QLabel(QStringLiteral("Tolm ") + QLatin1String(kVersionText), this);
+    caption_->setObjectName(QStringLiteral("Label1"));
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setStyleSheet(
         QStringLiteral("QLabel { color: #f0f0f0; background-color: rgba(0, 0, 0, 170); }"));
-    Label1->setGeometry(0, picture.height() - 28, picture.width(), 22);
+    caption_->setGeometry(0, picture.height() - 28, picture.width(), 22);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &QDialog::accept);
+    closeTimer_ = new QTimer(this);
+    closeTimer_->setObjectName(QStringLiteral("Timer1"));
+    closeTimer_->setSingleShot(true);
+    connect(closeTimer_, &QTimer::timeout, this, &QDialog::accept);
 
     setFixedSize(picture.size());
 }
@@ -65,7 +65,7 @@ void SplashWindow::runLoad() {
         load_(this);
     }
     QCoreApplication::processEvents();
-    Timer1->start(qMax(0, closeDelayMs_));
+    closeTimer_->start(qMax(0, closeDelayMs_));
 }
 
 } // namespace tolm::ui

@@ -8,7 +8,7 @@ class QTimer;
 
 namespace tolm::ui {
 
-// frmSplash: the borderless title window shown while the program loads. When
+// The splash window: the borderless title window shown while the program loads. When
 // first shown it runs `load` (message boxes it shows are parented to the
 // splash), then closes itself `closeDelayMs` later.
 class SplashWindow final : public QDialog {
@@ -25,9 +25,9 @@ private:
     std::function<void(QWidget*)> load_;
     int closeDelayMs_;
     bool loaded_ = false;
-    QLabel* Picture1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    QLabel* picture_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QTimer* closeTimer_ = nullptr;
 };
 
 } // namespace tolm::ui

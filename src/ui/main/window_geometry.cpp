@@ -47,12 +47,17 @@ SizeLimits computeSizeLimits(double dpiX, double dpiY, QSize screen) {
     return limits;
 }
 
-SizeLimits primaryScreenLimits() {
+TwipsScale primaryScreenScale() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
-        return computeSizeLimits(96.0, 96.0, QSize());
-    return computeSizeLimits(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY(),
-                             screen->size());
+        return {};
+    return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
+}
+
+SizeLimits primaryScreenLimits() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const TwipsScale scale = primaryScreenScale();
+    return computeSizeLimits(scale.dpiX, scale.dpiY, screen ? screen->size() : QSize());
 }
 
 ScreenMetrics metricsFor(const SizeLimits& limits) {

@@ -26,6 +26,22 @@ struct SizeLimits {
 // per inch, rounded to nearest with ties to even.
 std::int32_t twipsToPixels(double twips, double dpi);
 
+// Lengths the windows' design gives in twips, in pixels at one screen's
+// logical dpi; every twips size goes through here.
+struct TwipsScale {
+    double dpiX = 96.0;
+    double dpiY = 96.0;
+
+    std::int32_t x(double twips) const { return twipsToPixels(twips, dpiX); }
+    std::int32_t y(double twips) const { return twipsToPixels(twips, dpiY); }
+    QSize size(double widthTwips, double heightTwips) const {
+        return QSize(x(widthTwips), y(heightTwips));
+    }
+};
+
+// The primary screen's scale (96 dpi when there is no screen).
+TwipsScale primaryScreenScale();
+
 // 9135 x 8625 twips at the screen's resolution, at most the screen's size.
 SizeLimits computeSizeLimits(double dpiX, double dpiY, QSize screen);
 

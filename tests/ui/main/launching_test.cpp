@@ -1,8 +1,8 @@
 #include <QTest>
 
+#include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
 #include "ui/main/launching.h"
-#include "support/scripted_dialogs.h"
 
 class LaunchingTest : public QObject {
     Q_OBJECT
@@ -31,7 +31,9 @@ void LaunchingTest::launch_data() {
         run + "No default emulator has been set");
     row("run: default emulator missing", "run", {"emus=%D/emu/gone"}, noEmu);
     row("run: default beyond the list", "run", {"default emu=5"}, noEmu);
-    row("run: negative default other than none", "run", {"default emu=-3"}, noEmu);
+    // Any negative index means none, as a hand-edited file may hold.
+    row("run: negative default other than none", "run", {"default emu=-3"},
+        run + "No default emulator has been set");
     row("run: no rom paths", "run", {"roms="}, noRom);
     row("run: blank first rom path", "run", {"roms=|%D/roms/"}, noRom);
     row("run: a full path is looked up by name", "run", {"rom=%D/roms/game.tap"}, noRom);
@@ -54,7 +56,7 @@ void LaunchingTest::launch_data() {
         run + "Unable to start %D/emu/fuse\r\nPermission denied");
     row("music: found in the second path", "music", {"music=other.ay"}, {},
         "%D/player/play|%D/music2/other.ay");
-    row("music: label says not found", "music", {"label=No Music file found (check paths)"}, {});
+    row("music: details say not playable", "music", {"playable=0"}, {});
     row("music: file deleted since", "music", {"music=gone.ay"}, {});
     row("music: no music paths", "music", {"music paths="}, {});
     row("music: no players at all", "music", {"players=", "default player=-99"}, {});
@@ -82,7 +84,7 @@ void LaunchingTest::launch() {
                                           "default emu=0\nplayers=%D/player/play\n"
                                           "default player=0")
                                .split(QLatin1Char('\n'));
-    settings << QStringLiteral("label=") + tolm::ui::musicPlayableText() << changes;
+    settings << QStringLiteral("playable=1") << changes;
     QHash<QString, QString> set;
     for (const QString& s : settings)
         set[s.section(QLatin1Char('='), 0, 0)] = dir.expand(s.section(QLatin1Char('='), 1));
@@ -114,10 +116,11 @@ void LaunchingTest::launch() {
     launcher.failNext = set.contains(QStringLiteral("fail"));
     const tolm::ui::LaunchContext context{state, dialogs, launcher, nullptr};
 
-    const bool started = operation == QLatin1String("run") ? tolm::ui::launchSelectedGame(context)
-                         : operation == QLatin1String("music")
-                             ? tolm::ui::playSelectedMusic(context, text("label"))
-                             : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
+    const bool started =
+        operation == QLatin1String("run") ? tolm::ui::launchSelectedGame(context)
+        : operation == QLatin1String("music")
+            ? tolm::ui::playSelectedMusic(context, text("playable") == QLatin1String("1"))
+            : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
 
     QStringList boxes; // only the first failing check speaks
     for (const auto& shown : dialogs.messages()) {

@@ -3,15 +3,18 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeView>
 #include <memory>
+#include <unistd.h>
 
+#include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
 #include "ui/main/screenshot_strip.h"
-#include "support/scripted_dialogs.h"
+#include "ui/main/window_geometry.h"
 
 using tolm::GameCatalogue;
 using tolm::test::fiveGames;
@@ -144,8 +147,10 @@ private Q_SLOTS:
         QTest::mouseClick(run.list()->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(run.state.selectedGame, 3);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
-        QTest::mouseClick(run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic")),
-                          Qt::LeftButton);
+        auto* music = run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic"));
+        QTest::mouseClick(music, Qt::RightButton); // plays on the left button only
+        QTest::mouseClick(music, Qt::MiddleButton);
+        QTest::mouseClick(music, Qt::LeftButton);
         QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(run.boxes(), QStringList());
         QCOMPARE(run.launcher.starts.size(), std::size_t(2));
@@ -318,9 +323,124 @@ private Q_SLOTS:
         QCOMPARE(run.list()->height(), tabs->y() - 8);
     }
 
+    // A right click selects the row under it, and the pop-up then acts on
+    // that game, not on the one clicked before.
+    void rightClickSelectsTheGameThePopupActsOn() {
+        Run run;
+        GameCatalogue games = fiveGames();
+        for (int i = 0; i < 2; ++i)
+            games[std::size_t(i)].romFile =
+                tolm::ui::toStd(run.dir.write(QStringLiteral("rom%1.tap").arg(i)));
+        run.dir.write(QStringLiteral("fuse"));
+        run.start(games, QStringLiteral("[emulators]\r\nnum=1\r\nemu00=F\r\nfile00=%D/fuse\r\n"));
+        run.click(0);
+        QCOMPARE(run.label("lblGameName"), QStringLiteral("beta"));
+        auto* popup = run.window->findChild<QMenu*>(QStringLiteral("clickmenu"));
+        QTimer::singleShot(0, popup, &QMenu::close); // the pop-up only has to appear
+        QTest::mouseClick(run.list()->viewport(), Qt::RightButton, {},
+                          run.list()->visualRect(run.item(1)).center());
+        QCOMPARE(run.state.selectedGame, 1);
+        QCOMPARE(run.label("lblGameName"), QStringLiteral("Alpha"));
+        QCOMPARE(run.list()->selectionModel()->selectedRows().size(), 1);
+        run.action("emuname0")->trigger(); // the pop-up's Run With
+        QCOMPARE(run.launcher.starts.size(), std::size_t(1));
+        QCOMPARE(run.launcher.starts[0].arguments, QStringList{run.dir.expand("%D/rom1.tap")});
+    }
+
+    // Exit asks only when something would be lost; the files on disk show
+    // what each answer did.
+    void exitAsks_data() {
+        QTest::addColumn<QString>("change"); // "none", "placement", "remove", "settings"
+        QTest::addColumn<int>("answer");     // when asked
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("nothing changed") << "none" << int(Answer::Yes) << false << false;
+        QTest::newRow("only moved") << "placement" << int(Answer::Yes) << false << false;
+        QTest::newRow("removed, Yes") << "remove" << int(Answer::Yes) << true << true;
+        QTest::newRow("removed, No") << "remove" << int(Answer::No) << true << false;
+        QTest::newRow("removed, Cancel") << "remove" << int(Answer::Cancel) << true << false;
+        QTest::newRow("settings, Yes") << "settings" << int(Answer::Yes) << true << true;
+    }
+
+    void exitAsks() {
+        QFETCH(QString, change);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, written);
+        Run run;
+        run.start(fiveGames(), QStringLiteral("[RomPaths]\r\nnum=1\r\npath00=%D/\r\n"));
+        const QByteArray dat = run.dir.read(QStringLiteral("tolm.dat"));
+        const QByteArray ini = run.dir.read(QStringLiteral("tolm.ini"));
+        if (change == QLatin1String("placement")) {
+            run.window->move(run.window->pos() + QPoint(20, 10));
+        } else if (change == QLatin1String("remove")) {
+            run.click(2);
+            run.dialogs.answers.push_back(Answer::Yes);
+            run.action("addgames3")->trigger();
+            QCOMPARE(run.state.catalogue.size(), std::size_t(4));
+        } else if (change == QLatin1String("settings")) {
+            run.state.settings.screenshotSize = 1;
+        }
+        run.dialogs.shown.clear();
+        run.dialogs.answers.push_back(Answer(answer));
+        run.action("file5")->trigger(); // "Exit"
+        const auto boxes = run.dialogs.messages();
+        QCOMPARE(boxes.size(), std::size_t(asked));
+        if (asked) {
+            QCOMPARE(boxes[0].text, QStringLiteral("Save changes before exiting?"));
+            QCOMPARE(boxes[0].buttons, tolm::test::ScriptedDialogs::Buttons::YesNoCancel);
+        }
+        QCOMPARE(run.window->isVisible(), asked && answer == int(Answer::Cancel));
+        if (!written) {
+            QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), dat);
+            QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")), ini);
+            return;
+        }
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
+                 QByteArray::fromStdString(tolm::databaseBytes(run.state.catalogue)));
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")),
+                 QByteArray::fromStdString(tolm::settingsFileBytes(
+                     run.state.settings, tolm::ui::reportGeometry(*run.window))));
+    }
+
+    // A settings file that is there but cannot be read is never replaced with
+    // defaults; the catalogue is still saved.
+    void unreadableSettingsAreNotWritten() {
+        Run run;
+        const bool root = ::geteuid() == 0; // root reads any file: use a directory instead
+        const QByteArray kept("[tolm]\r\nwinw=700\r\n");
+        if (root) {
+            QVERIFY(QDir(run.dir.path()).mkdir(QStringLiteral("tolm.ini")));
+        } else {
+            const QString ini = run.dir.write(QStringLiteral("tolm.ini"), kept);
+            QVERIFY(QFile::setPermissions(ini, QFileDevice::WriteOwner));
+        }
+        run.start(fiveGames());
+        QCOMPARE(run.boxes().size(), 1);
+        QVERIFY(run.boxes()[0].startsWith(QStringLiteral("Settings not loaded|")));
+        QVERIFY(run.boxes()[0].endsWith(
+            QStringLiteral("\r\nThe settings file will not be written this session.")));
+        run.state.settings.romPaths = {"/games/"};
+        run.action("file5")->trigger(); // settings it cannot keep are nothing to ask about
+        QCOMPARE(run.boxes().size(), 1);
+        QVERIFY(!run.window->isVisible());
+        run.window->show();
+        run.state.catalogue.push_back(tolm::test::makeGame("Added"));
+        QVERIFY(run.window->close());
+        QCOMPARE(run.boxes().size(), 1); // no "Unable to save"
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
+                 QByteArray::fromStdString(tolm::databaseBytes(run.state.catalogue)));
+        const QFileInfo ini(run.dir.path() + QStringLiteral("/tolm.ini"));
+        QCOMPARE(ini.isDir(), root);
+        if (!root) {
+            QFile::setPermissions(ini.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")), kept);
+        }
+    }
+
     void closing_data() {
-        QTest::addColumn<QString>("how"); // "close", "exit", "unsized", "fail Yes", "fail No"
-        for (const char* how : {"close", "exit", "unsized", "fail Yes", "fail No"})
+        QTest::addColumn<QString>("how"); // "close", "unsized", "fail Yes", "fail No"
+        for (const char* how : {"close", "unsized", "fail Yes", "fail No"})
             QTest::newRow(how) << QString::fromLatin1(how);
     }
 
@@ -336,10 +456,7 @@ private Q_SLOTS:
         if (fails)
             run.state.programDirectory = run.dir.str() + "/gone";
         run.dialogs.answers = {Answer::Ok, Answer::Ok, closeAnyway ? Answer::Yes : Answer::No};
-        if (how == QLatin1String("exit"))
-            run.action("file5")->trigger();
-        else
-            run.window->close();
+        run.window->close();
         QCOMPARE(run.window->isVisible(), how == QLatin1String("fail No"));
         if (fails) { // each file's failure, then the question
             const auto boxes = run.dialogs.messages();

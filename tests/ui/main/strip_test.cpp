@@ -26,7 +26,8 @@ struct Host {
         window.resize(client);
     }
     void layOut(bool minimised = false) {
-        tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), minimised}, state);
+        tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), minimised},
+                                   state.settings);
     }
     void picture(const QString& name, const QColor& colour, const char* format = nullptr) {
         QImage image(320, 240, QImage::Format_RGB32);
@@ -44,16 +45,18 @@ struct Host {
     }
     void select(int game) { // what the main window does when a game is clicked
         state.selectedGame = game;
-        strip->loadSS();
+        strip->loadScreenshots();
     }
     void view(bool on) {
-        state.strip.showScreenshots = on;
+        strip->stripState().showScreenshots = on;
         if (on)
-            strip->loadSS();
+            strip->loadScreenshots();
         layOut();
     }
-    tolm::ui::ScreenshotSlot* slot(int index) const { return strip->ssimage(index); }
-    QWidget* arrow(int index) const { return strip->actions(index); }
+    tolm::ui::ScreenshotSlot* slot(int index) const { return strip->slotAt(index); }
+    QWidget* arrow(int index) const {
+        return strip->arrow(static_cast<tolm::ui::ArrowDirection>(index));
+    }
     void release(QWidget* w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {}) {
         QTest::mouseRelease(w, b, m, QPoint(4, 4));
     }
@@ -124,7 +127,7 @@ private Q_SLOTS:
         for (const QString& game : games)
             host.select(game == QLatin1String("no game") ? tolm::kNone : host.addGame(game));
         QCOMPARE(host.strip->slotCount(), shows.size());
-        QCOMPARE(host.state.strip.screenshotCount, shows.size());
+        QCOMPARE(host.strip->stripState().screenshotCount, shows.size());
         for (int i = 0; i < shows.size(); ++i) {
             QVERIFY(host.slot(i)->isVisible());
             QVERIFY2(slotShows(host.slot(i), shows[i]), qPrintable(shows[i]));
@@ -136,7 +139,7 @@ private Q_SLOTS:
     void arrowsScrollOneSlot_data() {
         QTest::addColumn<int>("location");
         QTest::addColumn<int>("count");
-        QTest::addColumn<QList<int>>("presses"); // arrow indexes, released in order
+        QTest::addColumn<QList<int>>("presses"); // arrows (left, right, up, down), in order
         QTest::addColumn<int>("offset");
         QTest::addColumn<bool>("backShown");
         QTest::addColumn<bool>("forwardShown");
@@ -166,7 +169,7 @@ private Q_SLOTS:
         host.select(host.addGame(count));
         for (int arrow : presses)
             host.release(host.arrow(arrow));
-        QCOMPARE(host.state.strip.scrollOffset, offset);
+        QCOMPARE(host.strip->stripState().scrollOffset, offset);
         QCOMPARE(host.arrow(across ? 0 : 2)->isVisible(), backShown);
         QCOMPARE(host.arrow(across ? 1 : 3)->isVisible(), forwardShown);
         QVERIFY(host.arrow(across ? 2 : 0)->isHidden() && host.arrow(across ? 3 : 1)->isHidden());
@@ -257,7 +260,7 @@ private Q_SLOTS:
         QCOMPARE(host.list->geometry(), list);
         QCOMPARE(host.strip->isHidden(), !viewOn);
         QCOMPARE(viewOn ? host.strip->geometry() : QRect(), strip);
-        QCOMPARE(viewOn ? host.state.strip.visibleSlots : 0, visibleSlots);
+        QCOMPARE(viewOn ? host.strip->stripState().visibleSlots : 0, visibleSlots);
         const QSize slot = tolm::ui::slotSizeFor(size);
         for (int i = 0; i < visibleSlots; ++i) { // a chain, the visible ones shown
             QCOMPARE(
@@ -288,11 +291,11 @@ private Q_SLOTS:
         host.view(true);
         host.select(host.addGame(count));
         for (int i = 0; i < presses; ++i)
-            host.strip->actionsMouseUp(1);
+            host.strip->arrowReleased(tolm::ui::ArrowDirection::Right);
         host.window.resize(newWidth, 700);
         for (int offset : offsets) {
             host.layOut();
-            QCOMPARE(host.state.strip.scrollOffset, offset);
+            QCOMPARE(host.strip->stripState().scrollOffset, offset);
             QCOMPARE(host.slot(0)->x(), -256 * offset);
         }
     }
@@ -301,13 +304,13 @@ private Q_SLOTS:
         Host host;
         host.view(true);
         host.select(host.addGame(6));
-        host.strip->actionsMouseUp(1);
+        host.strip->arrowReleased(tolm::ui::ArrowDirection::Right);
         const auto snapshot = [&host] {
             QList<QRect> places{host.list->geometry(), host.tabs->geometry(),
                                 host.strip->geometry()};
             for (QWidget* w : host.strip->findChildren<QWidget*>())
                 places << QRect(w->pos(), QSize(w->isHidden(), 0));
-            return std::make_pair(places, host.state.strip.scrollOffset);
+            return std::make_pair(places, host.strip->stripState().scrollOffset);
         };
         const auto before = snapshot();
         host.window.resize(420, 330);
