@@ -16,6 +16,7 @@ public:
     virtual bool start(const QString& program, const QStringList& arguments, QString* error) = 0;
 };
 
+// The real starter: a detached process.
 class QtProgramLauncher final : public ProgramLauncher {
 public:
     bool start(const QString& program, const QStringList& arguments, QString* error) override;

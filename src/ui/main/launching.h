@@ -20,11 +20,11 @@ struct LaunchContext {
     QWidget* owner = nullptr;
 };
 
-// Starts the selected game's ROM, found over RomPaths, in the default
+// Starts the selected game's ROM, found over the ROM search paths, in the default
 // emulator. Returns true when a program was started.
 bool launchSelectedGame(const LaunchContext& context);
 
-// Starts the selected game's RomFile, exactly as stored, in emulator `index`.
+// Starts the selected game's ROM file name, exactly as stored, in emulator `index`.
 bool launchSelectedGameWith(const LaunchContext& context, std::int32_t index);
 
 // Plays the selected game's music file in the default music player; acts only

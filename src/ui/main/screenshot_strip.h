@@ -17,7 +17,7 @@ struct AppState;
 
 namespace tolm::ui {
 
-// Full size 256 x 192, half size 128 x 96 (any SSSize other than 0).
+// Full size 256 x 192, half size 128 x 96 (any size setting other than 0).
 QSize slotSizeFor(int ssSize);
 
 // Decodes `path` straight to `size` (the reader scales while decoding, which
