@@ -283,6 +283,7 @@ void MainWindow::showDetails(const QModelIndex& index) {
     if (!position.isValid() || isNone(position.toInt()))
         return;
     detailsShownSincePress_ = true;
+    shownRow_ = index.siblingAtColumn(0);
     state_.selectedGame = position.toInt();
     const GameRecord* game = state_.selectedRecord();
     if (game == nullptr) {
@@ -298,8 +299,8 @@ void MainWindow::followCurrentRow() {
     const QModelIndex current = gameList_->currentIndex();
     if (!current.isValid() || !gameList_->selectionModel()->isSelected(current))
         return;
-    if (current.data(GameListModel::PositionRole).toInt() == state_.selectedGame)
-        return; // shown already
+    if (current.siblingAtColumn(0) == shownRow_)
+        return; // shown already (a refresh of the list forgets the row)
     showDetails(current);
 }
 
@@ -324,6 +325,7 @@ void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
 
 void MainWindow::clearSelection() {
     state_.selectedGame = kNone;
+    shownRow_ = QPersistentModelIndex();
     detailsPanel_->clear();
     clearScreenshots();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QSize>
 #include <cstddef>
 #include <optional>
@@ -126,6 +127,7 @@ private:
     std::size_t savedSettings_ = 0;
     bool quitWithoutSaving_ = false;      // Exit answered No, or nothing to save
     bool detailsShownSincePress_ = false; // the press's selection already showed them
+    QPersistentModelIndex shownRow_;      // the row whose game the details show
 };
 
 } // namespace tolm::ui
