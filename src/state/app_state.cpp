@@ -12,6 +12,10 @@ std::string AppState::settingsPath() const {
     return programDirectory + platform::kPathSeparator + "tolm.ini";
 }
 
+std::string AppState::extraSettingsPath() const {
+    return programDirectory + platform::kPathSeparator + kExtraSettingsFileName;
+}
+
 const GameRecord* AppState::selectedRecord() const {
     if (selectedGame < 0 || static_cast<std::size_t>(selectedGame) >= catalogue.size())
         return nullptr;

@@ -5,6 +5,7 @@
 
 #include "catalogue/database.h"
 #include "catalogue/game_record.h"
+#include "settings/extra_settings.h"
 #include "settings/settings.h"
 
 namespace tolm {
@@ -24,6 +25,7 @@ struct AppState {
     GameCatalogue catalogue;
     std::int32_t selectedGame = kNone;
     SettingsState settings;
+    ExtraSettings extra; // this program's own settings, beside tolm.ini
     ScreenshotStripState strip;
 
     // The main window's size limits, pixels.
@@ -32,10 +34,11 @@ struct AppState {
     std::int32_t maxTrackWidth = 0;
     std::int32_t maxTrackHeight = 0;
 
-    std::string programDirectory; // where tolm.dat and tolm.ini live
+    std::string programDirectory; // where tolm.dat and tolm.ini live (the data directory)
 
     std::string databasePath() const;
     std::string settingsPath() const;
+    std::string extraSettingsPath() const;
 
     // The selected record, or nullptr when none (or the index is stale).
     const GameRecord* selectedRecord() const;

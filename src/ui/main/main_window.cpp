@@ -44,6 +44,7 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
     buildWidgets();
     menus_ = buildMainMenus(*menuBar(), *this);
     connectMenus();
+    addShortcuts();
     startUp(splashDelayMs);
 }
 
@@ -80,6 +81,8 @@ void MainWindow::buildWidgets() {
     header->resizeSection(GameListModel::PublisherColumn, 180);
     connect(header, &QHeaderView::sectionClicked, this, &MainWindow::columnClick);
     lstGames->viewport()->installEventFilter(this);
+    lstGames->installEventFilter(this);
+    lstGames->viewport()->setAcceptDrops(true);
 
     // A mouse press makes the item current before selecting it, and the click
     // follows; the keyboard selects first. So a current item that is already
@@ -137,6 +140,7 @@ void MainWindow::startUp(int splashDelayMs) {
 
     refreshRunWithMenu();
     refreshGameList();
+    restoreListLayout();
 }
 
 void MainWindow::loadSettingsAndDatabase(QWidget* splash) {
@@ -199,6 +203,8 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (handleListEvent(watched, event))
+        return true;
     if (watched == central_ && event->type() == QEvent::Resize) {
         formresize();
     } else if (lstGames != nullptr && watched == lstGames->viewport()) {
@@ -347,6 +353,7 @@ bool MainWindow::saveAll() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    saveListLayout();
     if (!saveAll()) {
         const auto answer = dialogs_.message(
             this, kUnableToSave,

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QSize>
+#include <QStringList>
 #include <optional>
 #include <string>
 
@@ -45,6 +46,10 @@ public:
     // Places the list and the details panel in the client area.
     void formresize();
 
+    // Files and folders dropped on the list (or named on the command line)
+    // become games; one refresh afterwards.
+    void addDroppedFiles(const QStringList& paths);
+
     GameListModel& gameListModel() const { return *model_; }
     const MainMenus& menus() const { return menus_; }
     const SizeLimits& sizeLimits() const { return limits_; }
@@ -81,6 +86,13 @@ protected:
 
 private:
     void buildWidgets();
+    // Keyboard shortcuts for the usual commands; the captions stay as they are.
+    void addShortcuts();
+    // The list's column widths and sort order, kept in the program's own settings.
+    void restoreListLayout();
+    void saveListLayout();
+    // Drags of files over the list's viewport and Enter on the list.
+    bool handleListEvent(QObject* watched, QEvent* event);
     void connectMenus();
     void startUp(int splashDelayMs);
     void loadSettingsAndDatabase(QWidget* splash);
