@@ -21,8 +21,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QLatin1String(tolm::kVersionText));
 
     const std::string programDirectory = tolm::platform::programDirectory();
-    const std::string perUserDirectory = tolm::ui::toStd(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const std::string perUserDirectory =
+        tolm::ui::toStd(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     const auto choose = [&](const std::optional<QString>& requested) {
         return tolm::chooseDataDirectory(
             programDirectory, perUserDirectory,
@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
     window.show();
     QTimer::singleShot(0, &window, [&] {
         if (tolm::ui::offerProgramsFoundOnPath(state, dialogs, &window,
-                                                tolm::platform::programSearchPath()))
+                                               tolm::platform::programSearchPath()))
             window.refreshRunWithMenu();
         if (!commandLine.files.isEmpty())
             window.addDroppedFiles(commandLine.files);

@@ -16,8 +16,7 @@ int main(int argc, char* argv[]) {
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     for (int side : tolm::ui::kProgramIconSides) {
-        const QString dir =
-            root + QStringLiteral("/hicolor/%1x%1/apps").arg(side);
+        const QString dir = root + QStringLiteral("/hicolor/%1x%1/apps").arg(side);
         const QString file = dir + QStringLiteral("/tolm.png");
         if (!QDir().mkpath(dir) || !tolm::ui::programIconImage(side).save(file, "PNG")) {
             std::fprintf(stderr, "write_icons: cannot write %s\n", qPrintable(file));

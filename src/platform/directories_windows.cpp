@@ -14,8 +14,7 @@ bool isWritableDirectory(const std::string& directory) {
     std::error_code ec;
     if (!std::filesystem::is_directory(nativePath(directory), ec))
         return false;
-    const std::filesystem::path probe =
-        nativePath(directory) / L"tolm-write-probe.tmp";
+    const std::filesystem::path probe = nativePath(directory) / L"tolm-write-probe.tmp";
     HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h == INVALID_HANDLE_VALUE)
@@ -70,8 +69,8 @@ std::vector<std::string> listPlainFiles(const std::string& directory) {
     if (h == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                           FILE_ATTRIBUTE_DEVICE;
+        const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
         if (found.dwFileAttributes & skip)
             continue;
         const std::u8string raw = std::filesystem::path(found.cFileName).u8string();

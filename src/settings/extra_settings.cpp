@@ -30,8 +30,7 @@ ExtraSettings loadExtraSettings(const std::string& path) {
     settings.emulatorOffered = number(file, kFirstStart, "EmulatorOffered", 0) != 0;
     settings.musicPlayerOffered = number(file, kFirstStart, "MusicPlayerOffered", 0) != 0;
     for (std::size_t i = 0; i < kColumns; ++i) {
-        const std::int32_t width =
-            number(file, kGameList, "ColumnWidth" + std::to_string(i), 0);
+        const std::int32_t width = number(file, kGameList, "ColumnWidth" + std::to_string(i), 0);
         if (width <= 0 || width > kMaxColumnWidth) {
             settings.columnWidths.clear(); // all or none: a partial set would look odd
             break;

@@ -8,9 +8,9 @@ namespace tolm {
 // Where tolm.dat and tolm.ini live, and why.
 struct DataDirectory {
     enum class Reason {
-        CommandLine,      // --data-dir
-        BesideProgram,    // the program's directory is writable or already holds the files
-        PerUser,          // the per-user data directory
+        CommandLine,   // --data-dir
+        BesideProgram, // the program's directory is writable or already holds the files
+        PerUser,       // the per-user data directory
     };
     std::string path;
     Reason reason = Reason::BesideProgram;

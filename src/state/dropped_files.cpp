@@ -28,8 +28,8 @@ std::string upToFirstDot(const std::string& name) {
     return name.substr(0, name.find('.'));
 }
 
-void addOne(AppState& state, const std::string& file, const std::string& name,
-            std::int32_t genre, DroppedFilesResult& result) {
+void addOne(AppState& state, const std::string& file, const std::string& name, std::int32_t genre,
+            DroppedFilesResult& result) {
     NewGame game;
     game.name = name;
     game.genre = genre;

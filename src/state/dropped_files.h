@@ -11,7 +11,7 @@ namespace tolm {
 // What adding dropped (or command-line) files did.
 struct DroppedFilesResult {
     int added = 0;
-    std::vector<UserMessage> refusals;       // addGame's own boxes, one per refused file
+    std::vector<UserMessage> refusals;        // addGame's own boxes, one per refused file
     std::vector<std::string> unstorableNames; // names outside Windows-1252, skipped
 };
 

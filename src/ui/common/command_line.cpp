@@ -6,8 +6,9 @@
 
 namespace tolm::ui {
 
-CommandLine parseCommandLine(const QCoreApplication& app,
-                             const std::function<QString(const std::optional<QString>&)>& describe) {
+CommandLine
+parseCommandLine(const QCoreApplication& app,
+                 const std::function<QString(const std::optional<QString>&)>& describe) {
     QCommandLineParser parser;
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();

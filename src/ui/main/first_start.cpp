@@ -37,7 +37,8 @@ std::optional<Found> findFirst(const Candidate (&candidates)[N], const std::stri
 
 // Asks; a yes makes the program the list's only entry and its default.
 bool offer(const Found& found, const QString& purpose, std::vector<ProgramEntry>& list,
-           std::int32_t& defaultIndex, UserDialogs& dialogs, QWidget* parent, const QString& title) {
+           std::int32_t& defaultIndex, UserDialogs& dialogs, QWidget* parent,
+           const QString& title) {
     const QString question = toQt(found.candidate->name) + QStringLiteral(" was found at ") +
                              toQt(found.path) + QStringLiteral(". Use it to ") + purpose +
                              QStringLiteral("?");
@@ -58,9 +59,9 @@ bool offerProgramsFoundOnPath(AppState& state, UserDialogs& dialogs, QWidget* pa
     SettingsState& settings = state.settings;
     if (!state.extra.emulatorOffered && !hasFirstProgram(settings.emulators)) {
         if (const auto found = findFirst(kEmulators, searchPath)) {
-            emulatorsChanged = offer(*found, QStringLiteral("run games"), settings.emulators,
-                                     settings.defaultEmulator, dialogs, parent,
-                                     QStringLiteral("Emulator found"));
+            emulatorsChanged =
+                offer(*found, QStringLiteral("run games"), settings.emulators,
+                      settings.defaultEmulator, dialogs, parent, QStringLiteral("Emulator found"));
             state.extra.emulatorOffered = true;
             asked = true;
         }
