@@ -4,9 +4,10 @@ ASAN_BUILD  := $(BUILD)/asan
 FUZZ_BUILD  := $(BUILD)/fuzz
 BENCH_BUILD := $(BUILD)/bench
 FUZZ_SECONDS ?= 30
+PREFIX      ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan fuzz fuzz-smoke bench format clean
+.PHONY: all deps configure build run test test-asan fuzz fuzz-smoke bench install uninstall format clean
 
 all: build
 
@@ -48,6 +49,13 @@ bench: deps
 		-DTOLM_BUILD_BENCH=ON >/dev/null
 	cmake --build $(BENCH_BUILD)
 	@sh tools/run-benchmarks.sh $(BENCH_BUILD)/bin
+
+# Honours PREFIX (default /usr/local) and DESTDIR.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+uninstall:
+	@sh tools/uninstall.sh "$(DESTDIR)$(PREFIX)"
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

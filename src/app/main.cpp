@@ -1,20 +1,56 @@
 #include <QApplication>
+#include <QStandardPaths>
+#include <QTimer>
 
+#include "platform/directories.h"
 #include "platform/files.h"
+#include "settings/extra_settings.h"
 #include "state/app_state.h"
+#include "state/data_directory.h"
+#include "tolm/version.h"
+#include "ui/common/command_line.h"
 #include "ui/common/program_launcher.h"
+#include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
+#include "ui/main/first_start.h"
 #include "ui/main/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tolm"));
+    QApplication::setApplicationVersion(QLatin1String(tolm::kVersionText));
+
+    const std::string programDirectory = tolm::platform::programDirectory();
+    const std::string perUserDirectory =
+        tolm::ui::toStd(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const auto choose = [&](const std::optional<QString>& requested) {
+        return tolm::chooseDataDirectory(
+            programDirectory, perUserDirectory,
+            requested ? std::optional<std::string>(tolm::ui::toStd(*requested)) : std::nullopt);
+    };
+    const tolm::ui::CommandLine commandLine =
+        tolm::ui::parseCommandLine(app, [&](const std::optional<QString>& requested) {
+            return tolm::ui::toQt(tolm::describeDataDirectory(choose(requested)));
+        });
+    const tolm::DataDirectory dataDirectory = choose(commandLine.dataDirectory);
+    // Made on first use; if that fails, saving says so when it comes to it.
+    if (dataDirectory.reason != tolm::DataDirectory::Reason::BesideProgram)
+        (void)tolm::platform::createDirectories(dataDirectory.path);
 
     tolm::AppState state;
-    state.programDirectory = tolm::platform::programDirectory();
+    state.programDirectory = dataDirectory.path;
+    state.extra = tolm::loadExtraSettings(state.extraSettingsPath());
     tolm::ui::QtUserDialogs dialogs;
     tolm::ui::QtProgramLauncher launcher;
 
     tolm::ui::MainWindow window(state, dialogs, launcher);
     window.show();
+    QTimer::singleShot(0, &window, [&] {
+        if (tolm::ui::offerProgramsFoundOnPath(state, dialogs, &window,
+                                               tolm::platform::programSearchPath()))
+            window.refreshRunWithMenu();
+        if (!commandLine.files.isEmpty())
+            window.addDroppedFiles(commandLine.files);
+    });
     return app.exec();
 }

@@ -13,6 +13,10 @@ std::string AppState::settingsPath() const {
     return programDirectory + platform::kPathSeparator + "tolm.ini";
 }
 
+std::string AppState::extraSettingsPath() const {
+    return programDirectory + platform::kPathSeparator + kExtraSettingsFileName;
+}
+
 const GameRecord* AppState::selectedRecord() const {
     if (isNone(selectedGame) || static_cast<std::size_t>(selectedGame) >= catalogue.size())
         return nullptr;

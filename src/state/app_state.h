@@ -5,6 +5,7 @@
 
 #include "catalogue/database.h"
 #include "catalogue/game_record.h"
+#include "settings/extra_settings.h"
 #include "settings/settings.h"
 
 namespace tolm {
@@ -15,11 +16,13 @@ struct AppState {
     GameCatalogue catalogue;
     std::int32_t selectedGame = kNone;
     SettingsState settings;
+    ExtraSettings extra; // this program's own settings, beside tolm.ini
 
-    std::string programDirectory; // where tolm.dat and tolm.ini live
+    std::string programDirectory; // where tolm.dat and tolm.ini live (the data directory)
 
     std::string databasePath() const;
     std::string settingsPath() const;
+    std::string extraSettingsPath() const;
 
     // The selected record, or nullptr when none (or the index is stale).
     const GameRecord* selectedRecord() const;

@@ -144,7 +144,7 @@ check_saved_files() {
         fail "tolm.dat was not written back with the records it loaded"
     for file in "$work/app"/* "$work/app"/.[!.]*; do
         case "${file##*/}" in
-        tolm | tolm.dat | tolm.ini | '*' | '.[!.]*') ;;
+        tolm | tolm.dat | tolm.ini | tolm-extra.ini | '*' | '.[!.]*') ;;
         *) fail "file left beside the program: ${file##*/}" ;;
         esac
     done
@@ -156,6 +156,9 @@ prepare_app() {
     cp "$tolm_program" "$work/app/tolm" || fail "cannot copy the program"
     "$fixture_tool" catalogue "$work/app/tolm.dat" "$1" || fail "cannot write tolm.dat"
     cp "$work/app/tolm.dat" "$work/expected.dat"
+    # Not a first start: an offer of an emulator or music player found on
+    # this machine's PATH would stand in front of the window.
+    printf '[FirstStart]\r\nEmulatorOffered=1\r\nMusicPlayerOffered=1\r\n' >"$work/app/tolm-extra.ini"
 }
 
 # Dates both files far back, so that a rewrite shows in their times.

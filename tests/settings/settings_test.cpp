@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "settings/extra_settings.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
 
@@ -156,3 +157,40 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
 }
 
 } // namespace
+
+// The program's own settings file: what it writes it reads back, and damaged
+// values fall back to the defaults rather than reaching the window.
+TEST(ExtraSettings, RoundTripAndDamagedValues) {
+    ExtraSettings written;
+    written.emulatorOffered = true;
+    written.columnWidths = {250, 140, 60};
+    written.sortColumn = 2;
+    written.sortDescending = true;
+    TempDir dir;
+    ASSERT_TRUE(saveExtraSettings(written, dir.sub(kExtraSettingsFileName)));
+    EXPECT_EQ(loadExtraSettings(dir.sub(kExtraSettingsFileName)), written);
+    EXPECT_EQ(loadExtraSettings(dir.sub("absent.ini")), ExtraSettings{});
+
+    const struct {
+        const char* text;
+        std::vector<std::int32_t> widths;
+        std::int32_t sortColumn;
+    } cases[] = {
+        {"[GameList]\r\nColumnWidth0=10\r\nColumnWidth1=20\r\nColumnWidth2=30\r\nSortColumn=1\r\n",
+         {10, 20, 30},
+         1},
+        {"[GameList]\r\nColumnWidth0=10\r\nColumnWidth1=-5\r\nColumnWidth2=30\r\n", {}, -1},
+        {"[GameList]\r\nColumnWidth0=10\r\nColumnWidth1=20\r\n", {}, -1}, // a partial set
+        {"[GameList]\r\nColumnWidth0=99999999\r\nColumnWidth1=1\r\nColumnWidth2=1\r\n", {}, -1},
+        {"[GameList]\r\nSortColumn=3\r\n", {}, -1},
+        {"[GameList]\r\nSortColumn=-7\r\n", {}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        dir.write("case.ini", c.text);
+        const ExtraSettings read = loadExtraSettings(dir.sub("case.ini"));
+        EXPECT_EQ(read.columnWidths, c.widths);
+        EXPECT_EQ(read.sortColumn, c.sortColumn);
+        EXPECT_FALSE(read.emulatorOffered);
+    }
+}

@@ -1,4 +1,5 @@
 #include "ui/main/artwork.h"
+
 #include "tolm/version.h"
 
 #include <QColor>
@@ -8,6 +9,7 @@
 #include <QPolygon>
 #include <QRect>
 #include <array>
+#include <vector>
 #include <cstdint>
 #include <string_view>
 
@@ -185,8 +187,10 @@ QImage compose(QSize size, std::initializer_list<TextLine> lines, int bannerMidd
     return image;
 }
 
-// The icon at one size: stripes and a "T" on a small dark square.
-QImage iconImage(int side) {
+} // namespace
+
+// Stripes and a "T" on a small dark square.
+QImage programIconImage(int side) {
     QImage image(side, side, QImage::Format_RGB32);
     image.fill(kBackground);
     QPainter painter(&image);
@@ -201,8 +205,6 @@ QImage iconImage(int side) {
     drawText(painter, "T", glyph.topLeft(), scale);
     return image;
 }
-
-} // namespace
 
 QImage titlePicture() {
     // The banner sits a little high: the splash puts its caption near the bottom.
@@ -222,8 +224,12 @@ QImage placeholderPicture() {
 
 QIcon programIcon() {
     // Images are cached; pixmaps are not, as they must not outlive the application.
-    static const std::array<QImage, 4> images = {iconImage(16), iconImage(32), iconImage(48),
-                                                 iconImage(256)};
+    static const std::vector<QImage> images = [] {
+        std::vector<QImage> all;
+        for (int side : kProgramIconSides)
+            all.push_back(programIconImage(side));
+        return all;
+    }();
     QIcon icon;
     for (const QImage& image : images) {
         icon.addPixmap(QPixmap::fromImage(image));

@@ -15,7 +15,11 @@ QImage titlePicture();
 QImage logoPicture();
 // 256 x 192: the screenshot placeholder ("no image" on the banner).
 QImage placeholderPicture();
-// The window icon.
+// The program's icon at `side` x `side` pixels.
+QImage programIconImage(int side);
+// The sizes the icon is drawn at, for the window and the desktop's icon theme.
+inline constexpr int kProgramIconSides[] = {16, 32, 48, 64, 128, 256};
+// The window icon, at every one of those sizes.
 QIcon programIcon();
 
 } // namespace tolm::ui

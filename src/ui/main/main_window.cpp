@@ -51,6 +51,7 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
     buildWidgets();
     menus_ = buildMainMenus(*menuBar(), *this);
     connectMenus();
+    addShortcuts();
     startUp(splashDelayMs);
 }
 
@@ -87,6 +88,8 @@ void MainWindow::buildWidgets() {
     header->resizeSection(GameListModel::PublisherColumn, 180);
     connect(header, &QHeaderView::sectionClicked, this, &MainWindow::sortByColumn);
     gameList_->viewport()->installEventFilter(this);
+    gameList_->installEventFilter(this);
+    gameList_->viewport()->setAcceptDrops(true);
 
     // The details follow the current row once it is selected, whatever
     // selected it: a left or right click, or the keyboard. A press makes a row
@@ -155,6 +158,7 @@ void MainWindow::startUp(int splashDelayMs) {
 
     refreshRunWithMenu();
     refreshGameList();
+    restoreListLayout();
 }
 
 void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
@@ -225,6 +229,8 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (handleListEvent(watched, event))
+        return true;
     if (watched == clientArea_ && event->type() == QEvent::Resize) {
         layOutClientArea();
     } else if (gameList_ != nullptr && watched == gameList_->viewport()) {
@@ -431,6 +437,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    saveListLayout();
     if (!saveAll()) {
         const auto answer = dialogs_.message(
             this, kUnableToSave,

@@ -4,6 +4,7 @@
 #include <QPersistentModelIndex>
 #include <QSize>
 #include <cstddef>
+#include <QStringList>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,10 @@ public:
     // Places the list, the details panel and the strip in the client area.
     void layOutClientArea();
 
+    // Files and folders dropped on the list (or named on the command line)
+    // become games; one refresh afterwards.
+    void addDroppedFiles(const QStringList& paths);
+
     GameListModel& gameListModel() const { return *gameListModel_; }
     const MainMenus& menus() const { return menus_; }
     const SizeLimits& sizeLimits() const { return limits_; }
@@ -86,6 +91,13 @@ protected:
 
 private:
     void buildWidgets();
+    // Keyboard shortcuts for the usual commands; the captions stay as they are.
+    void addShortcuts();
+    // The list's column widths and sort order, kept in the program's own settings.
+    void restoreListLayout();
+    void saveListLayout();
+    // Drags of files over the list's viewport and Enter on the list.
+    bool handleListEvent(QObject* watched, QEvent* event);
     void connectMenus();
     void startUp(int splashDelayMs);
     void loadSettingsAndCatalogue(QWidget* splash);

@@ -1,0 +1,75 @@
+#include "platform/directories.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace tolm::platform {
+
+bool isWritableDirectory(const std::string& directory) {
+    struct stat info {};
+    return ::stat(directory.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::access(directory.c_str(), W_OK | X_OK) == 0;
+}
+
+IoResult createDirectories(const std::string& directory) {
+    std::error_code ec;
+    std::filesystem::create_directories(nativePath(directory), ec);
+    if (ec)
+        return IoResult::failure("Unable to create " + directory + ": " + ec.message());
+    return IoResult::success();
+}
+
+std::string programSearchPath() {
+    const char* path = std::getenv("PATH");
+    return path != nullptr ? path : "";
+}
+
+std::optional<std::string> findProgram(std::string_view name, std::string_view searchPath) {
+    if (name.empty() || name.find('/') != std::string_view::npos)
+        return std::nullopt;
+    while (true) {
+        const std::size_t colon = searchPath.find(':');
+        std::string directory(searchPath.substr(0, colon));
+        if (directory.empty())
+            directory = "."; // an empty entry means the current directory
+        const std::string candidate = directory + "/" + std::string(name);
+        struct stat info {};
+        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        if (colon == std::string_view::npos)
+            return std::nullopt;
+        searchPath.remove_prefix(colon + 1);
+    }
+}
+
+std::vector<std::string> listPlainFiles(const std::string& directory) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(nativePath(directory), ec);
+    if (ec)
+        return names;
+    for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            break;
+        const std::u8string raw = it->path().filename().u8string();
+        std::string name(raw.begin(), raw.end());
+        std::error_code kind;
+        if (name.empty() || name.front() == '.' || !it->is_regular_file(kind) || kind)
+            continue;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace tolm::platform
