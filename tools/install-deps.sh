@@ -7,7 +7,7 @@ qt6-base-dev qt6-base-dev-tools libgl-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
 xvfb xauth x11-utils xdotool libx11-dev
-desktop-file-utils
+desktop-file-utils dbus at-spi2-core python3-pyatspi
 fuse-emulator-sdl opense-basic pasmo"
 
 missing=""

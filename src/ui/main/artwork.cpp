@@ -9,9 +9,9 @@
 #include <QPolygon>
 #include <QRect>
 #include <array>
-#include <vector>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace tolm::ui {
 namespace {

@@ -73,7 +73,7 @@ DetailsPanel::DetailsPanel(QWidget* parent, TwipsScale scale) : QTabWidget(paren
     notesPage->setObjectName(QStringLiteral("tabNotes"));
     addTab(notesPage, QStringLiteral("Notes"));
     notesEdit_ = new QPlainTextEdit(notesPage);
-    notesEdit_->setObjectName(QStringLiteral("notesEdit_"));
+    notesEdit_->setObjectName(QStringLiteral("txtNotes"));
     auto* notesLayout = new QVBoxLayout(notesPage);
     notesLayout->setContentsMargins(0, 0, 0, 0);
     notesLayout->addWidget(notesEdit_);
@@ -99,6 +99,7 @@ DetailsPanel::DetailsPanel(QWidget* parent, TwipsScale scale) : QTabWidget(paren
     grid_[3][2] = addCaption(p, QStringLiteral("Game Type"), "capType");
     grid_[3][3] = typeValue_ = addValue(new QLabel(p), "lblType");
     placeLabels();
+    clear();
     // The page's offset in the tab control is known only once Qt lays it out.
     detailsPage_->installEventFilter(this);
     if (QWidget* stack = detailsPage_->parentWidget())
@@ -155,6 +156,12 @@ void DetailsPanel::showDetails(const GameDetails& d) {
     playableValue_->setText(d.romFound);
     musicValue_->setText(d.hasMusic);
     musicPlayable_ = d.musicPlayable;
+    // A screen reader speaks each value with its caption ("Publisher: Ocean").
+    for (const auto& row : grid_) {
+        for (int column = 0; column < 4; column += 2)
+            row[column + 1]->setAccessibleName(row[column]->text() + QStringLiteral(": ") +
+                                               row[column + 1]->text());
+    }
     // A long value may be cut at the label's edge; the tip shows it whole.
     for (QLabel* label : {nameValue_, typeValue_, publisherValue_, authorsValue_, romNameValue_,
                           static_cast<QLabel*>(musicValue_)})

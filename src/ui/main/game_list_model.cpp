@@ -37,6 +37,17 @@ QString GameListModel::columnText(const GameRecord& record, int column) {
     }
 }
 
+// A screen reader reads a row by its first cell: name, publisher and year.
+QString GameListModel::accessibleRowText(const GameRecord& record) {
+    QStringList parts;
+    for (int column = NameColumn; column < ColumnCount; ++column) {
+        const QString text = columnText(record, column);
+        if (!text.isEmpty())
+            parts << text;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     const std::int32_t position = positionAt(index.row());
     // The catalogue may have shrunk since the last refresh; such rows show nothing.
@@ -49,6 +60,9 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
         return toQt(itemKey(position));
     case PositionRole:
         return position;
+    case Qt::AccessibleTextRole:
+        return index.column() == NameColumn ? accessibleRowText(catalogue_[position])
+                                            : columnText(catalogue_[position], index.column());
     default:
         return {};
     }

@@ -49,6 +49,7 @@ public:
     // The texts the list shows, as the catalogue gives them.
     static QString yearText(std::int32_t year);
     static QString columnText(const GameRecord& record, int column);
+    static QString accessibleRowText(const GameRecord& record);
 
 private:
     void ensureRanks(int column);

@@ -67,6 +67,7 @@ void MainWindow::buildWidgets() {
     gameListModel_ = new GameListModel(state_.catalogue, this);
     gameList_ = new QTreeView(clientArea_);
     gameList_->setObjectName(QStringLiteral("lstGames"));
+    gameList_->setAccessibleName(QStringLiteral("Games"));
     gameList_->move(8, 0); // its left and top edges stay put; the layout sizes it
     gameList_->setModel(gameListModel_);
     gameList_->setRootIsDecorated(false);

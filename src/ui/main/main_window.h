@@ -3,8 +3,8 @@
 #include <QMainWindow>
 #include <QPersistentModelIndex>
 #include <QSize>
-#include <cstddef>
 #include <QStringList>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>

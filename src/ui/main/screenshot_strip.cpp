@@ -58,11 +58,13 @@ void ScreenshotSlot::showPlaceholder(const QPixmap& placeholder) {
     pending_.clear();
     kind_ = Kind::Placeholder;
     shownFile_.clear();
+    setAccessibleName(QStringLiteral("No screenshot"));
     shownSize_ = QSize();
     setPicture(placeholder);
 }
 
 void ScreenshotSlot::showFile(const QString& path) {
+    setAccessibleName(QFileInfo(path).fileName());
     pending_.push_back(path);
     if (pending_.size() > kMaxPendingFiles) {
         pending_.erase(pending_.begin());
@@ -129,6 +131,11 @@ ScreenshotStrip::ScreenshotStrip(AppState& state, QWidget* parent, TwipsScale sc
     for (std::size_t index = 0; index < arrows_.size(); ++index) {
         auto* arrow = new PictureBox(this);
         arrow->setObjectName(QStringLiteral("actions") + QString::number(index));
+        const auto direction = static_cast<ArrowDirection>(index);
+        arrow->setAccessibleName(direction == ArrowDirection::Left ||
+                                         direction == ArrowDirection::Up
+                                     ? QStringLiteral("Previous screenshots")
+                                     : QStringLiteral("Next screenshots"));
         arrow->setPicture(QPixmap::fromImage(arrowPicture(static_cast<ArrowDirection>(index))));
         arrow->resize(arrowSize_);
         arrow->installEventFilter(this);
