@@ -60,9 +60,21 @@ TEST(startProgram, EveryArgumentArrivesUnchanged) {
     TempDir dir;
     const std::string report = dir.sub("arguments.txt");
     const std::vector<std::string> arguments = {
-        "plain", "two  blanks", "tab\there", R"(say "hi")", R"(back\slash)", R"(ends\)",
-        R"(ends with two\\)", R"(\")", R"(a\\"b)", "", "\"", " ", "a&b|c %PATH% $HOME",
-        "Mot\xC3\xB6rhead \xCE\x95\xCE\xBB \xE6\x97\xA5\xE6\x9C\xAC", "last"};
+        "plain",
+        "two  blanks",
+        "tab\there",
+        R"(say "hi")",
+        R"(back\slash)",
+        R"(ends\)",
+        R"(ends with two\\)",
+        R"(\")",
+        R"(a\\"b)",
+        "",
+        "\"",
+        " ",
+        "a&b|c %PATH% $HOME",
+        "Mot\xC3\xB6rhead \xCE\x95\xCE\xBB \xE6\x97\xA5\xE6\x9C\xAC",
+        "last"};
     std::vector<std::string> all = {report};
     all.insert(all.end(), arguments.begin(), arguments.end());
     const IoResult started = startProgram(printArgsProgram(), all);

@@ -16,6 +16,11 @@ using tolm::test::TempDir;
 namespace {
 
 using Paths = std::vector<std::string>;
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
 const ScreenMetrics kScreen{1920, 1080, 0, 0, 0, 0};
 
 SettingsLoadResult load(SettingsState& settings, const std::string& text,
@@ -146,7 +151,10 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
         {"game.tap", {}, ""}, {"game.tap", {"", a}, ""}, // no first entry: nothing is found
         // The entry and the name are joined as they stand.
         {"game.tap", {tree.sub("a")}, tree.sub("agame.tap")}, {"only_b.tap", {tree.sub("b")}, ""},
-        {"game.tap ", {a}, ""}};
+        // The joined name keeps its blanks; whether it exists is the system's
+        // call: Windows ignores trailing blanks and letter case, POSIX neither.
+        {"game.tap ", {a}, kWindows ? a + "game.tap " : ""},
+        {"GAME.TAP", {b, a}, kWindows ? b + "GAME.TAP" : ""}};
     // clang-format on
     for (const auto& [name, paths, found] : cases) {
         const LocatedFile located = locateFile(name, paths);

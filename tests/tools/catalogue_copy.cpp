@@ -36,10 +36,10 @@ int writeSample(const std::string& dir) {
     for (int c = 1; c < 256; ++c)
         everyByte += static_cast<char>(c);
     GameCatalogue catalogue = {
-        {"Manic Miner", 30, "manic1.scr,manic2.gif", 1983, "Willy\r\nin the mine",
-         "MANIC.TAP", "Bug-Byte", "Matthew Smith", "manic.ay"},
-        {"Mot\xC3\xB6rhead \xE2\x82\xAC", 94, "a.scr,,b.scr,", 0,
-         platform::ansiToUtf8(everyByte), R"(D:\SGD\GAMES\MOTOR.Z80)", "", "", ""},
+        {"Manic Miner", 30, "manic1.scr,manic2.gif", 1983, "Willy\r\nin the mine", "MANIC.TAP",
+         "Bug-Byte", "Matthew Smith", "manic.ay"},
+        {"Mot\xC3\xB6rhead \xE2\x82\xAC", 94, "a.scr,,b.scr,", 0, platform::ansiToUtf8(everyByte),
+         R"(D:\SGD\GAMES\MOTOR.Z80)", "", "", ""},
         {}};
     SettingsState settings;
     settings.emulators = {{"Fuse", R"(C:\Program Files\Fuse\fuse.exe)"},
