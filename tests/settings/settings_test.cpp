@@ -5,6 +5,10 @@
 #include <tuple>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "../platform/temp_dir.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
@@ -56,6 +60,51 @@ TEST(Settings, WrittenByteForByteAndReadBack) {
     written.musicPaths.clear();
     EXPECT_EQ(read, written);
 }
+
+#ifdef _WIN32
+// The system's own private-profile functions are the reference the file
+// format follows: given the same keys in the same order they write the same
+// bytes, and they read every value back as written.
+TEST(Settings, SameFileAsTheSystemsProfileFunctions) {
+    SettingsState state;
+    state.emulators = {
+        {"Fuse", R"(C:\Program Files\Fuse\fuse.exe)"}, {"", ""}, {"X", R"(D:\x.exe)"}};
+    state.defaultEmulator = 2;
+    state.romPaths = {R"(C:\Games\Spectrum\)", R"(\\nas\roms\)"};
+    state.musicPaths = {R"(C:\Music\)"};
+    state.screenshotSize = 1;
+    const std::string ours = settingsFileBytes(state, {0, 1024, 768, -99, 40});
+
+    TempDir dir;
+    const std::string path = dir.sub("tolm.ini");
+    std::string section;
+    std::vector<std::pair<std::string, std::string>> keys; // "section\nkey", value
+    for (std::size_t at = 0, end; (end = ours.find("\r\n", at)) != std::string::npos;
+         at = end + 2) {
+        const std::string_view line = std::string_view(ours).substr(at, end - at);
+        if (line.starts_with('[')) {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const std::size_t eq = line.find('=');
+        const std::string key(line.substr(0, eq)), value(line.substr(eq + 1));
+        ASSERT_TRUE(
+            WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()));
+        keys.emplace_back(section + '\n' + key, value);
+    }
+    EXPECT_EQ(readAll(path), ours);
+
+    ASSERT_TRUE(saveSettings(state, path, {0, 1024, 768, -99, 40}));
+    for (const auto& [where, value] : keys) {
+        const std::size_t nl = where.find('\n');
+        char buffer[255];
+        const DWORD n =
+            GetPrivateProfileStringA(where.substr(0, nl).c_str(), where.substr(nl + 1).c_str(), "?",
+                                     buffer, sizeof buffer, path.c_str());
+        EXPECT_EQ(std::string(buffer, n), value) << where;
+    }
+}
+#endif
 
 TEST(Settings, OddValuesAreReadLeniently) {
     const std::string longPath = "/" + std::string(298, 'd') + "/";
