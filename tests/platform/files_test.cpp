@@ -58,6 +58,11 @@ TEST(fileExists, ListsLikeADirectoryListing) {
     for (const auto& [relative, expected] : cases)
         EXPECT_EQ(fileExists(tree.sub(relative)), expected) << relative;
     EXPECT_FALSE(fileExists(""));
+#ifdef _WIN32
+    // A drive that is not there: false, and no "insert a disk" box.
+    for (const char* missing : {R"(Q:\game.tap)", R"(Q:\)", R"(\\nohost\noshare\x.tap)"})
+        EXPECT_FALSE(fileExists(missing)) << missing;
+#endif
 }
 
 // Paths past the old 260-character limit.
