@@ -9,7 +9,6 @@
 #include "temp_dir.h"
 
 using namespace tolm::platform;
-using tolm::test::readAll;
 using tolm::test::TempDir;
 
 namespace {
@@ -80,11 +79,14 @@ TEST(startProgram, EveryArgumentArrivesUnchanged) {
     const IoResult started = startProgram(printArgsProgram(), all);
     ASSERT_TRUE(started) << started.error;
 
-    // Nothing waits for a started program: the report is awaited instead.
+    // Nothing waits for a started program: the report is awaited instead. It
+    // is renamed into place whole, but the renaming may hold it a moment
+    // longer (as Windows may), so it is read once it opens.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!fileExists(report) && std::chrono::steady_clock::now() < deadline)
+    std::string arrived;
+    while (!readFile(report, arrived) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(readAll(report), hexLines(arguments));
+    EXPECT_EQ(arrived, hexLines(arguments));
 }
 
 TEST(startProgram, FailureGivesTheReason) {

@@ -94,13 +94,15 @@ TEST(Settings, SameFileAsTheSystemsProfileFunctions) {
     }
     EXPECT_EQ(readAll(path), ours);
 
-    ASSERT_TRUE(saveSettings(state, path, {0, 1024, 768, -99, 40}));
+    // Read from a file of our own that the system has not seen (and cached) yet.
+    const std::string ourPath = dir.sub("ours.ini");
+    ASSERT_TRUE(saveSettings(state, ourPath, {0, 1024, 768, -99, 40}));
     for (const auto& [where, value] : keys) {
         const std::size_t nl = where.find('\n');
         char buffer[255];
         const DWORD n =
             GetPrivateProfileStringA(where.substr(0, nl).c_str(), where.substr(nl + 1).c_str(), "?",
-                                     buffer, sizeof buffer, path.c_str());
+                                     buffer, sizeof buffer, ourPath.c_str());
         EXPECT_EQ(std::string(buffer, n), value) << where;
     }
 }
