@@ -8,7 +8,8 @@ libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
 xvfb xauth x11-utils xdotool libx11-dev
 desktop-file-utils dbus at-spi2-core python3-pyatspi
-fuse-emulator-sdl opense-basic pasmo"
+fuse-emulator-sdl opense-basic pasmo
+g++-mingw-w64-x86-64 googletest wine wine64"
 
 missing=""
 for p in $packages; do

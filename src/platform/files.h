@@ -24,9 +24,11 @@ struct IoResult {
 };
 
 // True when a directory listing of `path` finds at least one plain file.
-// Directories and hidden (dot) files do not count. '*' and '?' match in the
-// last component ("*.*" matches every name, as a Windows listing does); a path
-// ending with the separator lists that directory. Any failure gives false.
+// Directories and hidden files (dot files; on Windows those marked hidden or
+// system) do not count. '*' and '?' match in the last component ("*.*"
+// matches every name, as a Windows listing does); a path ending with the
+// separator lists that directory. Names match as the system compares them
+// (ignoring letter case on Windows). Any failure gives false.
 bool fileExists(const std::string& path);
 
 // Directory of the running executable, without a trailing separator.
@@ -56,10 +58,12 @@ IoResult replaceFileStreamed(const std::string& path,
 // Reads a whole file into `out`.
 IoResult readFile(const std::string& path, std::string& out);
 
-// A UTF-8 path as the file system's own path type.
+// A UTF-8 path as the file system's own path type (on Windows in the long
+// "\\?\" form when it is too long for the ordinary one).
 std::filesystem::path nativePath(const std::string& utf8);
 
-// Human-readable reason for the current errno value.
+// Human-readable reason for the last failed system call (errno on POSIX,
+// GetLastError on Windows).
 std::string lastErrorText();
 
 } // namespace tolm::platform

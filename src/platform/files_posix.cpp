@@ -16,6 +16,93 @@ namespace fs = std::filesystem;
 
 namespace tolm::platform {
 
+namespace {
+
+bool hasWildcard(std::string_view s) {
+    return s.find_first_of("*?") != std::string_view::npos;
+}
+
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Directory-listing match: '*' any run, '?' any one character (all the
+// bytes of a UTF-8 letter).
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '?') {
+            ++p;
+            ++n;
+            while (n < name.size() && isContinuationByte(name[n]))
+                ++n;
+        } else if (p < pattern.size() && pattern[p] == name[n]) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool isHiddenName(std::string_view name) {
+    return !name.empty() && name.front() == '.';
+}
+
+bool isPlainFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::status(path, ec)) && !ec;
+}
+
+} // namespace
+
+bool fileExists(const std::string& path) {
+    if (path.empty())
+        return false;
+    const std::size_t sep = path.find_last_of(kPathSeparator);
+    std::string pattern = sep == std::string::npos ? path : path.substr(sep + 1);
+    // push_back and resize rather than assigning "*": GCC 12 at -O3 reports a
+    // bogus -Wrestrict on the assignment, which breaks optimised builds.
+    if (pattern.empty())
+        pattern.push_back('*'); // a trailing separator lists the directory's contents
+    if (!hasWildcard(pattern))
+        return !isHiddenName(pattern) && isPlainFile(nativePath(path));
+
+    if (pattern == "*.*")
+        pattern.resize(1); // "*": as on Windows, names without a dot match too
+    const fs::path dir =
+        sep == std::string::npos ? fs::path(".") : nativePath(path.substr(0, sep + 1));
+    std::error_code ec;
+    fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+    if (ec)
+        return false;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            return false;
+        const std::u8string raw = it->path().filename().u8string();
+        const std::string name(raw.begin(), raw.end());
+        if (isHiddenName(name) || !wildcardMatch(pattern, name))
+            continue;
+        std::error_code sec;
+        if (it->is_regular_file(sec) && !sec)
+            return true;
+    }
+    return false;
+}
+
+fs::path nativePath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 std::string lastErrorText() {
     return std::strerror(errno);
 }

@@ -2,9 +2,14 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "support/temp_dir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace tolm::platform;
 using tolm::test::readAll;
@@ -12,12 +17,27 @@ using tolm::test::TempDir;
 
 namespace {
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+constexpr const char* kExe = ".exe";
+#else
+constexpr bool kWindows = false;
+constexpr const char* kExe = "";
+#endif
+
 TEST(fileExists, ListsLikeADirectoryListing) {
     TempDir tree;
     for (const char* file :
          {"roms/game.tap", "roms/Other.z80", "roms/noext", "roms/.hidden", "roms/sub/deep.tap",
-          "onlyhidden/.secret", "empty/", "onlydirs/inner/", "nodot/README"})
+          "onlyhidden/.secret", "empty/", "onlydirs/inner/", "nodot/README", "onlysystem/sys.bin"})
         tree.write(file);
+#ifdef _WIN32
+    // Hidden as Windows has it (a dot name alone is not), and a system file.
+    for (const auto& [file, attribute] : {std::pair{"roms/.hidden", FILE_ATTRIBUTE_HIDDEN},
+                                          {"onlyhidden/.secret", FILE_ATTRIBUTE_HIDDEN},
+                                          {"onlysystem/sys.bin", FILE_ATTRIBUTE_SYSTEM}})
+        ASSERT_TRUE(SetFileAttributesW(nativePath(tree.sub(file)).c_str(), attribute));
+#endif
     // clang-format off
     const std::pair<const char*, bool> cases[] = {
         {"roms/game.tap", true}, {"roms/sub/deep.tap", true}, {"roms/missing.tap", false},
@@ -30,11 +50,75 @@ TEST(fileExists, ListsLikeADirectoryListing) {
         {"roms/noex?", true},
         {"roms/su?", false}, {"roms/.hid*", false}, {"empty/*", false}, {"onlydirs/*", false},
         {"onlyhidden/*.*", false}, {"nodir/*", false}, {"roms/noext", true},
-        {"nodot/*.*", true}}; // "*.*" matches names without a dot, as a Windows listing does
+        {"nodot/*.*", true}, // "*.*" matches names without a dot, as a Windows listing does
+        // Windows compares names ignoring letter case and knows system files.
+        {"ROMS/Game.TAP", kWindows}, {"roms/*.TAP", kWindows}, {"roms/OTHER.*", kWindows},
+        {"onlysystem/", !kWindows}, {"onlysystem/sys.bin", !kWindows}};
     // clang-format on
     for (const auto& [relative, expected] : cases)
         EXPECT_EQ(fileExists(tree.sub(relative)), expected) << relative;
     EXPECT_FALSE(fileExists(""));
+#ifdef _WIN32
+    // A drive that is not there: false, and no "insert a disk" box.
+    for (const char* missing : {R"(Q:\game.tap)", R"(Q:\)", R"(\\nohost\noshare\x.tap)"})
+        EXPECT_FALSE(fileExists(missing)) << missing;
+#endif
+}
+
+// Paths past the old 260-character limit.
+TEST(files, LongPaths) {
+    TempDir dir;
+    std::string deep = dir.path();
+    for (char c = 'a'; c < 'g'; ++c)
+        deep += kPathSeparator + std::string(60, c);
+    ASSERT_GT(deep.size(), 360u);
+    std::filesystem::create_directories(nativePath(deep));
+    const std::string file = deep + kPathSeparator + "game.tap";
+    ASSERT_TRUE(replaceFile(file, "first"));
+    ASSERT_TRUE(replaceFile(file, "second"));
+    std::string read;
+    ASSERT_TRUE(readFile(file, read));
+    EXPECT_EQ(read, "second");
+    for (const std::string& pattern :
+         {file, deep + kPathSeparator, deep + kPathSeparator + "g?me.*"})
+        EXPECT_TRUE(fileExists(pattern)) << pattern;
+#ifdef _WIN32
+    EXPECT_TRUE(nativePath(file).native().starts_with(LR"(\\?\)"));
+    EXPECT_FALSE(nativePath(dir.sub("short")).native().starts_with(LR"(\\?\)"));
+#endif
+    // Taken down one level at a time: the library's recursive removal does
+    // not reach this deep on Windows.
+    std::filesystem::remove(nativePath(file));
+    for (; deep.size() > dir.path().size(); deep.resize(deep.find_last_of(kPathSeparator)))
+        std::filesystem::remove(nativePath(deep));
+}
+
+// Names beyond ASCII reach the file system as the same letters (UTF-16 on
+// Windows, not the code page), and '?' stands for one letter, not one byte.
+TEST(files, NamesBeyondAscii) {
+    TempDir dir;
+    const std::string name = "Mot\xC3\xB6rhead \xE2\x82\xAC \xE6\x97\xA5.dat";
+    const std::string file = dir.sub(name);
+    ASSERT_TRUE(replaceFile(file, "bytes"));
+    std::string read;
+    ASSERT_TRUE(readFile(file, read));
+    EXPECT_EQ(read, "bytes");
+    for (const char* pattern : {"Mot?rhead ? ?.dat", "*\xE2\x82\xAC*", "Mot\xC3\xB6rhead*"})
+        EXPECT_TRUE(fileExists(dir.sub(pattern))) << pattern;
+    EXPECT_FALSE(fileExists(dir.sub("Mot??rhead*")));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(nativePath(dir.path()))) {
+        const std::u8string raw = entry.path().filename().u8string();
+        names.emplace_back(raw.begin(), raw.end());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{name});
+}
+
+TEST(programDirectory, HoldsTheRunningProgram) {
+    const std::string dir = programDirectory();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_NE(dir.back(), kPathSeparator);
+    EXPECT_TRUE(fileExists(dir + kPathSeparator + "core_tests" + kExe)) << dir;
 }
 
 TEST(replaceFile, WritesEveryByteAndLeavesNoTemporaryFile) {

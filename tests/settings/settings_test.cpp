@@ -5,6 +5,10 @@
 #include <tuple>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "support/temp_dir.h"
 #include "settings/extra_settings.h"
 #include "settings/locate.h"
@@ -17,6 +21,11 @@ using tolm::test::TempDir;
 namespace {
 
 using Paths = std::vector<std::string>;
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
 const ScreenMetrics kScreen{1920, 1080, 0, 0, 0, 0};
 
 SettingsLoadResult load(SettingsState& settings, const std::string& text,
@@ -51,6 +60,55 @@ TEST(Settings, WrittenByteForByteAndReadBack) {
     EXPECT_FALSE(load(read, golden).error.has_value());
     written.musicPaths.clear();
     EXPECT_EQ(read, written);
+}
+
+// The system's own private-profile functions are the reference the file
+// format follows: given the same keys in the same order they write the same
+// bytes, and they read every value back as written.
+TEST(Settings, SameFileAsTheSystemsProfileFunctions) {
+#ifndef _WIN32
+    GTEST_SKIP() << "the private-profile functions exist on Windows only";
+#else
+    SettingsState state;
+    state.emulators = {
+        {"Fuse", R"(C:\Program Files\Fuse\fuse.exe)"}, {"", ""}, {"X", R"(D:\x.exe)"}};
+    state.defaultEmulator = 2;
+    state.romPaths = {R"(C:\Games\Spectrum\)", R"(\\nas\roms\)"};
+    state.musicPaths = {R"(C:\Music\)"};
+    state.screenshotSize = 1;
+    const std::string ours = settingsFileBytes(state, {0, 1024, 768, -99, 40});
+
+    TempDir dir;
+    const std::string path = dir.sub("tolm.ini");
+    std::string section;
+    std::vector<std::pair<std::string, std::string>> keys; // "section\nkey", value
+    for (std::size_t at = 0, end; (end = ours.find("\r\n", at)) != std::string::npos;
+         at = end + 2) {
+        const std::string_view line = std::string_view(ours).substr(at, end - at);
+        if (line.starts_with('[')) {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const std::size_t eq = line.find('=');
+        const std::string key(line.substr(0, eq)), value(line.substr(eq + 1));
+        ASSERT_TRUE(
+            WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()));
+        keys.emplace_back(section + '\n' + key, value);
+    }
+    EXPECT_EQ(readAll(path), ours);
+
+    // Read from a file of our own that the system has not seen (and cached) yet.
+    const std::string ourPath = dir.sub("ours.ini");
+    ASSERT_TRUE(saveSettings(state, ourPath, {0, 1024, 768, -99, 40}));
+    for (const auto& [where, value] : keys) {
+        const std::size_t nl = where.find('\n');
+        char buffer[255];
+        const DWORD n =
+            GetPrivateProfileStringA(where.substr(0, nl).c_str(), where.substr(nl + 1).c_str(), "?",
+                                     buffer, sizeof buffer, ourPath.c_str());
+        EXPECT_EQ(std::string(buffer, n), value) << where;
+    }
+#endif
 }
 
 TEST(Settings, OddValuesAreReadLeniently) {
@@ -147,7 +205,10 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
         {"game.tap", {}, ""}, {"game.tap", {"", a}, ""}, // no first entry: nothing is found
         // The entry and the name are joined as they stand.
         {"game.tap", {tree.sub("a")}, tree.sub("agame.tap")}, {"only_b.tap", {tree.sub("b")}, ""},
-        {"game.tap ", {a}, ""}};
+        // The joined name keeps its blanks; whether it exists is the system's
+        // call: Windows ignores trailing blanks and letter case, POSIX neither.
+        {"game.tap ", {a}, kWindows ? a + "game.tap " : ""},
+        {"GAME.TAP", {b, a}, kWindows ? b + "GAME.TAP" : ""}};
     // clang-format on
     for (const auto& [name, paths, found] : cases) {
         const LocatedFile located = locateFile(name, paths);

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/process.h"
+#include "support/temp_dir.h"
+
+using namespace tolm::platform;
+using tolm::test::TempDir;
+
+namespace {
+
+TEST(windowsCommandLine, QuotesAsTheCRuntimeSplits) {
+    // clang-format off
+    const struct { std::vector<std::string> arguments; const char* line; } cases[] = {
+        {{}, R"("C:\emu\fuse.exe")"},
+        {{"plain", R"(C:\roms\game.tap)"}, R"("C:\emu\fuse.exe" plain C:\roms\game.tap)"},
+        {{""}, R"("C:\emu\fuse.exe" "")"},
+        {{"two words", "tab\there"}, "\"C:\\emu\\fuse.exe\" \"two words\" \"tab\there\""},
+        {{R"(say "hi")"}, R"("C:\emu\fuse.exe" "say \"hi\"")"},
+        // Backslashes are doubled only before a quote, the closing one included.
+        {{R"(C:\my roms\)"}, R"("C:\emu\fuse.exe" "C:\my roms\\")"},
+        {{R"(C:\roms\)"}, R"("C:\emu\fuse.exe" C:\roms\)"},
+        {{R"(a\\"b)"}, R"("C:\emu\fuse.exe" "a\\\\\"b")"},
+        {{R"(\")", "\""}, R"("C:\emu\fuse.exe" "\\\"" "\"")"},
+        {{"a&b|c", "%PATH%"}, R"("C:\emu\fuse.exe" a&b|c %PATH%)"}};
+    // clang-format on
+    for (const auto& [arguments, line] : cases)
+        EXPECT_EQ(windowsCommandLine(R"(C:\emu\fuse.exe)", arguments), line);
+}
+
+std::string hexLines(const std::vector<std::string>& arguments) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string out;
+    for (const std::string& argument : arguments) {
+        for (unsigned char c : argument) {
+            out += kDigits[c >> 4];
+            out += kDigits[c & 15];
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string printArgsProgram() {
+#ifdef _WIN32
+    return programDirectory() + kPathSeparator + "print_args.exe";
+#else
+    return programDirectory() + kPathSeparator + "print_args";
+#endif
+}
+
+// The helper program writes what reached it; the arguments must arrive as
+// they were given, byte for byte, on both systems.
+TEST(startProgram, EveryArgumentArrivesUnchanged) {
+    TempDir dir;
+    const std::string report = dir.sub("arguments.txt");
+    const std::vector<std::string> arguments = {
+        "plain",
+        "two  blanks",
+        "tab\there",
+        R"(say "hi")",
+        R"(back\slash)",
+        R"(ends\)",
+        R"(ends with two\\)",
+        R"(\")",
+        R"(a\\"b)",
+        "",
+        "\"",
+        " ",
+        "a&b|c %PATH% $HOME",
+        "Mot\xC3\xB6rhead \xCE\x95\xCE\xBB \xE6\x97\xA5\xE6\x9C\xAC",
+        "last"};
+    std::vector<std::string> all = {report};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    const IoResult started = startProgram(printArgsProgram(), all);
+    ASSERT_TRUE(started) << started.error;
+
+    // Nothing waits for a started program: the report is awaited instead. It
+    // is renamed into place whole, but the renaming may hold it a moment
+    // longer (as Windows may), so it is read once it opens.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::string arrived;
+    while (!readFile(report, arrived) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(arrived, hexLines(arguments));
+}
+
+TEST(startProgram, FailureGivesTheReason) {
+    TempDir dir;
+    dir.write("not a program.txt", "text");
+    dir.write("folder/");
+    for (const std::string& program :
+         {dir.sub("missing.exe"), dir.sub("not a program.txt"), dir.sub("folder"), std::string()}) {
+        const IoResult started = startProgram(program, {"x"});
+        EXPECT_FALSE(started) << program;
+        EXPECT_FALSE(started.error.empty()) << program;
+    }
+}
+
+} // namespace
