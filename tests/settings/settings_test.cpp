@@ -5,9 +5,9 @@
 #include <tuple>
 #include <vector>
 
-#include "support/temp_dir.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
+#include "support/temp_dir.h"
 
 using namespace tolm;
 using tolm::test::readAll;
