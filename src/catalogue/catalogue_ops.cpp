@@ -1,6 +1,8 @@
 #include "catalogue/catalogue_ops.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 
 #include "core/selection.h"
 
@@ -57,6 +59,24 @@ void removePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& 
     catalogue.resize(kept);
     if (catalogue.empty()) // all removed: a sized catalogue keeps one blank record
         catalogue.assign(1, GameRecord{});
+}
+
+std::uint64_t catalogueFingerprint(const GameCatalogue& catalogue) {
+    // Each value is hashed on its own and mixed in order, so moving text
+    // from one field to the next changes the result.
+    std::uint64_t h = 0xcbf29ce484222325u ^ catalogue.size();
+    const auto mix = [&h](std::uint64_t value) {
+        h ^= value + 0x9e3779b97f4a7c15u + (h << 6) + (h >> 2);
+    };
+    const std::hash<std::string_view> text;
+    for (const GameRecord& r : catalogue) {
+        for (const std::string* field : {&r.name, &r.screenshots, &r.notes, &r.romFile,
+                                         &r.publisher, &r.authors, &r.musicFile})
+            mix(text(*field));
+        mix(static_cast<std::uint32_t>(r.genre));
+        mix(static_cast<std::uint32_t>(r.year));
+    }
+    return h;
 }
 
 std::string itemKey(std::int32_t position) {

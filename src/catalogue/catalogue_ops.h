@@ -37,6 +37,11 @@ UserMessage removalQuestion(const GameCatalogue& catalogue, std::size_t count);
 // Positions outside the catalogue and repeats are ignored.
 void removePositions(GameCatalogue& catalogue, const std::vector<std::int32_t>& positions);
 
+// A hash of every record's every field, in order: two catalogues that differ
+// anywhere almost surely differ here. Cheaper than serialising the catalogue,
+// so the windows can tell whether anything changed since it was last saved.
+std::uint64_t catalogueFingerprint(const GameCatalogue& catalogue);
+
 // The list's key for a position ("game17"), kept as the row's item data.
 std::string itemKey(std::int32_t position);
 

@@ -96,6 +96,29 @@ TEST(removePositions, ClosesUpOrLeavesOneBlankRecord) {
     }
 }
 
+// Equal catalogues agree; a change to any one field, or text moved from one
+// field to the next, or a record more, shows.
+TEST(catalogueFingerprint, ChangesWithAnyField) {
+    const GameCatalogue base = makeGames("ABC");
+    EXPECT_EQ(catalogueFingerprint(base), catalogueFingerprint(makeGames("ABC")));
+    std::vector<GameCatalogue> changed(11, base);
+    changed[0][1].name = "b";
+    changed[1][1].genre = 1;
+    changed[2][1].screenshots = "s.gif";
+    changed[3][1].year = 1984;
+    changed[4][1].notes = "n";
+    changed[5][1].romFile = "r.tap";
+    changed[6][1].publisher += "B";
+    changed[7][1].authors = "a";
+    changed[8][2].musicFile = "m.ay";
+    changed[9][0].name = "";
+    changed[9][0].publisher = "AAAA"; // "A" moved into the next text field
+    changed[10].emplace_back();
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        EXPECT_NE(catalogueFingerprint(changed[i]), catalogueFingerprint(base)) << i;
+    EXPECT_NE(catalogueFingerprint(GameCatalogue(1)), catalogueFingerprint(GameCatalogue()));
+}
+
 TEST(removalQuestion, NamesOneSomeOrAllGames) {
     // clang-format off
     const struct { std::size_t size, count; const char* text; } cases[] = {

@@ -9,10 +9,10 @@
 #include <windows.h>
 #endif
 
-#include "support/temp_dir.h"
 #include "settings/extra_settings.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
+#include "support/temp_dir.h"
 
 using namespace tolm;
 using tolm::test::readAll;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
 #include "state/app_state.h"
+#include "support/temp_dir.h"
 
 using namespace tolm;
 

@@ -11,8 +11,6 @@
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
-#include <functional>
-#include <string_view>
 #include <utility>
 
 #include "catalogue/catalogue_ops.h"
@@ -35,10 +33,6 @@ namespace tolm::ui {
 namespace {
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
-
-std::size_t fingerprintOf(const std::string& bytes) {
-    return std::hash<std::string_view>{}(bytes);
-}
 
 } // namespace
 
@@ -188,8 +182,8 @@ void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
     }
-    savedCatalogue_ = catalogueFingerprint();
-    savedSettings_ = settingsFingerprint();
+    savedCatalogue_ = catalogueFingerprint(state_.catalogue);
+    savedSettings_ = state_.settings;
 }
 
 // Qt learns the window frame only once the window manager has decorated the
@@ -362,7 +356,7 @@ void MainWindow::saveCatalogueNow() {
     QApplication::processEvents();
     QApplication::restoreOverrideCursor();
     if (saved)
-        savedCatalogue_ = catalogueFingerprint();
+        savedCatalogue_ = catalogueFingerprint(state_.catalogue);
     else
         reportSaveFailure(saved.error);
 }
@@ -378,7 +372,7 @@ bool MainWindow::saveAll() {
         const platform::IoResult settings =
             saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this));
         if (settings) {
-            savedSettings_ = settingsFingerprint();
+            savedSettings_ = state_.settings;
         } else {
             reportSaveFailure(settings.error);
             ok = false;
@@ -387,7 +381,7 @@ bool MainWindow::saveAll() {
     if (catalogueHasEntries(state_.catalogue)) {
         const platform::IoResult database = saveDatabase(state_.catalogue, state_.databasePath());
         if (database) {
-            savedCatalogue_ = catalogueFingerprint();
+            savedCatalogue_ = catalogueFingerprint(state_.catalogue);
         } else {
             reportSaveFailure(database.error);
             ok = false;
@@ -396,20 +390,13 @@ bool MainWindow::saveAll() {
     return ok;
 }
 
-std::size_t MainWindow::catalogueFingerprint() const {
-    return fingerprintOf(databaseBytes(state_.catalogue));
-}
-
-// The window's placement is left out: moving the window is no change to keep.
-std::size_t MainWindow::settingsFingerprint() const {
-    return fingerprintOf(settingsFileBytes(state_.settings, WindowGeometry{}));
-}
-
+// The window's placement is not part of SettingsState: moving the window is
+// no change to ask about.
 bool MainWindow::hasUnsavedChanges() const {
     // A catalogue that never had entries is never written, so it holds nothing to lose.
-    const bool catalogueChanged =
-        catalogueHasEntries(state_.catalogue) && catalogueFingerprint() != savedCatalogue_;
-    const bool settingsChanged = settingsWritable_ && settingsFingerprint() != savedSettings_;
+    const bool catalogueChanged = catalogueHasEntries(state_.catalogue) &&
+                                  catalogueFingerprint(state_.catalogue) != savedCatalogue_;
+    const bool settingsChanged = settingsWritable_ && state_.settings != savedSettings_;
     return catalogueChanged || settingsChanged;
 }
 

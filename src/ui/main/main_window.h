@@ -4,7 +4,7 @@
 #include <QPersistentModelIndex>
 #include <QSize>
 #include <QStringList>
-#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -107,9 +107,7 @@ private:
     void reportSaveFailure(const std::string& error);
     void clearSelection();
 
-    // What was last loaded or saved, to tell whether Exit would lose anything.
-    std::size_t catalogueFingerprint() const;
-    std::size_t settingsFingerprint() const;
+    // Whether Exit would lose anything loaded or saved since.
     bool hasUnsavedChanges() const;
 
     // The screenshot strip's seams: loadScreenshots refills the strip for the
@@ -135,8 +133,8 @@ private:
 
     // A settings file that exists but could not be read is never replaced.
     bool settingsWritable_ = true;
-    std::size_t savedCatalogue_ = 0; // fingerprints as last loaded or saved
-    std::size_t savedSettings_ = 0;
+    std::uint64_t savedCatalogue_ = 0;    // catalogueFingerprint as last loaded or saved
+    SettingsState savedSettings_;         // as last loaded or saved
     bool quitWithoutSaving_ = false;      // Exit answered No, or nothing to save
     bool detailsShownSincePress_ = false; // the press's selection already showed them
     QPersistentModelIndex shownRow_;      // the row whose game the details show
