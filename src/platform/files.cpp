@@ -8,11 +8,23 @@
 #include <system_error>
 
 #include "platform/temporary_names.h"
+#include "platform/wildcard.h"
 
 namespace fs = std::filesystem;
 
 namespace tolm::platform {
 namespace {
+
+bool isHiddenName(std::string_view name) {
+    return !name.empty() && name.front() == '.';
+}
+
+bool isPlainFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(fs::status(path, ec)) && !ec;
+}
+
+} // namespace
 
 bool hasWildcard(std::string_view s) {
     return s.find_first_of("*?") != std::string_view::npos;
@@ -39,17 +51,6 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
         ++p;
     return p == pattern.size();
 }
-
-bool isHiddenName(std::string_view name) {
-    return !name.empty() && name.front() == '.';
-}
-
-bool isPlainFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(fs::status(path, ec)) && !ec;
-}
-
-} // namespace
 
 fs::path nativePath(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
