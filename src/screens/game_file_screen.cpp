@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/isolated_call.h"
 
 #if TOLM_HAVE_LIBSPECTRUM
 #include <libspectrum.h>
@@ -46,6 +47,9 @@ bool libraryReady() {
     }();
     return ready;
 }
+
+// Far beyond what any real file takes; a reader that runs longer is stuck.
+constexpr std::chrono::milliseconds kReadTimeout{2000};
 
 struct SnapDeleter {
     void operator()(libspectrum_snap* snap) const { libspectrum_snap_free(snap); }
@@ -107,16 +111,10 @@ std::optional<ScreenMemory> tapeScreen(std::span<const std::uint8_t> contents,
     return std::nullopt;
 }
 
-} // namespace
-
-bool gameFileScreensSupported() {
-    return true;
-}
-
-std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t> contents,
-                                               const std::string& fileName) {
-    if (contents.empty() || contents.size() > kLargestGameFile || !libraryReady())
-        return std::nullopt;
+// Asks the library in this process; see screenFromGameFile for why it is
+// never called directly.
+std::optional<ScreenMemory> readWithLibrary(std::span<const std::uint8_t> contents,
+                                            const std::string& fileName) {
     libspectrum_id_t type = LIBSPECTRUM_ID_UNKNOWN;
     libspectrum_class_t kind = LIBSPECTRUM_CLASS_UNKNOWN;
     if (libspectrum_identify_file_with_class(&type, &kind, fileName.c_str(), contents.data(),
@@ -129,6 +127,40 @@ std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t> con
     return std::nullopt;
 }
 
+} // namespace
+
+bool gameFileScreensSupported() {
+    return true;
+}
+
+std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std::uint8_t> contents,
+                                                            const std::string& fileName) {
+    if (contents.empty() || contents.size() > kLargestGameFile || !libraryReady())
+        return std::nullopt;
+    return readWithLibrary(contents, fileName);
+}
+
+std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t> contents,
+                                               const std::string& fileName) {
+    // Set up here, once, so that no child repeats it.
+    if (contents.empty() || contents.size() > kLargestGameFile || !libraryReady())
+        return std::nullopt;
+    // The library crashes and loses memory on some damaged files (a .tap of
+    // a few bytes can make it free a block twice), so it reads in a child
+    // process that may die or be killed without harm.
+    const std::optional<std::string> answer = platform::runIsolated(
+        [&] {
+            const std::optional<ScreenMemory> screen = readWithLibrary(contents, fileName);
+            return screen ? std::string(screen->begin(), screen->end()) : std::string();
+        },
+        kReadTimeout);
+    if (!answer || answer->size() != kScreenBytes)
+        return std::nullopt;
+    ScreenMemory screen;
+    std::copy(answer->begin(), answer->end(), screen.begin());
+    return screen;
+}
+
 #else
 
 bool gameFileScreensSupported() {
@@ -136,6 +168,11 @@ bool gameFileScreensSupported() {
 }
 
 std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t>, const std::string&) {
+    return std::nullopt;
+}
+
+std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std::uint8_t>,
+                                                            const std::string&) {
     return std::nullopt;
 }
 

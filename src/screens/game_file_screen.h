@@ -26,9 +26,16 @@ bool gameFileScreensSupported();
 // kScreenBytes of payload: a standard, turbo, pure-data or PZX data block of
 // kScreenBytes + 2 bytes, whose first byte is the flag byte and whose last is
 // the checksum. Neither is checked, as custom loaders use flags and
-// checksums of their own. Damaged or unknown files give nothing.
+// checksums of their own. Damaged or unknown files give nothing. The
+// library reads in a child process, so its faults on damaged files (it has
+// some) cost only that file's screen.
 std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t> contents,
                                                const std::string& fileName);
+
+// What the child process runs: the library read in this process, for
+// measuring the read apart from the process around it. Trusts the library.
+std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std::uint8_t> contents,
+                                                            const std::string& fileName);
 
 // The same for the file at `path` (UTF-8); unreadable files give nothing.
 std::optional<ScreenMemory> readScreenFromGameFile(const std::string& path);
