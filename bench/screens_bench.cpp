@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "catalogue/game_filter.h"
+#include "core/text.h"
 #include "screens/game_file_screen.h"
 #include "screens/spectrum_screen.h"
 #include "settings/locate.h"
