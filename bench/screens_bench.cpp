@@ -46,10 +46,11 @@ double medianMs(int runs, const std::function<void()>& work) {
 
 // Per-call time of `work`, repeated `calls` times per sample.
 double perCallMs(int calls, const std::function<void()>& work) {
-    return medianMs(7, [&] {
-               for (int i = 0; i < calls; ++i)
-                   work();
-           }) /
+    return medianMs(7,
+                    [&] {
+                        for (int i = 0; i < calls; ++i)
+                            work();
+                    }) /
            calls;
 }
 
@@ -94,7 +95,8 @@ int main() {
     // Check files: 4 paths of 25,000 files; each game names a ROM, a music
     // file and two screenshots, one name in ten missing.
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("tolm-bench-" + std::to_string(std::random_device{}()));
+    const fs::path root =
+        fs::temp_directory_path() / ("tolm-bench-" + std::to_string(std::random_device{}()));
     std::printf("writing %d files...\n", kPaths * kFilesPerPath);
     std::fflush(stdout);
     SettingsState settings;
@@ -121,7 +123,8 @@ int main() {
         game.name = "Game " + std::to_string(g);
         game.romFile = name(0, 2 * kFilesPerPath);
         game.musicFile = name(3 * kFilesPerPath, kFilesPerPath);
-        game.screenshots = name(2 * kFilesPerPath, kFilesPerPath) + "," + name(kFilesPerPath, 2 * kFilesPerPath);
+        game.screenshots =
+            name(2 * kFilesPerPath, kFilesPerPath) + "," + name(kFilesPerPath, 2 * kFilesPerPath);
         game.publisher = random() % 2 ? "Ocean Software" : "Caf\xC3\xA9 Soft";
         game.authors = "Author " + std::to_string(g % 977);
         game.year = 1982 + g % 12;
@@ -132,16 +135,18 @@ int main() {
     const double checkMs = medianMs(3, [&] { result = checkFiles(catalogue, settings); });
     // The same names looked up one candidate path at a time, on a sample.
     constexpr int kSample = 2000;
-    const double plainMs = medianMs(3, [&] {
-                               for (int g = 0; g < kSample; ++g) {
-                                   const GameRecord& game = catalogue[static_cast<std::size_t>(g)];
-                                   benchmark::DoNotOptimize(locateFile(game.romFile, settings.romPaths));
-                                   benchmark::DoNotOptimize(locateFile(game.musicFile, settings.musicPaths));
-                                   for (std::string_view part : splitList(game.screenshots))
-                                       benchmark::DoNotOptimize(locateFile(part, settings.screenshotPaths));
-                               }
-                           }) *
-                           (kGames / kSample);
+    const double plainMs =
+        medianMs(3,
+                 [&] {
+                     for (int g = 0; g < kSample; ++g) {
+                         const GameRecord& game = catalogue[static_cast<std::size_t>(g)];
+                         benchmark::DoNotOptimize(locateFile(game.romFile, settings.romPaths));
+                         benchmark::DoNotOptimize(locateFile(game.musicFile, settings.musicPaths));
+                         for (std::string_view part : splitList(game.screenshots))
+                             benchmark::DoNotOptimize(locateFile(part, settings.screenshotPaths));
+                     }
+                 }) *
+        (kGames / kSample);
     std::error_code ignored;
     fs::remove_all(root, ignored);
 
@@ -160,17 +165,19 @@ int main() {
     const double oneWordMs = keystroke("cafe");
     const double threeWordsMs = keystroke("cafe 1987 author 97");
 
-    std::printf("\n.scr decode: %.4f ms, %.1fx a plain copy of its bytes\n", decodeMs, decodeMs / copyMs);
+    std::printf("\n.scr decode: %.4f ms, %.1fx a plain copy of its bytes\n", decodeMs,
+                decodeMs / copyMs);
     std::printf("128K .z80 screen: library read %.3f ms, with its child process %.3f ms (%.1fx)\n",
                 libraryMs, isolatedMs, isolatedMs / libraryMs);
-    std::printf("check files: %s; %.0f ms, %.1fx faster than testing each candidate path (%.0f ms)\n",
-                fileCheckSummary(result).c_str(), checkMs, plainMs / checkMs, plainMs);
+    std::printf(
+        "check files: %s; %.0f ms, %.1fx faster than testing each candidate path (%.0f ms)\n",
+        fileCheckSummary(result).c_str(), checkMs, plainMs / checkMs, plainMs);
     std::printf("filter: folding %d games once %.1f ms; a keystroke matches %zu games\n", kGames,
                 foldMs, shown);
     std::printf("\ndecoding a .scr: %.4f ms (goal 0.5 ms)\n", decodeMs);
     std::printf("screen of a compressed 128K .z80: %.3f ms (goal 2 ms)\n", isolatedMs);
-    std::printf("check files, %d games over %d paths with %d files: %.0f ms (goal 1000 ms)\n", kGames,
-                kPaths, kPaths * kFilesPerPath, checkMs);
+    std::printf("check files, %d games over %d paths with %d files: %.0f ms (goal 1000 ms)\n",
+                kGames, kPaths, kPaths * kFilesPerPath, checkMs);
     std::printf("filter matching per keystroke, %d games: %.1f ms one word, %.1f ms three words "
                 "(goal 30 ms with the view)\n",
                 kGames, oneWordMs, threeWordsMs);

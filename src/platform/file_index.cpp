@@ -57,7 +57,8 @@ bool FileIndex::fileExists(const std::string& path) {
     if (path.empty())
         return false;
     const std::size_t sep = path.find_last_of(kPathSeparator);
-    const std::string directory = sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+    const std::string directory =
+        sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
     std::string pattern = sep == std::string::npos ? path : path.substr(sep + 1);
     if (pattern.empty())
         pattern.push_back('*'); // a trailing separator asks for any file in the directory

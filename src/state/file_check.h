@@ -13,7 +13,7 @@ namespace tolm {
 
 // One game with at least one of its files not found over the search paths.
 struct GameMissingFiles {
-    std::int32_t game = 0;                      // catalogue position
+    std::int32_t game = 0; // catalogue position
     bool romMissing = false;
     bool musicMissing = false;
     std::vector<std::string> missingScreenshots; // the parts of `screenshots` not found

@@ -9,12 +9,14 @@ TEST(GameFilter, FoldsCaseAndAccents) {
     const std::pair<const char*, const char*> cases[] = {
         {"Caf\xC3\xA9", "cafe"},
         {"CAF\xC3\x89", "cafe"},
-        {"Stra\xC3\x9F" "e", "strasse"},
+        {"Stra\xC3\x9F"
+         "e",
+         "strasse"},
         {"\xC3\x86ther \xC5\x92uvre", "aether oeuvre"},
         {"\xC5\xA0p\xC3\xADon \xC5\xBD\xC3\xA1k", "spion zak"},
         {"\xC3\x98resund \xC3\x91u", "oresund nu"},
         {"\xC3\x97 \xE2\x82\xAC 3D", "\xC3\x97 \xE2\x82\xAC 3d"}, // no letters to fold
-        {"bad \xC3 byte \xFF", "bad \xC3 byte \xFF"},            // broken UTF-8 kept as is
+        {"bad \xC3 byte \xFF", "bad \xC3 byte \xFF"},             // broken UTF-8 kept as is
         {"", ""},
     };
     for (const auto& [text, folded] : cases)
@@ -22,8 +24,11 @@ TEST(GameFilter, FoldsCaseAndAccents) {
 }
 
 TEST(GameFilter, SplitsTypedTextIntoFoldedWords) {
-    EXPECT_EQ(filterWords("  Jet   SET\tWilly "), (std::vector<std::string>{"jet", "set", "willy"}));
-    EXPECT_EQ(filterWords("a\x1F" "b"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(filterWords("  Jet   SET\tWilly "),
+              (std::vector<std::string>{"jet", "set", "willy"}));
+    EXPECT_EQ(filterWords("a\x1F"
+                          "b"),
+              (std::vector<std::string>{"a", "b"}));
     EXPECT_TRUE(filterWords(" \t ").empty());
 }
 
@@ -48,7 +53,7 @@ TEST(GameFilter, EveryWordMustBeInSomeField) {
         {"cafe", {false, true, false, false}},
         {"caf\xC3\xA9 ULTIMATE", {false, true, false, false}},
         {"198", {true, false, true, false}},
-        {"0", {false, false, false, false}}, // no year is no "0"
+        {"0", {false, false, false, false}},     // no year is no "0"
         {"notes", {false, false, false, false}}, // notes are not searched
         {"jsw", {false, false, false, false}},   // nor the file names
         {"willysoftware", {false, false, false, false}},

@@ -20,7 +20,12 @@ TEST(RunIsolated, GivesTheResultOrNothingWhenTheWorkFails) {
 
 #ifndef _WIN32
     EXPECT_FALSE(runIsolated([]() -> std::string { std::abort(); }, 5s));
-    EXPECT_FALSE(runIsolated([]() -> std::string { std::raise(SIGSEGV); return "x"; }, 5s));
+    EXPECT_FALSE(runIsolated(
+        []() -> std::string {
+            std::raise(SIGSEGV);
+            return "x";
+        },
+        5s));
     EXPECT_FALSE(runIsolated([]() -> std::string { std::_Exit(3); }, 5s));
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(runIsolated(

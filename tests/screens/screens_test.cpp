@@ -25,7 +25,7 @@ TEST(SpectrumScreen, PaletteHasTwoIntensitiesAndTrueBlack) {
         std::uint32_t colour;
     };
     const Case cases[] = {
-        {0, false, 0xFF000000}, {0, true, 0xFF000000}, {1, false, 0xFF0000D7},
+        {0, false, 0xFF000000}, {0, true, 0xFF000000},  {1, false, 0xFF0000D7},
         {1, true, 0xFF0000FF},  {2, false, 0xFFD70000}, {3, true, 0xFFFF00FF},
         {4, false, 0xFF00D700}, {5, false, 0xFF00D7D7}, {6, true, 0xFFFFFF00},
         {7, false, 0xFFD7D7D7}, {7, true, 0xFFFFFFFF},
@@ -67,7 +67,7 @@ TEST(SpectrumScreen, RowsFollowTheInterleavedOrder) {
         int y;
         std::size_t offset;
     };
-    const Case cases[] = {{0, 0x0000}, {1, 0x0100}, {7, 0x0700},  {8, 0x0020},
+    const Case cases[] = {{0, 0x0000}, {1, 0x0100},  {7, 0x0700},  {8, 0x0020},
                           {9, 0x0120}, {63, 0x07E0}, {64, 0x0800}, {191, 0x17FF - 31}};
     for (const Case& c : cases) {
         EXPECT_EQ(bitmapRowOffset(c.y), c.offset) << c.y;
@@ -142,9 +142,10 @@ TEST(GameFileScreen, TapeWithoutAScreenSizedBlockGivesNothing) {
 TEST(GameFileScreen, TapeTakesTheFirstScreenSizedBlock) {
     const ScreenMemory first = blankScreen(0x11);
     const ScreenMemory later = blankScreen(0x22);
-    const Bytes tap = testing::tapFile({testing::tapeBlock(0x00, testing::codeHeader("a", 3, 0)),
-                                        testing::tapeBlock(0xFF, Bytes(first.begin(), first.end())),
-                                        testing::tapeBlock(0xFF, Bytes(later.begin(), later.end()))});
+    const Bytes tap =
+        testing::tapFile({testing::tapeBlock(0x00, testing::codeHeader("a", 3, 0)),
+                          testing::tapeBlock(0xFF, Bytes(first.begin(), first.end())),
+                          testing::tapeBlock(0xFF, Bytes(later.begin(), later.end()))});
     const auto found = screenFromGameFile(tap, "two.tap");
     ASSERT_TRUE(found);
     EXPECT_TRUE(*found == first);
@@ -155,9 +156,9 @@ TEST(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
     // screen, or (where the cut leaves the screen whole) the right one.
     std::mt19937 random(11);
     for (const GameFileCase& c : gameFiles()) {
-        for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{10},
-                                   std::size_t{27}, std::size_t{30}, c.contents.size() / 3,
-                                   c.contents.size() / 2, c.contents.size() - 1}) {
+        for (std::size_t length :
+             {std::size_t{0}, std::size_t{1}, std::size_t{10}, std::size_t{27}, std::size_t{30},
+              c.contents.size() / 3, c.contents.size() / 2, c.contents.size() - 1}) {
             const Bytes cut(c.contents.begin(),
                             c.contents.begin() + static_cast<std::ptrdiff_t>(length));
             const auto found = screenFromGameFile(cut, c.name);

@@ -50,11 +50,9 @@ TEST_F(FileCheck, ReportsWhatTheLookupDoesNotFind) {
         std::vector<std::string> shots;
     };
     const std::vector<Expected> expected = {
-        {1, true, false, {"nope.png"}},
-        {2, false, true, {}},
-        {5, true, false, {}},
-        {6, true, false, {}},
-        {7, true, false, {}}, // letter case counts where the file system says so
+        {1, true, false, {"nope.png"}}, {2, false, true, {}}, {5, true, false, {}},
+        {6, true, false, {}},           {7, true, false, {}}, // letter case counts where the file
+                                                              // system says so
     };
     ASSERT_EQ(result.games.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -84,11 +82,12 @@ TEST_F(FileCheck, ListWithoutFirstEntryFindsNothing) {
 TEST_F(FileCheck, ReportsProgressAndStopsWhenAsked) {
     const GameCatalogue catalogue(1000, game("Gone", "x.tap", "", ""));
     std::vector<std::size_t> seen;
-    const FileCheckResult all = checkFiles(catalogue, settings_, [&](std::size_t done, std::size_t total) {
-        EXPECT_EQ(total, 1000u);
-        seen.push_back(done);
-        return true;
-    });
+    const FileCheckResult all =
+        checkFiles(catalogue, settings_, [&](std::size_t done, std::size_t total) {
+            EXPECT_EQ(total, 1000u);
+            seen.push_back(done);
+            return true;
+        });
     EXPECT_EQ(all.games.size(), 1000u);
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), 0u);

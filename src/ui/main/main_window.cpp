@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QItemSelection>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -21,7 +24,9 @@
 #include "ui/common/user_dialogs.h"
 #include "ui/main/about_window.h"
 #include "ui/main/artwork.h"
+#include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
+#include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/launching.h"
 #include "ui/main/main_layout.h"
@@ -44,6 +49,7 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
     buildWidgets();
     menus_ = buildMainMenus(*menuBar(), *this);
     connectMenus();
+    addFilterAndCheckFiles();
     startUp(splashDelayMs);
 }
 
@@ -229,6 +235,7 @@ void MainWindow::formresize() {
 void MainWindow::refreshGameList() {
     model_->refresh();
     lstGames->header()->setSortIndicator(model_->sortColumn(), model_->sortOrder());
+    showFilterCount();
     if (catalogueHasEntries(state_.catalogue))
         menus_.file[1]->setEnabled(true); // never disabled again
 }
@@ -282,6 +289,81 @@ void MainWindow::removeGames(const std::string& positions) {
         clearSelection();
     }
     refreshGameList();
+}
+
+void MainWindow::addFilterAndCheckFiles() {
+    filterBox_ = new GameFilterBox(menuBar());
+    menuBar()->setCornerWidget(filterBox_, Qt::TopRightCorner);
+    connect(filterBox_, &QLineEdit::textChanged, this, &MainWindow::applyFilter);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, filterBox_, &GameFilterBox::takeFocus);
+
+    checkFilesAction_ = menus_.blank001->addAction(QStringLiteral("Check Files..."));
+    checkFilesAction_->setObjectName(QStringLiteral("checkFilesAction"));
+    connect(checkFilesAction_, &QAction::triggered, this, &MainWindow::openCheckFiles);
+}
+
+void MainWindow::applyFilter(const QString& typed) {
+    const std::int32_t selected = state_.selectedGame;
+    model_->setFilterText(typed);
+    showFilterCount();
+    // The selected game stays selected while shown; a hidden one is let go,
+    // so that no command acts on a game out of sight.
+    const int row = selected > kNone ? model_->rowOf(selected) : -1;
+    if (row < 0) {
+        if (selected > kNone)
+            clearSelection();
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    lstGames->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+    lstGames->scrollTo(index);
+}
+
+void MainWindow::showFilterCount() {
+    const QString text =
+        filterCountText(model_->isFiltered(), model_->rowCount(), model_->unfilteredRowCount());
+    if (text.isEmpty())
+        StatusBar1->clearMessage();
+    else
+        StatusBar1->showMessage(text);
+}
+
+void MainWindow::openCheckFiles() {
+    const FileCheckResult result = checkFilesWithProgress(state_, this);
+    CheckFilesWindow window(result, state_.catalogue, this);
+    if (window.exec() == QDialog::Accepted)
+        selectGames(window.gamesToSelect());
+}
+
+void MainWindow::selectGames(const std::vector<std::int32_t>& positions) {
+    if (positions.empty())
+        return;
+    // Games the filter hides could not be selected: show them all.
+    for (const std::int32_t position : positions) {
+        if (model_->rowOf(position) < 0) {
+            filterBox_->clear();
+            break;
+        }
+    }
+    QItemSelection selection;
+    int firstRow = -1;
+    for (const std::int32_t position : positions) {
+        const int row = model_->rowOf(position);
+        if (row < 0)
+            continue;
+        selection.select(model_->index(row, 0), model_->index(row, GameListModel::ColumnCount - 1));
+        if (firstRow < 0 || row < firstRow)
+            firstRow = row;
+    }
+    if (firstRow < 0)
+        return;
+    QItemSelectionModel* model = lstGames->selectionModel();
+    model->setCurrentIndex(model_->index(firstRow, 0), QItemSelectionModel::NoUpdate);
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+    lstGames->scrollTo(model_->index(firstRow, 0));
+    showDetails(model_->index(firstRow, 0));
 }
 
 void MainWindow::clearSelection() {

@@ -15,6 +15,7 @@ class QTreeView;
 namespace tolm::ui {
 
 class DetailsPanel;
+class GameFilterBox;
 class GameListModel;
 class ProgramLauncher;
 class ScreenshotStrip;
@@ -70,6 +71,9 @@ public Q_SLOTS:
     void openGameProperties();
     void openEmulators();
     void openMusicPlayers();
+    void openCheckFiles();
+    // Shows the games matching `typed` and counts them in the status bar.
+    void applyFilter(const QString& typed);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +85,9 @@ protected:
 
 private:
     void buildWidgets();
+    void addFilterAndCheckFiles();
+    void showFilterCount();
+    void selectGames(const std::vector<std::int32_t>& positions);
     void connectMenus();
     void startUp(int splashDelayMs);
     void loadSettingsAndDatabase(QWidget* splash);
@@ -106,6 +113,8 @@ private:
     QWidget* central_ = nullptr;
     QTreeView* lstGames = nullptr;
     GameListModel* model_ = nullptr;
+    GameFilterBox* filterBox_ = nullptr;
+    QAction* checkFilesAction_ = nullptr;
     DetailsPanel* SSTab1 = nullptr;
     ScreenshotStrip* Frame1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;

@@ -36,7 +36,8 @@ bool hasSpectrumScreenName(const QString& path) {
 
 QImage decodeSpectrumScreenFile(const QString& path, QSize size) {
     QFile file(path);
-    if (file.size() != static_cast<qint64>(screens::kScreenBytes) || !file.open(QIODevice::ReadOnly))
+    if (file.size() != static_cast<qint64>(screens::kScreenBytes) ||
+        !file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.read(static_cast<qint64>(screens::kScreenBytes));
     if (bytes.size() != static_cast<qsizetype>(screens::kScreenBytes))

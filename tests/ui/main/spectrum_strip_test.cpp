@@ -15,7 +15,9 @@ QByteArray bandedScreen() {
         screen[i] = char(0xFF); // row 0
     for (int cell = 0; cell < 768; ++cell) {
         const int third = cell / 256;
-        screen[6144 + cell] = char(third == 0 ? (2 << 3) | 7 : third == 1 ? 0x40 | (4 << 3) : 1 << 3);
+        screen[6144 + cell] = char(third == 0   ? (2 << 3) | 7
+                                   : third == 1 ? 0x40 | (4 << 3)
+                                                : 1 << 3);
     }
     return screen;
 }
