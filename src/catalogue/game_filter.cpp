@@ -1,5 +1,6 @@
 #include "catalogue/game_filter.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tolm {
@@ -107,9 +108,12 @@ std::vector<std::string> filterWords(std::string_view typed) {
 
 void GameFilterIndex::rebuild(const GameCatalogue& catalogue) {
     texts_.clear();
-    texts_.reserve(catalogue.size());
+    starts_.clear();
+    starts_.reserve(catalogue.size() + 1);
+    std::string text;
     for (const GameRecord& game : catalogue) {
-        std::string text = game.name;
+        starts_.push_back(texts_.size());
+        text = game.name;
         text += kFieldBreak;
         text += game.publisher;
         text += kFieldBreak;
@@ -117,18 +121,61 @@ void GameFilterIndex::rebuild(const GameCatalogue& catalogue) {
         text += kFieldBreak;
         if (game.year >= 1)
             text += std::to_string(game.year);
-        texts_.push_back(foldForSearch(text));
+        texts_ += foldForSearch(text);
+        texts_ += kFieldBreak; // no match runs on into the next game
     }
+    starts_.push_back(texts_.size());
+}
+
+std::string_view GameFilterIndex::textOf(std::size_t game) const {
+    return std::string_view(texts_).substr(starts_[game], starts_[game + 1] - starts_[game] - 1);
 }
 
 bool GameFilterIndex::matches(std::size_t game, const std::vector<std::string>& words) const {
-    if (game >= texts_.size())
+    if (game >= size())
         return false;
-    const std::string& text = texts_[game];
+    const std::string_view text = textOf(game);
     for (const std::string& word : words)
-        if (text.find(word) == std::string::npos)
+        if (text.find(word) == std::string_view::npos)
             return false;
     return true;
+}
+
+void GameFilterIndex::matchAll(const std::vector<std::string>& words,
+                               std::vector<char>& shown) const {
+    const std::size_t games = size();
+    shown.assign(games, words.empty() ? 1 : 0);
+    if (words.empty() || games == 0)
+        return;
+    // One pass of the first word over all texts; each hit marks its game and
+    // the search goes on from that game's end.
+    const std::string_view all(texts_);
+    const std::string& first = words.front();
+    std::size_t game = 0;
+    for (std::size_t at = all.find(first); at != std::string_view::npos;) {
+        game = static_cast<std::size_t>(
+                   std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(game),
+                                    starts_.end(), at) -
+                   starts_.begin()) -
+               1;
+        if (game >= games)
+            break;
+        shown[game] = 1;
+        at = all.find(first, starts_[game + 1]);
+    }
+    if (words.size() == 1)
+        return;
+    for (std::size_t g = 0; g < games; ++g) {
+        if (!shown[g])
+            continue;
+        const std::string_view text = textOf(g);
+        for (std::size_t w = 1; w < words.size(); ++w) {
+            if (text.find(words[w]) == std::string_view::npos) {
+                shown[g] = 0;
+                break;
+            }
+        }
+    }
 }
 
 } // namespace tolm

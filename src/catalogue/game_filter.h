@@ -28,10 +28,20 @@ public:
     // beyond the catalogue given to rebuild() never match.
     bool matches(std::size_t game, const std::vector<std::string>& words) const;
 
-    std::size_t size() const { return texts_.size(); }
+    // matches() for every game at once, into `shown` (1 or 0 per game): the
+    // first word is searched through all texts in one pass, the others only
+    // in the games it found.
+    void matchAll(const std::vector<std::string>& words, std::vector<char>& shown) const;
+
+    std::size_t size() const { return starts_.empty() ? 0 : starts_.size() - 1; }
 
 private:
-    std::vector<std::string> texts_; // fields joined by a byte no word holds
+    std::string_view textOf(std::size_t game) const;
+
+    // Every game's fields, joined by a byte no word holds, one after another;
+    // game i's text runs from starts_[i] to starts_[i + 1] - 1 (a separator).
+    std::string texts_;
+    std::vector<std::size_t> starts_;
 };
 
 } // namespace tolm

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -20,13 +22,28 @@ public:
     std::size_t directoriesRead() const { return listings_.size(); }
 
 private:
-    struct Listing {
-        std::vector<std::string> names;         // plain, not hidden, in listing order
-        std::unordered_set<std::string> lookup; // the same names, as exact lookups compare them
+    // Looks strings up by string_view without making a std::string.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
     };
-    const Listing& listingOf(const std::string& directory);
+    template <typename Value>
+    using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
 
-    std::unordered_map<std::string, Listing> listings_;
+    struct Listing {
+        std::vector<std::string> names; // plain, not hidden, in listing order
+        // The same names, as exact lookups compare them.
+        std::unordered_set<std::string, TextHash, std::equal_to<>> lookup;
+    };
+    const Listing& listingOf(std::string_view directory);
+    static void fill(const std::string& directory, Listing& listing);
+
+    TextMap<Listing> listings_;
+    // Most lookups in a row ask about the same directory.
+    std::string_view lastDirectory_;
+    const Listing* lastListing_ = nullptr;
 };
 
 } // namespace tolm::platform

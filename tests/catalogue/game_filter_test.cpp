@@ -60,11 +60,17 @@ TEST(GameFilter, EveryWordMustBeInSomeField) {
         {"y s", {true, false, true, false}},
         {"daze microsphere reidy", {false, false, true, false}},
         {"tulip", {false, false, false, false}},
+        {"1984caf", {false, false, false, false}}, // never across two games
     };
     for (const Case& c : cases) {
         const auto words = filterWords(c.typed);
-        for (std::size_t game = 0; game < c.shown.size(); ++game)
+        std::vector<char> all;
+        index.matchAll(words, all);
+        ASSERT_EQ(all.size(), c.shown.size());
+        for (std::size_t game = 0; game < c.shown.size(); ++game) {
             EXPECT_EQ(index.matches(game, words), c.shown[game]) << c.typed << " game " << game;
+            EXPECT_EQ(all[game] != 0, c.shown[game]) << c.typed << " game " << game;
+        }
     }
     EXPECT_FALSE(index.matches(4, {}));
 }

@@ -115,9 +115,12 @@ void GameListModel::applyFilter() {
         filterIndex_.rebuild(catalogue_);
         filterIndexReady_ = true;
     }
+    std::vector<char> shown;
+    filterIndex_.matchAll(filterWords_, shown);
     rows_.clear();
     for (const std::int32_t position : sortedRows_)
-        if (filterIndex_.matches(static_cast<std::size_t>(position), filterWords_))
+        if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
+            shown[static_cast<std::size_t>(position)])
             rows_.push_back(position);
 }
 
