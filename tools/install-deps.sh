@@ -7,7 +7,8 @@ qt6-base-dev qt6-base-dev-tools libgl-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
 xvfb xauth x11-utils xdotool libx11-dev
-fuse-emulator-sdl opense-basic pasmo"
+fuse-emulator-sdl opense-basic pasmo
+fuse-emulator-utils libspectrum-dev"
 
 missing=""
 for p in $packages; do
