@@ -5,6 +5,9 @@
 //   screen_probe show <file>    the fingerprint of the screen in <file> (a
 //                               snapshot, tape or .scr); exit status 1 when none
 //   screen_probe pixel <x> <y>  the expected colour at (x, y) as RRGGBB
+//   screen_probe banded <dir>   <dir>/banded.scr: the top third red paper, the
+//                               middle bright green, the bottom blue, and
+//                               <dir>/tolm.dat: one game showing it
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -12,6 +15,7 @@
 #include <iterator>
 #include <string>
 
+#include "catalogue/database.h"
 #include "screens/game_file_screen.h"
 #include "screens/spectrum_screen.h"
 #include "spectrum_files.h"
@@ -74,6 +78,24 @@ int show(const std::string& path) {
     return 0;
 }
 
+int writeBanded(const std::string& dir) {
+    Bytes screen(screens::kScreenBytes, 0);
+    for (std::size_t cell = 0; cell < screens::kAttributeBytes; ++cell) {
+        const std::size_t third = cell / 256;
+        screen[screens::kBitmapBytes + cell] = third == 0   ? (2 << 3)
+                                               : third == 1 ? (0x40 | (4 << 3))
+                                                            : (1 << 3);
+    }
+    GameCatalogue catalogue(1);
+    catalogue[0].name = "Banded Screen";
+    catalogue[0].screenshots = "banded.scr";
+    if (!write(dir + "/banded.scr", screen) || !saveDatabase(catalogue, dir + "/tolm.dat")) {
+        std::cerr << "cannot write into " << dir << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -84,6 +106,8 @@ int main(int argc, char** argv) {
         std::cout << fingerprint(testing::patternedScreen()) << '\n';
         return 0;
     }
+    if (command == "banded" && argc == 3)
+        return writeBanded(argv[2]);
     if (command == "show" && argc == 3)
         return show(argv[2]);
     if (command == "pixel" && argc == 4) {
