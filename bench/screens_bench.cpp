@@ -15,12 +15,12 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <sys/resource.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 #include "catalogue/game_filter.h"
