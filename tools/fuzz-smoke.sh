@@ -12,7 +12,9 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
 
 status=0
-for name in database profile; do
+# One fuzzer per seed corpus: fuzz/corpus/<name>/ goes with <name>_fuzzer.
+for corpus in "$root"/fuzz/corpus/*/; do
+    name=$(basename "$corpus")
     fuzzer="$bin_dir/${name}_fuzzer"
     if [ ! -x "$fuzzer" ]; then
         echo "fuzz-smoke: $fuzzer is missing (build with -DTOLM_FUZZ=ON)" >&2

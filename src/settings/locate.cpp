@@ -1,20 +1,38 @@
 #include "settings/locate.h"
 
+#include "platform/file_index.h"
 #include "platform/files.h"
 #include "settings/settings.h"
 
 namespace tolm {
 
-LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths) {
+namespace {
+
+template <typename Exists>
+LocatedFile locateWith(std::string_view name, const std::vector<std::string>& searchPaths,
+                       Exists&& exists) {
     if (!hasFirstEntry(searchPaths))
         return {};
     for (const std::string& entry : searchPaths) {
         std::string candidate = entry;
         candidate.append(name);
-        if (platform::fileExists(candidate))
+        if (exists(candidate))
             return {true, std::move(candidate)};
     }
     return {};
+}
+
+} // namespace
+
+LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths) {
+    return locateWith(name, searchPaths,
+                      [](const std::string& path) { return platform::fileExists(path); });
+}
+
+LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths,
+                       platform::FileIndex& index) {
+    return locateWith(name, searchPaths,
+                      [&index](const std::string& path) { return index.fileExists(path); });
 }
 
 } // namespace tolm

@@ -5,6 +5,9 @@
 #include <vector>
 
 namespace tolm {
+namespace platform {
+class FileIndex;
+}
 
 struct LocatedFile {
     bool found = false;
@@ -14,5 +17,9 @@ struct LocatedFile {
 // The first entry of `searchPaths` under which `name` exists. Entries are
 // joined with the name unchanged; a list without a first entry finds nothing.
 LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths);
+
+// The same lookup answered from `index`, for passes over many names.
+LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths,
+                       platform::FileIndex& index);
 
 } // namespace tolm

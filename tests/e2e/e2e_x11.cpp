@@ -5,10 +5,14 @@
 //       under Xvfb, and destroying the window would skip the program's own
 //       shut-down);
 //   e2e_x11 colours <window> <x>
-//       prints how many different colours the window shows in column <x>.
+//       prints how many different colours the window shows in column <x>;
+//   e2e_x11 box <window> <rrggbb>
+//       prints "x y width height count" of the pixels of exactly that colour
+//       (their bounding box and number), or "none".
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <set>
@@ -78,12 +82,49 @@ int countColours(Display* display, Window window, int x) {
     return 0;
 }
 
+// A 24-bit TrueColor visual keeps red, green and blue in the usual bytes.
+int colourBox(Display* display, Window window, const std::string& hex) {
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+        std::cerr << "no such window\n";
+        return 1;
+    }
+    const unsigned long wanted = std::strtoul(hex.c_str(), nullptr, 16);
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        std::cerr << "cannot read the window\n";
+        return 1;
+    }
+    int left = attributes.width, top = attributes.height, right = -1, bottom = -1;
+    long count = 0;
+    for (int y = 0; y < attributes.height; ++y) {
+        for (int x = 0; x < attributes.width; ++x) {
+            if ((XGetPixel(image, x, y) & 0xFFFFFF) != wanted)
+                continue;
+            ++count;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    XDestroyImage(image);
+    if (count == 0)
+        std::cout << "none\n";
+    else
+        std::cout << left << ' ' << top << ' ' << (right - left + 1) << ' ' << (bottom - top + 1)
+                  << ' ' << count << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     Window window = 0;
-    const bool known = (command == "close" && argc == 3) || (command == "colours" && argc == 4);
+    const bool known = (command == "close" && argc == 3) || (command == "colours" && argc == 4) ||
+                       (command == "box" && argc == 4);
     if (!known || !parseWindow(argv[2], window)) {
         std::cerr << "usage: e2e_x11 close <window> | e2e_x11 colours <window> <x>\n";
         return 2;
@@ -94,6 +135,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int result = command == "close" ? sendClose(display, window)
+                       : command == "box" ? colourBox(display, window, argv[3])
                                           : countColours(display, window, std::atoi(argv[3]));
     XCloseDisplay(display);
     return result;

@@ -53,6 +53,10 @@ find_window() {
 
 # Starts the program copied into $work/app, its output to $work/tolm.log.
 start_tolm() {
+    # Not a first start: an offer of an emulator or music player found on
+    # this machine's PATH would stand in front of the window.
+    [ -f "$work/app/tolm-extra.ini" ] ||
+        printf '[FirstStart]\r\nEmulatorOffered=1\r\nMusicPlayerOffered=1\r\n' >"$work/app/tolm-extra.ini"
     (cd "$work/app" && exec ./tolm) >"$work/tolm.log" 2>&1 &
     tolm_pid=$!
 }
@@ -156,9 +160,6 @@ prepare_app() {
     cp "$tolm_program" "$work/app/tolm" || fail "cannot copy the program"
     "$fixture_tool" catalogue "$work/app/tolm.dat" "$1" || fail "cannot write tolm.dat"
     cp "$work/app/tolm.dat" "$work/expected.dat"
-    # Not a first start: an offer of an emulator or music player found on
-    # this machine's PATH would stand in front of the window.
-    printf '[FirstStart]\r\nEmulatorOffered=1\r\nMusicPlayerOffered=1\r\n' >"$work/app/tolm-extra.ini"
 }
 
 # Dates both files far back, so that a rewrite shows in their times.

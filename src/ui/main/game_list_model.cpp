@@ -96,22 +96,55 @@ int GameListModel::rowOf(std::int32_t position) const {
 
 void GameListModel::refresh() {
     beginResetModel();
-    rows_.clear();
+    sortedRows_.clear();
     ranksReady_.fill(false);
+    filterIndexReady_ = false;
     for (auto& ranks : ranks_)
         ranks.clear();
     if (catalogueHasEntries(catalogue_)) {
-        rows_.resize(catalogue_.size());
-        std::iota(rows_.begin(), rows_.end(), 0);
+        sortedRows_.resize(catalogue_.size());
+        std::iota(sortedRows_.begin(), sortedRows_.end(), 0);
         sortRows();
     }
+    applyFilter();
     endResetModel();
+}
+
+void GameListModel::setFilterText(const QString& typed) {
+    std::vector<std::string> words = filterWords(toStd(typed));
+    if (words == filterWords_)
+        return;
+    beginResetModel();
+    filterWords_ = std::move(words);
+    applyFilter();
+    endResetModel();
+}
+
+void GameListModel::applyFilter() {
+    if (filterWords_.empty()) {
+        rows_ = sortedRows_;
+        return;
+    }
+    if (!filterIndexReady_) {
+        filterIndex_.rebuild(catalogue_);
+        filterIndexReady_ = true;
+    }
+    std::vector<char> shown;
+    filterIndex_.matchAll(filterWords_, shown);
+    rows_.clear();
+    for (const std::int32_t position : sortedRows_)
+        if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
+            shown[static_cast<std::size_t>(position)])
+            rows_.push_back(position);
 }
 
 void GameListModel::gameChanged(std::int32_t position) {
     if (isNone(position) || static_cast<std::size_t>(position) >= catalogue_.size())
         return;
     ranksReady_.fill(false); // ranked again at the next sort
+    // Folded again at the next keystroke; the row stays shown until then,
+    // so a game does not vanish while it is being edited.
+    filterIndexReady_ = false;
     const int row = rowOf(position);
     if (row >= 0)
         Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -190,7 +223,7 @@ void GameListModel::ensureRanks(int column) {
 }
 
 void GameListModel::sortRows() {
-    if (rows_.empty())
+    if (sortedRows_.empty())
         return;
     ensureRanks(sortColumn_);
     const auto& ranks = ranks_[sortColumn_];
@@ -199,8 +232,8 @@ void GameListModel::sortRows() {
     // catalogue order in both directions, so the order never depends on what
     // the list looked like before.
     std::vector<std::uint64_t> keyed;
-    keyed.reserve(rows_.size());
-    for (const std::int32_t position : rows_) {
+    keyed.reserve(sortedRows_.size());
+    for (const std::int32_t position : sortedRows_) {
         const std::uint64_t rank = static_cast<std::size_t>(position) < ranks.size()
                                        ? ranks[static_cast<std::size_t>(position)]
                                        : 0;
@@ -209,7 +242,7 @@ void GameListModel::sortRows() {
     }
     std::sort(keyed.begin(), keyed.end());
     for (std::size_t row = 0; row < keyed.size(); ++row)
-        rows_[row] = static_cast<std::int32_t>(keyed[row] & 0xFFFFFFFFu);
+        sortedRows_[row] = static_cast<std::int32_t>(keyed[row] & 0xFFFFFFFFu);
 }
 
 void GameListModel::sort(int column, Qt::SortOrder order) {
@@ -217,7 +250,7 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
         return;
     sortColumn_ = column;
     sortOrder_ = order;
-    if (rows_.empty())
+    if (sortedRows_.empty())
         return;
 
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -229,6 +262,20 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
         positions.push_back(positionAt(index.row()));
 
     sortRows();
+    // The filter keeps its rows' new order without matching again.
+    if (isFiltered()) {
+        std::vector<char> shown(catalogue_.size() + 1, 0);
+        for (const std::int32_t position : rows_)
+            if (position >= 0 && static_cast<std::size_t>(position) < shown.size())
+                shown[static_cast<std::size_t>(position)] = 1;
+        rows_.clear();
+        for (const std::int32_t position : sortedRows_)
+            if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
+                shown[static_cast<std::size_t>(position)])
+                rows_.push_back(position);
+    } else {
+        rows_ = sortedRows_;
+    }
 
     if (before.isEmpty()) {
         Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "catalogue/game_filter.h"
 #include "catalogue/game_record.h"
 
 namespace tolm::ui {
@@ -38,6 +39,13 @@ public:
     // next sort sees them.
     void gameChanged(std::int32_t position);
 
+    // Shows only the games containing every word of `typed` (see
+    // GameFilterIndex), in the current sort order; empty shows all.
+    void setFilterText(const QString& typed);
+    bool isFiltered() const { return !filterWords_.empty(); }
+    // Rows there would be without the filter.
+    int unfilteredRowCount() const { return static_cast<int>(sortedRows_.size()); }
+
     // Catalogue position shown at `row`, -1 when there is no such row.
     std::int32_t positionAt(int row) const;
     // Row that shows `position`, -1 when none.
@@ -54,9 +62,16 @@ public:
 private:
     void ensureRanks(int column);
     void sortRows();
+    // rows_ from sortedRows_ through the filter.
+    void applyFilter();
 
     const GameCatalogue& catalogue_;
-    std::vector<std::int32_t> rows_; // catalogue position per display row
+    std::vector<std::int32_t> sortedRows_; // every row, sorted
+    std::vector<std::int32_t> rows_;       // catalogue position per display row
+    // Folded texts, made at the first filtered keystroke after a refresh.
+    GameFilterIndex filterIndex_;
+    bool filterIndexReady_ = false;
+    std::vector<std::string> filterWords_;
     // Per column, by position: the rank of the case-folded text; equal texts
     // share a rank.
     std::array<std::vector<std::uint32_t>, ColumnCount> ranks_;

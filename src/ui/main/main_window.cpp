@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QItemSelection>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -22,7 +25,9 @@
 #include "ui/common/user_dialogs.h"
 #include "ui/main/about_window.h"
 #include "ui/main/artwork.h"
+#include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
+#include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/launching.h"
 #include "ui/main/main_layout.h"
@@ -46,6 +51,7 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
     menus_ = buildMainMenus(*menuBar(), *this);
     connectMenus();
     addShortcuts();
+    addFilterAndCheckFiles();
     startUp(splashDelayMs);
 }
 
@@ -259,6 +265,7 @@ void MainWindow::refreshGameList() {
     gameListModel_->refresh();
     gameList_->header()->setSortIndicator(gameListModel_->sortColumn(),
                                           gameListModel_->sortOrder());
+    showFilterCount();
     if (catalogueHasEntries(state_.catalogue))
         menus_.saveAction->setEnabled(true); // never disabled again
 }
@@ -322,6 +329,81 @@ void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
         clearSelection();
     }
     refreshGameList();
+}
+
+void MainWindow::addFilterAndCheckFiles() {
+    filterBox_ = new GameFilterBox(menuBar());
+    menuBar()->setCornerWidget(filterBox_, Qt::TopRightCorner);
+    connect(filterBox_, &QLineEdit::textChanged, this, &MainWindow::applyFilter);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, filterBox_, &GameFilterBox::takeFocus);
+
+    checkFilesAction_ = menus_.gamesMenu->addAction(QStringLiteral("Check Files..."));
+    checkFilesAction_->setObjectName(QStringLiteral("checkFilesAction"));
+    connect(checkFilesAction_, &QAction::triggered, this, &MainWindow::openCheckFiles);
+}
+
+void MainWindow::applyFilter(const QString& typed) {
+    const std::int32_t selected = state_.selectedGame;
+    gameListModel_->setFilterText(typed);
+    showFilterCount();
+    // The selected game stays selected while shown; a hidden one is let go,
+    // so that no command acts on a game out of sight.
+    const int row = selected > kNone ? gameListModel_->rowOf(selected) : -1;
+    if (row < 0) {
+        if (selected > kNone)
+            clearSelection();
+        return;
+    }
+    const QModelIndex index = gameListModel_->index(row, 0);
+    gameList_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+    gameList_->scrollTo(index);
+}
+
+void MainWindow::showFilterCount() {
+    const QString text =
+        filterCountText(gameListModel_->isFiltered(), gameListModel_->rowCount(), gameListModel_->unfilteredRowCount());
+    if (text.isEmpty())
+        statusBar_->clearMessage();
+    else
+        statusBar_->showMessage(text);
+}
+
+void MainWindow::openCheckFiles() {
+    const FileCheckResult result = checkFilesWithProgress(state_, this);
+    CheckFilesWindow window(result, state_.catalogue, this);
+    if (window.exec() == QDialog::Accepted)
+        selectGames(window.gamesToSelect());
+}
+
+void MainWindow::selectGames(const std::vector<std::int32_t>& positions) {
+    if (positions.empty())
+        return;
+    // Games the filter hides could not be selected: show them all.
+    for (const std::int32_t position : positions) {
+        if (gameListModel_->rowOf(position) < 0) {
+            filterBox_->clear();
+            break;
+        }
+    }
+    QItemSelection selection;
+    int firstRow = -1;
+    for (const std::int32_t position : positions) {
+        const int row = gameListModel_->rowOf(position);
+        if (row < 0)
+            continue;
+        selection.select(gameListModel_->index(row, 0), gameListModel_->index(row, GameListModel::ColumnCount - 1));
+        if (firstRow < 0 || row < firstRow)
+            firstRow = row;
+    }
+    if (firstRow < 0)
+        return;
+    QItemSelectionModel* model = gameList_->selectionModel();
+    model->setCurrentIndex(gameListModel_->index(firstRow, 0), QItemSelectionModel::NoUpdate);
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+    gameList_->scrollTo(gameListModel_->index(firstRow, 0));
+    showDetails(gameListModel_->index(firstRow, 0));
 }
 
 void MainWindow::clearSelection() {

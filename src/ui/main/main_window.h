@@ -19,6 +19,7 @@ class QTreeView;
 namespace tolm::ui {
 
 class DetailsPanel;
+class GameFilterBox;
 class GameListModel;
 class ProgramLauncher;
 class ScreenshotStrip;
@@ -80,6 +81,9 @@ public Q_SLOTS:
     void openGameProperties();
     void openEmulators();
     void openMusicPlayers();
+    void openCheckFiles();
+    // Shows the games matching `typed` and counts them in the status bar.
+    void applyFilter(const QString& typed);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,6 +102,9 @@ private:
     void saveListLayout();
     // Drags of files over the list's viewport and Enter on the list.
     bool handleListEvent(QObject* watched, QEvent* event);
+    void addFilterAndCheckFiles();
+    void showFilterCount();
+    void selectGames(const std::vector<std::int32_t>& positions);
     void connectMenus();
     void startUp(int splashDelayMs);
     void loadSettingsAndCatalogue(QWidget* splash);
@@ -122,6 +129,8 @@ private:
     QWidget* clientArea_ = nullptr;
     QTreeView* gameList_ = nullptr;
     GameListModel* gameListModel_ = nullptr;
+    GameFilterBox* filterBox_ = nullptr;
+    QAction* checkFilesAction_ = nullptr;
     DetailsPanel* detailsPanel_ = nullptr;
     ScreenshotStrip* screenshotStrip_ = nullptr;
     QStatusBar* statusBar_ = nullptr;

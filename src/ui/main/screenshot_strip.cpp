@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/selection.h"
+#include "core/text.h"
 #include "settings/locate.h"
 #include "state/app_state.h"
 #include "ui/common/qt_text.h"
@@ -42,12 +43,24 @@ QSize slotSizeFor(int ssSize) {
 }
 
 QImage decodePictureAt(const QString& path, QSize size) {
+    // A Spectrum screen has no signature of its own: its name and size say
+    // what it is, and a 6912-byte file no picture reader knows is taken as one.
+    if (hasSpectrumScreenName(path)) {
+        const QImage screen = decodeSpectrumScreenFile(path, size);
+        if (!screen.isNull()) {
+            return screen;
+        }
+    }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     if (size.isValid() && !size.isEmpty()) {
         reader.setScaledSize(size);
     }
-    return reader.read();
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        return decodeSpectrumScreenFile(path, size);
+    }
+    return image;
 }
 
 // ---------------------------------------------------------------------------
@@ -61,6 +74,15 @@ void ScreenshotSlot::showPlaceholder(const QPixmap& placeholder) {
     setAccessibleName(QStringLiteral("No screenshot"));
     shownSize_ = QSize();
     setPicture(placeholder);
+}
+
+void ScreenshotSlot::showGameFileScreen(const QImage& screen) {
+    pending_.clear();
+    kind_ = Kind::GameFile;
+    shownFile_.clear();
+    shownSize_ = QSize();
+    gameFileScreen_ = screen;
+    setPicture(QPixmap::fromImage(markedAsGameFileScreen(screen, slotSizeFor(0))));
 }
 
 void ScreenshotSlot::showFile(const QString& path) {
@@ -231,6 +253,16 @@ void ScreenshotStrip::loadScreenshots() {
     } else {
         ScreenshotSlot* first = slots_.front();
         first->showPlaceholder(placeholder_);
+        // Without screenshots, the screen inside the game's own file stands in.
+        if (game != nullptr && !trimBlanks(game->romFile).empty()) {
+            const LocatedFile rom = locateFile(game->romFile, state_.settings.romPaths);
+            if (rom.found) {
+                const QImage screen = gameFileScreens_.screenOf(toQt(rom.path));
+                if (!screen.isNull()) {
+                    first->showGameFileScreen(screen);
+                }
+            }
+        }
         first->hide();
         removeSlotsFrom(1);
     }
@@ -277,6 +309,10 @@ QPixmap ScreenshotStrip::fullSizePicture(int index) {
     slot->realise();
     if (slot->showsPlaceholder()) {
         return placeholder_;
+    }
+    if (slot->showsGameFileScreen()) {
+        return QPixmap::fromImage(
+            markedAsGameFileScreen(slot->gameFileScreen(), ShowBigWindow::kPictureSize));
     }
     if (!slot->shownFile().isEmpty()) {
         const QImage image = decodePictureAt(slot->shownFile(), ShowBigWindow::kPictureSize);

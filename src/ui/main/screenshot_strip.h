@@ -10,6 +10,7 @@
 
 #include "ui/main/arrow_pictures.h"
 #include "ui/main/window_geometry.h"
+#include "ui/main/spectrum_pictures.h"
 
 namespace tolm {
 struct AppState;
@@ -34,12 +35,17 @@ public:
 
     void showPlaceholder(const QPixmap& placeholder);
     void showFile(const QString& path); // decoded when next shown
+    // The screen taken from the game's own file, marked as such.
+    void showGameFileScreen(const QImage& screen);
     bool hasPendingFile() const { return !pending_.empty(); }
 
     // Decodes the pending file at the slot's present size, if any.
     void realise();
 
     bool showsPlaceholder() const { return kind_ == Kind::Placeholder; }
+    bool showsGameFileScreen() const { return kind_ == Kind::GameFile; }
+    // The unmarked 256 x 192 screen while showsGameFileScreen().
+    const QImage& gameFileScreen() const { return gameFileScreen_; }
     // The file the present picture was decoded from; empty for the
     // placeholder or no picture.
     const QString& shownFile() const { return shownFile_; }
@@ -48,7 +54,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    enum class Kind { Nothing, Placeholder, File };
+    enum class Kind { Nothing, Placeholder, File, GameFile };
 
     bool matchesShown(const QString& path) const;
     bool decode(const QString& path);
@@ -58,6 +64,7 @@ private:
     QSize shownSize_;
     QDateTime shownStamp_;
     qint64 shownBytes_ = -1;
+    QImage gameFileScreen_;
     // Files given since the picture was last decoded, oldest first. When the
     // newest cannot be decoded the one before it is tried, so the slot ends
     // up as if each had been decoded when it was given.
@@ -132,6 +139,7 @@ private:
     QPixmap placeholder_;
     std::vector<ScreenshotSlot*> slots_;
     std::array<PictureBox*, 4> arrows_{}; // by ArrowDirection
+    GameFileScreenCache gameFileScreens_;
 };
 
 } // namespace tolm::ui

@@ -1,0 +1,216 @@
+// Spectrum screens, the missing-files check and the filter's matching, each
+// against a plain baseline measured in the same run:
+//   - decoding a .scr, beside copying its 6912 bytes;
+//   - the screen of a compressed 128K .z80: the library's read in this
+//     process, and the whole call with its child process;
+//   - checking 100,000 games over 4 search paths holding 100,000 files,
+//     beside the plain lookup of a sample of the same names;
+//   - one keystroke's matching over 100,000 games, and folding them once.
+// Figures are medians of several runs.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+#include "catalogue/game_filter.h"
+#include "core/text.h"
+#include "screens/game_file_screen.h"
+#include "screens/spectrum_screen.h"
+#include "settings/locate.h"
+#include "spectrum_files.h"
+#include "state/file_check.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The processor time of the last medianMs() call's median run: on a shared,
+// busy machine the wall clock also counts the time spent waiting for a core.
+double lastCpuMs = 0;
+
+double medianMs(int runs, const std::function<void()>& work) {
+    std::vector<std::pair<double, double>> samples; // wall, processor
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        const std::clock_t cpuStart = std::clock();
+        work();
+        const double cpu = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        samples.emplace_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count(), cpu);
+    }
+    std::sort(samples.begin(), samples.end());
+    lastCpuMs = samples[samples.size() / 2].second;
+    return samples[samples.size() / 2].first;
+}
+
+// Per-call time of `work`, repeated `calls` times per sample.
+double perCallMs(int calls, const std::function<void()>& work) {
+    return medianMs(7,
+                    [&] {
+                        for (int i = 0; i < calls; ++i)
+                            work();
+                    }) /
+           calls;
+}
+
+constexpr int kGames = 100000;
+constexpr int kPaths = 4;
+constexpr int kFilesPerPath = 25000;
+
+} // namespace
+
+int main() {
+    using namespace tolm;
+    const screens::ScreenMemory screen = testing::patternedScreen();
+
+    // .scr decoding.
+    screens::ScreenMemory copy{};
+    const double decodeMs = perCallMs(200, [&] {
+        auto picture = screens::decodeScreen(screen);
+        benchmark::DoNotOptimize(picture);
+    });
+    const double copyMs = perCallMs(200, [&] {
+        std::memcpy(copy.data(), screen.data(), copy.size());
+        benchmark::DoNotOptimize(copy);
+    });
+
+    // 128K .z80, every page compressed, showing page 7.
+    screens::ScreenMemory second = screen;
+    std::reverse(second.begin(), second.end());
+    const testing::Bytes z80 = testing::z80Version3x128(screen, second, 0x08);
+    const double libraryMs = perCallMs(50, [&] {
+        auto found = screens::screenFromGameFileInThisProcess(z80, "game.z80");
+        if (!found)
+            std::abort();
+        benchmark::DoNotOptimize(found);
+    });
+    // Processor time of this process and its children together, per call:
+    // what the isolated read costs apart from waiting for a free core.
+    const auto processorMs = [] {
+        double total = 0;
+        for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+            rusage usage{};
+            getrusage(who, &usage);
+            total += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+        }
+        return total;
+    };
+    const double processorBefore = processorMs();
+    constexpr int kIsolatedCalls = 100;
+    for (int i = 0; i < kIsolatedCalls; ++i)
+        benchmark::DoNotOptimize(screens::screenFromGameFile(z80, "game.z80"));
+    const double isolatedProcessorMs = (processorMs() - processorBefore) / kIsolatedCalls;
+    const double isolatedMs = perCallMs(20, [&] {
+        auto found = screens::screenFromGameFile(z80, "game.z80");
+        if (!found)
+            std::abort();
+        benchmark::DoNotOptimize(found);
+    });
+
+    // Check files: 4 paths of 25,000 files; each game names a ROM, a music
+    // file and two screenshots, one name in ten missing.
+    namespace fs = std::filesystem;
+    const fs::path root =
+        fs::temp_directory_path() / ("tolm-bench-" + std::to_string(std::random_device{}()));
+    std::printf("writing %d files...\n", kPaths * kFilesPerPath);
+    std::fflush(stdout);
+    SettingsState settings;
+    std::vector<std::string> dirs;
+    for (int p = 0; p < kPaths; ++p) {
+        const fs::path dir = root / ("path" + std::to_string(p));
+        fs::create_directories(dir);
+        dirs.push_back(dir.string() + "/");
+        for (int f = 0; f < kFilesPerPath; ++f)
+            std::ofstream(dir / ("file" + std::to_string(p * kFilesPerPath + f) + ".dat"));
+    }
+    settings.romPaths = {dirs[0], dirs[1]};
+    settings.screenshotPaths = {dirs[2], dirs[1]};
+    settings.musicPaths = {dirs[3]};
+    GameCatalogue catalogue;
+    std::mt19937 random(7);
+    const auto name = [&](int first, int span) {
+        const int n = first + static_cast<int>(random() % static_cast<unsigned>(span));
+        return random() % 10 == 0 ? "missing" + std::to_string(n) + ".dat"
+                                  : "file" + std::to_string(n) + ".dat";
+    };
+    for (int g = 0; g < kGames; ++g) {
+        GameRecord game;
+        game.name = "Game " + std::to_string(g);
+        game.romFile = name(0, 2 * kFilesPerPath);
+        game.musicFile = name(3 * kFilesPerPath, kFilesPerPath);
+        game.screenshots =
+            name(2 * kFilesPerPath, kFilesPerPath) + "," + name(kFilesPerPath, 2 * kFilesPerPath);
+        game.publisher = random() % 2 ? "Ocean Software" : "Caf\xC3\xA9 Soft";
+        game.authors = "Author " + std::to_string(g % 977);
+        game.year = 1982 + g % 12;
+        catalogue.push_back(std::move(game));
+    }
+    FileCheckResult result;
+    (void)checkFiles(catalogue, settings); // warm the file system's cache
+    const double checkMs = medianMs(3, [&] { result = checkFiles(catalogue, settings); });
+    const double checkCpuMs = lastCpuMs;
+    // The same names looked up one candidate path at a time, on a sample.
+    constexpr int kSample = 2000;
+    const double plainMs =
+        medianMs(3,
+                 [&] {
+                     for (int g = 0; g < kSample; ++g) {
+                         const GameRecord& game = catalogue[static_cast<std::size_t>(g)];
+                         benchmark::DoNotOptimize(locateFile(game.romFile, settings.romPaths));
+                         benchmark::DoNotOptimize(locateFile(game.musicFile, settings.musicPaths));
+                         for (std::string_view part : splitList(game.screenshots))
+                             benchmark::DoNotOptimize(locateFile(part, settings.screenshotPaths));
+                     }
+                 }) *
+        (kGames / kSample);
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+
+    // Filter matching.
+    GameFilterIndex index;
+    const double foldMs = medianMs(5, [&] { index.rebuild(catalogue); });
+    std::size_t shown = 0;
+    const auto keystroke = [&](const char* typed) {
+        std::vector<char> marks;
+        return medianMs(9, [&] {
+            index.matchAll(filterWords(typed), marks);
+            shown = static_cast<std::size_t>(std::count(marks.begin(), marks.end(), 1));
+        });
+    };
+    const double oneWordMs = keystroke("cafe");
+    const double oneWordCpuMs = lastCpuMs;
+    const double threeWordsMs = keystroke("cafe 1987 author 97");
+    const double threeWordsCpuMs = lastCpuMs;
+
+    std::printf("\n.scr decode: %.4f ms, %.1fx a plain copy of its bytes\n", decodeMs,
+                decodeMs / copyMs);
+    std::printf("128K .z80 screen: library read %.3f ms, with its child process %.3f ms (%.1fx)\n",
+                libraryMs, isolatedMs, isolatedMs / libraryMs);
+    std::printf(
+        "check files: %s; %.0f ms, %.1fx faster than testing each candidate path (%.0f ms)\n",
+        fileCheckSummary(result).c_str(), checkMs, plainMs / checkMs, plainMs);
+    std::printf("filter: folding %d games once %.1f ms; a keystroke matches %zu games\n", kGames,
+                foldMs, shown);
+    std::printf("\ndecoding a .scr: %.4f ms (goal 0.5 ms)\n", decodeMs);
+    std::printf("screen of a compressed 128K .z80: %.3f ms, processor %.3f ms (goal 2 ms)\n",
+                isolatedMs, isolatedProcessorMs);
+    std::printf("check files, %d games over %d paths with %d files: %.0f ms, processor %.0f ms "
+                "(goal 1000 ms)\n",
+                kGames, kPaths, kPaths * kFilesPerPath, checkMs, checkCpuMs);
+    std::printf("filter matching per keystroke, %d games: %.1f ms one word (processor %.1f ms), "
+                "%.1f ms three words (processor %.1f ms) (goal 30 ms with the view)\n",
+                kGames, oneWordMs, oneWordCpuMs, threeWordsMs, threeWordsCpuMs);
+    return 0;
+}

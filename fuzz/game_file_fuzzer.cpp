@@ -1,0 +1,29 @@
+// Arbitrary bytes as a game file of every kind the screen reader is asked
+// about: the first byte picks the file name's extension, the rest is the
+// file. Damaged files must give no screen or a whole one, never a crash,
+// leak or hang.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "screens/game_file_screen.h"
+
+using namespace tolm::screens;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static constexpr std::array<const char*, 16> kNames = {
+        "game.z80", "game.sna", "game.szx", "game.sp",  "game.snp", "game.zxs",
+        "game.tap", "game.tzx", "game.pzx", "game.csw", "game.gz",  "game.bz2",
+        "game.zip", "game.slt", "game.scr", "game",
+    };
+    if (size == 0)
+        return 0;
+    const std::string name = kNames[data[0] % kNames.size()];
+    const auto screen = screenFromGameFile(std::span(data + 1, size - 1), name);
+    if (screen && screen->size() != kScreenBytes)
+        __builtin_trap();
+    return 0;
+}

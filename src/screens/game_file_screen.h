@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "screens/spectrum_screen.h"
+
+namespace tolm::screens {
+
+// Game files larger than this are not read for their screen: no snapshot or
+// tape of the machine comes near it, and it keeps a stray file cheap.
+inline constexpr std::size_t kLargestGameFile = 16 * 1024 * 1024;
+
+// False in builds made without the Spectrum file library; every game file
+// then gives no screen.
+bool gameFileScreensSupported();
+
+// The screen held in a game file's `contents`: a snapshot's displayed screen
+// memory (page 5, or page 7 when a 128K machine shows its second screen), or
+// a tape's loading screen. The file kind is recognised from the contents,
+// with `fileName` (only its extension matters) as a hint; compressed files are
+// unpacked. A tape's loading screen is its first data block carrying exactly
+// kScreenBytes of payload: a standard, turbo, pure-data or PZX data block of
+// kScreenBytes + 2 bytes, whose first byte is the flag byte and whose last is
+// the checksum. Neither is checked, as custom loaders use flags and
+// checksums of their own. Damaged or unknown files give nothing. The
+// library reads in a child process, so its faults on damaged files (it has
+// some) cost only that file's screen.
+std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t> contents,
+                                               const std::string& fileName);
+
+// What the child process runs: the library read in this process, for
+// measuring the read apart from the process around it. Trusts the library.
+std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std::uint8_t> contents,
+                                                            const std::string& fileName);
+
+// The same for the file at `path` (UTF-8); unreadable files give nothing.
+std::optional<ScreenMemory> readScreenFromGameFile(const std::string& path);
+
+} // namespace tolm::screens

@@ -1,0 +1,97 @@
+#include "ui/main/check_files_window.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "state/app_state.h"
+#include "ui/common/qt_text.h"
+
+namespace tolm::ui {
+namespace {
+
+// Below this many games the check is over before a progress window could
+// be read.
+constexpr std::size_t kGamesWorthProgress = 2000;
+
+} // namespace
+
+CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCatalogue& catalogue,
+                                   QWidget* owner)
+    : QDialog(owner) {
+    setObjectName(QStringLiteral("frmCheckFiles"));
+    setWindowTitle(QStringLiteral("Check Files"));
+    resize(640, 420);
+
+    lblSummary = new QLabel(this);
+    lblSummary->setObjectName(QStringLiteral("lblSummary"));
+    QString summary = toQt(fileCheckSummary(result));
+    if (result.cancelled)
+        summary += QStringLiteral(" (check stopped early)");
+    lblSummary->setText(summary);
+
+    lstMissing = new QTreeWidget(this);
+    lstMissing->setObjectName(QStringLiteral("lstMissing"));
+    lstMissing->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("ROM"),
+                                 QStringLiteral("Music file"), QStringLiteral("Screenshots")});
+    lstMissing->setRootIsDecorated(false);
+    lstMissing->setUniformRowHeights(true);
+    lstMissing->setSelectionMode(QAbstractItemView::NoSelection);
+    QList<QTreeWidgetItem*> items;
+    for (const GameMissingFiles& game : result.games) {
+        if (game.game < 0 || static_cast<std::size_t>(game.game) >= catalogue.size())
+            continue;
+        const GameRecord& record = catalogue[static_cast<std::size_t>(game.game)];
+        QStringList shots;
+        for (const std::string& name : game.missingScreenshots)
+            shots << toQt(name);
+        auto* item = new QTreeWidgetItem({toQt(record.name),
+                                          game.romMissing ? toQt(record.romFile) : QString(),
+                                          game.musicMissing ? toQt(record.musicFile) : QString(),
+                                          shots.join(QStringLiteral(", "))});
+        items << item;
+        listed_.push_back(game.game);
+    }
+    lstMissing->addTopLevelItems(items);
+    lstMissing->header()->resizeSection(0, 220);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* select =
+        buttons->addButton(QStringLiteral("Select in List"), QDialogButtonBox::AcceptRole);
+    select->setObjectName(QStringLiteral("cmdSelect"));
+    select->setEnabled(!listed_.empty());
+    QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    connect(select, &QPushButton::clicked, this, [this] {
+        toSelect_ = listed_;
+        accept();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblSummary);
+    layout->addWidget(lstMissing, 1);
+    layout->addWidget(buttons);
+}
+
+FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner) {
+    if (state.catalogue.size() < kGamesWorthProgress)
+        return checkFiles(state.catalogue, state.settings);
+    QProgressDialog progress(QStringLiteral("Checking files..."), QStringLiteral("Stop"), 0,
+                             static_cast<int>(state.catalogue.size()), owner);
+    progress.setWindowTitle(QStringLiteral("Check Files"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    return checkFiles(state.catalogue, state.settings, [&](std::size_t done, std::size_t) {
+        progress.setValue(static_cast<int>(done));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+}
+
+} // namespace tolm::ui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "state/file_check.h"
+
+class QLabel;
+class QTreeWidget;
+
+namespace tolm {
+struct AppState;
+}
+
+namespace tolm::ui {
+
+// The Check Files window: every game whose ROM, music file or a screenshot
+// is not found over the search paths, with totals. "Select in List" closes
+// it with those games to be selected in the main list.
+class CheckFilesWindow final : public QDialog {
+    Q_OBJECT
+public:
+    CheckFilesWindow(const FileCheckResult& result, const GameCatalogue& catalogue, QWidget* owner);
+
+    // The catalogue positions to select, once closed by "Select in List".
+    const std::vector<std::int32_t>& gamesToSelect() const { return toSelect_; }
+
+    QTreeWidget* lstMissing = nullptr;
+    QLabel* lblSummary = nullptr;
+
+private:
+    std::vector<std::int32_t> listed_;
+    std::vector<std::int32_t> toSelect_;
+};
+
+// Runs the check with a progress window on a large catalogue; the user may
+// stop it, which gives a result marked cancelled.
+FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner);
+
+} // namespace tolm::ui

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace tolm::ui {
+
+// The filter field at the right end of the main window's menu bar: the list
+// shows only the games containing every word typed. Escape clears it.
+class GameFilterBox final : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit GameFilterBox(QWidget* parent = nullptr);
+
+    // Ctrl+F: the field takes the focus with its text selected.
+    void takeFocus();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// "N of M games" while a filter hides games, empty otherwise.
+QString filterCountText(bool filtered, int shown, int total);
+
+} // namespace tolm::ui

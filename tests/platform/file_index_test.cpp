@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "platform/file_index.h"
+#include "platform/files.h"
+#include "support/temp_dir.h"
+
+namespace tolm::platform {
+namespace {
+
+// The index must answer exactly as fileExists does, name by name.
+TEST(FileIndex, AgreesWithFileExists) {
+    test::TempDir dir;
+    for (const char* file : {"roms/a.tap", "roms/B.TZX", "roms/.hidden.tap", "roms/noext",
+                             "roms/sub/c.tap", "roms/empty/", "romsx.tap", "only-hidden/.x"})
+        dir.write(file);
+    const char* names[] = {
+        "roms/a.tap",  "roms/A.TAP",     "roms/b.tzx",     "roms/B.TZX",    "roms/.hidden.tap",
+        "roms/sub",    "roms/sub/c.tap", "roms/sub/",      "roms/",         "roms/*.tap",
+        "roms/?.tap",  "roms/*.*",       "roms/*",         "roms/n*",       "roms/*.z80",
+        "roms/empty/", "roms/empty/*.*", "roms/missing",   "nowhere/a.tap", "nowhere/",
+        "romsx.tap",   "only-hidden/",   "only-hidden/.x", "roms/a.tap/",   "roms/sub/../a.tap",
+    };
+    FileIndex index;
+    for (int pass = 0; pass < 2; ++pass) // the second pass is answered from memory
+        for (const char* name : names)
+            EXPECT_EQ(index.fileExists(dir.sub(name)), fileExists(dir.sub(name))) << name;
+    EXPECT_FALSE(index.fileExists(""));
+}
+
+TEST(FileIndex, ReadsEachDirectoryOnce) {
+    test::TempDir dir;
+    dir.write("roms/a.tap");
+    FileIndex index;
+    for (int i = 0; i < 100; ++i)
+        (void)index.fileExists(dir.sub("roms/game" + std::to_string(i) + ".tap"));
+    EXPECT_TRUE(index.fileExists(dir.sub("roms/a.tap")));
+    EXPECT_EQ(index.directoriesRead(), 1u);
+}
+
+} // namespace
+} // namespace tolm::platform

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/temp_dir.h"
+#include "screens/game_file_screen.h"
+#include "screens/spectrum_screen.h"
+#include "spectrum_files.h"
+
+namespace tolm::screens {
+namespace {
+
+using testing::Bytes;
+
+ScreenMemory blankScreen(std::uint8_t attribute) {
+    ScreenMemory screen{};
+    std::fill(screen.begin() + kBitmapBytes, screen.end(), attribute);
+    return screen;
+}
+
+TEST(SpectrumScreen, PaletteHasTwoIntensitiesAndTrueBlack) {
+    struct Case {
+        int index;
+        bool bright;
+        std::uint32_t colour;
+    };
+    const Case cases[] = {
+        {0, false, 0xFF000000}, {0, true, 0xFF000000},  {1, false, 0xFF0000D7},
+        {1, true, 0xFF0000FF},  {2, false, 0xFFD70000}, {3, true, 0xFFFF00FF},
+        {4, false, 0xFF00D700}, {5, false, 0xFF00D7D7}, {6, true, 0xFFFFFF00},
+        {7, false, 0xFFD7D7D7}, {7, true, 0xFFFFFFFF},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(paletteColour(c.index, c.bright), c.colour) << c.index << ' ' << c.bright;
+}
+
+TEST(SpectrumScreen, AttributeGivesInkPaperBrightAndFlashFirstPhase) {
+    struct Case {
+        std::uint8_t attribute;
+        std::uint32_t ink;   // colour of a set pixel
+        std::uint32_t paper; // colour of a clear pixel
+    };
+    const Case cases[] = {
+        {0x38, 0xFF000000, 0xFFD7D7D7}, // black ink on white paper
+        {0x47, 0xFFFFFFFF, 0xFF000000}, // bright white ink on black
+        {0x0A, 0xFFD70000, 0xFF0000D7}, // red ink on blue
+        {0x56, 0xFFFFFF00, 0xFFFF0000}, // bright yellow on bright red
+        {0xB9, 0xFF0000D7, 0xFFD7D7D7}, // flashing: ink stays ink in the first phase
+        {0xFF, 0xFFFFFFFF, 0xFFFFFFFF},
+    };
+    for (const Case& c : cases) {
+        ScreenMemory screen = blankScreen(0x38);
+        screen[kBitmapBytes + 33] = c.attribute; // cell (1, 1): pixels 8-15, rows 8-15
+        screen[bitmapRowOffset(8) + 1] = 0xF0;   // left half of the cell's top row set
+        const auto picture = decodeScreen(screen);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->at(8, 8), c.ink) << int(c.attribute);
+        EXPECT_EQ(picture->at(15, 8), c.paper) << int(c.attribute);
+        EXPECT_EQ(picture->at(8, 9), c.paper) << int(c.attribute);
+        EXPECT_EQ(picture->at(16, 8), 0xFFD7D7D7u) << "the next cell keeps its own colours";
+    }
+}
+
+TEST(SpectrumScreen, RowsFollowTheInterleavedOrder) {
+    // Row y lives at 0x4000 | y7y6 y2y1y0 y5y4y3 << 5.
+    struct Case {
+        int y;
+        std::size_t offset;
+    };
+    const Case cases[] = {{0, 0x0000}, {1, 0x0100},  {7, 0x0700},  {8, 0x0020},
+                          {9, 0x0120}, {63, 0x07E0}, {64, 0x0800}, {191, 0x17FF - 31}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(bitmapRowOffset(c.y), c.offset) << c.y;
+        ScreenMemory screen = blankScreen(0x07); // white ink, black paper
+        screen[c.offset + 31] = 0x01;            // the row's last pixel
+        const auto picture = decodeScreen(screen);
+        ASSERT_TRUE(picture);
+        for (int y = 0; y < kScreenHeight; ++y)
+            EXPECT_EQ(picture->at(255, y), y == c.y ? 0xFFD7D7D7u : 0xFF000000u) << c.y << ' ' << y;
+    }
+}
+
+TEST(SpectrumScreen, OnlyExactSizeDecodes) {
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, kBitmapBytes, kScreenBytes - 1,
+                             kScreenBytes + 1, std::size_t{6976}}) {
+        const Bytes bytes(size, 0x55);
+        EXPECT_FALSE(decodeScreen(bytes)) << size;
+    }
+    EXPECT_TRUE(decodeScreen(Bytes(kScreenBytes, 0x55)));
+}
+
+// Game files: every kind must give back exactly the screen put into it.
+struct GameFileCase {
+    const char* name;
+    Bytes contents;
+    ScreenMemory expected;
+};
+
+std::vector<GameFileCase> gameFiles() {
+    const ScreenMemory screen = testing::patternedScreen();
+    ScreenMemory second = screen;
+    std::reverse(second.begin(), second.end());
+    const auto tape = testing::loadingScreenBlocks(screen);
+    return {
+        {"game.sna", testing::sna48(screen), screen},
+        {"shows5.sna", testing::sna128(screen, second, 0x00), screen},
+        {"shows7.sna", testing::sna128(screen, second, 0x0F), second},
+        {"game.z80", testing::z80Version1(screen), screen},
+        {"v3-128.z80", testing::z80Version3x128(screen, second, 0x08), second},
+        {"v3-128-5.z80", testing::z80Version3x128(screen, second, 0x07), screen},
+        {"game.tap", testing::tapFile(tape), screen},
+        {"game.tzx", testing::tzxFile(tape), screen},
+        // A file that names its kind inside wins over its extension.
+        {"misnamed.tap", testing::tzxFile(tape), screen},
+    };
+}
+
+TEST(GameFileScreen, EachKindGivesItsScreen) {
+    ASSERT_TRUE(gameFileScreensSupported());
+    for (const GameFileCase& c : gameFiles()) {
+        const auto found = screenFromGameFile(c.contents, c.name);
+        ASSERT_TRUE(found) << c.name;
+        EXPECT_TRUE(*found == c.expected) << c.name;
+    }
+}
+
+TEST(GameFileScreen, TapeWithoutAScreenSizedBlockGivesNothing) {
+    const Bytes almost(6911, 0x42);
+    const Bytes more(6913, 0x42);
+    const std::vector<std::vector<Bytes>> tapes = {
+        {testing::tapeBlock(0, testing::codeHeader("x", 6911, 16384)),
+         testing::tapeBlock(0xFF, almost)},
+        {testing::tapeBlock(0xFF, more)},
+        {},
+    };
+    for (const auto& blocks : tapes) {
+        EXPECT_FALSE(screenFromGameFile(testing::tapFile(blocks), "a.tap"));
+        EXPECT_FALSE(screenFromGameFile(testing::tzxFile(blocks), "a.tzx"));
+    }
+}
+
+TEST(GameFileScreen, TapeTakesTheFirstScreenSizedBlock) {
+    const ScreenMemory first = blankScreen(0x11);
+    const ScreenMemory later = blankScreen(0x22);
+    const Bytes tap =
+        testing::tapFile({testing::tapeBlock(0x00, testing::codeHeader("a", 3, 0)),
+                          testing::tapeBlock(0xFF, Bytes(first.begin(), first.end())),
+                          testing::tapeBlock(0xFF, Bytes(later.begin(), later.end()))});
+    const auto found = screenFromGameFile(tap, "two.tap");
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(*found == first);
+}
+
+TEST(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
+    // Every file cut short at many points, and with bytes flipped: no
+    // screen, or (where the cut leaves the screen whole) the right one.
+    std::mt19937 random(11);
+    for (const GameFileCase& c : gameFiles()) {
+        for (std::size_t length :
+             {std::size_t{0}, std::size_t{1}, std::size_t{10}, std::size_t{27}, std::size_t{30},
+              c.contents.size() / 3, c.contents.size() / 2, c.contents.size() - 1}) {
+            const Bytes cut(c.contents.begin(),
+                            c.contents.begin() + static_cast<std::ptrdiff_t>(length));
+            const auto found = screenFromGameFile(cut, c.name);
+            if (found) {
+                EXPECT_TRUE(*found == c.expected) << c.name << " cut at " << length;
+            }
+        }
+        for (int round = 0; round < 20; ++round) {
+            Bytes damaged = c.contents;
+            for (int flip = 0; flip < 16; ++flip)
+                damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(1 + random() % 255);
+            (void)screenFromGameFile(damaged, c.name); // must simply return
+        }
+    }
+    EXPECT_FALSE(screenFromGameFile(Bytes{}, "empty.z80"));
+    EXPECT_FALSE(screenFromGameFile(Bytes(100, 0xFF), "junk.sna"));
+    EXPECT_FALSE(screenFromGameFile(Bytes(kScreenBytes, 0), "screen.scr")) << "not a game file";
+}
+
+TEST(GameFileScreen, ReadsFromDiskAndRefusesWhatIsNotThere) {
+    test::TempDir dir;
+    const Bytes z80 = testing::z80Version1(testing::patternedScreen());
+    dir.write("game.z80", std::string_view(reinterpret_cast<const char*>(z80.data()), z80.size()));
+    const std::string path = dir.sub("game.z80");
+    const auto found = readScreenFromGameFile(path);
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(*found == testing::patternedScreen());
+    EXPECT_FALSE(readScreenFromGameFile(dir.sub("absent.z80")));
+    EXPECT_FALSE(readScreenFromGameFile(dir.path())) << "a directory";
+}
+
+} // namespace
+} // namespace tolm::screens

@@ -1,0 +1,213 @@
+#include "spectrum_files.h"
+
+#include <algorithm>
+
+namespace tolm::testing {
+namespace {
+
+constexpr std::size_t kPage = 16384;
+
+void put16(Bytes& bytes, std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<std::uint8_t>(value & 0xFF);
+    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void append16(Bytes& bytes, std::size_t value) {
+    bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+// A page whose first 6912 bytes are `screen` (pages 5 and 7 start with it).
+Bytes screenPage(const screens::ScreenMemory& screen) {
+    Bytes page(kPage, 0);
+    std::copy(screen.begin(), screen.end(), page.begin());
+    return page;
+}
+
+Bytes emptyPage() {
+    return Bytes(kPage, 0);
+}
+
+// The 27-byte .sna header; SP points at the start address on the stack.
+Bytes snaHeader(std::uint16_t sp) {
+    Bytes header(27, 0);
+    header[0] = 0x3F;
+    put16(header, 15, 0x5C3A); // IY
+    header[19] = 0;            // interrupts disabled
+    put16(header, 23, sp);
+    header[25] = 1; // IM 1
+    header[26] = 1; // border blue
+    return header;
+}
+
+void append(Bytes& to, const Bytes& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
+
+// The 48K address space from 0x4000: pages 5, 2 and 0 in turn.
+Bytes ram48(const screens::ScreenMemory& screen, std::uint16_t sp) {
+    Bytes ram = screenPage(screen);
+    Bytes high(2 * kPage, 0);
+    high[0x8000 - 0x8000] = 0x18;
+    high[1] = 0xFE;
+    put16(high, sp - 0x8000, 0x8000); // where RETN resumes
+    append(ram, high);
+    return ram;
+}
+
+// .z80 block compression: runs of five or more equal bytes, and any run of
+// two or more 0xED bytes, become ED ED count value; a single ED is followed by
+// one literal byte.
+Bytes compress(const Bytes& data) {
+    Bytes out;
+    std::size_t i = 0;
+    while (i < data.size()) {
+        const std::uint8_t value = data[i];
+        std::size_t run = 1;
+        while (i + run < data.size() && data[i + run] == value && run < 255)
+            ++run;
+        if (run >= 5 || (value == 0xED && run >= 2)) {
+            out.insert(out.end(), {0xED, 0xED, static_cast<std::uint8_t>(run), value});
+            i += run;
+        } else if (value == 0xED) {
+            out.push_back(value);
+            if (i + 1 < data.size())
+                out.push_back(data[i + 1]);
+            i += 2;
+        } else {
+            out.push_back(value);
+            ++i;
+        }
+    }
+    return out;
+}
+
+constexpr std::uint16_t kSp = 0xFEFE;
+
+} // namespace
+
+screens::ScreenMemory patternedScreen() {
+    screens::ScreenMemory screen{};
+    for (std::size_t i = 0; i < screens::kBitmapBytes; ++i)
+        screen[i] = static_cast<std::uint8_t>((i * 7 + i / 256) & 0xFF);
+    for (std::size_t i = 0; i < screens::kAttributeBytes; ++i)
+        screen[screens::kBitmapBytes + i] = static_cast<std::uint8_t>(i & 0xFF);
+    return screen;
+}
+
+Bytes sna48(const screens::ScreenMemory& screen) {
+    Bytes file = snaHeader(kSp);
+    append(file, ram48(screen, kSp));
+    return file;
+}
+
+Bytes sna128(const screens::ScreenMemory& normal, const screens::ScreenMemory& second,
+             std::uint8_t port) {
+    // 48K part: pages 5, 2 and the page at 0xC000 (port bits 0-2).
+    const std::uint8_t top = port & 7;
+    Bytes file = snaHeader(kSp);
+    Bytes low = ram48(normal, kSp); // pages 5 and 2 (and a zeroed third)
+    low.resize(2 * kPage);
+    append(file, low);
+    auto pageFor = [&](int n) {
+        return n == 7 ? screenPage(second) : n == 5 ? screenPage(normal) : emptyPage();
+    };
+    append(file, pageFor(top));
+    append16(file, 0x8000); // PC
+    file.push_back(port);
+    file.push_back(0); // TR-DOS ROM not paged
+    for (int n = 0; n < 8; ++n) {
+        if (n == 5 || n == 2 || n == top)
+            continue;
+        append(file, pageFor(n));
+    }
+    return file;
+}
+
+Bytes z80Version1(const screens::ScreenMemory& screen) {
+    Bytes file(30, 0);
+    put16(file, 6, 0x8000); // PC: version 1
+    put16(file, 8, kSp);
+    file[10] = 0x3F;
+    file[12] = 0x20 | (1 << 1); // compressed, border blue
+    put16(file, 23, 0x5C3A);
+    file[29] = 1; // IM 1
+    append(file, compress(ram48(screen, kSp)));
+    file.insert(file.end(), {0x00, 0xED, 0xED, 0x00});
+    return file;
+}
+
+Bytes z80Version3x128(const screens::ScreenMemory& normal, const screens::ScreenMemory& second,
+                      std::uint8_t port) {
+    Bytes file(30 + 2 + 54, 0);
+    put16(file, 8, kSp);
+    file[10] = 0x3F;
+    file[12] = 1 << 1;
+    put16(file, 23, 0x5C3A);
+    file[29] = 1;
+    put16(file, 30, 54);
+    put16(file, 32, 0x8000); // PC
+    file[34] = 4;            // 128K
+    file[35] = port;
+    for (int n = 0; n < 8; ++n) {
+        Bytes page = n == 5 ? screenPage(normal) : n == 7 ? screenPage(second) : emptyPage();
+        if (n == 2)
+            page[0] = 0x18, page[1] = 0xFE;
+        const Bytes packed = compress(page);
+        append16(file, packed.size());
+        file.push_back(static_cast<std::uint8_t>(n + 3));
+        append(file, packed);
+    }
+    return file;
+}
+
+Bytes tapeBlock(std::uint8_t flag, const Bytes& payload) {
+    Bytes block{flag};
+    std::uint8_t sum = flag;
+    for (std::uint8_t b : payload) {
+        block.push_back(b);
+        sum ^= b;
+    }
+    block.push_back(sum);
+    return block;
+}
+
+Bytes codeHeader(const std::string& name, std::uint16_t length, std::uint16_t start) {
+    Bytes header(17, ' ');
+    header[0] = 3; // CODE
+    for (std::size_t i = 0; i < 10 && i < name.size(); ++i)
+        header[1 + i] = static_cast<std::uint8_t>(name[i]);
+    put16(header, 11, length);
+    put16(header, 13, start);
+    put16(header, 15, 32768);
+    return header;
+}
+
+Bytes tapFile(const std::vector<Bytes>& blocks) {
+    Bytes file;
+    for (const Bytes& block : blocks) {
+        append16(file, block.size());
+        append(file, block);
+    }
+    return file;
+}
+
+Bytes tzxFile(const std::vector<Bytes>& blocks) {
+    Bytes file{'Z', 'X', 'T', 'a', 'p', 'e', '!', 0x1A, 1, 20};
+    for (const Bytes& block : blocks) {
+        file.push_back(0x10);
+        append16(file, 1000); // pause after the block, ms
+        append16(file, block.size());
+        append(file, block);
+    }
+    return file;
+}
+
+std::vector<Bytes> loadingScreenBlocks(const screens::ScreenMemory& screen) {
+    const Bytes stub{0xF3, 0x18, 0xFE}; // a small CODE block before the screen
+    return {tapeBlock(0x00, codeHeader("stub", 3, 32768)), tapeBlock(0xFF, stub),
+            tapeBlock(0x00, codeHeader("screen", 6912, 16384)),
+            tapeBlock(0xFF, Bytes(screen.begin(), screen.end()))};
+}
+
+} // namespace tolm::testing
