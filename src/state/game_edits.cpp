@@ -44,6 +44,32 @@ BatchAddResult addGamesFromDirectory(AppState& state, const std::string& directo
     return result;
 }
 
+std::string storedMultiLineText(std::string_view edited, std::string_view stored) {
+    std::string normalised;
+    normalised.reserve(stored.size());
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] == '\r') {
+            normalised += '\n';
+            if (i + 1 < stored.size() && stored[i + 1] == '\n')
+                ++i;
+        } else {
+            normalised += stored[i];
+        }
+    }
+    if (normalised == edited)
+        return std::string(stored);
+    const bool bareLineFeeds = stored.find('\n') != std::string_view::npos &&
+                               stored.find("\r\n") == std::string_view::npos;
+    std::string out;
+    out.reserve(edited.size() + edited.size() / 16);
+    for (const char c : edited) {
+        if (c == '\n' && !bareLineFeeds)
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
 bool isStorableName(const std::string& name) {
     return platform::isAnsiRepresentable(name);
 }

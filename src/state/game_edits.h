@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/user_message.h"
@@ -47,6 +48,12 @@ inline constexpr std::int32_t kBatchGenre = 96;
 // Whether a name can go into the catalogue and the settings file, which keep
 // Windows-1252 text: anything else would come back as "?".
 bool isStorableName(const std::string& name);
+
+// What a multi-line box's text (line feeds only, as the box gives it) stores
+// over `stored`: the stored text byte for byte when nothing changed, else
+// the text with the stored text's line breaks (CR LF unless it used bare
+// line feeds).
+std::string storedMultiLineText(std::string_view edited, std::string_view stored);
 
 // The box for one picked file or directory that cannot be stored.
 UserMessage unstorableNameMessage(const std::string& title, const std::string& name);

@@ -177,3 +177,21 @@ TEST(GameEdits, NamesOutsideWindows1252AreRefused) {
     std::vector<std::string> many(25, "n");
     EXPECT_NE(unstorableNamesMessage("t", many).text.find(" and 5 more"), std::string::npos);
 }
+
+TEST(GameEdits, MultiLineTextKeepsItsLineBreaks) {
+    const struct {
+        const char* edited; // as a text box gives it back
+        const char* stored;
+        const char* expected;
+    } cases[] = {
+        {"a\nb", "a\r\nb", "a\r\nb"},         // unchanged: kept byte for byte
+        {"a\nb", "a\rb", "a\rb"},               // even a lone CR
+        {"a\nb\nc", "a\r\nb", "a\r\nb\r\nc"}, // edited: the stored breaks
+        {"a\nb\nc", "a\nb", "a\nb\nc"},
+        {"x\ny", "", "x\r\ny"}, // new text: CR LF, as the file's own system writes
+        {"", "a\r\nb", ""},
+        {"one", "one", "one"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(storedMultiLineText(c.edited, c.stored), c.expected) << c.edited;
+}

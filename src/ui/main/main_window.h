@@ -44,6 +44,8 @@ public:
     void listclick();
     // Places the list and the details panel in the client area.
     void formresize();
+    // After the properties dialog stored `position`: its row and the details.
+    void gameEdited(std::int32_t position);
 
     GameListModel& gameListModel() const { return *model_; }
     const MainMenus& menus() const { return menus_; }
