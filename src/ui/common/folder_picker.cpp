@@ -182,8 +182,12 @@ bool FolderPicker::eventFilter(QObject* watched, QEvent* event) {
     // Enter opens the highlighted directory, as a double click does.
     if (watched == directoryList_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            openItem(directoryList_->currentIndex());
+        const QModelIndex current = directoryList_->currentIndex();
+        // On the open directory itself Enter goes on to the dialog (its
+        // default button), so that a keyboard user can proceed.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid() &&
+            current.data(kPathRole).toString() != openDirectory_) {
+            openItem(current);
             return true;
         }
     }

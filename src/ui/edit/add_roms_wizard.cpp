@@ -87,6 +87,7 @@ AddRomsWizard::AddRomsWizard(AppState& state, UserDialogs& dialogs, QWidget* par
     resize(400, 420);
 
     pages_->setCurrentIndex(0);
+    folderPicker_->directoryList()->setFocus(); // picking a directory comes first
     connect(folderPicker_, &FolderPicker::directoryOpened, this, &AddRomsWizard::showDirectory);
     connect(folderPicker_, &FolderPicker::directoryListClicked, this,
             [this] { showDirectory(folderPicker_->openDirectory()); });
@@ -130,6 +131,7 @@ void AddRomsWizard::next() {
         names << toQt(file);
     romList_->addItems(names);
     selectAllButton_->setVisible(romList_->count() > 0);
+    romList_->setFocus();
     selectionChanged();
 }
 
@@ -142,6 +144,7 @@ void AddRomsWizard::back() {
     backButton_->hide();
     selectAllButton_->hide();
     pages_->setCurrentIndex(0);
+    folderPicker_->directoryList()->setFocus();
 }
 
 void AddRomsWizard::toggleSelectAll() {

@@ -1,4 +1,6 @@
 #include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -94,8 +96,11 @@ private Q_SLOTS:
         dir.write("roms/inner/");
         dir.write("roms/other/");
         test::ScriptedDialogs dialogs;
-        QWidget owner;
+        QDialog owner;
         owner.resize(400, 600);
+        auto* proceed = new QPushButton(QStringLiteral("Next"), &owner);
+        proceed->setDefault(true);
+        QSignalSpy proceeded(proceed, &QPushButton::clicked);
         FolderPicker picker(dialogs, &owner);
         picker.directoryList()->setGeometry(0, 0, 400, 600);
         owner.show();
@@ -126,6 +131,10 @@ private Q_SLOTS:
         view->setCurrentIndex(rowNamed(*view, QStringLiteral("roms")));
         QTest::keyClick(view, Qt::Key_Return);
         QCOMPARE(picker.openDirectory(), ui::toQt(dir.sub("roms")));
+        QCOMPARE(opened.count(), 2);
+        // On the open directory itself Enter is left to the dialog.
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(proceeded.count(), 1);
         QCOMPARE(opened.count(), 2);
         QVERIFY(dialogs.shown.empty());
     }
