@@ -35,14 +35,30 @@ cp "$tolm_program" "$work/app/tolm" || fail "cannot copy the program"
 start_tolm
 wait_for_start
 
-# Keys go to the window under the pointer's focus: open the menu bar with
-# a click on its first title, then walk to Games > "Add Multiple...".
-xdotool mousemove --window "$main_window" 20 10 click 1
-sleep 0.5
-xdotool key --delay 150 Right Right Down Return
-wait_for 10 find_window '"Add multiple roms":' || fail "Add Multiple did not open its wizard"
+# Opens the menu bar with a click on its first title, then walks to
+# Games > "Add Multiple..." with the arrow keys. On a busy machine the first
+# try may come too early: a menu left open is closed and the walk repeated.
+open_add_multiple() {
+    tries=0
+    while [ "$tries" -lt 5 ]; do
+        tries=$((tries + 1))
+        xdotool windowfocus --sync "$main_window" 2>/dev/null
+        xdotool mousemove --window "$main_window" 20 10 click 1
+        sleep 0.5
+        xdotool key --delay 150 Right Right Down Return
+        if wait_for 5 find_window '"Add multiple roms":'; then
+            return 0
+        fi
+        xdotool key Escape Escape
+        sleep 0.5
+    done
+    return 1
+}
+open_add_multiple || fail "Add Multiple did not open its wizard"
 wizard=$found
 note "wizard $wizard"
+# Keys must reach the wizard, not the window it blocks.
+xdotool windowfocus --sync "$wizard" || fail "the wizard could not take the keyboard focus"
 
 # The directory list has the focus on the open directory (app): up to its
 # parent and open it, then down past "app" to "roms" and open that; Enter
