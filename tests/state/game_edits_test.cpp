@@ -185,7 +185,7 @@ TEST(GameEdits, MultiLineTextKeepsItsLineBreaks) {
         const char* expected;
     } cases[] = {
         {"a\nb", "a\r\nb", "a\r\nb"},         // unchanged: kept byte for byte
-        {"a\nb", "a\rb", "a\rb"},               // even a lone CR
+        {"a\nb", "a\rb", "a\rb"},             // even a lone CR
         {"a\nb\nc", "a\r\nb", "a\r\nb\r\nc"}, // edited: the stored breaks
         {"a\nb\nc", "a\nb", "a\nb\nc"},
         {"x\ny", "", "x\r\ny"}, // new text: CR LF, as the file's own system writes
