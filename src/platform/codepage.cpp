@@ -333,4 +333,15 @@ std::size_t ansiLength(std::string_view utf8) {
     return count;
 }
 
+bool isAnsiRepresentable(std::string_view utf8) {
+    if (!anyHighByte(utf8))
+        return true;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const long cp = decodeUtf8(utf8, i);
+        if (cp < 0 || (cp != '?' && ansiByteFor(static_cast<char32_t>(cp)) == '?'))
+            return false;
+    }
+    return true;
+}
+
 } // namespace tolm::platform

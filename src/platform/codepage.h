@@ -20,6 +20,10 @@ std::string utf8ToAnsi(std::string_view utf8);
 // utf8.size() bytes (the form is never longer); returns the bytes written.
 std::size_t writeUtf8AsAnsi(char* out, std::string_view utf8);
 
+// True when `utf8` is well-formed and every character has a Windows-1252
+// byte, so that it reads back from a file unchanged.
+bool isAnsiRepresentable(std::string_view utf8);
+
 // Number of bytes the Windows-1252 form of `utf8` takes.
 std::size_t ansiLength(std::string_view utf8);
 

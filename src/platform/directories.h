@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/files.h"
 
@@ -22,11 +21,6 @@ std::string programSearchPath();
 // The first directory of `searchPath` (separated as PATH is on this system)
 // holding an executable plain file called `name`, joined with the name.
 std::optional<std::string> findProgram(std::string_view name, std::string_view searchPath);
-
-// The names of the plain files directly in `directory`, as a directory
-// listing shows them: no subdirectories, no hidden files, nothing that is not
-// a regular file (a link to a regular file counts). Empty when unreadable.
-std::vector<std::string> listPlainFiles(const std::string& directory);
 
 // Whether `path` names a directory (following links).
 bool isDirectory(const std::string& path);

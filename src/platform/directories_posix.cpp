@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 namespace tolm::platform {
 
@@ -46,25 +45,6 @@ std::optional<std::string> findProgram(std::string_view name, std::string_view s
             return std::nullopt;
         searchPath.remove_prefix(colon + 1);
     }
-}
-
-std::vector<std::string> listPlainFiles(const std::string& directory) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(nativePath(directory), ec);
-    if (ec)
-        return names;
-    for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec)
-            break;
-        const std::u8string raw = it->path().filename().u8string();
-        std::string name(raw.begin(), raw.end());
-        std::error_code kind;
-        if (name.empty() || name.front() == '.' || !it->is_regular_file(kind) || kind)
-            continue;
-        names.push_back(std::move(name));
-    }
-    return names;
 }
 
 bool isDirectory(const std::string& path) {

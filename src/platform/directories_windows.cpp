@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 namespace tolm::platform {
 
@@ -59,25 +58,6 @@ std::optional<std::string> findProgram(std::string_view name, std::string_view s
             return std::nullopt;
         searchPath.remove_prefix(semicolon + 1);
     }
-}
-
-std::vector<std::string> listPlainFiles(const std::string& directory) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found;
-    const std::filesystem::path pattern = nativePath(directory) / L"*";
-    HANDLE h = FindFirstFileW(pattern.c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const DWORD skip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                           FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
-        if (found.dwFileAttributes & skip)
-            continue;
-        const std::u8string raw = std::filesystem::path(found.cFileName).u8string();
-        names.emplace_back(raw.begin(), raw.end());
-    } while (FindNextFileW(h, &found));
-    FindClose(h);
-    return names;
 }
 
 bool isDirectory(const std::string& path) {

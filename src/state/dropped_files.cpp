@@ -1,11 +1,11 @@
 #include "state/dropped_files.h"
 
-#include <algorithm>
-
 #include "catalogue/catalogue_ops.h"
+#include "catalogue/game_editing.h"
 #include "core/text.h"
 #include "platform/codepage.h"
 #include "platform/directories.h"
+#include "platform/listing.h"
 #include "platform/files.h"
 
 namespace tolm {
@@ -17,15 +17,6 @@ std::string withSeparator(std::string directory) {
     if (directory.empty() || directory.back() != platform::kPathSeparator)
         directory += platform::kPathSeparator;
     return directory;
-}
-
-std::string upToLastDot(const std::string& name) {
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-std::string upToFirstDot(const std::string& name) {
-    return name.substr(0, name.find('.'));
 }
 
 void addOne(AppState& state, const std::string& file, const std::string& name, std::int32_t genre,
@@ -43,24 +34,19 @@ void addOne(AppState& state, const std::string& file, const std::string& name, s
 
 } // namespace
 
-bool fitsCodePage(const std::string& utf8) {
-    return platform::ansiToUtf8(platform::utf8ToAnsi(utf8)) == utf8;
-}
-
 DroppedFilesResult addDroppedPaths(AppState& state, const std::vector<std::string>& paths) {
     DroppedFilesResult result;
     for (const std::string& path : paths) {
-        if (!fitsCodePage(path)) {
+        if (!platform::isAnsiRepresentable(path)) {
             result.unstorableNames.push_back(path);
             continue;
         }
         if (platform::isDirectory(path)) {
-            std::vector<std::string> names = platform::listPlainFiles(path);
-            std::sort(names.begin(), names.end());
+            const std::vector<std::string> names = platform::listPlainFiles(path);
             const std::string directory = withSeparator(path);
             bool registered = false;
             for (const std::string& name : names) {
-                if (!fitsCodePage(name)) {
+                if (!platform::isAnsiRepresentable(name)) {
                     result.unstorableNames.push_back(directory + name);
                     continue;
                 }
@@ -68,12 +54,12 @@ DroppedFilesResult addDroppedPaths(AppState& state, const std::vector<std::strin
                     addSearchPath(state.settings.romPaths, directory);
                     registered = true;
                 }
-                addOne(state, name, upToFirstDot(name), kUncategorisedGenre, result);
+                addOne(state, name, batchGameName(name), kUncategorisedGenre, result);
             }
         } else if (platform::fileExists(path)) {
             SplitPath split = splitFullPath(path);
             addSearchPath(state.settings.romPaths, split.directory);
-            addOne(state, split.name, upToLastDot(split.name), kUncategorisedGenre, result);
+            addOne(state, split.name, proposedGameName(split.name), kUncategorisedGenre, result);
         }
     }
     return result;

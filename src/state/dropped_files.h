@@ -22,7 +22,4 @@ struct DroppedFilesResult {
 // added. Names the catalogue cannot store are skipped and reported.
 DroppedFilesResult addDroppedPaths(AppState& state, const std::vector<std::string>& paths);
 
-// Whether the catalogue's files can hold `utf8` (Windows-1252) unchanged.
-bool fitsCodePage(const std::string& utf8);
-
 } // namespace tolm

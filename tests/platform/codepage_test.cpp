@@ -27,12 +27,15 @@ TEST(CodePage, ConvertsKnownCharacters) {
         {"\xC6\x92", "\x83"}, {"\xC5\xA1", "\x9A"}, {"\xC5\xB8", "\x9F"}, {"\xC2\x81", "\x81"},
         {"\xC2\x9D", "\x9D"}, {"\xC2\xA0", "\xA0"}, {"Mot\xC3\xA9ur", "Mot\xE9ur"},
         {"\xC3\xBF", "\xFF"}, {"\xC5\x81", "?"}, {"a\xE4\xB8\xADz", "a?z"}, {"\xC2\x80", "?"},
-        {"\xF0\x9F\x98\x80", "?"}, {"\xC5\x81\xC5\x81", "??"}, {"\x80", "?"}, {"\xFF", "?"}};
+        {"\xF0\x9F\x98\x80", "?"}, {"\xC5\x81\xC5\x81", "??"}, {"\x80", "?"}, {"\xFF", "?"},
+        {"a long plain name, all ASCII.tap", "a long plain name, all ASCII.tap"},
+        {"Jerzy \xC5\x81\xC3\xB3" "d\xC5\xBA long enough for blocks", "Jerzy ?\xF3" "d? long enough for blocks"}};
     // clang-format on
     for (const auto& [utf8, ansi] : cases) {
         SCOPED_TRACE(PrintToString(utf8));
         EXPECT_EQ(utf8ToAnsi(utf8), ansi);
         EXPECT_EQ(ansiLength(utf8), ansi.size());
+        EXPECT_EQ(isAnsiRepresentable(utf8), ansi.find('?') == std::string::npos);
         if (ansi.find('?') == std::string::npos) {
             EXPECT_EQ(ansiToUtf8(ansi), utf8);
         }
@@ -51,6 +54,7 @@ TEST(CodePage, MalformedUtf8BecomesQuestionMarks) {
                         out.front() == 'a' && out.ends_with(tail))
                 << PrintToString(bad + after) << " gives " << PrintToString(out);
             EXPECT_EQ(ansiLength("a" + bad + after), out.size());
+            EXPECT_FALSE(isAnsiRepresentable("a" + bad + after));
         }
     }
 }

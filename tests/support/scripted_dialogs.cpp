@@ -39,9 +39,10 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& promp
 }
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& filter,
-                                      const QString& presetName, const QString&) {
+                                      const QString& presetName, const QString& startDirectory) {
     shown.push_back(
         {QStringLiteral("open"), title, {}, Icon::None, Buttons::Ok, filter, presetName});
+    shown.back().directory = startDirectory;
     return takeNext(files, QString());
 }
 

@@ -24,6 +24,7 @@ public:
         Buttons buttons = Buttons::Ok;
         QString filter;
         QString preset;
+        QString directory = {}; // the starting directory of a file dialog
     };
 
     std::vector<Shown> shown;

@@ -66,6 +66,8 @@ QString QtUserDialogs::openFileName(QWidget* parent, const QString& title, const
                                     const QString& presetName, const QString& startDirectory) {
     QFileDialog dialog(parent, title, startDirectory, qtNameFilters(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
+    // The descriptions name their patterns already; the matched ones follow.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (!presetName.isEmpty())
         dialog.selectFile(presetName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -76,17 +78,6 @@ QString QtUserDialogs::openFileName(QWidget* parent, const QString& title, const
 QString QtUserDialogs::existingDirectory(QWidget* parent, const QString& title,
                                          const QString& startDirectory) {
     return QFileDialog::getExistingDirectory(parent, title, startDirectory);
-}
-
-QString qtNameFilters(const QString& pairs) {
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
-    }
-    return filters.join(QStringLiteral(";;"));
 }
 
 } // namespace tolm::ui

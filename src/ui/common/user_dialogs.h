@@ -51,7 +51,8 @@ public:
                               const QString& startDirectory) override;
 };
 
-// "Desc|*.a;*.b|Other|*.c" as a Qt name filter list "Desc (*.a *.b);;Other (*.c)".
+// "Desc|*.a;*.b|Other|*.c" as a Qt name filter list "Desc (*.[aA] *.[bB]);;Other (*.[cC])",
+// matching either letter case (name_filters.cpp).
 QString qtNameFilters(const QString& pairs);
 
 } // namespace tolm::ui

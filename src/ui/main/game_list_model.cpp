@@ -150,6 +150,44 @@ void GameListModel::gameChanged(std::int32_t position) {
         Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
+int GameListModel::gameEdited(std::int32_t position) {
+    if (position < 0 || static_cast<std::size_t>(position) >= catalogue_.size())
+        return -1;
+    const int row = rowOf(position);
+    if (row < 0)
+        return -1;
+    // The ranks are stale now; the next full sort ranks again.
+    ranksReady_.fill(false);
+
+    // The rows keep their order without this one; find its place among them
+    // as sortRows would: case-folded text, then position, in the sort order.
+    const QString text = columnText(catalogue_[position], sortColumn_).toCaseFolded();
+    const bool ascending = sortOrder_ == Qt::AscendingOrder;
+    const auto before = [&](std::int32_t other) {
+        // Whether `other` sorts before the edited record.
+        const int order = QString::compare(
+            columnText(catalogue_[other], sortColumn_).toCaseFolded(), text, Qt::CaseSensitive);
+        if (order != 0)
+            return ascending ? order < 0 : order > 0;
+        return other < position;
+    };
+    std::vector<std::int32_t> others = rows_;
+    others.erase(others.begin() + row);
+    const auto place = std::partition_point(others.begin(), others.end(), before);
+    const int target = static_cast<int>(place - others.begin());
+
+    if (target != row) {
+        // beginMoveRows takes the destination before the row is taken out.
+        const int destination = target > row ? target + 1 : target;
+        beginMoveRows(QModelIndex(), row, row, QModelIndex(), destination);
+        rows_.erase(rows_.begin() + row);
+        rows_.insert(rows_.begin() + target, position);
+        endMoveRows();
+    }
+    Q_EMIT dataChanged(index(target, 0), index(target, ColumnCount - 1));
+    return target;
+}
+
 namespace {
 
 // The first eight UTF-16 units of a text packed so that comparing the two

@@ -38,6 +38,10 @@ public:
     // One record's texts changed in place: its row shows them, the
     // next sort sees them.
     void gameChanged(std::int32_t position);
+    // One record was edited: its row shows the stored texts and moves to its
+    // place in the current sort order, the selection and the current item
+    // moving with it. Returns the row, -1 when the position has none.
+    int gameEdited(std::int32_t position);
 
     // Shows only the games containing every word of `typed` (see
     // GameFilterIndex), in the current sort order; empty shows all.

@@ -23,6 +23,9 @@
 #include "tolm/version.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
+#include "ui/edit/add_game_dialog.h"
+#include "ui/edit/add_roms_wizard.h"
+#include "ui/edit/game_properties_dialog.h"
 #include "ui/main/about_window.h"
 #include "ui/main/artwork.h"
 #include "ui/main/check_files_window.h"
@@ -562,9 +565,43 @@ void MainWindow::clearScreenshots() {
 void MainWindow::openImport() {}
 void MainWindow::openPaths() {}
 void MainWindow::openScreenshotOptions() {}
-void MainWindow::openAddSingle() {}
-void MainWindow::openAddMultiple() {}
-void MainWindow::openGameProperties() {}
+void MainWindow::openAddSingle() {
+    AddGameDialog dialog(state_, dialogs_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QApplication::processEvents(); // the dialog's area repaints first
+    refreshGameList();
+}
+
+void MainWindow::openAddMultiple() {
+    AddRomsWizard wizard(state_, dialogs_, this);
+    if (wizard.exec() != QDialog::Accepted)
+        return;
+    QApplication::processEvents();
+    refreshGameList();
+}
+
+void MainWindow::openGameProperties() {
+    if (state_.selectedRecord() == nullptr)
+        return;
+    GamePropertiesDialog dialog(state_, dialogs_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    gameEdited(state_.selectedGame);
+}
+
+void MainWindow::gameEdited(std::int32_t position) {
+    // Just this row and the details: the list stays sorted, the selection on it.
+    const int row = gameListModel_->gameEdited(position);
+    if (row >= 0)
+        gameList_->scrollTo(gameListModel_->index(row, 0));
+    if (const GameRecord* game = state_.selectedRecord())
+        detailsPanel_->showDetails(describeGame(*game, state_.settings));
+    if (screenshotStrip_->stripState().showScreenshots)
+        loadScreenshots();
+    layOutClientArea();
+}
+
 void MainWindow::openEmulators() {}
 void MainWindow::openMusicPlayers() {}
 

@@ -50,6 +50,8 @@ public:
     void showCurrentDetails();
     // Places the list, the details panel and the strip in the client area.
     void layOutClientArea();
+    // After the properties dialog stored `position`: its row and the details.
+    void gameEdited(std::int32_t position);
 
     // Files and folders dropped on the list (or named on the command line)
     // become games; one refresh afterwards.

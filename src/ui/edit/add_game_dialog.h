@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+#include "state/app_state.h"
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace tolm::ui {
+
+class UserDialogs;
+
+// frmAddSingle: enters one new game. Find ROM picks its file, registers the
+// file's directory at once and proposes the name; OK adds the game (the
+// caller refreshes the list).
+class AddGameDialog final : public QDialog {
+    Q_OBJECT
+public:
+    AddGameDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // OK: adds the game and closes, or says the name is blank and stays open.
+    void accept() override;
+
+private:
+    void buildWidgets();
+    void findRom();
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+
+    QTabWidget* tabs_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QComboBox* genreList_ = nullptr;
+    QLineEdit* yearEdit_ = nullptr;
+    QLineEdit* publisherEdit_ = nullptr;
+    QPlainTextEdit* authorsEdit_ = nullptr;
+    QPlainTextEdit* notesEdit_ = nullptr;
+    QLineEdit* romEdit_ = nullptr;
+    QPushButton* findRomButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+};
+
+} // namespace tolm::ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "state/app_state.h"
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace tolm::ui {
+
+class FolderPicker;
+class UserDialogs;
+
+// frmAddMultiple: adds one game per selected file of a directory. Page 0
+// picks the directory, page 1 lists its files; Add ROMs adds the selected
+// ones (the caller refreshes the list).
+class AddRomsWizard final : public QDialog {
+    Q_OBJECT
+public:
+    AddRomsWizard(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    int wizardPage() const { return wizardPage_; }
+    FolderPicker& folderPicker() const { return *folderPicker_; }
+    // The directory the wizard lists and registers, ending with a separator.
+    QString chosenDirectory() const;
+
+private:
+    void next();
+    void back();
+    void toggleSelectAll();
+    void showDirectory(const QString& directory);
+    void selectionChanged();
+    bool anyRomSelected() const;
+    void addSelected();
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+    int wizardPage_ = 0;
+
+    QStackedWidget* pages_ = nullptr;
+    FolderPicker* folderPicker_ = nullptr;
+    QPlainTextEdit* directoryText_ = nullptr;
+    QListWidget* romList_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* selectAllButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+};
+
+} // namespace tolm::ui

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The file-open filters of the game dialogs, as "Description|patterns" pairs
+// (UserDialogs translates them for Qt). Besides the historical filters they
+// offer the files a Spectrum collector keeps today.
+namespace tolm::ui {
+
+// The game's own file: every Spectrum format first, then one per format.
+QString romFileFilter();
+// Screenshots: every picture format the program shows first.
+QString pictureFileFilter();
+// Music files: anything.
+QString musicFileFilter();
+
+} // namespace tolm::ui

@@ -1,0 +1,317 @@
+#include "ui/edit/game_properties_dialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "catalogue/game_editing.h"
+#include "catalogue/genres.h"
+#include "core/text.h"
+#include "platform/files.h"
+#include "settings/locate.h"
+#include "settings/settings.h"
+#include "state/game_edits.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/user_dialogs.h"
+#include "ui/edit/file_filters.h"
+#include "ui/main/arrow_pictures.h"
+#include "ui/main/artwork.h"
+#include "ui/main/screenshot_strip.h"
+
+namespace tolm::ui {
+namespace {
+
+constexpr QSize kPictureSize(256, 192);
+
+QLabel* caption(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+template <typename Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+GamePropertiesDialog::GamePropertiesDialog(AppState& state, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs), position_(state.selectedGame) {
+    setObjectName(QStringLiteral("frmGameProps"));
+    setWindowTitle(QStringLiteral("Properties"));
+    buildWidgets();
+    loadFromRecord();
+}
+
+void GamePropertiesDialog::buildWidgets() {
+    tabs_ = named(new QTabWidget(this), "SSTab1");
+
+    auto* details = new QWidget(tabs_);
+    auto* detailsGrid = new QGridLayout(details);
+    nameEdit_ = named(new QLineEdit(details), "txtGameName");
+    genreList_ = named(new QComboBox(details), "lstType");
+    genreList_->setMaxVisibleItems(20);
+    yearEdit_ = named(new QLineEdit(details), "txtYear");
+    publisherEdit_ = named(new QLineEdit(details), "txtPublisher");
+    authorsEdit_ = named(new QPlainTextEdit(details), "txtAuthors");
+    authorsEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const std::pair<QWidget*, const char*> fields[] = {{nameEdit_, "Game Name"},
+                                                       {genreList_, "Game Type"},
+                                                       {yearEdit_, "Year Published"},
+                                                       {publisherEdit_, "Publisher"},
+                                                       {authorsEdit_, "Author(s)"}};
+    for (int row = 0; row < 5; ++row) {
+        const QByteArray name = "Label" + QByteArray::number(row + 1);
+        QLabel* label = caption(QString::fromLatin1(fields[row].second), name.constData(), details);
+        label->setBuddy(fields[row].first);
+        detailsGrid->addWidget(label, row, 0, Qt::AlignTop);
+        detailsGrid->addWidget(fields[row].first, row, 1);
+    }
+    detailsGrid->setRowStretch(4, 1);
+    tabs_->addTab(details, QStringLiteral("Game Details"));
+
+    auto* notes = new QWidget(tabs_);
+    auto* notesLayout = new QGridLayout(notes);
+    romEdit_ = named(new QLineEdit(notes), "txtRom");
+    locateButton_ = named(new QPushButton(QStringLiteral("..."), notes), "cmdLocate");
+    locateButton_->setFixedWidth(32);
+    notesEdit_ = named(new QPlainTextEdit(notes), "txtNotes");
+    notesEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    notesLayout->addWidget(romEdit_, 0, 0);
+    notesLayout->addWidget(locateButton_, 0, 1);
+    notesLayout->addWidget(notesEdit_, 1, 0, 1, 2);
+    tabs_->addTab(notes, QStringLiteral("Notes"));
+
+    auto* shots = new QWidget(tabs_);
+    auto* shotsLayout = new QGridLayout(shots);
+    screenshotCaption_ = caption(QStringLiteral("Screen Shot 1 of 1"), "Label6", shots);
+    screenshotPicture_ = named(new PictureBox(shots), "Picture1");
+    screenshotPicture_->setFixedSize(kPictureSize);
+    screenshotPicture_->setPicture(QPixmap::fromImage(placeholderPicture()));
+    addScreenshotButton_ = named(new QPushButton(QStringLiteral("Add"), shots), "cmdAddSS");
+    removeScreenshotButton_ =
+        named(new QPushButton(QStringLiteral("Remove"), shots), "cmdRemoveSS");
+    backButton_ = named(new QPushButton(QStringLiteral("<"), shots), "cmdBack");
+    nextButton_ = named(new QPushButton(QStringLiteral(">"), shots), "cmdNext");
+    auto* shotButtons = new QVBoxLayout;
+    shotButtons->addWidget(addScreenshotButton_);
+    shotButtons->addWidget(removeScreenshotButton_);
+    shotButtons->addStretch(1);
+    auto* browse = new QHBoxLayout;
+    browse->addWidget(backButton_);
+    browse->addWidget(nextButton_);
+    shotButtons->addLayout(browse);
+    shotsLayout->addWidget(screenshotCaption_, 0, 0, 1, 2);
+    shotsLayout->addWidget(screenshotPicture_, 1, 0);
+    shotsLayout->addLayout(shotButtons, 1, 1);
+    shotsLayout->setRowStretch(2, 1);
+    tabs_->addTab(shots, QStringLiteral("Screen Shots"));
+
+    auto* music = new QWidget(tabs_);
+    auto* musicLayout = new QGridLayout(music);
+    musicEdit_ = named(new QLineEdit(music), "txtMusicFile");
+    findMusicButton_ = named(new QPushButton(QStringLiteral("..."), music), "cmdFindMusic");
+    findMusicButton_->setFixedWidth(32);
+    musicLayout->addWidget(musicEdit_, 0, 0);
+    musicLayout->addWidget(findMusicButton_, 0, 1);
+    musicLayout->setRowStretch(1, 1);
+    tabs_->addTab(music, QStringLiteral("Music"));
+
+    okButton_ = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
+    cancelButton_ = named(new QPushButton(QStringLiteral("&Cancel"), this), "cmdCancel");
+    okButton_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(buttons);
+
+    okButton_->setEnabled(false);
+    removeScreenshotButton_->setEnabled(false);
+    backButton_->setEnabled(false);
+    nextButton_->setEnabled(false);
+
+    connect(nameEdit_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { okButton_->setEnabled(!text.isEmpty()); });
+    connect(okButton_, &QPushButton::clicked, this, &GamePropertiesDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &GamePropertiesDialog::reject);
+    connect(addScreenshotButton_, &QPushButton::clicked, this,
+            &GamePropertiesDialog::addScreenshot);
+    connect(removeScreenshotButton_, &QPushButton::clicked, this,
+            &GamePropertiesDialog::removeScreenshot);
+    connect(backButton_, &QPushButton::clicked, this, [this] { browseScreenshots(-1); });
+    connect(nextButton_, &QPushButton::clicked, this, [this] { browseScreenshots(1); });
+    connect(locateButton_, &QPushButton::clicked, this, &GamePropertiesDialog::locateRom);
+    connect(findMusicButton_, &QPushButton::clicked, this, &GamePropertiesDialog::findMusic);
+}
+
+void GamePropertiesDialog::loadFromRecord() {
+    const GameRecord* game = state_.selectedRecord();
+    if (game == nullptr)
+        return;
+    genreList_->clear();
+    for (const std::string_view genre : GenreTable)
+        genreList_->addItem(toQt(genre));
+    nameEdit_->setText(toQt(game->name));
+    // A damaged record's genre selects nothing; it is kept unless one is picked.
+    genreList_->setCurrentIndex(game->genre >= 0 && game->genre < kGenreCount ? game->genre : -1);
+    yearEdit_->setText(game->year < 1 ? QString() : QString::number(game->year));
+    musicEdit_->setText(toQt(game->musicFile));
+    publisherEdit_->setText(toQt(game->publisher));
+    authorsEdit_->setPlainText(toQt(game->authors));
+    romEdit_->setText(toQt(game->romFile));
+    notesEdit_->setPlainText(toQt(game->notes));
+
+    draftScreenshots_ = game->screenshots;
+    shownScreenshot_ = 0;
+    showScreenshot();
+}
+
+void GamePropertiesDialog::showScreenshot() {
+    const std::vector<std::string_view> parts = screenshotParts(draftScreenshots_);
+    backButton_->setEnabled(false);
+    nextButton_->setEnabled(false);
+    if (parts.empty()) {
+        removeScreenshotButton_->setEnabled(false);
+        screenshotCaption_->setText(QStringLiteral("No Screen shots."));
+        screenshotPicture_->setPicture(QPixmap::fromImage(placeholderPicture()));
+        return;
+    }
+    removeScreenshotButton_->setEnabled(true);
+    const int last = static_cast<int>(parts.size()) - 1;
+    shownScreenshot_ = std::clamp(shownScreenshot_, 0, last);
+    const std::string_view part = parts[static_cast<std::size_t>(shownScreenshot_)];
+    // An empty part names no file (looked up, it would find a directory).
+    const LocatedFile found = trimBlanks(part).empty()
+                                  ? LocatedFile{}
+                                  : locateFile(part, state_.settings.screenshotPaths);
+    // A missing file can still be browsed past and removed.
+    QString text = QStringLiteral("Screen shot ") + QString::number(shownScreenshot_ + 1) +
+                   QStringLiteral(" of ") + QString::number(last + 1);
+    QImage picture;
+    if (found.found)
+        picture = decodePictureAt(toQt(found.path), kPictureSize);
+    else
+        text += QStringLiteral(" (not found)");
+    screenshotCaption_->setText(text);
+    screenshotPicture_->setPicture(
+        QPixmap::fromImage(picture.isNull() ? placeholderPicture() : picture));
+    backButton_->setEnabled(shownScreenshot_ > 0);
+    nextButton_->setEnabled(shownScreenshot_ < last);
+}
+
+void GamePropertiesDialog::browseScreenshots(int step) {
+    shownScreenshot_ += step;
+    showScreenshot();
+}
+
+void GamePropertiesDialog::addScreenshot() {
+    QString path = dialogs_.openFileName(this, QStringLiteral("Locate image"), pictureFileFilter(),
+                                         QString(), QString());
+    if (path.isEmpty())
+        return;
+    path = QDir::toNativeSeparators(path);
+    const std::string full = toStd(path);
+    if (!isStorableName(full)) {
+        dialogs_.show(this, unstorableNameMessage("Unable to add", full));
+        return;
+    }
+    const SplitPath split = splitFullPath(full);
+    if (split.name.find(',') != std::string::npos) {
+        // The list is comma-separated: such a name would become two parts.
+        dialogs_.message(this, QStringLiteral("Unable to add"),
+                         QStringLiteral("Screenshot names cannot contain a comma."),
+                         UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
+        return;
+    }
+    if (split.name.empty())
+        return;
+    addSearchPath(state_.settings.screenshotPaths, split.directory);
+    draftScreenshots_ = appendScreenshot(draftScreenshots_, split.name);
+    shownScreenshot_ = static_cast<int>(screenshotParts(draftScreenshots_).size()) - 1;
+    showScreenshot();
+}
+
+void GamePropertiesDialog::removeScreenshot() {
+    if (draftScreenshots_.empty())
+        return;
+    draftScreenshots_ =
+        tolm::removeScreenshot(draftScreenshots_, static_cast<std::size_t>(shownScreenshot_));
+    if (shownScreenshot_ > 0)
+        --shownScreenshot_;
+    showScreenshot();
+}
+
+QString GamePropertiesDialog::pickFile(const QString& title, const QString& filter,
+                                       const std::string& storedName,
+                                       const std::vector<std::string>& searchPaths) {
+    QString start;
+    if (hasFirstEntry(searchPaths)) {
+        for (const std::string& directory : searchPaths) {
+            if (platform::fileExists(directory + storedName)) {
+                start = toQt(directory);
+                break;
+            }
+        }
+    }
+    QString path = dialogs_.openFileName(this, title, filter, toQt(storedName), start);
+    if (path.isEmpty())
+        return {};
+    path = QDir::toNativeSeparators(path);
+    if (!isStorableName(toStd(path))) {
+        dialogs_.show(this, unstorableNameMessage("Unable to use file", toStd(path)));
+        return {};
+    }
+    return path;
+}
+
+void GamePropertiesDialog::locateRom() {
+    const GameRecord* game = state_.selectedRecord();
+    const QString path = pickFile(QStringLiteral("Select File"), romFileFilter(),
+                                  game ? game->romFile : std::string(), state_.settings.romPaths);
+    if (!path.isEmpty())
+        romEdit_->setText(path);
+}
+
+void GamePropertiesDialog::findMusic() {
+    const GameRecord* game = state_.selectedRecord();
+    const QString path =
+        pickFile(QStringLiteral("Select File"), musicFileFilter(),
+                 game ? game->musicFile : std::string(), state_.settings.musicPaths);
+    if (!path.isEmpty())
+        musicEdit_->setText(path);
+}
+
+void GamePropertiesDialog::accept() {
+    if (nameEdit_->text().isEmpty())
+        return; // OK is disabled then; a stray Enter must not store an empty name
+    GameEdits edits;
+    edits.name = toStd(nameEdit_->text());
+    if (genreList_->currentIndex() >= 0)
+        edits.genre = genreList_->currentIndex();
+    edits.yearText = toStd(yearEdit_->text());
+    edits.publisher = toStd(publisherEdit_->text());
+    const GameRecord* game = state_.selectedRecord();
+    const std::string storedAuthors = game ? game->authors : std::string();
+    const std::string storedNotes = game ? game->notes : std::string();
+    edits.authors = storedMultiLineText(toStd(authorsEdit_->toPlainText()), storedAuthors);
+    edits.romText = toStd(romEdit_->text());
+    edits.musicText = toStd(musicEdit_->text());
+    edits.notes = storedMultiLineText(toStd(notesEdit_->toPlainText()), storedNotes);
+    edits.screenshots = draftScreenshots_;
+    applyGameEdits(state_, position_, edits);
+    QDialog::accept();
+}
+
+} // namespace tolm::ui

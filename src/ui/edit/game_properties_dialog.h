@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "state/app_state.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace tolm::ui {
+
+class PictureBox;
+class UserDialogs;
+
+// frmGameProps: edits every field of the selected game. Nothing reaches the
+// record before OK; directories registered by Add stay registered on Cancel.
+class GamePropertiesDialog final : public QDialog {
+    Q_OBJECT
+public:
+    // Edits the record at state.selectedGame, which must exist.
+    GamePropertiesDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The working screenshot list and the index of the part shown.
+    const std::string& draftScreenshots() const { return draftScreenshots_; }
+    int shownScreenshot() const { return shownScreenshot_; }
+
+    // OK: writes every field back (the caller updates the main window).
+    void accept() override;
+
+private:
+    void buildWidgets();
+    void loadFromRecord();
+    void showScreenshot();
+    void addScreenshot();
+    void removeScreenshot();
+    void browseScreenshots(int step);
+    void locateRom();
+    void findMusic();
+    // Asks for a file starting where `storedName` lies over `searchPaths`;
+    // empty when cancelled or refused.
+    QString pickFile(const QString& title, const QString& filter, const std::string& storedName,
+                     const std::vector<std::string>& searchPaths);
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+    std::int32_t position_;
+    std::string draftScreenshots_;
+    int shownScreenshot_ = 0;
+
+    QTabWidget* tabs_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QComboBox* genreList_ = nullptr;
+    QLineEdit* yearEdit_ = nullptr;
+    QLineEdit* publisherEdit_ = nullptr;
+    QPlainTextEdit* authorsEdit_ = nullptr;
+    QLineEdit* romEdit_ = nullptr;
+    QPushButton* locateButton_ = nullptr;
+    QPlainTextEdit* notesEdit_ = nullptr;
+    QLabel* screenshotCaption_ = nullptr;
+    PictureBox* screenshotPicture_ = nullptr;
+    QPushButton* addScreenshotButton_ = nullptr;
+    QPushButton* removeScreenshotButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QLineEdit* musicEdit_ = nullptr;
+    QPushButton* findMusicButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+};
+
+} // namespace tolm::ui

@@ -1,0 +1,52 @@
+#include "platform/listing.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace tolm::platform {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(ListPlainFiles, ListsWhatAUserWouldPickFrom) {
+    test::TempDir dir;
+    dir.write("Manic.z80");
+    dir.write("jet.set.willy.tap");
+    dir.write("README"); // no extension: still listed
+    dir.write(".hidden.tap");
+    dir.write("subdir/inner.tap");
+    dir.write("Zzz.TZX");
+    std::filesystem::create_symlink(dir.sub("Manic.z80"), dir.sub("link.z80"));
+    std::filesystem::create_symlink(dir.sub("nowhere"), dir.sub("dangling.z80"));
+    std::filesystem::create_directory_symlink(dir.sub("subdir"), dir.sub("dirlink"));
+    ASSERT_EQ(::mkfifo(dir.sub("pipe.tap").c_str(), 0600), 0);
+    EXPECT_EQ(listPlainFiles(dir.path()),
+              (Strings{"jet.set.willy.tap", "link.z80", "Manic.z80", "README", "Zzz.TZX"}));
+    // With or without the trailing separator.
+    EXPECT_EQ(listPlainFiles(dir.sub("subdir/")), Strings{"inner.tap"});
+    EXPECT_EQ(listPlainFiles(dir.sub("subdir")), Strings{"inner.tap"});
+}
+
+TEST(ListPlainFiles, EmptyOrMissingDirectoriesGiveNothing) {
+    test::TempDir dir;
+    dir.write("only-dirs/a/");
+    EXPECT_EQ(listPlainFiles(dir.sub("only-dirs")), Strings{});
+    EXPECT_EQ(listPlainFiles(dir.sub("missing")), Strings{});
+    EXPECT_EQ(listPlainFiles(""), Strings{});
+}
+
+// Ties under case folding keep a fixed order, whatever the directory returns.
+TEST(ListPlainFiles, SortsIgnoringCaseThenByBytes) {
+    test::TempDir dir;
+    for (const char* name : {"b.tap", "B.tap", "a.tap", "A.TAP", "_x", "10.z80", "9.z80"})
+        dir.write(name);
+    EXPECT_EQ(listPlainFiles(dir.path()),
+              (Strings{"10.z80", "9.z80", "_x", "A.TAP", "a.tap", "B.tap", "b.tap"}));
+}
+
+} // namespace
+} // namespace tolm::platform

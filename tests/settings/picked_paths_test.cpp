@@ -1,0 +1,56 @@
+#include "settings/picked_paths.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+
+using namespace tolm;
+
+namespace {
+
+// Paths written with '/' in the tables, in the platform's separator here.
+std::string native(std::string path) {
+    for (char& c : path)
+        if (c == '/')
+            c = platform::kPathSeparator;
+    return path;
+}
+
+std::vector<std::string> native(std::vector<std::string> paths) {
+    for (std::string& p : paths)
+        p = native(p);
+    return paths;
+}
+
+} // namespace
+
+TEST(PickedPaths, FullPathBecomesNameAndSearchDirectory) {
+    const struct {
+        const char* what;
+        std::vector<std::string> before;
+        const char* text;
+        const char* stored;
+        std::vector<std::string> after;
+    } cases[] = {
+        {"first directory", {}, "/roms/Manic.z80", "Manic.z80", {"/roms/"}},
+        {"appended", {"/a/"}, "/roms/Manic.z80", "Manic.z80", {"/a/", "/roms/"}},
+        {"already there in another case", {"/ROMS/"}, "/roms/Manic.z80", "Manic.z80", {"/ROMS/"}},
+        {"bare name registers nothing", {"/a/"}, "Manic.z80", "Manic.z80", {"/a/"}},
+        {"a directory alone stores an empty name", {}, "/roms/", "", {"/roms/"}},
+        {"empty text stays empty", {"/a/"}, "", "", {"/a/"}},
+        {"an empty first entry is replaced", {"", "/b/"}, "/c/x.tap", "x.tap", {"/c/"}},
+        {"blanks are kept", {}, "/my games/ x .tap", " x .tap", {"/my games/"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> paths = native(c.before);
+        EXPECT_EQ(storeUnderSearchPath(paths, native(c.text)), native(c.stored)) << c.what;
+        EXPECT_EQ(paths, native(c.after)) << c.what;
+    }
+}
+
+TEST(PickedPaths, SearchDirectoryEndsWithOneSeparator) {
+    EXPECT_EQ(asSearchDirectory(native("/")), native("/"));
+    EXPECT_EQ(asSearchDirectory(native("/ab")), native("/ab/"));
+    EXPECT_EQ(asSearchDirectory(native("/ab/")), native("/ab/"));
+    EXPECT_EQ(asSearchDirectory(""), "");
+}
