@@ -33,6 +33,7 @@ struct AppState {
     std::int32_t maxTrackHeight = 0;
 
     std::string programDirectory; // where tolm.dat and tolm.ini live
+    std::string sgdDirectory;     // SGD data chosen this run; asked for afresh each run
 
     std::string databasePath() const;
     std::string settingsPath() const;

@@ -140,13 +140,17 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
         tree.write(file);
     const std::string a = tree.sub("a/"), b = tree.sub("b/"), gone = tree.sub("gone/");
     // clang-format off
-    const struct { const char* name; Paths paths; std::string found; } cases[] = {
+    const struct { std::string name; Paths paths; std::string found; } cases[] = {
         {"game.tap", {a, b}, a + "game.tap"}, {"game.tap", {b, a}, b + "game.tap"},
         {"game.tap", {gone, b}, b + "game.tap"}, {"missing.tap", {a, b}, ""},
         {"game.tap", {}, ""}, {"game.tap", {"", a}, ""}, // no first entry: nothing is found
         // The entry and the name are joined as they stand.
         {"game.tap", {tree.sub("a")}, tree.sub("agame.tap")}, {"only_b.tap", {tree.sub("b")}, ""},
-        {"game.tap ", {a}, ""}};
+        {"game.tap ", {a}, ""},
+        // A full path is found where it points, without the search paths.
+        {b + "only_b.tap", {}, b + "only_b.tap"}, {b + "only_b.tap", {"", a}, b + "only_b.tap"},
+        {b + "game.tap", {a}, b + "game.tap"}, {a + "missing.tap", {a, b}, ""},
+        {a + "only_b.tap", {b}, ""}};
     // clang-format on
     for (const auto& [name, paths, found] : cases) {
         const LocatedFile located = locateFile(name, paths);

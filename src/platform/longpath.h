@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace tolm::platform {
+
+// Turns a path as another program stored it (upper-case DOS 8.3 names such
+// as "C:\SGD\GAMES\JSW.TAP") into the spelling the file system uses. The
+// import asks through this interface, so tests and fuzzers can answer
+// without touching the disk.
+class LongPathResolver {
+public:
+    virtual ~LongPathResolver() = default;
+    // `path` as the file system spells it; unchanged when it cannot be resolved.
+    virtual std::string longPathOf(const std::string& path) = 0;
+};
+
+// The file system's answer. On POSIX each component is matched against its
+// directory's listing ignoring letter case: the exact spelling wins when
+// present; several other matches, or none, leave the whole path unchanged.
+// Every directory is listed once for the resolver's lifetime, so keep one per
+// import (a listing read earlier does not see files made since). On Windows
+// the system expands short names to long ones.
+class FileSystemLongPaths final : public LongPathResolver {
+public:
+    FileSystemLongPaths();
+    ~FileSystemLongPaths() override;
+    FileSystemLongPaths(const FileSystemLongPaths&) = delete;
+    FileSystemLongPaths& operator=(const FileSystemLongPaths&) = delete;
+
+    std::string longPathOf(const std::string& path) override;
+
+private:
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
+
+// One path resolved with nothing remembered.
+std::string longPathOf(const std::string& path);
+
+} // namespace tolm::platform
