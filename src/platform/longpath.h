@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tolm::platform {
 
@@ -16,12 +19,33 @@ public:
     virtual std::string longPathOf(const std::string& path) = 0;
 };
 
-// The file system's answer. On POSIX each component is matched against its
-// directory's listing ignoring letter case: the exact spelling wins when
-// present; several other matches, or none, leave the whole path unchanged.
-// Every directory is listed once for the resolver's lifetime, so keep one per
-// import (a listing read earlier does not see files made since). On Windows
-// the system expands short names to long ones.
+// The names in a directory, or nullopt when it cannot be listed.
+using DirectoryLister =
+    std::function<std::optional<std::vector<std::string>>(const std::string& directory)>;
+
+// Resolves "/"-separated paths against the listings `lister` gives: each
+// component is matched ignoring letter case, the exact spelling wins when
+// present, and several other matches, or none, leave the whole path
+// unchanged. Each directory is asked for once for the resolver's lifetime;
+// a relative path is resolved against ".".
+class ListingLongPaths final : public LongPathResolver {
+public:
+    explicit ListingLongPaths(DirectoryLister lister);
+    ~ListingLongPaths() override;
+    ListingLongPaths(const ListingLongPaths&) = delete;
+    ListingLongPaths& operator=(const ListingLongPaths&) = delete;
+
+    std::string longPathOf(const std::string& path) override;
+
+private:
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
+
+// The file system's answer. On POSIX it is ListingLongPaths over the
+// directories on disk, each listed once for the resolver's lifetime, so keep
+// one per import (a listing read earlier does not see files made since). On
+// Windows the system expands short names to long ones.
 class FileSystemLongPaths final : public LongPathResolver {
 public:
     FileSystemLongPaths();
@@ -32,8 +56,8 @@ public:
     std::string longPathOf(const std::string& path) override;
 
 private:
-    struct Cache;
-    std::unique_ptr<Cache> cache_;
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 // One path resolved with nothing remembered.

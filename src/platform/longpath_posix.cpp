@@ -1,113 +1,18 @@
 #include "platform/longpath.h"
 
-#include <optional>
-#include <string_view>
-#include <unordered_map>
-#include <unordered_set>
-
 #include "platform/directory_listing.h"
 
 namespace tolm::platform {
-namespace {
 
-std::string folded(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-// Names that every directory has or that stand for no entry at all.
-bool needsNoLookup(std::string_view name) {
-    return name.empty() || name == "." || name == "..";
-}
-
-} // namespace
-
-struct FileSystemLongPaths::Cache {
-    struct Listing {
-        bool readable = false;
-        std::unordered_set<std::string> exact;
-        // Folded name -> the one name it matches; empty when several do.
-        std::unordered_map<std::string, std::string> byFolded;
-    };
-
-    std::unordered_map<std::string, Listing> listings;                       // by directory listed
-    std::unordered_map<std::string, std::optional<std::string>> directories; // as given -> resolved
-
-    const Listing& listingOf(const std::string& directory) {
-        const auto known = listings.find(directory);
-        if (known != listings.end())
-            return known->second;
-        Listing& listing = listings[directory];
-        if (auto names = directoryNames(directory)) {
-            listing.readable = true;
-            for (std::string& name : *names) {
-                auto [at, added] = listing.byFolded.try_emplace(folded(name), name);
-                if (!added)
-                    at->second.clear();
-                listing.exact.insert(std::move(name));
-            }
-        }
-        return listing;
-    }
-
-    std::optional<std::string> match(const std::string& directory, const std::string& name) {
-        if (needsNoLookup(name))
-            return name;
-        const Listing& listing = listingOf(directory);
-        if (!listing.readable)
-            return std::nullopt;
-        if (listing.exact.count(name) != 0)
-            return name;
-        const auto at = listing.byFolded.find(folded(name));
-        if (at == listing.byFolded.end() || at->second.empty())
-            return std::nullopt;
-        return at->second;
-    }
-
-    // The spelling on disk of `path`, or nullopt when any component misses.
-    std::optional<std::string> resolve(const std::string& path) {
-        const std::size_t sep = path.rfind('/');
-        if (sep == std::string::npos)
-            return match(".", path);
-        std::string head;
-        std::string listed;
-        if (sep == 0) {
-            head = "/";
-            listed = "/";
-        } else {
-            const std::optional<std::string> parent = resolveDirectory(path.substr(0, sep));
-            if (!parent)
-                return std::nullopt;
-            head = *parent + '/';
-            listed = parent->empty() ? std::string(".") : *parent;
-        }
-        std::optional<std::string> name = match(listed, path.substr(sep + 1));
-        if (!name)
-            return std::nullopt;
-        return head + *name;
-    }
-
-    std::optional<std::string> resolveDirectory(const std::string& directory) {
-        const auto known = directories.find(directory);
-        if (known != directories.end())
-            return known->second;
-        std::optional<std::string> resolved = resolve(directory);
-        directories.emplace(directory, resolved);
-        return resolved;
-    }
+struct FileSystemLongPaths::State {
+    ListingLongPaths listings{directoryNames};
 };
 
-FileSystemLongPaths::FileSystemLongPaths() : cache_(std::make_unique<Cache>()) {}
+FileSystemLongPaths::FileSystemLongPaths() : state_(std::make_unique<State>()) {}
 FileSystemLongPaths::~FileSystemLongPaths() = default;
 
 std::string FileSystemLongPaths::longPathOf(const std::string& path) {
-    if (path.empty())
-        return path;
-    std::optional<std::string> resolved = cache_->resolve(path);
-    return resolved ? std::move(*resolved) : path;
+    return state_->listings.longPathOf(path);
 }
 
 std::string longPathOf(const std::string& path) {

@@ -30,9 +30,9 @@ std::optional<std::string> narrow(const std::wstring& wide) {
 } // namespace
 
 // The system keeps no state worth caching here.
-struct FileSystemLongPaths::Cache {};
+struct FileSystemLongPaths::State {};
 
-FileSystemLongPaths::FileSystemLongPaths() : cache_(std::make_unique<Cache>()) {}
+FileSystemLongPaths::FileSystemLongPaths() : state_(std::make_unique<State>()) {}
 FileSystemLongPaths::~FileSystemLongPaths() = default;
 
 std::string FileSystemLongPaths::longPathOf(const std::string& path) {

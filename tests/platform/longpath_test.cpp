@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "platform/longpath.h"
 #include "platform/paths.h"
@@ -48,6 +50,32 @@ TEST(FileSystemLongPaths, ListsEachDirectoryOnce) {
     EXPECT_EQ(longPaths.longPathOf(joinPath(games, "TWO.TAP")), joinPath(games, "TWO.TAP"));
     FileSystemLongPaths fresh;
     EXPECT_EQ(fresh.longPathOf(joinPath(games, "TWO.TAP")), tree.sub("Games/two.tap"));
+}
+
+TEST(ListingLongPaths, AsksForEachDirectoryOnceAndResolvesRelativePaths) {
+    const std::map<std::string, std::vector<std::string>> tree = {
+        {"/", {"sgd", "Other"}},
+        {"/sgd", {"Games", "games.txt"}},
+        {"/sgd/Games", {"jsw.tap", "Manic.tap"}},
+        {".", {"Here.tap"}}};
+    std::map<std::string, int> asked;
+    ListingLongPaths longPaths([&](const std::string& directory) {
+        ++asked[directory];
+        const auto at = tree.find(directory);
+        return at == tree.end() ? std::nullopt
+                                : std::optional<std::vector<std::string>>(at->second);
+    });
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(longPaths.longPathOf("/SGD/GAMES/JSW.TAP"), "/sgd/Games/jsw.tap");
+        EXPECT_EQ(longPaths.longPathOf("/SGD/GAMES/manic.TAP"), "/sgd/Games/Manic.tap");
+        EXPECT_EQ(longPaths.longPathOf("/SGD/NOWHERE/X.TAP"), "/SGD/NOWHERE/X.TAP");
+        EXPECT_EQ(longPaths.longPathOf("HERE.TAP"), "Here.tap");
+        EXPECT_EQ(longPaths.longPathOf("/other"), "/Other");
+    }
+    for (const auto& [directory, times] : asked)
+        EXPECT_EQ(times, 1) << directory;
+    // A directory that misses is never listed itself.
+    EXPECT_EQ(asked.size(), 4u) << "/, /sgd, /sgd/Games and .";
 }
 
 TEST(paths, JoinAndAbsolute) {
