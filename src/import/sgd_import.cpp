@@ -7,7 +7,7 @@
 #include "import/sgd_ini.h"
 #include "platform/codepage.h"
 #include "platform/directory_listing.h"
-#include "platform/paths.h"
+#include "platform/mounts.h"
 
 namespace tolm {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
-#include "platform/paths.h"
+#include "platform/mounts.h"
 
 namespace tolm {
 namespace {
