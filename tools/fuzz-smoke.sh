@@ -12,7 +12,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
 
 status=0
-for name in database profile; do
+for name in database profile sgd_import sgd_ini; do
     fuzzer="$bin_dir/${name}_fuzzer"
     if [ ! -x "$fuzzer" ]; then
         echo "fuzz-smoke: $fuzzer is missing (build with -DTOLM_FUZZ=ON)" >&2
