@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 namespace tolm::platform {
 namespace {
@@ -28,12 +28,16 @@ struct ListingLongPaths::Cache {
 
     struct Listing {
         bool readable = false;
-        std::unordered_set<std::string> exact;
-        // Folded name -> the one name it matches; empty when several do.
-        std::unordered_map<std::string, std::string> byFolded;
+        // By folded name: the first name that folds to it, and any others
+        // (names that differ only in letter case, rare).
+        struct Names {
+            std::string first;
+            std::vector<std::string> others;
+        };
+        std::unordered_map<std::string, Names> byFolded;
     };
 
-    std::unordered_map<std::string, Listing> listings;                       // by directory listed
+    std::unordered_map<std::string, Listing> listings;                        // by directory listed
     std::unordered_map<std::string, std::optional<std::string>> directories; // as given -> resolved
 
     const Listing& listingOf(const std::string& directory) {
@@ -43,11 +47,13 @@ struct ListingLongPaths::Cache {
         Listing& listing = listings[directory];
         if (auto names = lister(directory)) {
             listing.readable = true;
+            listing.byFolded.reserve(names->size());
             for (std::string& name : *names) {
-                auto [at, added] = listing.byFolded.try_emplace(folded(name), name);
-                if (!added)
-                    at->second.clear();
-                listing.exact.insert(std::move(name));
+                auto [at, added] = listing.byFolded.try_emplace(folded(name));
+                if (added)
+                    at->second.first = std::move(name);
+                else
+                    at->second.others.push_back(std::move(name));
             }
         }
         return listing;
@@ -59,12 +65,16 @@ struct ListingLongPaths::Cache {
         const Listing& listing = listingOf(directory);
         if (!listing.readable)
             return std::nullopt;
-        if (listing.exact.count(name) != 0)
-            return name;
         const auto at = listing.byFolded.find(folded(name));
-        if (at == listing.byFolded.end() || at->second.empty())
+        if (at == listing.byFolded.end())
             return std::nullopt;
-        return at->second;
+        const Listing::Names& names = at->second;
+        if (names.others.empty() || names.first == name)
+            return names.first;
+        for (const std::string& other : names.others)
+            if (other == name)
+                return other;
+        return std::nullopt; // several spellings, none of them this one
     }
 
     // The spelling on disk of `path`, or nullopt when any component misses.
