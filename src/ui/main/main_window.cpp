@@ -19,6 +19,7 @@
 #include "tolm/version.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
+#include "ui/import/import_dialog.h"
 #include "ui/main/about_window.h"
 #include "ui/main/artwork.h"
 #include "ui/main/details_panel.h"
@@ -32,6 +33,7 @@ namespace tolm::ui {
 namespace {
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
+constexpr int kImportReportMs = 30000; // how long the status bar tells of an import
 
 } // namespace
 
@@ -479,7 +481,16 @@ void MainWindow::clearScreenshots() {
     Frame1->loadSS();
 }
 
-void MainWindow::openImport() {}
+void MainWindow::openImport() {
+    ImportDialog dialog(state_, dialogs_, this);
+    dialog.exec();
+    if (dialog.report().replacedCatalogue)
+        clearSelection(); // the old position may name another game or none
+    refreshGameList();
+    QApplication::processEvents();
+    if (dialog.imported())
+        statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
+}
 void MainWindow::openPaths() {}
 void MainWindow::openScreenshotOptions() {}
 void MainWindow::openAddSingle() {}
