@@ -3,7 +3,10 @@
 //       a two-game catalogue whose games both use <rom file name>, every
 //       field filled (lists, line breaks and accented letters included);
 //   e2e_fixture sna <code.bin> <out.sna>
-//       a 48K snapshot that runs <code.bin> loaded at 0x8000.
+//       a 48K snapshot that runs <code.bin> loaded at 0x8000;
+//   e2e_fixture games <tolm.dat>
+//       prints each record of a catalogue as "name|genre|year|publisher|rom
+//       file", one a line.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -81,6 +84,19 @@ int writeSnapshot(const std::string& codePath, const std::string& outPath) {
     return 0;
 }
 
+int printGames(const std::string& path) {
+    tolm::GameCatalogue catalogue;
+    const tolm::DatabaseLoadResult loaded = tolm::loadDatabase(catalogue, path);
+    if (loaded.message) {
+        std::cerr << loaded.message->text << '\n';
+        return 1;
+    }
+    for (const tolm::GameRecord& game : catalogue)
+        std::cout << game.name << '|' << game.genre << '|' << game.year << '|' << game.publisher
+                  << '|' << game.romFile << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -91,7 +107,11 @@ int main(int argc, char** argv) {
     if (command == "sna" && argc == 4) {
         return writeSnapshot(argv[2], argv[3]);
     }
+    if (command == "games" && argc == 3) {
+        return printGames(argv[2]);
+    }
     std::cerr << "usage: e2e_fixture catalogue <tolm.dat> <rom file>\n"
-                 "       e2e_fixture sna <code.bin> <out.sna>\n";
+                 "       e2e_fixture sna <code.bin> <out.sna>\n"
+                 "       e2e_fixture games <tolm.dat>\n";
     return 2;
 }

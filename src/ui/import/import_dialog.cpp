@@ -111,6 +111,7 @@ void ImportDialog::buildWidgets() {
     connect(importButton_, &QPushButton::clicked, this, &ImportDialog::importNow);
 
     setFixedSize(sizeHint());
+    fileList_->setFocus(); // the files are what the user picks first
 }
 
 bool ImportDialog::prepare() {
