@@ -37,7 +37,7 @@ struct ListingLongPaths::Cache {
         std::unordered_map<std::string, Names> byFolded;
     };
 
-    std::unordered_map<std::string, Listing> listings;                        // by directory listed
+    std::unordered_map<std::string, Listing> listings;                       // by directory listed
     std::unordered_map<std::string, std::optional<std::string>> directories; // as given -> resolved
 
     const Listing& listingOf(const std::string& directory) {
