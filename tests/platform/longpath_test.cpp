@@ -14,6 +14,9 @@ using tolm::test::TempDir;
 
 namespace {
 
+// Letter case is resolved here on POSIX only: Windows matches names ignoring
+// case by itself and expands short names instead.
+#ifndef _WIN32
 TEST(longPathOf, TakesTheSpellingOnDisk) {
     TempDir tree;
     for (const char* file : {"Sgd/Games/jsw.tap", "Sgd/Games/Manic Miner.tap", "Sgd/Both/x.tap",
@@ -52,6 +55,8 @@ TEST(FileSystemLongPaths, ListsEachDirectoryOnce) {
     FileSystemLongPaths fresh;
     EXPECT_EQ(fresh.longPathOf(joinPath(games, "TWO.TAP")), tree.sub("Games/two.tap"));
 }
+
+#endif
 
 TEST(ListingLongPaths, AsksForEachDirectoryOnceAndResolvesRelativePaths) {
     const std::map<std::string, std::vector<std::string>> tree = {
