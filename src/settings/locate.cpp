@@ -2,6 +2,7 @@
 
 #include "platform/file_index.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "settings/settings.h"
 
 namespace tolm {
@@ -11,6 +12,14 @@ namespace {
 template <typename Exists>
 LocatedFile locateWith(std::string_view name, const std::vector<std::string>& searchPaths,
                        Exists&& exists) {
+    // Imported games (and catalogues written earlier) store a full path: it
+    // names the file itself, and no search directory can be joined onto it.
+    if (platform::isAbsolutePath(name)) {
+        std::string path(name);
+        if (exists(path))
+            return {true, std::move(path)};
+        return {};
+    }
     if (!hasFirstEntry(searchPaths))
         return {};
     for (const std::string& entry : searchPaths) {

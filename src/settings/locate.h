@@ -14,8 +14,10 @@ struct LocatedFile {
     std::string path; // the entry joined with the name, when found
 };
 
-// The first entry of `searchPaths` under which `name` exists. Entries are
-// joined with the name unchanged; a list without a first entry finds nothing.
+// A full path (see platform::isAbsolutePath) is found where it points, when
+// it exists, whatever the list holds. Any other name is found under the first
+// entry of `searchPaths` where it exists: entries are joined with the name
+// unchanged, and a list without a first entry finds nothing.
 LocatedFile locateFile(std::string_view name, const std::vector<std::string>& searchPaths);
 
 // The same lookup answered from `index`, for passes over many names.

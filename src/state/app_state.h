@@ -19,6 +19,7 @@ struct AppState {
     ExtraSettings extra; // this program's own settings, beside tolm.ini
 
     std::string programDirectory; // where tolm.dat and tolm.ini live (the data directory)
+    std::string sgdDirectory; // SGD data chosen this run; asked for afresh each run
 
     std::string databasePath() const;
     std::string settingsPath() const;

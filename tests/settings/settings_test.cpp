@@ -199,7 +199,7 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
         tree.write(file);
     const std::string a = tree.sub("a/"), b = tree.sub("b/"), gone = tree.sub("gone/");
     // clang-format off
-    const struct { const char* name; Paths paths; std::string found; } cases[] = {
+    const struct { std::string name; Paths paths; std::string found; } cases[] = {
         {"game.tap", {a, b}, a + "game.tap"}, {"game.tap", {b, a}, b + "game.tap"},
         {"game.tap", {gone, b}, b + "game.tap"}, {"missing.tap", {a, b}, ""},
         {"game.tap", {}, ""}, {"game.tap", {"", a}, ""}, // no first entry: nothing is found
@@ -208,7 +208,11 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
         // The joined name keeps its blanks; whether it exists is the system's
         // call: Windows ignores trailing blanks and letter case, POSIX neither.
         {"game.tap ", {a}, kWindows ? a + "game.tap " : ""},
-        {"GAME.TAP", {b, a}, kWindows ? b + "GAME.TAP" : ""}};
+        {"GAME.TAP", {b, a}, kWindows ? b + "GAME.TAP" : ""},
+        // A full path is found where it points, without the search paths.
+        {b + "only_b.tap", {}, b + "only_b.tap"}, {b + "only_b.tap", {"", a}, b + "only_b.tap"},
+        {b + "game.tap", {a}, b + "game.tap"}, {a + "missing.tap", {a, b}, ""},
+        {a + "only_b.tap", {b}, ""}};
     // clang-format on
     for (const auto& [name, paths, found] : cases) {
         const LocatedFile located = locateFile(name, paths);

@@ -26,6 +26,7 @@
 #include "ui/edit/add_game_dialog.h"
 #include "ui/edit/add_roms_wizard.h"
 #include "ui/edit/game_properties_dialog.h"
+#include "ui/import/import_dialog.h"
 #include "ui/main/about_window.h"
 #include "ui/main/artwork.h"
 #include "ui/main/check_files_window.h"
@@ -41,6 +42,7 @@ namespace tolm::ui {
 namespace {
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
+constexpr int kImportReportMs = 30000; // how long the status bar tells of an import
 
 } // namespace
 
@@ -562,7 +564,16 @@ void MainWindow::clearScreenshots() {
     screenshotStrip_->loadScreenshots();
 }
 
-void MainWindow::openImport() {}
+void MainWindow::openImport() {
+    ImportDialog dialog(state_, dialogs_, this);
+    dialog.exec();
+    if (dialog.report().replacedCatalogue)
+        clearSelection(); // the old position may name another game or none
+    refreshGameList();
+    QApplication::processEvents();
+    if (dialog.imported())
+        statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
+}
 void MainWindow::openPaths() {}
 void MainWindow::openScreenshotOptions() {}
 void MainWindow::openAddSingle() {

@@ -36,7 +36,9 @@ void LaunchingTest::launch_data() {
         run + "No default emulator has been set");
     row("run: no rom paths", "run", {"roms="}, noRom);
     row("run: blank first rom path", "run", {"roms=|%D/roms/"}, noRom);
-    row("run: a full path is looked up by name", "run", {"rom=%D/roms/game.tap"}, noRom);
+    row("run: a full path is found where it points", "run", {"rom=%D/roms2/other.tap", "roms="}, {},
+        "%D/emu/fuse|%D/roms2/other.tap");
+    row("run: a full path that is gone", "run", {"rom=%D/roms/gone.tap"}, noRom);
     row("run: second path, emulator with a blank", "run", {"rom=other.tap", "default emu=1"}, {},
         "%D/emu dir/x emu|%D/roms2/other.tap");
     row("run: blanks and shell characters stay one argument", "run",
