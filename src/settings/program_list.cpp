@@ -53,6 +53,15 @@ bool removeProgram(std::vector<ProgramEntry>& list, std::int32_t& defaultIndex, 
     else if (defaultIndex > removed)
         --defaultIndex;
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(k));
+    // A blank entry that comes to stand first would hide every program after
+    // it (and the next save would drop them): it goes too.
+    while (list.size() > 1 && list.front().path.empty()) {
+        list.erase(list.begin());
+        if (defaultIndex == 0)
+            defaultIndex = kNone;
+        else if (defaultIndex > 0)
+            --defaultIndex;
+    }
     return true;
 }
 

@@ -39,8 +39,9 @@ std::size_t addProgram(std::vector<ProgramEntry>& list, ProgramEntry entry);
 
 // Removes entry `k`, moving the default along with the program it names (a
 // removed default becomes kNone); the only entry is blanked instead, which
-// makes the list count as empty. False, changing nothing, when `k` names no
-// entry.
+// makes the list count as empty. Blank entries that would come to stand first
+// go as well, since they would hide the programs behind them. False, changing nothing, when `k`
+// names no entry.
 bool removeProgram(std::vector<ProgramEntry>& list, std::int32_t& defaultIndex, std::size_t k);
 
 } // namespace tolm

@@ -28,6 +28,9 @@ bool removeSearchPath(std::vector<std::string>& list, std::size_t k) {
         list[0].clear();
     else
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(k));
+    // A blank entry that comes to stand first would hide the rest.
+    while (list.size() > 1 && list.front().empty())
+        list.erase(list.begin());
     return true;
 }
 

@@ -20,7 +20,8 @@ std::string searchPathKey(std::string_view prefix, std::size_t index);
 std::optional<std::size_t> searchPathKeyIndex(std::string_view key, std::string_view prefix);
 
 // Removes entry `k`; the only entry is blanked instead, so that the list
-// counts as empty. False, changing nothing, when `k` names no entry.
+// counts as empty. Blank entries that would come to stand first go as well.
+// False, changing nothing, when `k` names no entry.
 bool removeSearchPath(std::vector<std::string>& list, std::size_t k);
 
 // A picked directory as the lists keep it: ending with the separator.

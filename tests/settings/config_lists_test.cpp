@@ -123,7 +123,10 @@ TEST(removeProgram, DefaultFollowsItsProgram) {
         {"last, default at", threePrograms(), 2, 2, {"Fuse", "Spectemu"}, kNone},
         {"no default", threePrograms(), kNone, 0, {"Spectemu", "Zesarux"}, kNone},
         {"only entry blanked", {{"Fuse", "/f"}}, 0, 0, {""}, kNone},
-        {"past a hole", programsWithHoles(), 3, 0, {"", "Nameless path", "Zesarux"}, 2},
+        {"past a hole", programsWithHoles(), 3, 2, {"Fuse", "", "Zesarux"}, 2},
+        // The blank and pathless entries would stand first and hide Zesarux.
+        {"first before holes", programsWithHoles(), 3, 0, {"Zesarux"}, 0},
+        {"default on a hole dropped", {{"A", "/a"}, {"B", ""}, {"C", "/c"}}, 1, 0, {"C"}, kNone},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -176,6 +179,8 @@ TEST(removeSearchPath, RemovesRenumbersOrBlanks) {
         {{"/a/", "/b/", "/c/"}, 2, true, {"/a/", "/b/"}},
         {{"/a/"}, 0, true, {""}},
         {{"/a/", "/b/"}, 2, false, {"/a/", "/b/"}},
+        {{"/a/", "", "", "/d/"}, 0, true, {"/d/"}}, // blanks would hide /d/
+        {{"/a/", "", "/c/"}, 2, true, {"/a/", ""}},
         {{}, 0, false, {}},
     };
     for (const Case& c : cases) {

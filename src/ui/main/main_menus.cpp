@@ -80,7 +80,10 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
         m.emuname[i] = m.runWith->addAction(QStringLiteral("<none>"));
         m.emuname[i]->setObjectName(itemName("emuname", i));
     }
+    m.moreEmulators = m.runWith->addAction(QStringLiteral("More in Emulators..."));
+    m.moreEmulators->setObjectName(QStringLiteral("moreEmulators"));
     refreshRunWithMenu(m.emuname, {});
+    refreshMoreEmulatorsItem(*m.moreEmulators, {});
     return m;
 }
 
@@ -100,6 +103,11 @@ void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& em
         emuname[i]->setText(plainCaption(toQt(emulators[i].name)));
         emuname[i]->setVisible(true);
     }
+}
+
+void refreshMoreEmulatorsItem(QAction& moreEmulators, const std::vector<ProgramEntry>& emulators) {
+    moreEmulators.setVisible(hasFirstProgram(emulators) &&
+                             emulators.size() > MainMenus::kRunWithItems);
 }
 
 } // namespace tolm::ui

@@ -33,6 +33,7 @@ struct MainMenus {
     std::array<QAction*, 8> add{};
     QMenu* runWith = nullptr; // add5's submenu
     std::array<QAction*, kRunWithItems> emuname{};
+    QAction* moreEmulators = nullptr; // after the last item: "More in Emulators..."
 };
 
 // Builds both menus; `owner` owns the pop-up menu.
@@ -42,6 +43,9 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner);
 // item i carries emulator i's name, enabled (only the first 20 get an item).
 void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& emuname,
                         const std::vector<ProgramEntry>& emulators);
+
+// "More in Emulators..." shows while some emulators have no item of their own.
+void refreshMoreEmulatorsItem(QAction& moreEmulators, const std::vector<ProgramEntry>& emulators);
 
 // A menu caption that shows `text` as it is ('&' would mark a mnemonic).
 QString plainCaption(const QString& text);

@@ -19,6 +19,7 @@
 #include "tolm/version.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
+#include "ui/config/program_list_dialog.h"
 #include "ui/main/about_window.h"
 #include "ui/main/artwork.h"
 #include "ui/main/details_panel.h"
@@ -119,6 +120,7 @@ void MainWindow::connectMenus() {
     wire(menus_.add, &MainWindow::dispatchPopup);
     wire(menus_.emuname, &MainWindow::runWith);
     connect(menus_.mnuabout, &QAction::triggered, this, &MainWindow::openAbout);
+    connect(menus_.moreEmulators, &QAction::triggered, this, &MainWindow::openEmulators);
 }
 
 void MainWindow::startUp(int splashDelayMs) {
@@ -235,6 +237,7 @@ void MainWindow::refreshGameList() {
 
 void MainWindow::refreshRunWithMenu() {
     ui::refreshRunWithMenu(menus_.emuname, state_.settings.emulators);
+    refreshMoreEmulatorsItem(*menus_.moreEmulators, state_.settings.emulators);
 }
 
 void MainWindow::columnClick(int column) {
@@ -485,7 +488,16 @@ void MainWindow::openScreenshotOptions() {}
 void MainWindow::openAddSingle() {}
 void MainWindow::openAddMultiple() {}
 void MainWindow::openGameProperties() {}
-void MainWindow::openEmulators() {}
-void MainWindow::openMusicPlayers() {}
+void MainWindow::openEmulators() {
+    ProgramListDialog emulators(ProgramListKind::Emulators, state_.settings, dialogs_, this);
+    emulators.exec();
+    // However the dialog was closed: a stale item would start another program.
+    refreshRunWithMenu();
+}
+
+void MainWindow::openMusicPlayers() {
+    ProgramListDialog players(ProgramListKind::MusicPlayers, state_.settings, dialogs_, this);
+    players.exec();
+}
 
 } // namespace tolm::ui
