@@ -19,7 +19,11 @@
 #include "tolm/version.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
+#include "ui/config/directory_probe.h"
+#include "ui/config/find_rom_path_dialog.h"
+#include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"
+#include "ui/config/screenshot_options_dialog.h"
 #include "ui/main/about_window.h"
 #include "ui/main/artwork.h"
 #include "ui/main/details_panel.h"
@@ -483,11 +487,37 @@ void MainWindow::clearScreenshots() {
 }
 
 void MainWindow::openImport() {}
-void MainWindow::openPaths() {}
-void MainWindow::openScreenshotOptions() {}
 void MainWindow::openAddSingle() {}
 void MainWindow::openAddMultiple() {}
 void MainWindow::openGameProperties() {}
+void MainWindow::openPaths() {
+    openPathsOver(this);
+}
+
+void MainWindow::openPathsOver(QWidget* owner) {
+    PathsDialog paths(state_.settings,
+                      {dialogs_, launcher_, systemDirectoryProbe(),
+                       [this](QWidget* over) { return pickSearchFolder(over); }},
+                      owner);
+    paths.exec();
+}
+
+QString MainWindow::pickSearchFolder(QWidget* owner) {
+    FindRomPathDialog picker(dialogs_, owner);
+    return picker.exec() == QDialog::Accepted ? picker.pickedFolder() : QString();
+}
+
+void MainWindow::openScreenshotOptions() {
+    ScreenshotOptionsDialog options(
+        state_.settings,
+        [this] {
+            loadSS();
+            formresize();
+        },
+        [this](QWidget* owner) { openPathsOver(owner); }, this);
+    options.exec();
+}
+
 void MainWindow::openEmulators() {
     ProgramListDialog emulators(ProgramListKind::Emulators, state_.settings, dialogs_, this);
     emulators.exec();

@@ -99,6 +99,10 @@ private:
     void loadSS();
     void clearScreenshots();
 
+    // The paths dialog over `owner`, and the folder picker its Add shows.
+    void openPathsOver(QWidget* owner);
+    QString pickSearchFolder(QWidget* owner);
+
     AppState& state_;
     UserDialogs& dialogs_;
     ProgramLauncher& launcher_;
