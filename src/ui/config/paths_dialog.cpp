@@ -174,18 +174,21 @@ void PathsDialog::remove() {
     if (view->topLevelItemCount() == 0)
         return;
     const QTreeWidgetItem* item = view->currentItem();
-    const std::optional<std::size_t> k =
-        item == nullptr ? std::nullopt
-                        : searchPathKeyIndex(toStd(item->data(0, kKeyRole).toString()),
-                                             kTabInfo[tab].keyPrefix);
     std::vector<std::string> copy = listOf(tab);
-    if (!k || *k >= copy.size())
-        return; // a key that names no entry does nothing
+    // A key that names no entry does nothing. (Read without an optional: GCC 12
+    // at -O3 reports its value as maybe uninitialised.)
+    const std::size_t k =
+        item == nullptr ? copy.size()
+                        : searchPathKeyIndex(toStd(item->data(0, kKeyRole).toString()),
+                                             kTabInfo[tab].keyPrefix)
+                              .value_or(copy.size());
+    if (k >= copy.size())
+        return;
     const UserDialogs::Answer answer = services_.dialogs.message(
         this, QStringLiteral("Remove path"), QStringLiteral("Are you sure?"),
         UserDialogs::Icon::None, UserDialogs::Buttons::YesNo);
     if (answer == UserDialogs::Answer::Yes)
-        removeSearchPath(copy, *k);
+        removeSearchPath(copy, k);
     listOf(tab) = std::move(copy);
     fillPathList(tab);
 }
