@@ -178,10 +178,10 @@ void PathsDialog::remove() {
     // A key that names no entry does nothing. (Read without an optional: GCC 12
     // at -O3 reports its value as maybe uninitialised.)
     const std::size_t k =
-        item == nullptr ? copy.size()
-                        : searchPathKeyIndex(toStd(item->data(0, kKeyRole).toString()),
-                                             kTabInfo[tab].keyPrefix)
-                              .value_or(copy.size());
+        item == nullptr
+            ? copy.size()
+            : searchPathKeyIndex(toStd(item->data(0, kKeyRole).toString()), kTabInfo[tab].keyPrefix)
+                  .value_or(copy.size());
     if (k >= copy.size())
         return;
     const UserDialogs::Answer answer = services_.dialogs.message(

@@ -108,10 +108,14 @@ void ProgramListDialog::fillList() {
     const ProgramRows rows = programRows(list(), defaultIndex());
     const QSignalBlocker quiet(programList_);
     programList_->clear();
+    programList_->setUpdatesEnabled(false);
     for (const ProgramRow& row : rows.rows) {
-        auto* item = new QListWidgetItem(toQt(row.text), programList_);
+        // Filled before it joins the list, so the list hears of it once.
+        auto* item = new QListWidgetItem(toQt(row.text));
         item->setData(kEntryRole, QVariant::fromValue(static_cast<qulonglong>(row.entry)));
+        programList_->addItem(item);
     }
+    programList_->setUpdatesEnabled(true);
     if (rows.defaultRow) {
         programList_->setCurrentRow(static_cast<int>(*rows.defaultRow));
         rowSelected(); // selecting the default's row counts as a click on it
