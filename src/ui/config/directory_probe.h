@@ -21,7 +21,7 @@ public:
 // Asks the file system.
 std::shared_ptr<const DirectoryProbe> systemDirectoryProbe();
 
-// Asks a DirectoryProbe on threads of its own, one per question, so that a
+// Asks a DirectoryProbe on threads of its own, one per directory, so that a
 // blocked answer holds up nothing else; answers arrive on the owner's thread
 // as answered(). Destroying it drops the answers still to come and waits for
 // none of the threads: a blocked one ends by itself, or with the process.

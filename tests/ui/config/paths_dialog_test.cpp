@@ -35,6 +35,10 @@ public:
     std::string blocking; // the first test of this directory blocks
 
     bool holdsFiles(const std::string& directory) const override {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            ++tests_[directory];
+        }
         if (directory == blocking && !blockedOnce_.exchange(true)) {
             std::unique_lock<std::mutex> lock(mutex_);
             ++waiting_;
@@ -53,6 +57,10 @@ public:
         }
         released_.notify_all();
     }
+    int testsOf(const std::string& directory) const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return tests_[directory];
+    }
     bool isWaiting() const {
         const std::lock_guard<std::mutex> lock(mutex_);
         return waiting_ > 0;
@@ -63,6 +71,7 @@ private:
     mutable std::condition_variable released_;
     mutable std::atomic<bool> blockedOnce_{false};
     mutable int waiting_ = 0;
+    mutable std::map<std::string, int> tests_; // guarded by mutex_
     bool released = false;
 };
 
@@ -319,6 +328,26 @@ private Q_SLOTS:
         QVERIFY(closing.elapsed() < 1000);
         s.probe->release();
         QTest::qWait(50);
+    }
+
+    // Refilling while a directory's test is blocked asks no second thread to
+    // block on it; the one answer serves the newest fill.
+    void refillsWaitForTheSameAnswer() {
+        Session s;
+        s.settings.romPaths = {"/dead/", "/b/"};
+        s.probe->blocking = "/dead/";
+        s.probe->kinds["/dead/"] = DriveKind::Ram;
+        s.picks = {QStringLiteral("/DEAD/"), QStringLiteral("/b/")}; // both already listed
+        s.open();
+        QTRY_VERIFY(s.probe->isWaiting());
+        s.button("Command1")->click();
+        s.button("Command1")->click();
+        QCOMPARE(s.items(0), QStringList({"rom0=/dead/", "rom1=/b/"}));
+        QTRY_COMPARE(s.iconKey(0, 1), QStringLiteral("fixed"));
+        QCOMPARE(s.iconKey(0, 0), QStringLiteral("unknown"));
+        s.probe->release();
+        QTRY_COMPARE(s.iconKey(0, 0), QStringLiteral("ram"));
+        QCOMPARE(s.probe->testsOf("/dead/"), 1);
     }
 
     void elevenIconsOnMagentaShownWithoutIt() {

@@ -132,6 +132,15 @@ private Q_SLOTS:
         QCOMPARE(strip->height(), 192);
         QCOMPARE(strip->ssimage(1)->geometry(), QRect(256, 0, 256, 192));
 
+        // File > Paths opens the same dialog, on its first tab.
+        int fileTab = -1;
+        whileModal("frmPaths", [&](QWidget* paths) {
+            fileTab = paths->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->currentIndex();
+            paths->close();
+        });
+        window.findChild<QAction*>(QStringLiteral("file3"))->trigger();
+        QCOMPARE(fileTab, 0);
+
         // Paths, then Cancel.
         dialogs.answers = {Answer::Yes};
         int pathsTab = -1;
