@@ -64,18 +64,22 @@ xdotool windowactivate --sync "$main_window" 2>/dev/null || xdotool windowfocus 
 # Emulators > Speccy Emulators: Alt enters the menu bar, the fourth title
 # is "Emulators".
 keys alt Right Right Right Down Return
-wait_for 10 find_window '"Emulators":' || fail "the Emulators dialog did not open"
+wait_for 20 find_window '"Emulators":' || fail "the Emulators dialog did not open"
 dialog=$found
+# A window that has just appeared may not have the keyboard yet.
+sleep 0.5
 note "emulators dialog $dialog"
 shot emulators-empty
 
 # Add: the list has the focus, Add is next.
 keys Tab space
 wait_for 10 find_window '"Select an Emulator":' || fail "no file dialog titled Select an Emulator"
+sleep 0.5
 shot emulators-file-dialog
 xdotool type --delay 20 "$emulator"
 keys Return
 wait_for 10 find_window '"Name that Emulator":' || fail "no name box titled Name that Emulator"
+sleep 0.5
 shot emulators-name-box
 keys ctrl+a
 xdotool type --delay 20 "Prepared emulator"
