@@ -99,6 +99,7 @@ public:
         return {};
     }
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+    QString openProgramFileName(QWidget*, const QString&) override { return {}; }
 };
 
 void fillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {

@@ -5,8 +5,8 @@
 #include "core/text.h"
 #include "platform/codepage.h"
 #include "platform/directories.h"
-#include "platform/listing.h"
 #include "platform/files.h"
+#include "platform/listing.h"
 
 namespace tolm {
 namespace {

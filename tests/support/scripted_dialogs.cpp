@@ -51,6 +51,11 @@ QString ScriptedDialogs::existingDirectory(QWidget*, const QString& title, const
     return takeNext(folders, QString());
 }
 
+QString ScriptedDialogs::openProgramFileName(QWidget*, const QString& title) {
+    shown.push_back({QStringLiteral("program"), title, {}, Icon::None, Buttons::Ok, {}, {}});
+    return takeNext(files, QString());
+}
+
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
     std::vector<Shown> out;
     for (const auto& s : shown)
@@ -68,6 +73,10 @@ bool RecordingLauncher::start(const QString& program, const QStringList& argumen
     }
     starts.push_back({program, arguments});
     return true;
+}
+
+void RecordingLauncher::openDirectory(const QString& directory) {
+    openedDirectories << directory;
 }
 
 } // namespace tolm::test

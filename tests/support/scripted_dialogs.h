@@ -17,7 +17,7 @@ namespace tolm::test {
 class ScriptedDialogs final : public ui::UserDialogs {
 public:
     struct Shown {
-        QString kind; // "message", "input", "open", "folder"
+        QString kind; // "message", "input", "open", "folder", "program"
         QString title;
         QString text; // message text or input prompt
         Icon icon = Icon::None;
@@ -41,6 +41,8 @@ public:
                          const QString& presetName, const QString& startDirectory) override;
     QString existingDirectory(QWidget* parent, const QString& title,
                               const QString& startDirectory) override;
+    // Kind "program"; answered from `files`.
+    QString openProgramFileName(QWidget* parent, const QString& title) override;
 
     // Messages only, in order.
     std::vector<Shown> messages() const;
@@ -55,8 +57,10 @@ public:
     };
     std::vector<Start> starts;
     bool failNext = false; // the next start fails, as an unrunnable file would
+    QStringList openedDirectories;
 
     bool start(const QString& program, const QStringList& arguments, QString* error) override;
+    void openDirectory(const QString& directory) override;
 };
 
 } // namespace tolm::test

@@ -1,5 +1,8 @@
 #include "ui/common/program_launcher.h"
 
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,19 @@ bool QtProgramLauncher::start(const QString& program, const QStringList& argumen
     if (!started && error)
         *error = toQt(started.error);
     return static_cast<bool>(started);
+}
+
+QString asDirectoryPath(const QString& directory) {
+    if (directory.endsWith(QLatin1Char('/')) || directory.endsWith(QDir::separator()))
+        return directory;
+    return directory + QLatin1Char('/');
+}
+
+// The desktop's file browser: xdg-open on Linux, the shell on Windows.
+void QtProgramLauncher::openDirectory(const QString& directory) {
+    if (directory.isEmpty())
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(asDirectoryPath(directory)));
 }
 
 } // namespace tolm::ui

@@ -1,10 +1,13 @@
 #include "ui/common/user_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSortFilterProxyModel>
 #include <QStringList>
 
+#include "platform/programs.h"
 #include "ui/common/qt_text.h"
 
 namespace tolm::ui {
@@ -78,6 +81,54 @@ QString QtUserDialogs::openFileName(QWidget* parent, const QString& title, const
 QString QtUserDialogs::existingDirectory(QWidget* parent, const QString& title,
                                          const QString& startDirectory) {
     return QFileDialog::getExistingDirectory(parent, title, startDirectory);
+}
+
+namespace {
+
+// Narrows a file dialog's listing to directories and programs while its
+// "Programs" filter is chosen.
+class ProgramFilesOnly final : public QSortFilterProxyModel {
+public:
+    explicit ProgramFilesOnly(QObject* parent) : QSortFilterProxyModel(parent) {}
+    void setActive(bool active) {
+        active_ = active;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!active_ || files == nullptr)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool active_ = true;
+};
+
+} // namespace
+
+QString QtUserDialogs::openProgramFileName(QWidget* parent, const QString& title) {
+    QFileDialog dialog(parent, title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (platform::kProgramsCarryExeSuffix) {
+        dialog.setNameFilter(qtNameFilters(QStringLiteral("Executable (*.exe)|*.exe")));
+        dialog.setDefaultSuffix(QStringLiteral("exe"));
+    } else {
+        // Programs have no suffix here: the listing itself is filtered.
+        const QString programs = QStringLiteral("Programs (*)");
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setNameFilters({programs, QStringLiteral("All files (*)")});
+        auto* proxy = new ProgramFilesOnly(&dialog);
+        dialog.setProxyModel(proxy);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, proxy,
+                         [proxy, programs](const QString& f) { proxy->setActive(f == programs); });
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace tolm::ui

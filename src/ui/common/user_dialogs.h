@@ -34,6 +34,11 @@ public:
     virtual QString existingDirectory(QWidget* parent, const QString& title,
                                       const QString& startDirectory) = 0;
 
+    // Picks a program to start: "Executable (*.exe)" where programs carry that
+    // suffix, otherwise "Programs" (executable files) or "All files". Empty
+    // when cancelled.
+    virtual QString openProgramFileName(QWidget* parent, const QString& title) = 0;
+
     // Shows a message the core composed.
     Answer show(QWidget* parent, const UserMessage& message);
 };
@@ -49,6 +54,7 @@ public:
                          const QString& presetName, const QString& startDirectory) override;
     QString existingDirectory(QWidget* parent, const QString& title,
                               const QString& startDirectory) override;
+    QString openProgramFileName(QWidget* parent, const QString& title) override;
 };
 
 // "Desc|*.a;*.b|Other|*.c" as a Qt name filter list "Desc (*.[aA] *.[bB]);;Other (*.[cC])",

@@ -82,7 +82,10 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
         m.runWithActions[i] = m.runWithMenu->addAction(QStringLiteral("<none>"));
         m.runWithActions[i]->setObjectName(QStringLiteral("emuname") + QString::number(i));
     }
+    m.moreEmulators = m.runWithMenu->addAction(QStringLiteral("More in Emulators..."));
+    m.moreEmulators->setObjectName(QStringLiteral("moreEmulators"));
     refreshRunWithMenu(m.runWithActions, {});
+    refreshMoreEmulatorsItem(*m.moreEmulators, {});
     return m;
 }
 
@@ -102,6 +105,11 @@ void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& ru
         runWithActions[i]->setText(plainCaption(toQt(emulators[i].name)));
         runWithActions[i]->setVisible(true);
     }
+}
+
+void refreshMoreEmulatorsItem(QAction& moreEmulators, const std::vector<ProgramEntry>& emulators) {
+    moreEmulators.setVisible(hasFirstProgram(emulators) &&
+                             emulators.size() > MainMenus::kRunWithItems);
 }
 
 } // namespace tolm::ui

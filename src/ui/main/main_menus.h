@@ -48,6 +48,7 @@ struct MainMenus {
     QAction* popupPropertiesAction = nullptr;
     QMenu* runWithMenu = nullptr; // the pop-up's "Run With" submenu
     std::array<QAction*, kRunWithItems> runWithActions{};
+    QAction* moreEmulators = nullptr; // after the last item: "More in Emulators..."
 };
 
 // Builds both menus; `owner` owns the pop-up menu.
@@ -57,6 +58,9 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner);
 // item i carries emulator i's name, enabled (only the first 20 get an item).
 void refreshRunWithMenu(const std::array<QAction*, MainMenus::kRunWithItems>& runWithActions,
                         const std::vector<ProgramEntry>& emulators);
+
+// "More in Emulators..." shows while some emulators have no item of their own.
+void refreshMoreEmulatorsItem(QAction& moreEmulators, const std::vector<ProgramEntry>& emulators);
 
 // A menu caption that shows `text` as it is ('&' would mark a mnemonic).
 QString plainCaption(const QString& text);

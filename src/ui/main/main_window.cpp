@@ -23,6 +23,11 @@
 #include "tolm/version.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
+#include "ui/config/directory_probe.h"
+#include "ui/config/find_rom_path_dialog.h"
+#include "ui/config/paths_dialog.h"
+#include "ui/config/program_list_dialog.h"
+#include "ui/config/screenshot_options_dialog.h"
 #include "ui/edit/add_game_dialog.h"
 #include "ui/edit/add_roms_wizard.h"
 #include "ui/edit/game_properties_dialog.h"
@@ -150,6 +155,7 @@ void MainWindow::connectMenus() {
         connect(m.runWithActions[i], &QAction::triggered, this,
                 [this, emulator] { runSelectedGameWith(emulator); });
     }
+    connect(m.moreEmulators, &QAction::triggered, this, &MainWindow::openEmulators);
 }
 
 void MainWindow::startUp(int splashDelayMs) {
@@ -277,6 +283,7 @@ void MainWindow::refreshGameList() {
 
 void MainWindow::refreshRunWithMenu() {
     ui::refreshRunWithMenu(menus_.runWithActions, state_.settings.emulators);
+    refreshMoreEmulatorsItem(*menus_.moreEmulators, state_.settings.emulators);
 }
 
 void MainWindow::sortByColumn(int column) {
@@ -362,13 +369,13 @@ void MainWindow::applyFilter(const QString& typed) {
     }
     const QModelIndex index = gameListModel_->index(row, 0);
     gameList_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
+                                                            QItemSelectionModel::Rows);
     gameList_->scrollTo(index);
 }
 
 void MainWindow::showFilterCount() {
-    const QString text =
-        filterCountText(gameListModel_->isFiltered(), gameListModel_->rowCount(), gameListModel_->unfilteredRowCount());
+    const QString text = filterCountText(gameListModel_->isFiltered(), gameListModel_->rowCount(),
+                                         gameListModel_->unfilteredRowCount());
     if (text.isEmpty())
         statusBar_->clearMessage();
     else
@@ -398,7 +405,8 @@ void MainWindow::selectGames(const std::vector<std::int32_t>& positions) {
         const int row = gameListModel_->rowOf(position);
         if (row < 0)
             continue;
-        selection.select(gameListModel_->index(row, 0), gameListModel_->index(row, GameListModel::ColumnCount - 1));
+        selection.select(gameListModel_->index(row, 0),
+                         gameListModel_->index(row, GameListModel::ColumnCount - 1));
         if (firstRow < 0 || row < firstRow)
             firstRow = row;
     }
@@ -574,8 +582,6 @@ void MainWindow::openImport() {
     if (dialog.imported())
         statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
 }
-void MainWindow::openPaths() {}
-void MainWindow::openScreenshotOptions() {}
 void MainWindow::openAddSingle() {
     AddGameDialog dialog(state_, dialogs_, this);
     if (dialog.exec() != QDialog::Accepted)
@@ -613,7 +619,44 @@ void MainWindow::gameEdited(std::int32_t position) {
     layOutClientArea();
 }
 
-void MainWindow::openEmulators() {}
-void MainWindow::openMusicPlayers() {}
+void MainWindow::openPaths() {
+    openPathsOver(this);
+}
+
+void MainWindow::openPathsOver(QWidget* owner) {
+    PathsDialog paths(state_.settings,
+                      {dialogs_, launcher_, systemDirectoryProbe(),
+                       [this](QWidget* over) { return pickSearchFolder(over); }},
+                      owner);
+    paths.exec();
+}
+
+QString MainWindow::pickSearchFolder(QWidget* owner) {
+    FindRomPathDialog picker(dialogs_, owner);
+    return picker.exec() == QDialog::Accepted ? picker.pickedFolder() : QString();
+}
+
+void MainWindow::openScreenshotOptions() {
+    ScreenshotOptionsDialog options(
+        state_.settings,
+        [this] {
+            loadScreenshots();
+            layOutClientArea();
+        },
+        [this](QWidget* owner) { openPathsOver(owner); }, this);
+    options.exec();
+}
+
+void MainWindow::openEmulators() {
+    ProgramListDialog emulators(ProgramListKind::Emulators, state_.settings, dialogs_, this);
+    emulators.exec();
+    // However the dialog was closed: a stale item would start another program.
+    refreshRunWithMenu();
+}
+
+void MainWindow::openMusicPlayers() {
+    ProgramListDialog players(ProgramListKind::MusicPlayers, state_.settings, dialogs_, this);
+    players.exec();
+}
 
 } // namespace tolm::ui
