@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <iostream>
 
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/database.h"
@@ -154,7 +155,9 @@ void MainWindow::loadSettingsAndDatabase(QWidget* splash) {
     }
 
     const std::string database = state_.databasePath();
-    if (platform::fileExists(database)) {
+    // Anything at all by that name is loaded or refused with a message; only
+    // a missing file is silently an empty catalogue.
+    if (platform::pathExists(database)) {
         const DatabaseLoadResult loaded = loadCatalogue(state_);
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
@@ -343,6 +346,21 @@ bool MainWindow::saveAll() {
             ok = false;
         }
     }
+    return ok;
+}
+
+bool MainWindow::closeForSessionEnd() {
+    bool ok = true;
+    const auto report = [&ok](const platform::IoResult& result) {
+        if (!result) {
+            std::cerr << "tolm: Unable to save: " << result.error << '\n';
+            ok = false;
+        }
+    };
+    report(saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this)));
+    if (catalogueHasEntries(state_.catalogue))
+        report(saveDatabase(state_.catalogue, state_.databasePath()));
+    hide();
     return ok;
 }
 
