@@ -6,7 +6,7 @@ BENCH_BUILD := $(BUILD)/bench
 FUZZ_SECONDS ?= 30
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan fuzz fuzz-smoke bench format clean
+.PHONY: all deps configure build run test test-asan fuzz fuzz-smoke bench stress format clean
 
 all: build
 
@@ -48,6 +48,13 @@ bench: deps
 		-DTOLM_BUILD_BENCH=ON >/dev/null
 	cmake --build $(BENCH_BUILD)
 	@sh tools/run-benchmarks.sh $(BENCH_BUILD)/bin
+
+# Kills during saves of a 200,000-game catalogue (STRESS_TRIALS of them), and
+# a save onto a full disk when run as root. Not part of `make test`.
+STRESS_TRIALS ?= 100
+stress: configure
+	cmake --build $(BUILD) --target stress_tool
+	@sh tools/stress.sh $(BUILD)/bin/stress_tool $(STRESS_TRIALS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
