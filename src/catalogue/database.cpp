@@ -213,16 +213,14 @@ std::size_t recordInBuffer(std::string_view buffered, std::int32_t version, Game
             platform::appendAnsiAsUtf8(out, std::string_view(p, static_cast<std::size_t>(length)));
         p += length;
     };
-    if (version >= 1) {
-        text(r.name);
-        number(r.genre);
-        text(r.screenshots);
-        number(r.year);
-        text(r.notes);
-        text(r.romFile);
-        text(r.publisher);
-        text(r.authors);
-    }
+    text(r.name);
+    number(r.genre);
+    text(r.screenshots);
+    number(r.year);
+    text(r.notes);
+    text(r.romFile);
+    text(r.publisher);
+    text(r.authors);
     if (version >= 2)
         text(r.musicFile);
     if (!ok) {
@@ -232,20 +230,17 @@ std::size_t recordInBuffer(std::string_view buffered, std::int32_t version, Game
     return static_cast<std::size_t>(p - buffered.data());
 }
 
+// Only versions 1 and 2 reach here: eight fields, and the music file in 2.
 template <class Source> bool readRecord(Source& src, std::int32_t version, GameRecord& r) {
-    if (version >= 1) {
-        if (const std::size_t used = recordInBuffer(src.buffered(), version, r)) {
-            src.consume(used);
-            return true;
-        }
+    if (const std::size_t used = recordInBuffer(src.buffered(), version, r)) {
+        src.consume(used);
+        return true;
     }
-    if (version >= 1) {
-        if (!readTextField(src, r.name) || !src.readInt(r.genre) ||
-            !readTextField(src, r.screenshots) || !src.readInt(r.year) ||
-            !readTextField(src, r.notes) || !readTextField(src, r.romFile) ||
-            !readTextField(src, r.publisher) || !readTextField(src, r.authors))
-            return false;
-    }
+    if (!readTextField(src, r.name) || !src.readInt(r.genre) ||
+        !readTextField(src, r.screenshots) || !src.readInt(r.year) ||
+        !readTextField(src, r.notes) || !readTextField(src, r.romFile) ||
+        !readTextField(src, r.publisher) || !readTextField(src, r.authors))
+        return false;
     if (version >= 2 && !readTextField(src, r.musicFile))
         return false;
     return true;
