@@ -2,13 +2,17 @@
 
 #include <windows.h>
 
+#include <mutex>
 #include <utility>
 
 namespace tolm::platform {
 namespace {
 
-// The console control handler takes no context, so the callback is kept here.
-std::function<void()>* requestHandler = nullptr;
+// The console control handler takes no context, so the callback is kept
+// here, and taken away under the lock before its owner goes.
+std::mutex handlerLock;
+std::function<void()> requestHandler;
+bool installed = false;
 
 BOOL WINAPI onConsoleControl(DWORD type) {
     switch (type) {
@@ -16,8 +20,12 @@ BOOL WINAPI onConsoleControl(DWORD type) {
     case CTRL_BREAK_EVENT:
     case CTRL_CLOSE_EVENT:
     case CTRL_LOGOFF_EVENT:
-    case CTRL_SHUTDOWN_EVENT:
-        (*requestHandler)();
+    case CTRL_SHUTDOWN_EVENT: {
+        const std::lock_guard<std::mutex> guard(handlerLock);
+        if (!requestHandler)
+            return FALSE; // no one listens any more: the default ends the process
+        requestHandler();
+    }
         if (type == CTRL_CLOSE_EVENT) {
             // The process ends as soon as this returns: give the program the
             // few seconds Windows allows to write its files.

@@ -36,6 +36,11 @@ void cancelOpenDialogs() {
 
 SessionEnd::SessionEnd(AppState& state, QObject* parent) : QObject(parent), state_(state) {}
 
+SessionEnd::~SessionEnd() {
+    if (watching_)
+        platform::stopWatchingTerminationRequests();
+}
+
 void SessionEnd::watch() {
     // The request comes on a thread of its own: queue it to this one.
     platform::watchTerminationRequests(

@@ -18,6 +18,7 @@ class SessionEnd final : public QObject {
     Q_OBJECT
 public:
     explicit SessionEnd(AppState& state, QObject* parent = nullptr);
+    ~SessionEnd() override;
 
     // Listens to the system's requests and to the session manager.
     void watch();
@@ -41,6 +42,7 @@ private:
     AppState& state_;
     MainWindow* window_ = nullptr;
     int finishAttempts_ = 0;
+    bool watching_ = false;
 };
 
 // Closes every open modal dialog as if the user had cancelled it.

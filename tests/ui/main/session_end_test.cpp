@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <memory>
 
 #include "main_test_support.h"
@@ -108,13 +109,18 @@ private Q_SLOTS:
     void endWritesBothFilesAndCancelsDialogs_data() {
         QTest::addColumn<bool>("dialogOpen");
         QTest::addColumn<bool>("settingsUnwritable");
-        QTest::newRow("nothing open") << false << false;
-        QTest::newRow("dialog and box open") << true << false;
-        QTest::newRow("settings cannot be written") << false << true;
+        QTest::addColumn<bool>("bySignal");
+        QTest::newRow("nothing open") << false << false << false;
+        QTest::newRow("dialog and box open") << true << false << false;
+        QTest::newRow("settings cannot be written") << false << true << false;
+#ifndef _WIN32 // Windows sends console events, not signals
+        QTest::newRow("SIGTERM, dialog and box open") << true << false << true;
+#endif
     }
     void endWritesBothFilesAndCancelsDialogs() {
         QFETCH(bool, dialogOpen);
         QFETCH(bool, settingsUnwritable);
+        QFETCH(bool, bySignal);
         tolm::test::Scratch dir;
         dir.writeDatabase(fiveGames());
         if (settingsUnwritable)
@@ -148,8 +154,14 @@ private Q_SLOTS:
         }
         QTimer::singleShot(50, &sessionEnd, [&] {
             QVERIFY(!dialogOpen || QApplication::activeModalWidget() != nullptr);
-            sessionEnd.endSession();
-            sessionEnd.endSession(); // a second request changes nothing
+            if (bySignal) {
+                sessionEnd.watch();
+                std::raise(SIGTERM);
+                std::raise(SIGTERM); // a second request changes nothing
+            } else {
+                sessionEnd.endSession();
+                sessionEnd.endSession();
+            }
         });
         const int code = QCoreApplication::exec();
 
