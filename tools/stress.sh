@@ -57,6 +57,7 @@ while [ "$trial" -lt "$trials" ]; do
     else
         echo "# trial $trial: $outcome"
     fi
+    [ $((trial % 50)) -eq 0 ] && echo "# $trial trials, $survived survived" >&2
 done
 echo "# after the kills: $whole_a times catalogue A whole, $whole_b times B whole;" \
     "$temporaries temporary files left, all removed by the start-up clean-up"
