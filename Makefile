@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 30
 PREFIX      ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan test-windows fuzz fuzz-smoke bench install uninstall format clean
+.PHONY: all deps configure build run test test-asan test-windows fuzz fuzz-smoke bench stress install uninstall format clean
 
 all: build
 
@@ -66,6 +66,13 @@ install: build
 
 uninstall:
 	@sh tools/uninstall.sh "$(DESTDIR)$(PREFIX)"
+
+# Kills during saves of a 200,000-game catalogue (STRESS_TRIALS of them), and
+# a save onto a full disk when run as root. Not part of `make test`.
+STRESS_TRIALS ?= 100
+stress: configure
+	cmake --build $(BUILD) --target stress_tool
+	@sh tools/stress.sh $(BUILD)/bin/stress_tool $(STRESS_TRIALS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

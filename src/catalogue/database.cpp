@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <memory>
 
 #include "catalogue/genres.h"
 #include "core/text.h"
 #include "platform/codepage.h"
+#include "platform/regular_file.h"
 
 namespace tolm {
 namespace {
@@ -20,9 +20,6 @@ constexpr std::size_t kHeaderBytes = 12;
 // each field takes at least its 4-byte length or value.
 constexpr std::uint64_t kMinRecordBytesV1 = 8 * 4;
 constexpr std::uint64_t kMinRecordBytesV2 = 9 * 4;
-// Files of version 0 or below carry no fields at all, so their size justifies
-// nothing; a count beyond this is treated as damage rather than allocated.
-constexpr std::int32_t kMaxFieldlessRecords = 100000;
 
 UserMessage invalidDatabase() {
     return {"Invalid Database", "There is a problem with the database file.\r\nFile not loaded",
@@ -103,7 +100,7 @@ private:
 // whole file is ever held.
 class FileSource {
 public:
-    FileSource(std::ifstream& in, std::uint64_t size) : in_(in), remaining_(size) {}
+    explicit FileSource(platform::RegularFileReader& in) : in_(in), remaining_(in.size()) {}
 
     std::uint64_t remaining() const { return remaining_; }
 
@@ -164,13 +161,13 @@ private:
     static constexpr std::size_t kChunk = 256 * 1024;
 
     bool fill() {
-        in_.read(buffer_.get(), static_cast<std::streamsize>(kChunk));
+        const std::ptrdiff_t got = in_.read(buffer_.get(), kChunk);
         pos_ = 0;
-        end_ = static_cast<std::size_t>(in_.gcount());
+        end_ = got > 0 ? static_cast<std::size_t>(got) : 0;
         return end_ > 0;
     }
 
-    std::ifstream& in_;
+    platform::RegularFileReader& in_;
     std::uint64_t remaining_;
     std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kChunk);
     std::size_t pos_ = 0;
@@ -216,16 +213,14 @@ std::size_t recordInBuffer(std::string_view buffered, std::int32_t version, Game
             platform::appendAnsiAsUtf8(out, std::string_view(p, static_cast<std::size_t>(length)));
         p += length;
     };
-    if (version >= 1) {
-        text(r.name);
-        number(r.genre);
-        text(r.screenshots);
-        number(r.year);
-        text(r.notes);
-        text(r.romFile);
-        text(r.publisher);
-        text(r.authors);
-    }
+    text(r.name);
+    number(r.genre);
+    text(r.screenshots);
+    number(r.year);
+    text(r.notes);
+    text(r.romFile);
+    text(r.publisher);
+    text(r.authors);
     if (version >= 2)
         text(r.musicFile);
     if (!ok) {
@@ -235,20 +230,17 @@ std::size_t recordInBuffer(std::string_view buffered, std::int32_t version, Game
     return static_cast<std::size_t>(p - buffered.data());
 }
 
+// Only versions 1 and 2 reach here: eight fields, and the music file in 2.
 template <class Source> bool readRecord(Source& src, std::int32_t version, GameRecord& r) {
-    if (version >= 1) {
-        if (const std::size_t used = recordInBuffer(src.buffered(), version, r)) {
-            src.consume(used);
-            return true;
-        }
+    if (const std::size_t used = recordInBuffer(src.buffered(), version, r)) {
+        src.consume(used);
+        return true;
     }
-    if (version >= 1) {
-        if (!readTextField(src, r.name) || !src.readInt(r.genre) ||
-            !readTextField(src, r.screenshots) || !src.readInt(r.year) ||
-            !readTextField(src, r.notes) || !readTextField(src, r.romFile) ||
-            !readTextField(src, r.publisher) || !readTextField(src, r.authors))
-            return false;
-    }
+    if (!readTextField(src, r.name) || !src.readInt(r.genre) ||
+        !readTextField(src, r.screenshots) || !src.readInt(r.year) ||
+        !readTextField(src, r.notes) || !readTextField(src, r.romFile) ||
+        !readTextField(src, r.publisher) || !readTextField(src, r.authors))
+        return false;
     if (version >= 2 && !readTextField(src, r.musicFile))
         return false;
     return true;
@@ -263,18 +255,19 @@ template <class Source> DatabaseLoadResult load(Source& src, GameCatalogue& cata
         return invalid();
     if (version > kDatabaseVersion)
         return resultOf(DatabaseLoadResult::Status::Unsupported, unsupportedVersion());
+    // No program ever wrote a version below 1: such a field is damage, and
+    // reading on would turn every game into a blank record that the next
+    // save writes over the file.
+    if (version < 1)
+        return invalid();
     std::int32_t count;
     if (!src.readInt(count) || count <= 0)
         return invalid();
 
     // Refuse a count the file cannot hold before allocating anything for it.
-    if (version >= 1) {
-        const std::uint64_t minBytes = version >= 2 ? kMinRecordBytesV2 : kMinRecordBytesV1;
-        if (static_cast<std::uint64_t>(count) > src.remaining() / minBytes)
-            return invalid();
-    } else if (count > kMaxFieldlessRecords) {
+    const std::uint64_t minBytes = version >= 2 ? kMinRecordBytesV2 : kMinRecordBytesV1;
+    if (static_cast<std::uint64_t>(count) > src.remaining() / minBytes)
         return invalid();
-    }
 
     // Each record is built in place as it is read, so its memory is written once.
     GameCatalogue loaded;
@@ -300,15 +293,10 @@ DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, std::string_view 
 }
 
 DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, const std::string& path) {
-    const auto native = platform::nativePath(path);
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(native, ec);
-    if (ec)
+    platform::RegularFileReader in;
+    if (!in.open(path))
         return invalid();
-    std::ifstream in(native, std::ios::binary);
-    if (!in)
-        return invalid();
-    FileSource src(in, size);
+    FileSource src(in);
     return load(src, catalogue);
 }
 

@@ -31,6 +31,11 @@ struct IoResult {
 // (ignoring letter case on Windows). Any failure gives false.
 bool fileExists(const std::string& path);
 
+// True when anything at all is at `path`: a file, a directory, a pipe...
+// Start-up uses it to tell a missing file (not an error) from one that is
+// there but cannot be read.
+bool pathExists(const std::string& path);
+
 // Directory of the running executable, without a trailing separator.
 std::string programDirectory();
 

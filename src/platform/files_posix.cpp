@@ -6,10 +6,10 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <system_error>
 
+#include "platform/regular_file.h"
 #include "platform/temporary_names.h"
 #include "platform/wildcard.h"
 
@@ -82,20 +82,19 @@ std::string programDirectory() {
 }
 
 IoResult readFile(const std::string& path, std::string& out) {
-    std::FILE* f = nullptr;
-    f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return IoResult::failure("Unable to read " + path + ": " + lastErrorText());
+    RegularFileReader file;
+    if (IoResult opened = file.open(path); !opened)
+        return opened;
     out.clear();
     std::array<char, 65536> chunk;
-    std::size_t n;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
-        out.append(chunk.data(), n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
-        return IoResult::failure("Unable to read " + path + ": read error");
-    return IoResult::success();
+    for (;;) {
+        const std::ptrdiff_t n = file.read(chunk.data(), chunk.size());
+        if (n < 0)
+            return IoResult::failure("Unable to read " + path + ": read error");
+        if (n == 0)
+            return IoResult::success();
+        out.append(chunk.data(), static_cast<std::size_t>(n));
+    }
 }
 
 IoResult replaceFileStreamed(const std::string& path,
@@ -111,6 +110,10 @@ IoResult replaceFileStreamed(const std::string& path,
     const bool hadOld = ::stat(path.c_str(), &old) == 0;
     if (hadOld && S_ISDIR(old.st_mode))
         return fail("it is a directory");
+    // A pipe, socket or device of that name belongs to someone else: renaming
+    // over it would take it away from them.
+    if (hadOld && !S_ISREG(old.st_mode))
+        return fail("it is not a regular file");
 
     std::string temp;
     int fd = -1;

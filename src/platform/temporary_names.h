@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolm::platform {
 
@@ -13,5 +14,16 @@ inline constexpr std::size_t kTemporarySuffixLength = 8;
 
 // A fresh temporary name beside `path`.
 std::string temporaryNameFor(const std::string& path);
+
+// True when `name` is a temporary name made for the file named `fileName`
+// (both without a directory).
+bool isTemporaryNameFor(std::string_view name, std::string_view fileName);
+
+// Removes from `directory` the temporary files that interrupted replaces of
+// the files named `fileNames` left behind, and nothing else. Only the one
+// process that owns those files may call it: another copy's temporary file
+// may be in the middle of a save. Returns the names removed, sorted.
+std::vector<std::string> removeStaleTemporaryFiles(const std::string& directory,
+                                                   const std::vector<std::string>& fileNames);
 
 } // namespace tolm::platform

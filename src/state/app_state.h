@@ -21,6 +21,12 @@ struct AppState {
     std::string programDirectory; // where tolm.dat and tolm.ini live (the data directory)
     std::string sgdDirectory; // SGD data chosen this run; asked for afresh each run
 
+    // Set once the desktop session ends or the system asks the program to
+    // stop; the program then closes as soon as the user-interface thread is
+    // free. A long operation (an import) checks it between records, stops
+    // there and keeps what it has done.
+    bool sessionEnding = false;
+
     std::string databasePath() const;
     std::string settingsPath() const;
     std::string extraSettingsPath() const;

@@ -2,6 +2,9 @@
 //   e2e_fixture catalogue <tolm.dat> <rom file name>
 //       a two-game catalogue whose games both use <rom file name>, every
 //       field filled (lists, line breaks and accented letters included);
+//   e2e_fixture names <tolm.dat>
+//       the names of the catalogue's games, one a line (fails when the file
+//       does not load);
 //   e2e_fixture sna <code.bin> <out.sna>
 //       a 48K snapshot that runs <code.bin> loaded at 0x8000;
 //   e2e_fixture games <tolm.dat>
@@ -29,6 +32,18 @@ int writeCatalogue(const std::string& path, const std::string& romFile) {
         std::cerr << result.error << '\n';
         return 1;
     }
+    return 0;
+}
+
+int printNames(const std::string& path) {
+    tolm::GameCatalogue catalogue;
+    const tolm::DatabaseLoadResult result = tolm::loadDatabase(catalogue, path);
+    if (result.status != tolm::DatabaseLoadResult::Status::Loaded) {
+        std::cerr << path << " does not load\n";
+        return 1;
+    }
+    for (const tolm::GameRecord& game : catalogue)
+        std::cout << game.name << '\n';
     return 0;
 }
 
@@ -103,6 +118,9 @@ int main(int argc, char** argv) {
     if (command == "catalogue" && argc == 4) {
         return writeCatalogue(argv[2], argv[3]);
     }
+    if (command == "names" && argc == 3) {
+        return printNames(argv[2]);
+    }
     if (command == "sna" && argc == 4) {
         return writeSnapshot(argv[2], argv[3]);
     }
@@ -110,6 +128,7 @@ int main(int argc, char** argv) {
         return printGames(argv[2]);
     }
     std::cerr << "usage: e2e_fixture catalogue <tolm.dat> <rom file>\n"
+                 "       e2e_fixture names <tolm.dat>\n"
                  "       e2e_fixture sna <code.bin> <out.sna>\n"
                  "       e2e_fixture games <tolm.dat>\n";
     return 2;

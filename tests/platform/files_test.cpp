@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/temporary_names.h"
 #include "support/temp_dir.h"
 
 #ifdef _WIN32
@@ -159,6 +160,40 @@ TEST(replaceFile, FailureNamesTheFileAndKeepsWhatWasThere) {
         EXPECT_EQ(readAll(dir.sub("keep.dat")), "old contents");
         EXPECT_EQ(dir.countEntries(), 2) << "temporary files are cleaned up";
     }
+}
+
+TEST(removeStaleTemporaryFiles, RemovesOnlyTheReplacesOwnLeftovers) {
+    TempDir dir;
+    // clang-format off
+    const std::pair<const char*, bool> cases[] = {
+        {"tolm.dat.tmp-0a1b2c3d", true}, {"tolm.ini.tmp-zzzzzzzz", true},
+        {"tolm.dat.tmp-00000000", true},
+        // Look-alikes the replace never makes: the user's, so kept.
+        {"tolm.dat", false}, {"tolm.ini", false}, {"tolm.dat.tmp-0a1b2c3", false},
+        {"tolm.dat.tmp-0a1b2c3d4", false}, {"tolm.dat.tmp-0A1B2C3D", false},
+        {"tolm.dat.tmp-0a1b2c3!", false}, {"tolm.dat.tmp0a1b2c3d", false},
+        {"tolm.dat.TMP-0a1b2c3d", false}, {"Tolm.dat.tmp-0a1b2c3d", false},
+        {"other.dat.tmp-0a1b2c3d", false}, {"xtolm.dat.tmp-0a1b2c3d", false},
+        {"tolm.bak.tmp-0a1b2c3d", false}, {"tolm.dat.tmp-", false}};
+    // clang-format on
+    for (const auto& [name, removed] : cases)
+        dir.write(name, "partial save");
+    dir.write("tolm.ini.tmp-dir00000/inside"); // a directory of that name is not ours either
+    std::filesystem::create_symlink(dir.sub("tolm.dat"), dir.sub("tolm.dat.tmp-link0000"));
+
+    const std::vector<std::string> gone =
+        removeStaleTemporaryFiles(dir.path(), {"tolm.dat", "tolm.ini"});
+    EXPECT_EQ(gone, (std::vector<std::string>{"tolm.dat.tmp-00000000", "tolm.dat.tmp-0a1b2c3d",
+                                              "tolm.ini.tmp-zzzzzzzz"}));
+    for (const auto& [name, removed] : cases)
+        EXPECT_EQ(std::filesystem::exists(dir.sub(name)), !removed) << name;
+    EXPECT_TRUE(std::filesystem::exists(dir.sub("tolm.ini.tmp-dir00000/inside")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.sub("tolm.dat.tmp-link0000")));
+
+    // The names it makes are the names it removes.
+    const std::string made = temporaryNameFor("tolm.dat");
+    EXPECT_TRUE(isTemporaryNameFor(made, "tolm.dat")) << made;
+    EXPECT_TRUE(removeStaleTemporaryFiles(dir.sub("missing"), {"tolm.dat"}).empty());
 }
 
 } // namespace

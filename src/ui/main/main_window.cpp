@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <iostream>
 #include <utility>
 
 #include "catalogue/catalogue_ops.h"
@@ -194,7 +195,9 @@ void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
     }
 
     const std::string database = state_.databasePath();
-    if (platform::fileExists(database)) {
+    // Anything at all by that name is loaded or refused with a message; only
+    // a missing file is silently an empty catalogue.
+    if (platform::pathExists(database)) {
         const DatabaseLoadResult loaded = loadCatalogue(state_);
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
@@ -513,6 +516,23 @@ void MainWindow::exitAsking() {
     quitWithoutSaving_ = true;
     if (!close())
         quitWithoutSaving_ = false;
+}
+
+bool MainWindow::closeForSessionEnd() {
+    bool ok = true;
+    const auto report = [&ok](const platform::IoResult& result) {
+        if (!result) {
+            std::cerr << "tolm: Unable to save: " << result.error << '\n';
+            ok = false;
+        }
+    };
+    saveListLayout();
+    if (settingsWritable_) // an unreadable file is left as it is
+        report(saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this)));
+    if (catalogueHasEntries(state_.catalogue))
+        report(saveDatabase(state_.catalogue, state_.databasePath()));
+    hide();
+    return ok;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

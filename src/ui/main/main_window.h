@@ -57,6 +57,12 @@ public:
     // become games; one refresh afterwards.
     void addDroppedFiles(const QStringList& paths);
 
+    // The close when the session ends or the system stops the program: both
+    // files are written without any box (nobody may be there to answer),
+    // failures go to the terminal, and the window hides. False when a file
+    // could not be written.
+    bool closeForSessionEnd();
+
     GameListModel& gameListModel() const { return *gameListModel_; }
     const MainMenus& menus() const { return menus_; }
     const SizeLimits& sizeLimits() const { return limits_; }

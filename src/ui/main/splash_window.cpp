@@ -65,7 +65,13 @@ void SplashWindow::runLoad() {
         load_(this);
     }
     QCoreApplication::processEvents();
+    loadFinished_ = true;
     closeTimer_->start(qMax(0, closeDelayMs_));
+}
+
+void SplashWindow::reject() {
+    if (loadFinished_)
+        QDialog::reject();
 }
 
 } // namespace tolm::ui

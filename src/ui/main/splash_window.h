@@ -16,6 +16,12 @@ class SplashWindow final : public QDialog {
 public:
     SplashWindow(std::function<void(QWidget* splash)> load, int closeDelayMs, QWidget* owner);
 
+public Q_SLOTS:
+    // Ignored until the loading has finished: closed earlier, the program
+    // would go on with default settings and an empty catalogue, and write
+    // those over the files at its end.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -25,6 +31,7 @@ private:
     std::function<void(QWidget*)> load_;
     int closeDelayMs_;
     bool loaded_ = false;
+    bool loadFinished_ = false;
     QLabel* picture_ = nullptr;
     QLabel* caption_ = nullptr;
     QTimer* closeTimer_ = nullptr;
