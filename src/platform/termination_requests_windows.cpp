@@ -12,7 +12,6 @@ namespace {
 // here, and taken away under the lock before its owner goes.
 std::mutex handlerLock;
 std::function<void()> requestHandler;
-bool installed = false;
 
 BOOL WINAPI onConsoleControl(DWORD type) {
     switch (type) {
@@ -21,17 +20,19 @@ BOOL WINAPI onConsoleControl(DWORD type) {
     case CTRL_CLOSE_EVENT:
     case CTRL_LOGOFF_EVENT:
     case CTRL_SHUTDOWN_EVENT: {
-        const std::lock_guard<std::mutex> guard(handlerLock);
-        if (!requestHandler)
-            return FALSE; // no one listens any more: the default ends the process
-        requestHandler();
-    }
+        {
+            const std::lock_guard<std::mutex> guard(handlerLock);
+            if (!requestHandler)
+                return FALSE; // no one listens any more: the default ends the process
+            requestHandler();
+        }
         if (type == CTRL_CLOSE_EVENT) {
             // The process ends as soon as this returns: give the program the
             // few seconds Windows allows to write its files.
             Sleep(5000);
         }
         return TRUE;
+    }
     default:
         return FALSE;
     }
@@ -40,11 +41,23 @@ BOOL WINAPI onConsoleControl(DWORD type) {
 } // namespace
 
 bool watchTerminationRequests(std::function<void()> onRequest) {
-    if (requestHandler != nullptr)
-        return false;
-    requestHandler =
-        new std::function<void()>(std::move(onRequest)); // lives as long as the process
-    return SetConsoleCtrlHandler(onConsoleControl, TRUE) != 0;
+    {
+        const std::lock_guard<std::mutex> guard(handlerLock);
+        if (requestHandler)
+            return false;
+        requestHandler = std::move(onRequest);
+    }
+    if (SetConsoleCtrlHandler(onConsoleControl, TRUE) != 0)
+        return true;
+    const std::lock_guard<std::mutex> guard(handlerLock);
+    requestHandler = nullptr;
+    return false;
+}
+
+void stopWatchingTerminationRequests() {
+    SetConsoleCtrlHandler(onConsoleControl, FALSE);
+    const std::lock_guard<std::mutex> guard(handlerLock);
+    requestHandler = nullptr;
 }
 
 } // namespace tolm::platform

@@ -163,6 +163,9 @@ TEST(importSgdRecords, FieldsBecomeTheGame) {
 }
 
 TEST(importSgdRecords, DirectoryIndexPicksTheGameDir) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: the expected joins use POSIX separators";
+#endif
     const Strings dirs = {"/a", "/b/", "C:\\SGD\\GAMES"};
     // clang-format off
     const struct { const char* index; const char* file; std::string romFile; } cases[] = {

@@ -163,6 +163,9 @@ TEST(replaceFile, FailureNamesTheFileAndKeepsWhatWasThere) {
 }
 
 TEST(removeStaleTemporaryFiles, RemovesOnlyTheReplacesOwnLeftovers) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: names differing only in letter case cannot share a Windows directory";
+#endif
     TempDir dir;
     // clang-format off
     const std::pair<const char*, bool> cases[] = {

@@ -12,6 +12,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// POSIX file kinds (links, FIFOs, dot names as hidden); Windows hides by
+// attribute and its listing is the system's own.
+#ifndef _WIN32
 TEST(ListPlainFiles, ListsWhatAUserWouldPickFrom) {
     test::TempDir dir;
     dir.write("Manic.z80");
@@ -30,8 +33,12 @@ TEST(ListPlainFiles, ListsWhatAUserWouldPickFrom) {
     EXPECT_EQ(listPlainFiles(dir.sub("subdir/")), Strings{"inner.tap"});
     EXPECT_EQ(listPlainFiles(dir.sub("subdir")), Strings{"inner.tap"});
 }
+#endif
 
 TEST(ListPlainFiles, EmptyOrMissingDirectoriesGiveNothing) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: it lists the source tree through a POSIX path";
+#endif
     test::TempDir dir;
     dir.write("only-dirs/a/");
     EXPECT_EQ(listPlainFiles(dir.sub("only-dirs")), Strings{});
@@ -41,6 +48,10 @@ TEST(ListPlainFiles, EmptyOrMissingDirectoriesGiveNothing) {
 
 // Ties under case folding keep a fixed order, whatever the directory returns.
 TEST(ListPlainFiles, SortsIgnoringCaseThenByBytes) {
+#ifdef _WIN32
+    GTEST_SKIP()
+        << "POSIX only: names differing only in letter case cannot share a Windows directory";
+#endif
     test::TempDir dir;
     for (const char* name : {"b.tap", "B.tap", "a.tap", "A.TAP", "_x", "10.z80", "9.z80"})
         dir.write(name);

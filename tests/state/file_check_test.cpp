@@ -31,6 +31,9 @@ protected:
 };
 
 TEST_F(FileCheck, ReportsWhatTheLookupDoesNotFind) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: the prepared tree holds names that differ only in letter case, which one Windows directory cannot";
+#endif
     const GameCatalogue catalogue = {
         game("All there", "a.tap", "m.ay", "s1.png,s2.png"),
         game("No rom", "x.tap", "", "s1.png,,nope.png"), // an empty part finds any file
