@@ -87,13 +87,16 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 std::size_t importSgdRecords(GameCatalogue& catalogue, const SgdRecords& records,
                              const std::vector<std::string>& gameDirs, bool overwrite,
                              platform::LongPathResolver& longPaths,
-                             const std::function<void(std::size_t)>& progress) {
+                             const std::function<void(std::size_t)>& progress,
+                             const std::function<bool()>& stopRequested) {
     if (records.empty())
         return 0;
     if (overwrite)
         catalogue.clear();
     catalogue.reserve(catalogue.size() + records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
+        if (stopRequested && stopRequested())
+            return i;
         catalogue.push_back(gameOf(records[i], gameDirs, longPaths));
         if (progress)
             progress(i + 1);
@@ -136,11 +139,15 @@ std::size_t SgdImportReport::filesImported() const {
 SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& dataDirectory,
                                const std::vector<std::string>& fileNames,
                                const std::string& iniDirectory, bool overwrite,
-                               platform::LongPathResolver& longPaths,
-                               const SgdProgressFn& progress) {
+                               platform::LongPathResolver& longPaths, const SgdProgressFn& progress,
+                               const std::function<bool()>& stopRequested) {
     SgdImportReport report;
     bool replaceNext = overwrite;
     for (std::size_t i = 0; i < fileNames.size(); ++i) {
+        if (stopRequested && stopRequested()) {
+            report.stopped = true;
+            break;
+        }
         SgdFileOutcome& outcome = report.files.emplace_back();
         outcome.fileName = fileNames[i];
         const std::string path = platform::joinPath(dataDirectory, fileNames[i]);
@@ -175,12 +182,16 @@ SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& data
         step.phase = SgdImportProgress::Phase::Converting;
         step.done = 0;
         step.total = records.size();
-        outcome.games = importSgdRecords(catalogue, records, gameDirs, replaceNext, longPaths,
-                                         [&](std::size_t converted) {
-                                             step.done = converted;
-                                             if (progress)
-                                                 progress(step);
-                                         });
+        outcome.games = importSgdRecords(
+            catalogue, records, gameDirs, replaceNext, longPaths,
+            [&](std::size_t converted) {
+                step.done = converted;
+                if (progress)
+                    progress(step);
+            },
+            stopRequested);
+        if (stopRequested && stopRequested() && outcome.games < records.size())
+            report.stopped = true;
         if (replaceNext) {
             report.replacedCatalogue = true;
             replaceNext = false;

@@ -23,7 +23,8 @@ namespace tolm {
 std::size_t importSgdRecords(GameCatalogue& catalogue, const SgdRecords& records,
                              const std::vector<std::string>& gameDirs, bool overwrite,
                              platform::LongPathResolver& longPaths,
-                             const std::function<void(std::size_t)>& progress = {});
+                             const std::function<void(std::size_t)>& progress = {},
+                             const std::function<bool()>& stopRequested = {});
 
 // One data file a directory offers for import.
 struct SgdDataFile {
@@ -50,6 +51,7 @@ struct SgdFileOutcome {
 struct SgdImportReport {
     std::vector<SgdFileOutcome> files;
     bool replacedCatalogue = false;
+    bool stopped = false; // asked to stop between records; what came before is kept
 
     std::size_t gamesImported() const;
     std::size_t filesImported() const;
@@ -77,7 +79,8 @@ SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& data
                                const std::vector<std::string>& fileNames,
                                const std::string& iniDirectory, bool overwrite,
                                platform::LongPathResolver& longPaths,
-                               const SgdProgressFn& progress = {});
+                               const SgdProgressFn& progress = {},
+                               const std::function<bool()>& stopRequested = {});
 
 // One line for the status bar: how many games came from how many files, and
 // which files were skipped and why.

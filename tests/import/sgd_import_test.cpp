@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
 #include "catalogue/genres.h"
 #include "import/sgd_data.h"
 #include "import/sgd_import.h"
 #include "import/sgd_ini.h"
 #include "platform/longpath.h"
 #include "sgd_writer.h"
+#include "support/temp_dir.h"
 
 using namespace tolm;
 using tolm::test::sgdFileBytes;
@@ -337,3 +337,22 @@ TEST(importSgdFiles, SkippedFilesDoNotUseUpTheOverwrite) {
 }
 
 } // namespace
+
+// The end of the session stops an import between records: the games before
+// the stop are kept, the file's outcome says how many, and no file after it
+// is read.
+TEST(importSgdFiles, StopsBetweenRecordsKeepingWhatCameBefore) {
+    TempDir data;
+    data.write("A.DAT", sgdFileBytes(5, "0"));
+    data.write("B.DAT", sgdFileBytes(5, "0"));
+    GameCatalogue catalogue;
+    platform::FileSystemLongPaths longPaths;
+    int asked = 0;
+    const SgdImportReport report =
+        importSgdFiles(catalogue, data.path(), {"A.DAT", "B.DAT"}, data.path(), false, longPaths,
+                       {}, [&asked] { return ++asked > 4; });
+    EXPECT_TRUE(report.stopped);
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].games, 3u); // asked once before the file, then per record
+    EXPECT_EQ(catalogue.size(), 3u);
+}

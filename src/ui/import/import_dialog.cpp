@@ -191,13 +191,17 @@ void ImportDialog::importNow() {
     platform::FileSystemLongPaths longPaths; // each directory listed once for this import
     report_ = importSgdFiles(
         state_.catalogue, state_.sgdDirectory, fileNames, state_.programDirectory,
-        overwriteBox_->isChecked(), longPaths, [this](const SgdImportProgress& progress) {
+        overwriteBox_->isChecked(), longPaths,
+        [this](const SgdImportProgress& progress) {
             if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventIntervalMs)
                 return;
             showProgress(progress);
             QApplication::processEvents();
             sinceEvents_.start();
-        });
+        },
+        // The end of the session stops the import between records; the games
+        // imported so far are kept and saved with the rest.
+        [this] { return state_.sessionEnding; });
     imported_ = true;
     importing_ = false;
     accept();
