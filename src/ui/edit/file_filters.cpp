@@ -11,10 +11,11 @@ QString romFileFilter() {
 }
 
 QString pictureFileFilter() {
-    return QStringLiteral("All pictures (*.bmp;*.gif;*.jpg;*.jpeg;*.png)|"
-                          "*.bmp;*.gif;*.jpg;*.jpeg;*.png|"
+    return QStringLiteral("All pictures (*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.scr)|"
+                          "*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.scr|"
                           "Windows Bitmap (*.bmp)|*.bmp|Gif (*.gif)|*.gif|"
-                          "Jpeg (*.jpg,*.jpeg)|*.jpg,*.jpeg|PNG (*.png)|*.png");
+                          "Jpeg (*.jpg,*.jpeg)|*.jpg,*.jpeg|PNG (*.png)|*.png|"
+                          "Spectrum screen (*.scr)|*.scr");
 }
 
 QString musicFileFilter() {

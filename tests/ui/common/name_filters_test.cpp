@@ -86,6 +86,10 @@ private Q_SLOTS:
             "(*.TAP)|*.TAP|")));
         QVERIFY(pictureFileFilter().contains(QStringLiteral(
             "Windows Bitmap (*.bmp)|*.bmp|Gif (*.gif)|*.gif|Jpeg (*.jpg,*.jpeg)|*.jpg,*.jpeg")));
+        // The Spectrum's own screens are pictures too, offered by name and among all.
+        const QList<QStringList> patterns = patternsOf(qtNameFilters(pictureFileFilter()));
+        QVERIFY(matches(patterns.first(), QStringLiteral("LOADING.SCR")));
+        QVERIFY(matches(patterns.last(), QStringLiteral("loading.scr")));
     }
 };
 
