@@ -2,13 +2,16 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -92,6 +95,9 @@ void GamePropertiesDialog::buildWidgets() {
     tabs_->addTab(notes, QStringLiteral("Notes"));
 
     auto* shots = new QWidget(tabs_);
+    screenshotPage_ = shots;
+    shots->setAcceptDrops(true);
+    shots->installEventFilter(this);
     auto* shotsLayout = new QGridLayout(shots);
     screenshotCaption_ = caption(QStringLiteral("Screen Shot 1 of 1"), "Label6", shots);
     screenshotPicture_ = named(new PictureBox(shots), "Picture1");
@@ -217,8 +223,11 @@ void GamePropertiesDialog::browseScreenshots(int step) {
 }
 
 void GamePropertiesDialog::addScreenshot() {
-    QString path = dialogs_.openFileName(this, QStringLiteral("Locate image"), pictureFileFilter(),
-                                         QString(), QString());
+    addScreenshotFile(dialogs_.openFileName(this, QStringLiteral("Locate image"),
+                                            pictureFileFilter(), QString(), QString()));
+}
+
+void GamePropertiesDialog::addScreenshotFile(QString path) {
     if (path.isEmpty())
         return;
     path = QDir::toNativeSeparators(path);
@@ -241,6 +250,29 @@ void GamePropertiesDialog::addScreenshot() {
     draftScreenshots_ = appendScreenshot(draftScreenshots_, split.name);
     shownScreenshot_ = static_cast<int>(screenshotParts(draftScreenshots_).size()) - 1;
     showScreenshot();
+}
+
+bool GamePropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != screenshotPage_ ||
+        (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove &&
+         event->type() != QEvent::Drop))
+        return QDialog::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    QStringList files;
+    if (drop->mimeData() != nullptr) {
+        for (const QUrl& url : drop->mimeData()->urls()) {
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+        }
+    }
+    if (files.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop) {
+        for (const QString& file : files)
+            addScreenshotFile(file);
+    }
+    return true;
 }
 
 void GamePropertiesDialog::removeScreenshot() {

@@ -35,11 +35,16 @@ public:
     // OK: writes every field back (the caller updates the main window).
     void accept() override;
 
+protected:
+    // Pictures dropped on the screenshot tab are added as the Add button would.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildWidgets();
     void loadFromRecord();
     void showScreenshot();
     void addScreenshot();
+    void addScreenshotFile(QString path);
     void removeScreenshot();
     void browseScreenshots(int step);
     void locateRom();
@@ -56,6 +61,7 @@ private:
     int shownScreenshot_ = 0;
 
     QTabWidget* tabs_ = nullptr;
+    QWidget* screenshotPage_ = nullptr;
     QLineEdit* nameEdit_ = nullptr;
     QComboBox* genreList_ = nullptr;
     QLineEdit* yearEdit_ = nullptr;

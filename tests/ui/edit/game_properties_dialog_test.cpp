@@ -8,8 +8,12 @@
 #include "state/app_state.h"
 #include "ui/edit/edit_test_support.h"
 #include "ui/edit/game_properties_dialog.h"
-#include "ui/main/arrow_pictures.h"
+
 #include "support/scripted_dialogs.h"
+#include "ui/main/arrow_pictures.h"
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 
 using namespace tolm;
 using tolm::test::control;
@@ -293,6 +297,32 @@ private Q_SLOTS:
         QCOMPARE(shown.size(), std::size_t(1));
         QVERIFY2(shown[0].text.endsWith(box), qPrintable(shown[0].text));
         QCOMPARE(shown[0].icon, ui::UserDialogs::Icon::Critical);
+    }
+
+    // Pictures dropped on the screenshot tab are taken as Add takes a picked
+    // file: a name the list cannot hold gets its box, the others are added.
+    void picturesDroppedOnTheScreenshotTab() {
+        Fixture f;
+        f.picture(QStringLiteral("s"), QStringLiteral("one.png"));
+        f.picture(QStringLiteral("s"), QStringLiteral("a,b.png"));
+        f.picture(QStringLiteral("t"), QStringLiteral("two.png"));
+        Dialog d(f.state, f.dialogs);
+        QWidget* page = control<ui::PictureBox>(d, "Picture1")->parentWidget();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(f.files.path(QStringLiteral("s/one.png"))),
+                      QUrl::fromLocalFile(f.files.path(QStringLiteral("s/a,b.png"))),
+                      QUrl::fromLocalFile(f.files.path(QStringLiteral("t/two.png")))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(page, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(page, &drop);
+        QCOMPARE(d.draftScreenshots(), std::string("one.png,two.png"));
+        QCOMPARE(f.state.settings.screenshotPaths.size(), std::size_t(2));
+        QCOMPARE(f.dialogs.messages().size(), std::size_t(1));
+        QCOMPARE(f.dialogs.messages()[0].text,
+                 QStringLiteral("Screenshot names cannot contain a comma."));
+        QVERIFY(f.game().screenshots.empty()); // nothing reaches the record before OK
     }
 
     // The pickers start where the stored file lies, preset to its name; the
