@@ -43,7 +43,7 @@ int writeSample(const std::string& dir) {
         {}};
     SettingsState settings;
     settings.emulators = {{"Fuse", R"(C:\Program Files\Fuse\fuse.exe)"},
-                          {"Sp\xC3\xA9\x63trum", R"(C:\Emu\spec.exe)"}};
+                          {"Sp\xC3\xA9\x63trum", R"(C:\Emu\speccy.exe)"}};
     settings.defaultEmulator = 1;
     settings.musicPlayers = {{"AY", R"(C:\AY\ay.exe)"}};
     settings.defaultMusicPlayer = 0;

@@ -28,20 +28,20 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
     setWindowTitle(QStringLiteral("Check Files"));
     resize(640, 420);
 
-    lblSummary = new QLabel(this);
-    lblSummary->setObjectName(QStringLiteral("lblSummary"));
+    summaryLabel_ = new QLabel(this);
+    summaryLabel_->setObjectName(QStringLiteral("lblSummary"));
     QString summary = toQt(fileCheckSummary(result));
     if (result.cancelled)
         summary += QStringLiteral(" (check stopped early)");
-    lblSummary->setText(summary);
+    summaryLabel_->setText(summary);
 
-    lstMissing = new QTreeWidget(this);
-    lstMissing->setObjectName(QStringLiteral("lstMissing"));
-    lstMissing->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("ROM"),
+    missingList_ = new QTreeWidget(this);
+    missingList_->setObjectName(QStringLiteral("lstMissing"));
+    missingList_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("ROM"),
                                  QStringLiteral("Music file"), QStringLiteral("Screenshots")});
-    lstMissing->setRootIsDecorated(false);
-    lstMissing->setUniformRowHeights(true);
-    lstMissing->setSelectionMode(QAbstractItemView::NoSelection);
+    missingList_->setRootIsDecorated(false);
+    missingList_->setUniformRowHeights(true);
+    missingList_->setSelectionMode(QAbstractItemView::NoSelection);
     QList<QTreeWidgetItem*> items;
     for (const GameMissingFiles& game : result.games) {
         if (game.game < 0 || static_cast<std::size_t>(game.game) >= catalogue.size())
@@ -57,8 +57,8 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
         items << item;
         listed_.push_back(game.game);
     }
-    lstMissing->addTopLevelItems(items);
-    lstMissing->header()->resizeSection(0, 220);
+    missingList_->addTopLevelItems(items);
+    missingList_->header()->resizeSection(0, 220);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* select =
@@ -74,8 +74,8 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblSummary);
-    layout->addWidget(lstMissing, 1);
+    layout->addWidget(summaryLabel_);
+    layout->addWidget(missingList_, 1);
     layout->addWidget(buttons);
 }
 

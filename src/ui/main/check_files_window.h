@@ -25,10 +25,9 @@ public:
     // The catalogue positions to select, once closed by "Select in List".
     const std::vector<std::int32_t>& gamesToSelect() const { return toSelect_; }
 
-    QTreeWidget* lstMissing = nullptr;
-    QLabel* lblSummary = nullptr;
-
 private:
+    QTreeWidget* missingList_ = nullptr;
+    QLabel* summaryLabel_ = nullptr;
     std::vector<std::int32_t> listed_;
     std::vector<std::int32_t> toSelect_;
 };

@@ -341,17 +341,17 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(int, defaultAfter);
         Session s;
-        s.open(kind, {{"Fuse", "/f"}, {"", "/hole"}, {"Spec", "/s"}, {"Zes", "/z"}}, 2);
-        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Spec (default)", "Zes"}));
+        s.open(kind, {{"Fuse", "/f"}, {"", "/hole"}, {"Speccy", "/s"}, {"Zes", "/z"}}, 2);
+        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy (default)", "Zes"}));
         s.selectRow(row == 1 ? 2 : -1); // the third row stands for entry 3
         QAbstractButton* b = s.button(setDefaultName(kind));
         b->setEnabled(true);
         b->click();
         QCOMPARE(s.defaultIndex(), defaultAfter);
         if (defaultAfter >= 0)
-            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Spec", "Zes (default)"}));
+            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy", "Zes (default)"}));
         else
-            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Spec", "Zes"}));
+            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy", "Zes"}));
     }
 
     void defaultsThatNameNoRowAreCleared() {
@@ -379,7 +379,7 @@ private Q_SLOTS:
         tolm::test::RecordingLauncher launcher;
         dir.write(QStringLiteral("tolm.ini"),
                   dir.expand(QStringLiteral("[emulators]\r\nnum=2\r\nemu00=Fuse\r\nfile00=/f\r\n"
-                                            "emu01=Spec\r\nfile01=/s\r\n"))
+                                            "emu01=Speccy\r\nfile01=/s\r\n"))
                       .toUtf8());
         state.programDirectory = dir.str();
         tolm::ui::MainWindow window(state, dialogs, launcher, 0);
@@ -391,7 +391,7 @@ private Q_SLOTS:
                     out << a->text();
             return out;
         };
-        QCOMPARE(visible(), QStringList({"Fuse", "Spec"}));
+        QCOMPARE(visible(), QStringList({"Fuse", "Speccy"}));
         dialogs.answers = {Answer::Yes};
         whileModal("frmEmulators", [how](QWidget* d) {
             auto* rows = d->findChild<QListWidget*>(QStringLiteral("lstEmus"));
@@ -405,7 +405,7 @@ private Q_SLOTS:
                 d->close();
         });
         window.findChild<QAction*>(QStringLiteral("mnuemus0"))->trigger();
-        QCOMPARE(visible(), QStringList({"Spec"}));
+        QCOMPARE(visible(), QStringList({"Speccy"}));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 

@@ -183,9 +183,10 @@ private Q_SLOTS:
         QTimer::singleShot(0, [&] {
             auto* window = run.window->findChild<tolm::ui::CheckFilesWindow*>();
             QVERIFY(window);
-            summary = window->lblSummary->text();
-            for (int i = 0; i < window->lstMissing->topLevelItemCount(); ++i) {
-                const QTreeWidgetItem* item = window->lstMissing->topLevelItem(i);
+            const auto* missing = window->findChild<QTreeWidget*>(QStringLiteral("lstMissing"));
+            summary = window->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+            for (int i = 0; i < missing->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = missing->topLevelItem(i);
                 rows << item->text(0) + QLatin1Char('|') + item->text(1) + QLatin1Char('|') +
                             item->text(2) + QLatin1Char('|') + item->text(3);
             }
