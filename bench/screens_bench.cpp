@@ -26,7 +26,7 @@
 #include "catalogue/game_filter.h"
 #include "core/text.h"
 #include "screens/game_file_screen.h"
-#include "screens/spectrum_screen.h"
+#include "screens/screen_memory.h"
 #include "settings/locate.h"
 #include "spectrum_files.h"
 #include "state/file_check.h"

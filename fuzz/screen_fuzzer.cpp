@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "screens/spectrum_screen.h"
+#include "screens/screen_memory.h"
 
 using namespace tolm::screens;
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "screens/spectrum_screen.h"
+#include "screens/screen_memory.h"
 
 namespace tolm::screens {
 

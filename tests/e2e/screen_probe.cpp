@@ -17,7 +17,7 @@
 
 #include "catalogue/database.h"
 #include "screens/game_file_screen.h"
-#include "screens/spectrum_screen.h"
+#include "screens/screen_memory.h"
 #include "spectrum_files.h"
 
 using namespace tolm;

@@ -4,7 +4,7 @@
 
 #include "support/temp_dir.h"
 #include "screens/game_file_screen.h"
-#include "screens/spectrum_screen.h"
+#include "screens/screen_memory.h"
 #include "spectrum_files.h"
 
 namespace tolm::screens {

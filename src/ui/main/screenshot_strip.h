@@ -10,7 +10,7 @@
 
 #include "ui/main/arrow_pictures.h"
 #include "ui/main/window_geometry.h"
-#include "ui/main/spectrum_pictures.h"
+#include "ui/main/screen_pictures.h"
 
 namespace tolm {
 struct AppState;

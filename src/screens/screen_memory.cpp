@@ -1,4 +1,4 @@
-#include "screens/spectrum_screen.h"
+#include "screens/screen_memory.h"
 
 namespace tolm::screens {
 

@@ -1,4 +1,4 @@
-#include "ui/main/spectrum_pictures.h"
+#include "ui/main/screen_pictures.h"
 
 #include <QFile>
 #include <QFileInfo>

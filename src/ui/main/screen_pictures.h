@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "screens/spectrum_screen.h"
+#include "screens/screen_memory.h"
 
 namespace tolm::ui {
 
