@@ -21,8 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     if (size == 0)
         return 0;
+    // One reader for the whole run, as the program keeps one: its child
+    // serves input after input and is replaced when one kills it.
+    static GameFileScreenReader reader;
     const std::string name = kNames[data[0] % kNames.size()];
-    const auto screen = screenFromGameFile(std::span(data + 1, size - 1), name);
+    const auto screen = reader.screenOf(std::span(data + 1, size - 1), name);
     if (screen && screen->size() != kScreenBytes)
         __builtin_trap();
     return 0;

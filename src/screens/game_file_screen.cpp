@@ -2,32 +2,16 @@
 
 #include <algorithm>
 #include <fstream>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/isolated_call.h"
 
 #if TOLM_HAVE_LIBSPECTRUM
 #include <libspectrum.h>
 #endif
 
 namespace tolm::screens {
-
-std::optional<ScreenMemory> readScreenFromGameFile(const std::string& path) {
-    std::ifstream in(platform::nativePath(path), std::ios::binary | std::ios::ate);
-    if (!in)
-        return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || static_cast<std::uint64_t>(size) > kLargestGameFile)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
-        return std::nullopt;
-    return screenFromGameFile(bytes, path);
-}
 
 #if TOLM_HAVE_LIBSPECTRUM
 
@@ -47,9 +31,6 @@ bool libraryReady() {
     }();
     return ready;
 }
-
-// Far beyond what any real file takes; a reader that runs longer is stuck.
-constexpr std::chrono::milliseconds kReadTimeout{2000};
 
 struct SnapDeleter {
     void operator()(libspectrum_snap* snap) const { libspectrum_snap_free(snap); }
@@ -111,8 +92,8 @@ std::optional<ScreenMemory> tapeScreen(std::span<const std::uint8_t> contents,
     return std::nullopt;
 }
 
-// Asks the library in this process; see screenFromGameFile for why it is
-// never called directly.
+// Asks the library in this process; see GameFileScreenReader for why it
+// reads in a child.
 std::optional<ScreenMemory> readWithLibrary(std::span<const std::uint8_t> contents,
                                             const std::string& fileName) {
     libspectrum_id_t type = LIBSPECTRUM_ID_UNKNOWN;
@@ -140,35 +121,10 @@ std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std:
     return readWithLibrary(contents, fileName);
 }
 
-std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t> contents,
-                                               const std::string& fileName) {
-    // Set up here, once, so that no child repeats it.
-    if (contents.empty() || contents.size() > kLargestGameFile || !libraryReady())
-        return std::nullopt;
-    // The library crashes and loses memory on some damaged files (a .tap of
-    // a few bytes can make it free a block twice), so it reads in a child
-    // process that may die or be killed without harm.
-    const std::optional<std::string> answer = platform::runIsolated(
-        [&] {
-            const std::optional<ScreenMemory> screen = readWithLibrary(contents, fileName);
-            return screen ? std::string(screen->begin(), screen->end()) : std::string();
-        },
-        kReadTimeout);
-    if (!answer || answer->size() != kScreenBytes)
-        return std::nullopt;
-    ScreenMemory screen;
-    std::copy(answer->begin(), answer->end(), screen.begin());
-    return screen;
-}
-
 #else
 
 bool gameFileScreensSupported() {
     return false;
-}
-
-std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t>, const std::string&) {
-    return std::nullopt;
 }
 
 std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std::uint8_t>,
@@ -177,5 +133,69 @@ std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std:
 }
 
 #endif
+
+namespace {
+
+// A request is the file name, a NUL, then the file's contents.
+std::string readRequest(std::span<const std::uint8_t> contents, const std::string& fileName) {
+    std::string bytes = fileName.substr(0, fileName.find('\0'));
+    bytes.push_back('\0');
+    bytes.append(reinterpret_cast<const char*>(contents.data()), contents.size());
+    return bytes;
+}
+
+// What the child runs for each request: the screen's bytes, or nothing.
+std::string answerReadRequest(std::string_view request) {
+    const std::size_t end = request.find('\0');
+    if (end == std::string_view::npos)
+        return {};
+    const std::string_view contents = request.substr(end + 1);
+    const std::optional<ScreenMemory> screen = screenFromGameFileInThisProcess(
+        std::span(reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size()),
+        std::string(request.substr(0, end)));
+    return screen ? std::string(screen->begin(), screen->end()) : std::string();
+}
+
+// Far beyond what any real file takes; a reader that runs longer is stuck.
+constexpr std::chrono::milliseconds kReadTimeout{2000};
+
+} // namespace
+
+GameFileScreenReader::GameFileScreenReader()
+    : worker_(std::make_unique<platform::IsolatedWorker>(answerReadRequest, kReadTimeout)) {}
+
+GameFileScreenReader::~GameFileScreenReader() = default;
+
+int GameFileScreenReader::childrenStarted() const {
+    return worker_->childrenStarted();
+}
+
+std::optional<ScreenMemory> GameFileScreenReader::screenOf(std::span<const std::uint8_t> contents,
+                                                           const std::string& fileName) {
+    if (!gameFileScreensSupported() || contents.empty() || contents.size() > kLargestGameFile)
+        return std::nullopt;
+    const std::optional<std::string> answer = worker_->call(readRequest(contents, fileName));
+    if (!answer || answer->size() != kScreenBytes)
+        return std::nullopt;
+    ScreenMemory screen;
+    std::copy(answer->begin(), answer->end(), screen.begin());
+    return screen;
+}
+
+std::optional<ScreenMemory> GameFileScreenReader::readFile(const std::string& path) {
+    if (!gameFileScreensSupported())
+        return std::nullopt;
+    std::ifstream in(platform::nativePath(path), std::ios::binary | std::ios::ate);
+    if (!in)
+        return std::nullopt;
+    const std::streamoff size = in.tellg();
+    if (size <= 0 || static_cast<std::uint64_t>(size) > kLargestGameFile)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
+        return std::nullopt;
+    return screenOf(bytes, path);
+}
 
 } // namespace tolm::screens

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "platform/isolated_worker.h"
 #include "screens/screen_memory.h"
 
 namespace tolm::screens {
@@ -18,26 +20,43 @@ inline constexpr std::size_t kLargestGameFile = 16 * 1024 * 1024;
 // then gives no screen.
 bool gameFileScreensSupported();
 
-// The screen held in a game file's `contents`: a snapshot's displayed screen
-// memory (page 5, or page 7 when a 128K machine shows its second screen), or
-// a tape's loading screen. The file kind is recognised from the contents,
-// with `fileName` (only its extension matters) as a hint; compressed files are
+// Reads the screens held in game files: a snapshot's displayed screen memory
+// (page 5, or page 7 when a 128K machine shows its second screen), or a
+// tape's loading screen. The file kind is recognised from the contents, with
+// the file name (only its extension matters) as a hint; compressed files are
 // unpacked. A tape's loading screen is its first data block carrying exactly
 // kScreenBytes of payload: a standard, turbo, pure-data or PZX data block of
 // kScreenBytes + 2 bytes, whose first byte is the flag byte and whose last is
-// the checksum. Neither is checked, as custom loaders use flags and
-// checksums of their own. Damaged or unknown files give nothing. The
-// library reads in a child process, so its faults on damaged files (it has
-// some) cost only that file's screen.
-std::optional<ScreenMemory> screenFromGameFile(std::span<const std::uint8_t> contents,
-                                               const std::string& fileName);
+// the checksum. Neither is checked, as custom loaders use flags and checksums
+// of their own. Damaged or unknown files give nothing.
+//
+// The library reads in a child process of the reader's own, made at its first
+// read and kept for the next ones, so its faults on damaged files (it has
+// some) cost only that file's screen and a new child.
+class GameFileScreenReader {
+public:
+    GameFileScreenReader();
+    ~GameFileScreenReader();
+    GameFileScreenReader(const GameFileScreenReader&) = delete;
+    GameFileScreenReader& operator=(const GameFileScreenReader&) = delete;
+
+    // The screen in a game file's `contents`.
+    std::optional<ScreenMemory> screenOf(std::span<const std::uint8_t> contents,
+                                         const std::string& fileName);
+
+    // The same for the file at `path` (UTF-8); unreadable files give nothing.
+    std::optional<ScreenMemory> readFile(const std::string& path);
+
+    // How many child processes the reader has made so far.
+    int childrenStarted() const;
+
+private:
+    std::unique_ptr<platform::IsolatedWorker> worker_;
+};
 
 // What the child process runs: the library read in this process, for
 // measuring the read apart from the process around it. Trusts the library.
 std::optional<ScreenMemory> screenFromGameFileInThisProcess(std::span<const std::uint8_t> contents,
                                                             const std::string& fileName);
-
-// The same for the file at `path` (UTF-8); unreadable files give nothing.
-std::optional<ScreenMemory> readScreenFromGameFile(const std::string& path);
 
 } // namespace tolm::screens

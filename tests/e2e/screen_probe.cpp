@@ -68,7 +68,7 @@ int show(const std::string& path) {
             std::copy(bytes.begin(), bytes.end(), memory->begin());
         }
     } else {
-        memory = screens::readScreenFromGameFile(path);
+        memory = screens::GameFileScreenReader().readFile(path);
     }
     if (!memory) {
         std::cout << "none\n";

@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "support/temp_dir.h"
 #include "screens/game_file_screen.h"
 #include "screens/screen_memory.h"
 #include "spectrum_files.h"
+#include "support/temp_dir.h"
 
 namespace tolm::screens {
 namespace {
@@ -115,16 +115,22 @@ std::vector<GameFileCase> gameFiles() {
     };
 }
 
-TEST(GameFileScreen, EachKindGivesItsScreen) {
+// Each test reads through a reader of its own, with its own child process.
+class GameFileScreen : public ::testing::Test {
+protected:
+    GameFileScreenReader reader_;
+};
+
+TEST_F(GameFileScreen, EachKindGivesItsScreen) {
     ASSERT_TRUE(gameFileScreensSupported());
     for (const GameFileCase& c : gameFiles()) {
-        const auto found = screenFromGameFile(c.contents, c.name);
+        const auto found = reader_.screenOf(c.contents, c.name);
         ASSERT_TRUE(found) << c.name;
         EXPECT_TRUE(*found == c.expected) << c.name;
     }
 }
 
-TEST(GameFileScreen, TapeWithoutAScreenSizedBlockGivesNothing) {
+TEST_F(GameFileScreen, TapeWithoutAScreenSizedBlockGivesNothing) {
     const Bytes almost(6911, 0x42);
     const Bytes more(6913, 0x42);
     const std::vector<std::vector<Bytes>> tapes = {
@@ -134,24 +140,24 @@ TEST(GameFileScreen, TapeWithoutAScreenSizedBlockGivesNothing) {
         {},
     };
     for (const auto& blocks : tapes) {
-        EXPECT_FALSE(screenFromGameFile(testing::tapFile(blocks), "a.tap"));
-        EXPECT_FALSE(screenFromGameFile(testing::tzxFile(blocks), "a.tzx"));
+        EXPECT_FALSE(reader_.screenOf(testing::tapFile(blocks), "a.tap"));
+        EXPECT_FALSE(reader_.screenOf(testing::tzxFile(blocks), "a.tzx"));
     }
 }
 
-TEST(GameFileScreen, TapeTakesTheFirstScreenSizedBlock) {
+TEST_F(GameFileScreen, TapeTakesTheFirstScreenSizedBlock) {
     const ScreenMemory first = blankScreen(0x11);
     const ScreenMemory later = blankScreen(0x22);
     const Bytes tap =
         testing::tapFile({testing::tapeBlock(0x00, testing::codeHeader("a", 3, 0)),
                           testing::tapeBlock(0xFF, Bytes(first.begin(), first.end())),
                           testing::tapeBlock(0xFF, Bytes(later.begin(), later.end()))});
-    const auto found = screenFromGameFile(tap, "two.tap");
+    const auto found = reader_.screenOf(tap, "two.tap");
     ASSERT_TRUE(found);
     EXPECT_TRUE(*found == first);
 }
 
-TEST(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
+TEST_F(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
     // Every file cut short at many points, and with bytes flipped: no
     // screen, or (where the cut leaves the screen whole) the right one.
     std::mt19937 random(11);
@@ -161,7 +167,7 @@ TEST(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
               c.contents.size() / 3, c.contents.size() / 2, c.contents.size() - 1}) {
             const Bytes cut(c.contents.begin(),
                             c.contents.begin() + static_cast<std::ptrdiff_t>(length));
-            const auto found = screenFromGameFile(cut, c.name);
+            const auto found = reader_.screenOf(cut, c.name);
             if (found) {
                 EXPECT_TRUE(*found == c.expected) << c.name << " cut at " << length;
             }
@@ -170,24 +176,25 @@ TEST(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
             Bytes damaged = c.contents;
             for (int flip = 0; flip < 16; ++flip)
                 damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(1 + random() % 255);
-            (void)screenFromGameFile(damaged, c.name); // must simply return
+            (void)reader_.screenOf(damaged, c.name); // must simply return
         }
+        EXPECT_TRUE(reader_.screenOf(c.contents, c.name)) << "the reader outlives " << c.name;
     }
-    EXPECT_FALSE(screenFromGameFile(Bytes{}, "empty.z80"));
-    EXPECT_FALSE(screenFromGameFile(Bytes(100, 0xFF), "junk.sna"));
-    EXPECT_FALSE(screenFromGameFile(Bytes(kScreenBytes, 0), "screen.scr")) << "not a game file";
+    EXPECT_FALSE(reader_.screenOf(Bytes{}, "empty.z80"));
+    EXPECT_FALSE(reader_.screenOf(Bytes(100, 0xFF), "junk.sna"));
+    EXPECT_FALSE(reader_.screenOf(Bytes(kScreenBytes, 0), "screen.scr")) << "not a game file";
 }
 
-TEST(GameFileScreen, ReadsFromDiskAndRefusesWhatIsNotThere) {
+TEST_F(GameFileScreen, ReadsFromDiskAndRefusesWhatIsNotThere) {
     test::TempDir dir;
     const Bytes z80 = testing::z80Version1(testing::patternedScreen());
     dir.write("game.z80", std::string_view(reinterpret_cast<const char*>(z80.data()), z80.size()));
     const std::string path = dir.sub("game.z80");
-    const auto found = readScreenFromGameFile(path);
+    const auto found = reader_.readFile(path);
     ASSERT_TRUE(found);
     EXPECT_TRUE(*found == testing::patternedScreen());
-    EXPECT_FALSE(readScreenFromGameFile(dir.sub("absent.z80")));
-    EXPECT_FALSE(readScreenFromGameFile(dir.path())) << "a directory";
+    EXPECT_FALSE(reader_.readFile(dir.sub("absent.z80")));
+    EXPECT_FALSE(reader_.readFile(dir.path())) << "a directory";
 }
 
 } // namespace

@@ -27,6 +27,7 @@
 #include "ui/edit/file_filters.h"
 #include "ui/main/arrow_pictures.h"
 #include "ui/main/artwork.h"
+#include "ui/main/screen_pictures.h"
 #include "ui/main/screenshot_strip.h"
 
 namespace tolm::ui {
@@ -47,12 +48,31 @@ template <typename Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-GamePropertiesDialog::GamePropertiesDialog(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), state_(state), dialogs_(dialogs), position_(state.selectedGame) {
+GamePropertiesDialog::GamePropertiesDialog(AppState& state, UserDialogs& dialogs, QWidget* parent,
+                                           GameFileScreenCache* gameFileScreens)
+    : QDialog(parent), state_(state), dialogs_(dialogs), gameFileScreens_(gameFileScreens),
+      position_(state.selectedGame) {
     setObjectName(QStringLiteral("frmGameProps"));
     setWindowTitle(QStringLiteral("Properties"));
     buildWidgets();
     loadFromRecord();
+    // A ROM located or typed here shows its screen while there are no screenshots.
+    connect(romEdit_, &QLineEdit::textChanged, this, [this] {
+        if (screenshotParts(draftScreenshots_).empty())
+            showScreenshot();
+    });
+}
+
+GamePropertiesDialog::~GamePropertiesDialog() = default;
+
+QImage GamePropertiesDialog::gameFileScreen() {
+    if (gameFileScreens_ == nullptr) {
+        ownGameFileScreens_ = std::make_unique<GameFileScreenCache>();
+        gameFileScreens_ = ownGameFileScreens_.get();
+    }
+    const QImage screen =
+        gameFileScreens_->screenOfRom(toStd(romEdit_->text()), state_.settings.romPaths);
+    return screen.isNull() ? screen : markedAsGameFileScreen(screen, kPictureSize);
 }
 
 void GamePropertiesDialog::buildWidgets() {
@@ -191,7 +211,9 @@ void GamePropertiesDialog::showScreenshot() {
     if (parts.empty()) {
         removeScreenshotButton_->setEnabled(false);
         screenshotCaption_->setText(QStringLiteral("No Screen shots."));
-        screenshotPicture_->setPicture(QPixmap::fromImage(placeholderPicture()));
+        const QImage screen = gameFileScreen();
+        screenshotPicture_->setPicture(
+            QPixmap::fromImage(screen.isNull() ? placeholderPicture() : screen));
         return;
     }
     removeScreenshotButton_->setEnabled(true);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ class QTabWidget;
 
 namespace tolm::ui {
 
+class GameFileScreenCache;
 class PictureBox;
 class UserDialogs;
 
@@ -25,8 +27,12 @@ class UserDialogs;
 class GamePropertiesDialog final : public QDialog {
     Q_OBJECT
 public:
-    // Edits the record at state.selectedGame, which must exist.
-    GamePropertiesDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // Edits the record at state.selectedGame, which must exist. Screens from
+    // game files come from `gameFileScreens` when given (the main window's,
+    // which may know them already), else from a cache of the dialog's own.
+    GamePropertiesDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr,
+                         GameFileScreenCache* gameFileScreens = nullptr);
+    ~GamePropertiesDialog() override;
 
     // The working screenshot list and the index of the part shown.
     const std::string& draftScreenshots() const { return draftScreenshots_; }
@@ -54,8 +60,13 @@ private:
     QString pickFile(const QString& title, const QString& filter, const std::string& storedName,
                      const std::vector<std::string>& searchPaths);
 
+    // Without screenshots, the screen in the game file the ROM box names.
+    QImage gameFileScreen();
+
     AppState& state_;
     UserDialogs& dialogs_;
+    GameFileScreenCache* gameFileScreens_;
+    std::unique_ptr<GameFileScreenCache> ownGameFileScreens_;
     std::int32_t position_;
     std::string draftScreenshots_;
     int shownScreenshot_ = 0;

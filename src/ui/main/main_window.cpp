@@ -621,7 +621,7 @@ void MainWindow::openAddMultiple() {
 void MainWindow::openGameProperties() {
     if (state_.selectedRecord() == nullptr)
         return;
-    GamePropertiesDialog dialog(state_, dialogs_, this);
+    GamePropertiesDialog dialog(state_, dialogs_, this, &screenshotStrip_->gameFileScreens());
     if (dialog.exec() != QDialog::Accepted)
         return;
     gameEdited(state_.selectedGame);

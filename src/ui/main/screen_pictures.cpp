@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "screens/game_file_screen.h"
+#include "core/text.h"
+#include "settings/locate.h"
 #include "ui/common/qt_text.h"
 
 namespace tolm::ui {
@@ -83,7 +84,7 @@ QImage GameFileScreenCache::screenOf(const QString& path) {
         return entries_.back().image;
     }
     Entry entry{path, stamp, bytes, {}};
-    if (const auto screen = screens::readScreenFromGameFile(toStd(path)))
+    if (const auto screen = reader_.readFile(toStd(path)))
         entry.image = spectrumScreenImage(*screen);
     entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                   [&](const Entry& old) { return old.path == path; }),
@@ -92,6 +93,14 @@ QImage GameFileScreenCache::screenOf(const QString& path) {
         entries_.erase(entries_.begin());
     entries_.push_back(std::move(entry));
     return entries_.back().image;
+}
+
+QImage GameFileScreenCache::screenOfRom(const std::string& romFile,
+                                        const std::vector<std::string>& romPaths) {
+    if (trimBlanks(romFile).empty())
+        return {};
+    const LocatedFile rom = locateFile(romFile, romPaths);
+    return rom.found ? screenOf(toQt(rom.path)) : QImage();
 }
 
 } // namespace tolm::ui

@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <string>
 #include <vector>
 
+#include "screens/game_file_screen.h"
 #include "screens/screen_memory.h"
 
 namespace tolm::ui {
@@ -31,6 +33,10 @@ public:
     // The screen in the game file at `path` as a 256 x 192 picture, or null.
     QImage screenOf(const QString& path);
 
+    // The same for a game's stored ROM file, looked up over `romPaths`;
+    // null when the name is blank or the file is not found.
+    QImage screenOfRom(const std::string& romFile, const std::vector<std::string>& romPaths);
+
 private:
     struct Entry {
         QString path;
@@ -39,6 +45,7 @@ private:
         QImage image; // null: the file holds no screen
     };
     std::vector<Entry> entries_; // most recent last
+    screens::GameFileScreenReader reader_;
 };
 
 } // namespace tolm::ui

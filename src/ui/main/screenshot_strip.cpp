@@ -254,13 +254,11 @@ void ScreenshotStrip::loadScreenshots() {
         ScreenshotSlot* first = slots_.front();
         first->showPlaceholder(placeholder_);
         // Without screenshots, the screen inside the game's own file stands in.
-        if (game != nullptr && !trimBlanks(game->romFile).empty()) {
-            const LocatedFile rom = locateFile(game->romFile, state_.settings.romPaths);
-            if (rom.found) {
-                const QImage screen = gameFileScreens_.screenOf(toQt(rom.path));
-                if (!screen.isNull()) {
-                    first->showGameFileScreen(screen);
-                }
+        if (game != nullptr) {
+            const QImage screen =
+                gameFileScreens_.screenOfRom(game->romFile, state_.settings.romPaths);
+            if (!screen.isNull()) {
+                first->showGameFileScreen(screen);
             }
         }
         first->hide();

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "ui/main/arrow_pictures.h"
-#include "ui/main/window_geometry.h"
 #include "ui/main/screen_pictures.h"
+#include "ui/main/window_geometry.h"
 
 namespace tolm {
 struct AppState;
@@ -99,6 +99,8 @@ public:
 
     StripState& stripState() { return strip_; }
     const StripState& stripState() const { return strip_; }
+    // The screens read from game files, shared with the properties dialog.
+    GameFileScreenCache& gameFileScreens() { return gameFileScreens_; }
 
     int slotCount() const { return static_cast<int>(slots_.size()); }
     ScreenshotSlot* slotAt(int index) const;

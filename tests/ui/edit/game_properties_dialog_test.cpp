@@ -365,6 +365,38 @@ private Q_SLOTS:
         QCOMPARE(f.state.settings.musicPaths, std::vector{f.files.entry("tunes")});
     }
 
+    void gameWithoutScreenshotsShowsItsFilesScreen() {
+        Fixture f;
+        // A 48K snapshot whose screen is all red paper.
+        QByteArray snapshot(27 + 49152, '\0');
+        snapshot[0] = 0x3F;
+        snapshot[24] = char(0xFF);
+        snapshot[25] = 1;
+        for (int cell = 0; cell < 768; ++cell)
+            snapshot[27 + 6144 + cell] = char(2 << 3);
+        f.files.write(QStringLiteral("roms/Manic.z80"), QByteArray("not a snapshot"));
+        f.files.write(QStringLiteral("roms/game.sna"), snapshot);
+        f.state.settings.romPaths = {f.files.entry("roms")};
+        f.game().romFile = "game.sna";
+        Dialog d(f.state, f.dialogs);
+        const auto picture = [&] {
+            return control<ui::PictureBox>(d, "Picture1")->picture().toImage();
+        };
+        QCOMPARE(caption(d), QStringLiteral("No Screen shots."));
+        QCOMPARE(shownColour(d), qRgb(0xD7, 0, 0));
+        QVERIFY(picture().pixel(4, 186) != qRgb(0xD7, 0, 0)); // the "game file" mark
+        // The ROM box leads: a file without a screen shows the placeholder.
+        edit(d, "txtRom")->setText(QStringLiteral("Manic.z80"));
+        QVERIFY(shownColour(d) != qRgb(0xD7, 0, 0));
+        edit(d, "txtRom")->setText(QStringLiteral("game.sna"));
+        QCOMPARE(shownColour(d), qRgb(0xD7, 0, 0));
+        // Screenshots, once there are any, are what the tab shows.
+        f.picture(QStringLiteral("shots"), QStringLiteral("a.png"), Qt::blue);
+        f.dialogs.files.push_back(f.files.path(QStringLiteral("shots/a.png")));
+        button(d, "cmdAddSS")->click();
+        QCOMPARE(shownColour(d), QColor(Qt::blue).rgb());
+    }
+
     void unstorablePickIsRefused() {
         Fixture f;
         Dialog d(f.state, f.dialogs);

@@ -1,0 +1,223 @@
+#include "platform/isolated_worker.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <mutex>
+
+namespace tolm::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A child that served this many requests is replaced, so that memory the
+// work loses on damaged input never piles up.
+constexpr int kRequestsPerChild = 500;
+
+// An answer claiming more than this is garbage from a child out of step.
+constexpr std::uint64_t kLargestAnswer = std::uint64_t{1} << 30;
+
+// Messages both ways are a 64-bit length followed by that many bytes.
+using Length = std::uint64_t;
+
+// The child's side: blocking, with no deadline (the parent keeps time).
+bool readExactly(int fd, char* into, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::recv(fd, into, size, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        into += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool writeExactly(int fd, const char* from, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::send(fd, from, size, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        from += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Waits until `fd` is ready for `events` or the deadline passes.
+bool waitFor(int fd, short events, Clock::time_point deadline) {
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd wait{fd, events, 0};
+        const int ready = ::poll(&wait, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        return ready > 0;
+    }
+}
+
+// The parent's side: non-blocking, against the call's deadline.
+bool sendBy(int fd, const char* from, std::size_t size, Clock::time_point deadline) {
+    while (size > 0) {
+        const ssize_t n = ::send(fd, from, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            from += n;
+            size -= static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!waitFor(fd, POLLOUT, deadline))
+                return false;
+        } else {
+            return false; // the child is gone
+        }
+    }
+    return true;
+}
+
+bool receiveBy(int fd, char* into, std::size_t size, Clock::time_point deadline) {
+    while (size > 0) {
+        const ssize_t n = ::recv(fd, into, size, MSG_DONTWAIT);
+        if (n > 0) {
+            into += n;
+            size -= static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!waitFor(fd, POLLIN, deadline))
+                return false;
+        } else {
+            return false; // the child died before it answered in full
+        }
+    }
+    return true;
+}
+
+[[noreturn]] void serve(int fd, const IsolatedWorker::Work& work) {
+    const rlimit noCoreFiles{0, 0}; // a crash here is expected now and then
+    ::setrlimit(RLIMIT_CORE, &noCoreFiles);
+    // Hold nothing else of the parent's open: a socket or pipe kept open here
+    // would keep its other end from seeing it closed.
+    if (fd < 3)
+        fd = ::fcntl(fd, F_DUPFD, 3);
+    if (fd > 3)
+        ::close_range(3, static_cast<unsigned>(fd) - 1, 0);
+    ::close_range(static_cast<unsigned>(fd) + 1, ~0U, 0);
+    for (;;) {
+        Length size = 0;
+        if (!readExactly(fd, reinterpret_cast<char*>(&size), sizeof size))
+            break;
+        std::string request(static_cast<std::size_t>(size), '\0');
+        if (!readExactly(fd, request.data(), request.size()))
+            break;
+        const std::string answer = work(request);
+        const Length answerSize = answer.size();
+        if (!writeExactly(fd, reinterpret_cast<const char*>(&answerSize), sizeof answerSize) ||
+            !writeExactly(fd, answer.data(), answer.size()))
+            break;
+    }
+    // Leaves without running the parent's exit handlers.
+    ::_exit(0);
+}
+
+} // namespace
+
+struct IsolatedWorker::Child {
+    std::mutex lock;
+    pid_t pid = -1;
+    int socket = -1;
+    int served = 0;
+    int started = 0;
+
+    bool running() const { return pid > 0; }
+
+    bool start(const Work& work) {
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+            return false;
+        const pid_t made = ::fork();
+        if (made < 0) {
+            ::close(ends[0]);
+            ::close(ends[1]);
+            return false;
+        }
+        if (made == 0) {
+            ::close(ends[0]);
+            serve(ends[1], work);
+        }
+        ::close(ends[1]);
+        pid = made;
+        socket = ends[0];
+        served = 0;
+        ++started;
+        return true;
+    }
+
+    void stop() {
+        if (!running())
+            return;
+        ::close(socket);
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        pid = -1;
+        socket = -1;
+    }
+};
+
+IsolatedWorker::IsolatedWorker(Work work, std::chrono::milliseconds timeout)
+    : work_(std::move(work)), timeout_(timeout), child_(std::make_unique<Child>()) {}
+
+IsolatedWorker::~IsolatedWorker() {
+    child_->stop();
+}
+
+int IsolatedWorker::childrenStarted() const {
+    const std::lock_guard hold(child_->lock);
+    return child_->started;
+}
+
+std::optional<std::string> IsolatedWorker::call(std::string_view request) {
+    const std::lock_guard hold(child_->lock);
+    Child& child = *child_;
+    if (child.running() && child.served >= kRequestsPerChild)
+        child.stop();
+    if (!child.running() && !child.start(work_))
+        return work_(request); // no child can be made: the work runs here
+    const auto deadline = Clock::now() + timeout_;
+    const Length size = request.size();
+    Length answerSize = 0;
+    std::string answer;
+    bool answered =
+        sendBy(child.socket, reinterpret_cast<const char*>(&size), sizeof size, deadline) &&
+        sendBy(child.socket, request.data(), request.size(), deadline) &&
+        receiveBy(child.socket, reinterpret_cast<char*>(&answerSize), sizeof answerSize, deadline);
+    answered = answered && answerSize <= kLargestAnswer;
+    if (answered) {
+        answer.resize(static_cast<std::size_t>(answerSize));
+        answered = receiveBy(child.socket, answer.data(), answer.size(), deadline);
+    }
+    if (!answered) {
+        // Dead, stuck or out of step: the next call starts afresh.
+        child.stop();
+        return std::nullopt;
+    }
+    ++child.served;
+    return answer;
+}
+
+} // namespace tolm::platform
