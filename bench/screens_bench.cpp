@@ -20,7 +20,6 @@
 #include <functional>
 #include <random>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "catalogue/game_filter.h"
@@ -95,18 +94,6 @@ int main() {
             std::abort();
         benchmark::DoNotOptimize(found);
     });
-    // Processor time of this process and its children together, per call:
-    // what the isolated read costs apart from waiting for a free core.
-    const auto processorMs = [] {
-        double total = 0;
-        for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-            rusage usage{};
-            getrusage(who, &usage);
-            total += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-        }
-        return total;
-    };
     // The reader makes its child at its first read and keeps it for the rest.
     screens::GameFileScreenReader reader;
     const auto firstStart = Clock::now();
@@ -114,11 +101,6 @@ int main() {
         std::abort();
     const double firstReadMs =
         std::chrono::duration<double, std::milli>(Clock::now() - firstStart).count();
-    const double processorBefore = processorMs();
-    constexpr int kIsolatedCalls = 100;
-    for (int i = 0; i < kIsolatedCalls; ++i)
-        benchmark::DoNotOptimize(reader.screenOf(z80, "game.z80"));
-    const double isolatedProcessorMs = (processorMs() - processorBefore) / kIsolatedCalls;
     const double isolatedMs = perCallMs(20, [&] {
         auto found = reader.screenOf(z80, "game.z80");
         if (!found)
@@ -212,8 +194,7 @@ int main() {
     std::printf("filter: folding %d games once %.1f ms; a keystroke matches %zu games\n", kGames,
                 foldMs, shown);
     std::printf("\ndecoding a .scr: %.4f ms (goal 0.5 ms)\n", decodeMs);
-    std::printf("screen of a compressed 128K .z80: %.3f ms, processor %.3f ms (goal 2 ms)\n",
-                isolatedMs, isolatedProcessorMs);
+    std::printf("screen of a compressed 128K .z80: %.3f ms (goal 2 ms)\n", isolatedMs);
     std::printf("check files, %d games over %d paths with %d files: %.0f ms, processor %.0f ms "
                 "(goal 1000 ms)\n",
                 kGames, kPaths, kPaths * kFilesPerPath, checkMs, checkCpuMs);
