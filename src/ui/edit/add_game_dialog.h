@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "state/app_state.h"
+#include "ui/edit/game_details_form.h"
 
 class QComboBox;
 class QLineEdit;
@@ -33,11 +34,7 @@ private:
     UserDialogs& dialogs_;
 
     QTabWidget* tabs_ = nullptr;
-    QLineEdit* nameEdit_ = nullptr;
-    QComboBox* genreList_ = nullptr;
-    QLineEdit* yearEdit_ = nullptr;
-    QLineEdit* publisherEdit_ = nullptr;
-    QPlainTextEdit* authorsEdit_ = nullptr;
+    GameDetailsForm details_;
     QPlainTextEdit* notesEdit_ = nullptr;
     QLineEdit* romEdit_ = nullptr;
     QPushButton* findRomButton_ = nullptr;

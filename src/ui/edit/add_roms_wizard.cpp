@@ -16,16 +16,12 @@
 #include "settings/picked_paths.h"
 #include "state/game_edits.h"
 #include "ui/common/folder_picker.h"
+#include "ui/common/object_names.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {
-
-template <typename Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 const QString kSelectAll = QStringLiteral("Select All");
 const QString kSelectNone = QStringLiteral("Select None");

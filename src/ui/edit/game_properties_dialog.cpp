@@ -22,9 +22,11 @@
 #include "settings/locate.h"
 #include "settings/settings.h"
 #include "state/game_edits.h"
+#include "ui/common/object_names.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
 #include "ui/edit/file_filters.h"
+#include "ui/edit/game_details_form.h"
 #include "ui/main/arrow_pictures.h"
 #include "ui/main/artwork.h"
 #include "ui/main/screen_pictures.h"
@@ -34,17 +36,6 @@ namespace tolm::ui {
 namespace {
 
 constexpr QSize kPictureSize(256, 192);
-
-QLabel* caption(const QString& text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
-template <typename Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 } // namespace
 
@@ -78,29 +69,7 @@ QImage GamePropertiesDialog::gameFileScreen() {
 void GamePropertiesDialog::buildWidgets() {
     tabs_ = named(new QTabWidget(this), "SSTab1");
 
-    auto* details = new QWidget(tabs_);
-    auto* detailsGrid = new QGridLayout(details);
-    nameEdit_ = named(new QLineEdit(details), "txtGameName");
-    genreList_ = named(new QComboBox(details), "lstType");
-    genreList_->setMaxVisibleItems(20);
-    yearEdit_ = named(new QLineEdit(details), "txtYear");
-    publisherEdit_ = named(new QLineEdit(details), "txtPublisher");
-    authorsEdit_ = named(new QPlainTextEdit(details), "txtAuthors");
-    authorsEdit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    const std::pair<QWidget*, const char*> fields[] = {{nameEdit_, "Game Name"},
-                                                       {genreList_, "Game Type"},
-                                                       {yearEdit_, "Year Published"},
-                                                       {publisherEdit_, "Publisher"},
-                                                       {authorsEdit_, "Author(s)"}};
-    for (int row = 0; row < 5; ++row) {
-        const QByteArray name = "Label" + QByteArray::number(row + 1);
-        QLabel* label = caption(QString::fromLatin1(fields[row].second), name.constData(), details);
-        label->setBuddy(fields[row].first);
-        detailsGrid->addWidget(label, row, 0, Qt::AlignTop);
-        detailsGrid->addWidget(fields[row].first, row, 1);
-    }
-    detailsGrid->setRowStretch(4, 1);
-    tabs_->addTab(details, QStringLiteral("Game Details"));
+    details_ = addGameDetailsTab(tabs_, {"Label1", "Label2", "Label3", "Label4", "Label5"});
 
     auto* notes = new QWidget(tabs_);
     auto* notesLayout = new QGridLayout(notes);
@@ -119,7 +88,7 @@ void GamePropertiesDialog::buildWidgets() {
     shots->setAcceptDrops(true);
     shots->installEventFilter(this);
     auto* shotsLayout = new QGridLayout(shots);
-    screenshotCaption_ = caption(QStringLiteral("Screen Shot 1 of 1"), "Label6", shots);
+    screenshotCaption_ = named(new QLabel(QStringLiteral("Screen Shot 1 of 1"), shots), "Label6");
     screenshotPicture_ = named(new PictureBox(shots), "Picture1");
     screenshotPicture_->setFixedSize(kPictureSize);
     screenshotPicture_->setPicture(QPixmap::fromImage(placeholderPicture()));
@@ -168,7 +137,7 @@ void GamePropertiesDialog::buildWidgets() {
     backButton_->setEnabled(false);
     nextButton_->setEnabled(false);
 
-    connect(nameEdit_, &QLineEdit::textChanged, this,
+    connect(details_.name, &QLineEdit::textChanged, this,
             [this](const QString& text) { okButton_->setEnabled(!text.isEmpty()); });
     connect(okButton_, &QPushButton::clicked, this, &GamePropertiesDialog::accept);
     connect(cancelButton_, &QPushButton::clicked, this, &GamePropertiesDialog::reject);
@@ -186,16 +155,14 @@ void GamePropertiesDialog::loadFromRecord() {
     const GameRecord* game = state_.selectedRecord();
     if (game == nullptr)
         return;
-    genreList_->clear();
-    for (const std::string_view genre : GenreTable)
-        genreList_->addItem(toQt(genre));
-    nameEdit_->setText(toQt(game->name));
+    details_.name->setText(toQt(game->name));
     // A damaged record's genre selects nothing; it is kept unless one is picked.
-    genreList_->setCurrentIndex(game->genre >= 0 && game->genre < kGenreCount ? game->genre : -1);
-    yearEdit_->setText(game->year < 1 ? QString() : QString::number(game->year));
+    details_.genre->setCurrentIndex(game->genre >= 0 && game->genre < kGenreCount ? game->genre
+                                                                                  : -1);
+    details_.year->setText(game->year < 1 ? QString() : QString::number(game->year));
     musicEdit_->setText(toQt(game->musicFile));
-    publisherEdit_->setText(toQt(game->publisher));
-    authorsEdit_->setPlainText(toQt(game->authors));
+    details_.publisher->setText(toQt(game->publisher));
+    details_.authors->setPlainText(toQt(game->authors));
     romEdit_->setText(toQt(game->romFile));
     notesEdit_->setPlainText(toQt(game->notes));
 
@@ -348,18 +315,18 @@ void GamePropertiesDialog::findMusic() {
 }
 
 void GamePropertiesDialog::accept() {
-    if (nameEdit_->text().isEmpty())
+    if (details_.name->text().isEmpty())
         return; // OK is disabled then; a stray Enter must not store an empty name
     GameEdits edits;
-    edits.name = toStd(nameEdit_->text());
-    if (genreList_->currentIndex() >= 0)
-        edits.genre = genreList_->currentIndex();
-    edits.yearText = toStd(yearEdit_->text());
-    edits.publisher = toStd(publisherEdit_->text());
+    edits.name = toStd(details_.name->text());
+    if (details_.genre->currentIndex() >= 0)
+        edits.genre = details_.genre->currentIndex();
+    edits.yearText = toStd(details_.year->text());
+    edits.publisher = toStd(details_.publisher->text());
     const GameRecord* game = state_.selectedRecord();
     const std::string storedAuthors = game ? game->authors : std::string();
     const std::string storedNotes = game ? game->notes : std::string();
-    edits.authors = storedMultiLineText(toStd(authorsEdit_->toPlainText()), storedAuthors);
+    edits.authors = storedMultiLineText(toStd(details_.authors->toPlainText()), storedAuthors);
     edits.romText = toStd(romEdit_->text());
     edits.musicText = toStd(musicEdit_->text());
     edits.notes = storedMultiLineText(toStd(notesEdit_->toPlainText()), storedNotes);

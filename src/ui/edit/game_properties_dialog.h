@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "state/app_state.h"
+#include "ui/edit/game_details_form.h"
 
 class QComboBox;
 class QLabel;
@@ -73,11 +74,7 @@ private:
 
     QTabWidget* tabs_ = nullptr;
     QWidget* screenshotPage_ = nullptr;
-    QLineEdit* nameEdit_ = nullptr;
-    QComboBox* genreList_ = nullptr;
-    QLineEdit* yearEdit_ = nullptr;
-    QLineEdit* publisherEdit_ = nullptr;
-    QPlainTextEdit* authorsEdit_ = nullptr;
+    GameDetailsForm details_;
     QLineEdit* romEdit_ = nullptr;
     QPushButton* locateButton_ = nullptr;
     QPlainTextEdit* notesEdit_ = nullptr;
