@@ -52,15 +52,11 @@ void LaunchingTest::launch_data() {
         "%D/emu dir/x emu|%D/roms2/other.tap");
     row("with: a bare name is not searched", "with 0", {}, noRom);
     row("with: item beyond the list", "with 3", {"rom=%D/roms/game.tap"}, noEmu);
-    row("with: emulator missing", "with 0", {"rom=%D/roms/game.tap", "emus=%D/emu/gone"}, noEmu);
     row("with: nothing selected", "with 0", {"rom=%D/roms/game.tap", "selected=-99"}, {});
-    row("with: the start fails", "with 0", {"rom=%D/roms/game.tap", "fail"},
-        run + "Unable to start %D/emu/fuse\r\nPermission denied");
     row("music: found in the second path", "music", {"music=other.ay"}, {},
         "%D/player/play|%D/music2/other.ay");
     row("music: details say not playable", "music", {"playable=0"}, {});
     row("music: file deleted since", "music", {"music=gone.ay"}, {});
-    row("music: no music paths", "music", {"music paths="}, {});
     row("music: no players at all", "music", {"players=", "default player=-99"}, {});
     row("music: no default player", "music", {"default player=-99"},
         "Can't play music|No default music player");
@@ -80,20 +76,23 @@ void LaunchingTest::launch() {
          {"emu/fuse", "emu dir/x emu", "roms/game.tap", "roms2/other.tap", "my games/a;b $(x).tap",
           "music/tune.ay", "music2/other.ay", "player/play"})
         QVERIFY(!dir.write(QString::fromUtf8(file)).isEmpty());
-    QStringList settings = QStringLiteral("selected=0\nrom=game.tap\nmusic=tune.ay\n"
-                                          "roms=%D/roms/|%D/roms2/\nmusic paths=%D/music/|"
-                                          "%D/music2/\nemus=%D/emu/fuse|%D/emu dir/x emu\n"
-                                          "default emu=0\nplayers=%D/player/play\n"
-                                          "default player=0")
-                               .split(QLatin1Char('\n'));
-    settings << QStringLiteral("playable=1") << changes;
-    QHash<QString, QString> set;
-    for (const QString& s : settings)
+    QHash<QString, QString> set; // the working set-up, then the row's changes
+    for (const QString& s : QStringLiteral("selected=0\nrom=game.tap\nmusic=tune.ay\nplayable=1\n"
+                                           "roms=%D/roms/|%D/roms2/\nmusic paths=%D/music/|"
+                                           "%D/music2/\nemus=%D/emu/fuse|%D/emu dir/x emu\n"
+                                           "default emu=0\nplayers=%D/player/play\n"
+                                           "default player=0")
+                                    .split(QLatin1Char('\n')) +
+                                changes)
         set[s.section(QLatin1Char('='), 0, 0)] = dir.expand(s.section(QLatin1Char('='), 1));
-    const auto text = [&set](const char* key) { return set[QLatin1String(key)]; };
-    const auto list = [&](const char* key) { // "a|b", "" for none
-        return dir.expand(text(key).isEmpty() ? QStringList() : text(key).split(QLatin1Char('|')));
+    const auto list = [&set](const char* key) { // "a|b", "" for none
+        const QString value = set[QLatin1String(key)];
+        std::vector<std::string> out;
+        for (const QString& item : value.isEmpty() ? QStringList() : value.split(QLatin1Char('|')))
+            out.push_back(tolm::ui::toStd(item));
+        return out;
     };
+    const auto number = [&set](const char* key) { return set[QLatin1String(key)].toInt(); };
     const auto programs = [&](const char* key) {
         std::vector<tolm::ProgramEntry> out;
         for (const std::string& path : list(key))
@@ -103,26 +102,25 @@ void LaunchingTest::launch() {
 
     tolm::AppState state;
     tolm::GameRecord game = tolm::test::makeGame("Game");
-    game.romFile = tolm::ui::toStd(text("rom"));
-    game.musicFile = tolm::ui::toStd(text("music"));
+    game.romFile = tolm::ui::toStd(set[QStringLiteral("rom")]);
+    game.musicFile = tolm::ui::toStd(set[QStringLiteral("music")]);
     state.catalogue = {game};
-    state.selectedGame = text("selected").toInt();
+    state.selectedGame = number("selected");
     state.settings.romPaths = list("roms");
     state.settings.musicPaths = list("music paths");
     state.settings.emulators = programs("emus");
-    state.settings.defaultEmulator = text("default emu").toInt();
+    state.settings.defaultEmulator = number("default emu");
     state.settings.musicPlayers = programs("players");
-    state.settings.defaultMusicPlayer = text("default player").toInt();
+    state.settings.defaultMusicPlayer = number("default player");
     tolm::test::ScriptedDialogs dialogs;
     tolm::test::RecordingLauncher launcher;
     launcher.failNext = set.contains(QStringLiteral("fail"));
     const tolm::ui::LaunchContext context{state, dialogs, launcher, nullptr};
 
-    const bool started =
-        operation == QLatin1String("run") ? tolm::ui::launchSelectedGame(context)
-        : operation == QLatin1String("music")
-            ? tolm::ui::playSelectedMusic(context, text("playable") == QLatin1String("1"))
-            : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
+    const bool started = operation == QLatin1String("run") ? tolm::ui::launchSelectedGame(context)
+                         : operation == QLatin1String("music")
+                             ? tolm::ui::playSelectedMusic(context, number("playable") == 1)
+                             : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
 
     QStringList boxes; // only the first failing check speaks
     for (const auto& shown : dialogs.messages()) {

