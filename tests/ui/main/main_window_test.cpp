@@ -74,34 +74,28 @@ private Q_SLOTS:
         QCOMPARE(run.rows(Qt::UserRole), keys);
     }
 
-    void clickShowsDetailsAndLaunches() {
+    // The music label plays on a left click only; the keys move as a click does.
+    void clickShowsDetailsAndPlaysMusic() {
         Run run;
-        for (const char* file : {"music/b/manic.ay", "roms/manic.tap", "p", "fuse"})
-            run.dir.write(QString::fromLatin1(file));
+        run.dir.write(QStringLiteral("music/b/manic.ay"));
+        const QString player = run.dir.write(QStringLiteral("p"));
         GameCatalogue games = fiveGames();
         games[3].musicFile = "manic.ay";
-        games[3].romFile = "manic.tap";
-        run.start(games,
-                  QStringLiteral("[tolm]\nDefaultmplayer=0\nDefaultemu=0\n[musicplayers]\n"
-                                 "num=1\nplayername00=P\nfile00=%D/p\n[emulators]\nnum=1\n"
-                                 "emu00=F\nfile00=%D/fuse\n[RomPaths]\nnum=1\npath00=%D/roms/"
-                                 "\n[MusicPaths]\nnum=2\npath00=%D/music/a/\n"
-                                 "path01=%D/music/b/\n"));
+        run.start(games, QStringLiteral("[tolm]\nDefaultmplayer=0\n[musicplayers]\nnum=1\n"
+                                        "playername00=P\nfile00=%D/p\n[MusicPaths]\nnum=2\n"
+                                        "path00=%D/music/a/\npath01=%D/music/b/\n"));
         run.click(3);
-        QCOMPARE(run.state.selectedGame, 3);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
         auto* music = run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic"));
-        QTest::mouseClick(music, Qt::RightButton); // plays on the left button only
+        QTest::mouseClick(music, Qt::RightButton);
+        QVERIFY(run.launcher.starts.empty());
         QTest::mouseClick(music, Qt::LeftButton);
-        QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {},
-                           run.list()->visualRect(run.item(3)).center());
-        QCOMPARE(run.boxes(), QStringList());
-        QCOMPARE(run.launcher.starts.size(), std::size_t(2));
+        QCOMPARE(run.launcher.starts.size(), std::size_t(1));
+        QCOMPARE(run.launcher.starts[0].program, player);
         QCOMPARE(run.launcher.starts[0].arguments,
                  QStringList{run.dir.expand("%D/music/b/manic.ay")});
-        QCOMPARE(run.launcher.starts[1].arguments,
-                 QStringList{run.dir.expand("%D/roms/manic.tap")});
-        QTest::keyClick(run.list()->viewport(), Qt::Key_Down); // as a click does
+        QTest::keyClick(run.list()->viewport(), Qt::Key_Down);
+        QCOMPARE(run.state.selectedGame, 4);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("eps"));
     }
 
@@ -278,50 +272,82 @@ private Q_SLOTS:
         QCOMPARE(run.launcher.starts[0].arguments, QStringList{run.dir.expand("%D/rom1.tap")});
     }
 
-    // Exit asks only when something would be lost; the files on disk show
-    // what each answer did.
-    void exitAsks_data() {
-        QTest::addColumn<QString>("change"); // "none", "placement", "remove", "settings"
-        QTest::addColumn<int>("answer");     // when asked
-        QTest::addColumn<bool>("asked");
+    // Exit asks only when something would be lost, Yes going on to the
+    // close; the close saves without asking, and asks only when saving fails.
+    // The files on disk show what each answer did.
+    void leaving_data() {
+        QTest::addColumn<QString>("how");        // "exit" or "close"
+        QTest::addColumn<QString>("change");     // "none", "moved", "removed", "settings", "all"
+        QTest::addColumn<QList<int>>("answers"); // as asked
+        QTest::addColumn<QString>("asked");      // the last box's text, empty: none
+        QTest::addColumn<bool>("open");          // the window is still there
         QTest::addColumn<bool>("written");
-        QTest::newRow("nothing changed") << "none" << int(Answer::Yes) << false << false;
-        QTest::newRow("only moved") << "placement" << int(Answer::Yes) << false << false;
-        QTest::newRow("removed, Yes") << "remove" << int(Answer::Yes) << true << true;
-        QTest::newRow("removed, No") << "remove" << int(Answer::No) << true << false;
-        QTest::newRow("removed, Cancel") << "remove" << int(Answer::Cancel) << true << false;
-        QTest::newRow("settings, Yes") << "settings" << int(Answer::Yes) << true << true;
+        const QString exit = QStringLiteral("Save changes before exiting?");
+        const QString failed =
+            QStringLiteral("Your changes could not all be saved.\r\nClose anyway?");
+        const int yes = int(Answer::Yes), no = int(Answer::No), ok = int(Answer::Ok);
+        const auto row = [](const char* name, const char* how, const char* change,
+                            QList<int> answers, const QString& asked, bool open, bool written) {
+            QTest::newRow(name) << QString::fromLatin1(how) << QString::fromLatin1(change)
+                                << answers << asked << open << written;
+        };
+        row("exit: nothing changed", "exit", "none", {yes}, {}, false, false);
+        row("exit: only moved", "exit", "moved", {yes}, {}, false, false);
+        row("exit: removed, Yes", "exit", "removed", {yes}, exit, false, true);
+        row("exit: removed, No", "exit", "removed", {no}, exit, false, false);
+        row("exit: removed, Cancel", "exit", "removed", {int(Answer::Cancel)}, exit, true, false);
+        row("exit: settings, Yes", "exit", "settings", {yes}, exit, false, true);
+        row("close", "close", "all", {}, {}, false, true);
+        row("close: empty catalogue", "close", "settings", {}, {}, false, true);
+        row("close: saving fails, Yes", "close fails", "all", {ok, ok, yes}, failed, false, false);
+        // A later close that works saves all.
+        row("close: saving fails, No", "close fails", "all", {ok, ok, no}, failed, true, true);
     }
-    void exitAsks() {
+    void leaving() {
+        QFETCH(QString, how);
         QFETCH(QString, change);
-        QFETCH(int, answer);
-        QFETCH(bool, asked);
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, asked);
+        QFETCH(bool, open);
         QFETCH(bool, written);
         Run run;
-        run.start(fiveGames(), QStringLiteral("[RomPaths]\r\nnum=1\r\npath00=%D/\r\n"));
+        const bool empty = QTest::currentDataTag() == QLatin1String("close: empty catalogue");
+        run.start(empty ? GameCatalogue{} : fiveGames(),
+                  QStringLiteral("[RomPaths]\r\nnum=1\r\npath00=%D/\r\n"));
         const QByteArray dat = run.dir.read(QStringLiteral("tolm.dat"));
         const QByteArray ini = run.dir.read(QStringLiteral("tolm.ini"));
-        if (change == QLatin1String("placement")) {
+        if (change == QLatin1String("moved"))
             run.window->move(run.window->pos() + QPoint(20, 10));
-        } else if (change == QLatin1String("remove")) {
+        if (change == QLatin1String("removed") || change == QLatin1String("all")) {
             run.click(2);
             run.dialogs.answers.push_back(Answer::Yes);
             run.action("addgames3")->trigger();
             QCOMPARE(run.state.catalogue.size(), std::size_t(4));
-        } else if (change == QLatin1String("settings")) {
-            run.state.settings.screenshotSize = 1;
         }
+        if (change == QLatin1String("settings") || change == QLatin1String("all"))
+            run.state.settings.romPaths = {"/games/"};
+        if (how == QLatin1String("close fails"))
+            run.state.programDirectory = run.dir.str() + "/gone";
         run.dialogs.shown.clear();
-        run.dialogs.answers.push_back(Answer(answer));
-        run.action("file5")->trigger(); // "Exit"
+        for (int answer : answers)
+            run.dialogs.answers.push_back(Answer(answer));
+        if (how == QLatin1String("exit"))
+            run.action("file5")->trigger(); // "Exit"
+        else
+            run.window->close();
         const auto boxes = run.dialogs.messages();
-        QCOMPARE(boxes.size(), std::size_t(asked));
-        if (asked) {
-            QCOMPARE(boxes[0].text, QStringLiteral("Save changes before exiting?"));
-            QCOMPARE(boxes[0].buttons, Buttons::YesNoCancel);
+        QCOMPARE(boxes.empty() ? QString() : boxes.back().text, asked);
+        QCOMPARE(boxes.size(), std::size_t(answers.size() * !asked.isEmpty()));
+        if (!boxes.empty())
+            QCOMPARE(boxes.back().buttons,
+                     how == QLatin1String("exit") ? Buttons::YesNoCancel : Buttons::YesNo);
+        QCOMPARE(run.window->isVisible(), open);
+        if (how == QLatin1String("close fails") && open) {
+            run.state.programDirectory = run.dir.str();
+            QVERIFY(run.window->close());
         }
-        QCOMPARE(run.window->isVisible(), asked && answer == int(Answer::Cancel));
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), written ? run.savedCatalogue() : dat);
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
+                 written && !empty ? run.savedCatalogue() : dat);
         QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")),
                  written ? QByteArray::fromStdString(tolm::settingsFileBytes(
                                run.state.settings, tolm::ui::reportGeometry(*run.window)))
@@ -360,44 +386,6 @@ private Q_SLOTS:
             QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
             QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")), kept);
         }
-    }
-
-    void closing_data() {
-        QTest::addColumn<QString>("how"); // "close", "unsized", "fail Yes", "fail No"
-        for (const char* how : {"close", "unsized", "fail Yes", "fail No"})
-            QTest::newRow(how) << QString::fromLatin1(how);
-    }
-    void closing() {
-        QFETCH(QString, how);
-        Run run;
-        const bool unsized = how == QLatin1String("unsized");
-        run.start(unsized ? GameCatalogue{} : fiveGames());
-        if (!unsized)
-            run.state.catalogue.push_back(tolm::test::makeGame("Added"));
-        run.state.settings.romPaths = {"/games/"};
-        const bool fails = how.startsWith(QLatin1String("fail"));
-        const bool closeAnyway = how == QLatin1String("fail Yes");
-        if (fails)
-            run.state.programDirectory = run.dir.str() + "/gone";
-        run.dialogs.answers = {Answer::Ok, Answer::Ok, closeAnyway ? Answer::Yes : Answer::No};
-        run.window->close();
-        QCOMPARE(run.window->isVisible(), how == QLatin1String("fail No"));
-        if (fails) { // each file's failure, then the question
-            const auto boxes = run.dialogs.messages();
-            QCOMPARE(boxes.size(), std::size_t(3));
-            QVERIFY(boxes[2].text.endsWith(QStringLiteral("Close anyway?")));
-            QCOMPARE(boxes[2].buttons, Buttons::YesNo);
-            if (closeAnyway)
-                return;
-            run.state.programDirectory = run.dir.str(); // a later close that works saves all
-            QVERIFY(run.window->close());
-        } else {
-            QCOMPARE(run.boxes(), QStringList());
-        }
-        QVERIFY(run.dir.read(QStringLiteral("tolm.ini"))
-                    .contains("[RomPaths]\r\nnum=1\r\npath00=/games/"));
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-                 unsized ? QByteArray() : run.savedCatalogue());
     }
 };
 

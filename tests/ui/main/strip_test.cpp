@@ -8,6 +8,7 @@
 #include "support/window_fixtures.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/screenshot_strip.h"
+#include "ui/main/show_big_window.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ struct Host {
         status->setFixedHeight(25);
         QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [this] { layOut(); });
         state.settings.screenshotPaths = {dir.str() + "/"};
+        state.settings.romPaths = {dir.str() + "/"};
         state.settings.screenshotLocation = location;
         state.settings.screenshotSize = size;
         window.resize(client);
@@ -36,13 +38,14 @@ struct Host {
         image.save(dir.path() + QLatin1Char('/') + name, format, 95);
     }
     // Selects a new game with these screenshots (a number: that many, none there).
-    void select(const QString& screenshots) {
+    void select(const QString& screenshots, const char* romFile = "") {
         bool isCount = false;
         const int missing = screenshots.toInt(&isCount);
         tolm::GameRecord game;
         game.screenshots = tolm::ui::toStd(
             isCount ? QStringList(missing, QStringLiteral("s.png")).join(QLatin1Char(','))
                     : screenshots);
+        game.romFile = romFile;
         state.catalogue.push_back(game);
         state.selectedGame = static_cast<int>(state.catalogue.size()) - 1;
         strip->loadScreenshots(); // what the main window does when a game is clicked
@@ -79,6 +82,37 @@ bool centreIs(const QPixmap& picture, const QColor& colour) {
            qAbs(qBlue(c) - colour.blue()) < 40;
 }
 
+// Screen memory in three bands: the top third's cells red paper, the middle
+// third's bright green, the bottom third's blue; the very first pixel row set
+// with white ink.
+QByteArray bandedScreen() {
+    QByteArray screen(6912, '\0');
+    for (int i = 0; i < 32; ++i)
+        screen[i] = char(0xFF); // row 0
+    for (int cell = 0; cell < 768; ++cell)
+        screen[6144 + cell] = char(cell < 256   ? (2 << 3) | 7
+                                   : cell < 512 ? 0x40 | (4 << 3)
+                                                : 1 << 3);
+    return screen;
+}
+
+// A 48K snapshot whose screen memory is `screen`.
+QByteArray snapshotWith(const QByteArray& screen) {
+    QByteArray file(27 + 49152, '\0');
+    file[0] = 0x3F;
+    file[24] = char(0xFF); // SP
+    file[25] = 1;
+    return file.replace(27, screen.size(), screen);
+}
+
+// The banded screen's colours, each Spectrum pixel `scale` pixels across.
+void expectBands(const QImage& image, int scale) {
+    QCOMPARE(image.pixel(5 * scale, 0), qRgb(0xD7, 0xD7, 0xD7)); // white ink, row 0
+    QCOMPARE(image.pixel(5 * scale, 1 * scale), qRgb(0xD7, 0, 0));
+    QCOMPARE(image.pixel(200 * scale, 100 * scale), qRgb(0, 0xFF, 0));
+    QCOMPARE(image.pixel(250 * scale, 180 * scale), qRgb(0, 0, 0xD7));
+}
+
 } // namespace
 
 class StripTest : public QObject {
@@ -90,7 +124,6 @@ private Q_SLOTS:
         const QString six = QStringLiteral("r.png,r.png,r.png,r.png,r.png,r.png");
         QTest::newRow("six then four") << QStringList{six, "b.jpg,b.jpg,b.jpg,b.jpg"}
                                        << QStringList{"blue", "blue", "blue", "blue"};
-        QTest::newRow("six then none") << QStringList{six, ""} << QStringList{"placeholder"};
         QTest::newRow("six then no game")
             << QStringList{six, "no game"} << QStringList{"placeholder"};
         QTest::newRow("missing file, empty part")
@@ -100,8 +133,6 @@ private Q_SLOTS:
             << QStringList{"jpeg.gif"} << QStringList{"yellow"};
         QTest::newRow("not a picture keeps the picture")
             << QStringList{"r.png", "bad.gif"} << QStringList{"red"};
-        QTest::newRow("not a picture keeps the placeholder")
-            << QStringList{"x.png", "bad.gif"} << QStringList{"placeholder"};
         QTest::newRow("empty part keeps the picture")
             << QStringList{"r.png", ","} << QStringList{"red", "nothing"};
     }
@@ -178,20 +209,8 @@ private Q_SLOTS:
         }
     }
 
-    void fullSizeView_data() {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("plain left") << int(Qt::LeftButton) << 0 << false;
-        QTest::newRow("shift right") << int(Qt::RightButton) << int(Qt::ShiftModifier) << false;
-        QTest::newRow("ctrl shift left")
-            << int(Qt::LeftButton) << int(Qt::ShiftModifier | Qt::ControlModifier) << false;
-        QTest::newRow("shift left") << int(Qt::LeftButton) << int(Qt::ShiftModifier) << true;
-    }
+    // Only a shift-click with the left button opens the full-size view.
     void fullSizeView() {
-        QFETCH(int, button);
-        QFETCH(int, modifiers);
-        QFETCH(bool, opens);
         Host host;
         host.picture(QStringLiteral("b.jpg"), Qt::blue);
         host.window.show();
@@ -205,9 +224,13 @@ private Q_SLOTS:
             }
         });
         poll.start(5);
-        host.release(host.slot(0), Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(seen.size(), opens ? QSize(512, 384) : QSize(0, 0));
-        QVERIFY(!opens || centreIs(seen, Qt::blue));
+        host.release(host.slot(0));
+        host.release(host.slot(0), Qt::RightButton, Qt::ShiftModifier);
+        host.release(host.slot(0), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+        QVERIFY(seen.isNull());
+        host.release(host.slot(0), Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(seen.size(), QSize(512, 384));
+        QVERIFY(centreIs(seen, Qt::blue));
     }
 
     void regions_data() {
@@ -256,7 +279,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("newWidth");
         QTest::addColumn<QList<int>>("offsets"); // after each layout run
         // Two slots fit at first (616 wide); one step back per run.
-        QTest::newRow("by one slot") << 3 << 1 << 872 << QList<int>{0, 0};
         QTest::newRow("by two slots") << 5 << 3 << 1128 << QList<int>{2, 1, 1};
         QTest::newRow("narrowing keeps the offset") << 5 << 2 << 360 << QList<int>{2, 2};
     }
@@ -294,6 +316,52 @@ private Q_SLOTS:
         QVERIFY(snapshot() == before);
         host.layOut(false); // restoring lays out again
         QVERIFY(snapshot() != before);
+    }
+    // .scr screenshots, and for a game without screenshots the screen held in
+    // its game file, marked as such; the full-size view doubles each pixel.
+    void spectrumScreens_data() {
+        QTest::addColumn<QString>("screenshot"); // empty: the game has none
+        QTest::addColumn<QByteArray>("shot");
+        QTest::addColumn<QByteArray>("rom"); // game.sna; empty: not there
+        QTest::addColumn<QString>("shows");  // "banded", "game file" or "placeholder"
+        const QByteArray banded = bandedScreen(), blank = snapshotWith(QByteArray(6912, '\0'));
+        // A game file's screen never stands in for screenshots the game has.
+        QTest::newRow(".scr") << "LOADING.SCR" << banded << blank << "banded";
+        QTest::newRow("6912 bytes under another name")
+            << "loading.bin" << banded << blank << "banded";
+        QTest::newRow("wrong-sized .scr")
+            << "short.scr" << banded.left(6911) << blank << "placeholder";
+        QTest::newRow("snapshot") << "" << QByteArray() << snapshotWith(banded) << "game file";
+        QTest::newRow("damaged snapshot")
+            << "" << QByteArray() << QByteArray(1000, 'x') << "placeholder";
+        QTest::newRow("no file") << "" << QByteArray() << QByteArray() << "placeholder";
+    }
+    void spectrumScreens() {
+        QFETCH(QString, screenshot);
+        QFETCH(QByteArray, shot);
+        QFETCH(QByteArray, rom);
+        QFETCH(QString, shows);
+        Host host;
+        host.dir.write(QStringLiteral("other.png"));
+        if (!screenshot.isEmpty())
+            host.dir.write(screenshot, shot);
+        if (!rom.isEmpty())
+            host.dir.write(QStringLiteral("game.sna"), rom);
+        host.window.show();
+        host.select(screenshot, "game.sna");
+        const tolm::ui::ScreenshotSlot* slot = host.slot(0);
+        QCOMPARE(slot->showsPlaceholder(), shows == QLatin1String("placeholder"));
+        QCOMPARE(slot->showsGameFileScreen(), shows == QLatin1String("game file"));
+        if (slot->showsPlaceholder())
+            return;
+        const QImage shown = slot->picture().toImage();
+        QCOMPARE(shown.size(), QSize(256, 192));
+        expectBands(shown, 1);
+        // The game file's mark sits in the lower left corner, over the blue band.
+        QCOMPARE(shown.pixel(4, 184) != qRgb(0, 0, 0xD7), slot->showsGameFileScreen());
+        const QImage big = host.strip->fullSizePicture(0).toImage();
+        QCOMPARE(big.size(), tolm::ui::ShowBigWindow::kPictureSize);
+        expectBands(big, 2);
     }
 };
 
