@@ -90,14 +90,9 @@ private Q_SLOTS:
         QVERIFY(saved.sortDescending);
     }
 
-    void firstStartOffer_data() {
-        QTest::addColumn<Answer>("answer");
-        QTest::newRow("yes") << Answer::Yes;
-        QTest::newRow("no") << Answer::No;
-    }
+    // Yes registers the program found and makes it the default; the offer is
+    // remembered in the program's own file, never in tolm.ini.
     void firstStartOffer() {
-        QFETCH(Answer, answer);
-        const bool yes = answer == Answer::Yes;
         tolm::test::Scratch dir;
         const QString fuse = dir.write(QStringLiteral("bin/fuse-sdl"), "#!/bin/sh\n");
         QFile::setPermissions(fuse, QFile::ReadOwner | QFile::ExeOwner);
@@ -105,19 +100,16 @@ private Q_SLOTS:
         tolm::AppState state;
         state.programDirectory = dir.str();
         tolm::test::ScriptedDialogs dialogs;
-        dialogs.answers = {answer};
+        dialogs.answers = {Answer::Yes};
         const std::string path = dir.str() + "/bin";
-        QCOMPARE(tolm::ui::offerProgramsFoundOnPath(state, dialogs, nullptr, path), yes);
+        QVERIFY(tolm::ui::offerProgramsFoundOnPath(state, dialogs, nullptr, path));
         QCOMPARE(dialogs.messages().size(), std::size_t(1));
         QCOMPARE(dialogs.messages()[0].text,
                  "Fuse was found at " + fuse + ". Use it to run games?");
         QVERIFY(state.settings.emulators ==
-                (yes ? std::vector<tolm::ProgramEntry>{{"Fuse", tolm::ui::toStd(fuse)}}
-                     : std::vector<tolm::ProgramEntry>{}));
-        QCOMPARE(state.settings.defaultEmulator, yes ? 0 : tolm::kNone);
+                (std::vector<tolm::ProgramEntry>{{"Fuse", tolm::ui::toStd(fuse)}}));
+        QCOMPARE(state.settings.defaultEmulator, 0);
         QVERIFY(state.settings.musicPlayers.empty()); // mpv there is no program
-
-        // Remembered in the program's own file, never in tolm.ini: no second question.
         QVERIFY(dir.read(QStringLiteral("tolm-extra.ini")).contains("EmulatorOffered=1"));
         QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/tolm.ini")));
         state.extra = tolm::loadExtraSettings(state.extraSettingsPath());
