@@ -14,7 +14,8 @@ namespace {
 
 // A list, the fixed-size tabs, a 25-pixel status bar and the strip, laid out
 // as the main window lays them out, View on; screenshots live in the scratch
-// directory.
+// directory: red r.png, blue b.jpg, a yellow JPEG named jpeg.gif and bad.gif,
+// which is no picture.
 struct Host {
     Host(int location = 0, int size = 0, QSize client = {1000, 700}) {
         list->move(8, 0); // the layout keeps the list's left margin
@@ -27,15 +28,18 @@ struct Host {
         state.settings.screenshotSize = size;
         window.resize(client);
         view(true);
+        for (const auto& [name, colour, format] : {std::tuple{"r.png", Qt::red, "PNG"},
+                                                   {"b.jpg", Qt::blue, "JPG"},
+                                                   {"jpeg.gif", Qt::yellow, "JPG"}}) {
+            QImage image(320, 240, QImage::Format_RGB32);
+            image.fill(colour);
+            image.save(dir.path() + QLatin1Char('/') + QLatin1String(name), format, 95);
+        }
+        dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
     }
     void layOut(bool minimised = false) {
         tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), minimised},
                                    state.settings);
-    }
-    void picture(const QString& name, const QColor& colour, const char* format = nullptr) {
-        QImage image(320, 240, QImage::Format_RGB32);
-        image.fill(colour);
-        image.save(dir.path() + QLatin1Char('/') + name, format, 95);
     }
     // Selects a new game with these screenshots (a number: that many, none there).
     void select(const QString& screenshots, const char* romFile = "") {
@@ -136,10 +140,6 @@ private Q_SLOTS:
         QFETCH(QStringList, games);
         QFETCH(QStringList, shows);
         Host host(0, 1); // seven slots fit: every slot is shown
-        host.picture(QStringLiteral("r.png"), Qt::red);
-        host.picture(QStringLiteral("b.jpg"), Qt::blue);
-        host.picture(QStringLiteral("jpeg.gif"), Qt::yellow, "JPG");
-        host.dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
         host.window.show();
         for (const QString& game : games)
             host.select(game);
@@ -203,7 +203,6 @@ private Q_SLOTS:
     // Only a shift-click with the left button opens the full-size view.
     void fullSizeView() {
         Host host;
-        host.picture(QStringLiteral("b.jpg"), Qt::blue);
         host.window.show();
         host.select(QStringLiteral("b.jpg"));
         QPixmap seen;
