@@ -117,6 +117,10 @@ void expectBands(const QImage& image, int scale) {
     QCOMPARE(image.pixel(250 * scale, 180 * scale), qRgb(0, 0, 0xD7));
 }
 
+using Arrows = std::tuple<int, int, QList<int>, int, bool, bool>;
+using Regions = std::tuple<int, int, QSize, QRect, QRect, int>;
+using Screens = std::tuple<QString, QByteArray, QByteArray, QString>;
+
 } // namespace
 
 class StripTest : public QObject {
@@ -158,31 +162,22 @@ private Q_SLOTS:
         }
     }
 
+    // Two full-size slots fit in both orientations; the arrows are released
+    // in order: 0 left, 1 right, 2 up, 3 down.
     void arrowsScrollOneSlot_data() {
-        QTest::addColumn<int>("location");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QList<int>>("presses"); // arrows (left, right, up, down), in order
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<bool>("backShown");
-        QTest::addColumn<bool>("forwardShown");
-        // Two full-size slots fit in both orientations.
-        QTest::newRow("back at the start does nothing")
-            << 0 << 3 << QList<int>{0} << 0 << false << true;
-        QTest::newRow("one on") << 0 << 3 << QList<int>{1} << 1 << true << false;
-        QTest::newRow("forward at the end does nothing")
-            << 0 << 3 << QList<int>{1, 1} << 1 << true << false;
-        QTest::newRow("two fit: no scrolling") << 0 << 2 << QList<int>{1} << 0 << false << false;
-        QTest::newRow("no screenshots") << 0 << 0 << QList<int>{1} << 0 << false << false;
-        QTest::newRow("vertical, down, down, up")
-            << 1 << 4 << QList<int>{3, 3, 2} << 1 << true << true;
+        QTest::addColumn<Arrows>("row"); // location, count, presses, offset, back, forward shown
+        // clang-format off
+        QTest::newRow("back at the start does nothing") << Arrows{0, 3, {0}, 0, false, true};
+        QTest::newRow("one on") << Arrows{0, 3, {1}, 1, true, false};
+        QTest::newRow("forward at the end does nothing") << Arrows{0, 3, {1, 1}, 1, true, false};
+        QTest::newRow("two fit: no scrolling") << Arrows{0, 2, {1}, 0, false, false};
+        QTest::newRow("no screenshots") << Arrows{0, 0, {1}, 0, false, false};
+        QTest::newRow("vertical, down, down, up") << Arrows{1, 4, {3, 3, 2}, 1, true, true};
+        // clang-format on
     }
     void arrowsScrollOneSlot() {
-        QFETCH(int, location);
-        QFETCH(int, count);
-        QFETCH(QList<int>, presses);
-        QFETCH(int, offset);
-        QFETCH(bool, backShown);
-        QFETCH(bool, forwardShown);
+        QFETCH(Arrows, row);
+        const auto& [location, count, presses, offset, backShown, forwardShown] = row;
         const bool across = location == 0;
         Host host(location, 0, across ? QSize(616, 700) : QSize(1000, 529));
         host.window.show();
@@ -223,32 +218,25 @@ private Q_SLOTS:
         QVERIFY(centreIs(seen, Qt::blue));
     }
 
+    // The list, the tabs centred on the 25-pixel status bar, and the strip
+    // beneath the list or beside it, with as many slots shown as fit.
     void regions_data() {
-        QTest::addColumn<int>("location");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QSize>("client");
-        QTest::addColumn<QRect>("list");
-        QTest::addColumn<QRect>("strip"); // empty: View is off
-        QTest::addColumn<int>("visibleSlots");
-        const QSize big(1000, 700);
+        QTest::addColumn<Regions>("row"); // location, size, client, list, strip, visible slots
+        // clang-format off
         QTest::newRow("horizontal full")
-            << 0 << 0 << big << QRect(8, 0, 984, 355) << QRect(8, 363, 984, 192) << 3;
+            << Regions{0, 0, {1000, 700}, {8, 0, 984, 355}, {8, 363, 984, 192}, 3};
         QTest::newRow("400 high: four at half size")
-            << 1 << 1 << QSize(800, 545) << QRect(8, 0, 648, 399) << QRect(664, 0, 128, 400) << 4;
-        QTest::newRow("view off") << 1 << 1 << big << QRect(8, 0, 984, 554) << QRect() << 0;
+            << Regions{1, 1, {800, 545}, {8, 0, 648, 399}, {664, 0, 128, 400}, 4};
+        QTest::newRow("view off") << Regions{1, 1, {1000, 700}, {8, 0, 984, 554}, {}, 0};
+        // clang-format on
     }
     void regions() {
-        QFETCH(int, location);
-        QFETCH(int, size);
-        QFETCH(QSize, client);
-        QFETCH(QRect, list);
-        QFETCH(QRect, strip);
-        QFETCH(int, visibleSlots);
+        QFETCH(Regions, row);
+        const auto& [location, size, client, list, strip, visibleSlots] = row;
         const bool viewOn = !strip.isNull();
         Host host(location, size, client);
         host.select(QStringLiteral("20"));
         host.view(viewOn); // turning it off afterwards must undo the strip's place
-        // Centred, resting on the 25-pixel status bar.
         QCOMPARE(host.tabs->geometry(),
                  QRect(client.width() / 2 - 293, client.height() - 138, 587, 113));
         QCOMPARE(host.list->geometry(), list);
@@ -296,27 +284,21 @@ private Q_SLOTS:
     // .scr screenshots, and for a game without screenshots the screen held in
     // its game file, marked as such; the full-size view doubles each pixel.
     void spectrumScreens_data() {
-        QTest::addColumn<QString>("screenshot"); // empty: the game has none
-        QTest::addColumn<QByteArray>("shot");
-        QTest::addColumn<QByteArray>("rom"); // game.sna; empty: not there
-        QTest::addColumn<QString>("shows");  // "banded", "game file" or "placeholder"
+        QTest::addColumn<Screens>("row"); // screenshot and its bytes, game.sna's bytes, shown
         const QByteArray banded = bandedScreen(), blank = snapshotWith(QByteArray(6912, '\0'));
         // A game file's screen never stands in for screenshots the game has.
-        QTest::newRow(".scr") << "LOADING.SCR" << banded << blank << "banded";
-        QTest::newRow("6912 bytes under another name")
-            << "loading.bin" << banded << blank << "banded";
-        QTest::newRow("wrong-sized .scr")
-            << "short.scr" << banded.left(6911) << blank << "placeholder";
-        QTest::newRow("snapshot") << "" << QByteArray() << snapshotWith(banded) << "game file";
-        QTest::newRow("damaged snapshot")
-            << "" << QByteArray() << QByteArray(1000, 'x') << "placeholder";
-        QTest::newRow("no file") << "" << QByteArray() << QByteArray() << "placeholder";
+        // clang-format off
+        QTest::newRow(".scr") << Screens{"LOADING.SCR", banded, blank, "banded"};
+        QTest::newRow("6912 bytes under another name") << Screens{"a.bin", banded, blank, "banded"};
+        QTest::newRow("wrong-sized .scr") << Screens{"s.scr", banded.chopped(1), blank, "placeholder"};
+        QTest::newRow("snapshot") << Screens{"", {}, snapshotWith(banded), "game file"};
+        QTest::newRow("damaged snapshot") << Screens{"", {}, QByteArray(1000, 'x'), "placeholder"};
+        QTest::newRow("no file") << Screens{"", {}, {}, "placeholder"};
+        // clang-format on
     }
     void spectrumScreens() {
-        QFETCH(QString, screenshot);
-        QFETCH(QByteArray, shot);
-        QFETCH(QByteArray, rom);
-        QFETCH(QString, shows);
+        QFETCH(Screens, row);
+        const auto& [screenshot, shot, rom, shows] = row;
         Host host;
         host.dir.write(QStringLiteral("other.png"));
         if (!screenshot.isEmpty())
