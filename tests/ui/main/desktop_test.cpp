@@ -17,14 +17,13 @@ private Q_SLOTS:
     void shortcuts() {
         Run run;
         run.start(tolm::test::fiveGames());
-        const struct {
-            const char* item;
-            const char* caption;
-            QKeySequence keys;
-        } expected[] = {{"file1", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
-                        {"file5", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-                        {"addgames3", "Remove Selected", QKeySequence(Qt::Key_Delete)},
-                        {"addgames5", "Properties...", QKeySequence(Qt::ALT | Qt::Key_Return)}};
+        // clang-format off
+        const struct { const char* item; const char* caption; QKeySequence keys; } expected[] = {
+            {"file1", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"file5", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+            {"addgames3", "Remove Selected", QKeySequence(Qt::Key_Delete)},
+            {"addgames5", "Properties...", QKeySequence(Qt::ALT | Qt::Key_Return)}};
+        // clang-format on
         for (const auto& e : expected) { // the menu shows the keys beside the caption
             QCOMPARE(run.action(e.item)->text(), QLatin1String(e.caption));
             QCOMPARE(run.action(e.item)->shortcut(), e.keys);

@@ -15,6 +15,9 @@ using Buttons = tolm::test::ScriptedDialogs::Buttons;
 
 // How the window is left, what changed, the answers, the last box's text,
 // whether the window stays open, whether the files were written.
+// The game's rom name, "rom paths;music paths" ('|' between entries), year
+// and genre; the labels shown, '|' between them.
+using Details = std::tuple<QString, QString, int, int, QString>;
 using Leaving = std::tuple<QString, QString, QList<Answer>, QString, bool, bool>;
 
 class MainWindowTest : public QObject {
@@ -97,34 +100,22 @@ private Q_SLOTS:
 
     // Present: %D/roms/game.tap and %D/music2/tune.ay; the game's music is tune.ay.
     void detailsLabels_data() {
-        QTest::addColumn<QString>("romFile");
-        QTest::addColumn<QString>("paths"); // rom paths;music paths, "|" between entries
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("genre");
-        QTest::addColumn<QString>("expected"); // romFound|hasMusic|year|type
-        const auto row = [](const char* name, const char* rom, const char* paths, int year,
-                            int genre, const char* expected) {
-            QTest::newRow(name) << QString::fromLatin1(rom) << QString::fromLatin1(paths) << year
-                                << genre << QString::fromLatin1(expected);
-        };
-        const char* both = "%D/roms/;%D/music/|%D/music2/";
-        row("music only in the second path", "game.tap", both, 1984, 0,
-            "Yes|Yes (click to play)|1984|Arcade - Beat'em Up");
-        row("rom name of blanks, last genre", "  ", both, 1, 129,
-            "No rom|Yes (click to play)|1|Shoot'em Up - [uncategorized]");
-        row("no rom paths, genre beyond the table", "game.tap", ";%D/music2/", 1, 130,
-            "No rom found (check paths)|Yes (click to play)|1|");
-        row("no music paths, year 0, negative genre", "game.tap", "%D/roms/;", 0, -1,
-            "Yes|No Music file found (check paths)||");
-        row("music under a sibling only, negative year", "game.tap", "%D/roms/;%D/music/", -5, 1,
-            "Yes|No Music file found (check paths)||Arcade - Boulder Dash");
+        QTest::addColumn<Details>("row");
+        const QString both = QStringLiteral("%D/roms/;%D/music/|%D/music2/");
+        // clang-format off
+        QTest::newRow("music only in the second path") << Details{"game.tap", both, 1984, 0,
+            "Yes|Yes (click to play)|1984|Arcade - Beat'em Up"};
+        QTest::newRow("rom name of blanks, last genre") << Details{"  ", both, 1, 129,
+            "No rom|Yes (click to play)|1|Shoot'em Up - [uncategorized]"};
+        QTest::newRow("no rom paths, year 0, genre beyond the table") << Details{"game.tap",
+            ";%D/music2/", 0, 130, "No rom found (check paths)|Yes (click to play)||"};
+        QTest::newRow("no music paths, negative year and genre")
+            << Details{"game.tap", "%D/roms/;", -5, -1, "Yes|No Music file found (check paths)||"};
+        // clang-format on
     }
     void detailsLabels() {
-        QFETCH(QString, romFile);
-        QFETCH(QString, paths);
-        QFETCH(int, year);
-        QFETCH(int, genre);
-        QFETCH(QString, expected);
+        QFETCH(Details, row);
+        const auto& [romFile, paths, year, genre, expected] = row;
         tolm::test::Scratch dir;
         for (const char* file : {"roms/game.tap", "music/other.ay", "music2/tune.ay"})
             dir.write(QString::fromLatin1(file));
@@ -132,7 +123,7 @@ private Q_SLOTS:
         game.romFile = tolm::ui::toStd(romFile);
         game.musicFile = "tune.ay";
         game.genre = genre;
-        const auto list = [&](int part) {
+        const auto list = [&, paths = paths](int part) {
             return dir.expand(paths.section(QLatin1Char(';'), part, part)
                                   .split(QLatin1Char('|'), Qt::SkipEmptyParts));
         };

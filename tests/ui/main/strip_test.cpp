@@ -290,7 +290,7 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow(".scr") << Screens{"LOADING.SCR", banded, blank, "banded"};
         QTest::newRow("6912 bytes under another name") << Screens{"a.bin", banded, blank, "banded"};
-        QTest::newRow("wrong-sized .scr") << Screens{"s.scr", banded.chopped(1), blank, "placeholder"};
+        QTest::newRow("wrong-sized") << Screens{"s.scr", banded.chopped(1), blank, "placeholder"};
         QTest::newRow("snapshot") << Screens{"", {}, snapshotWith(banded), "game file"};
         QTest::newRow("damaged snapshot") << Screens{"", {}, QByteArray(1000, 'x'), "placeholder"};
         QTest::newRow("no file") << Screens{"", {}, {}, "placeholder"};
