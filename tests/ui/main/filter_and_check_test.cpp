@@ -17,13 +17,11 @@ namespace {
 struct Run : tolm::test::MainWindowRun {
     void start(const QString& ini = {}) {
         using tolm::test::makeGame;
+        // clang-format off
         tolm::GameCatalogue games = {makeGame("beta", "Zeta", 1985), makeGame("Alpha", "ocean", 0),
-                                     makeGame("gamma", "Imagine", 1984),
-                                     makeGame("Delta",
-                                              "Oc\xC3\xA9"
-                                              "an",
-                                              1984),
-                                     makeGame("eps", "Bug", 1986)};
+            makeGame("gamma", "Imagine", 1984), makeGame("Delta", "Oc\xC3\xA9" "an", 1984),
+            makeGame("eps", "Bug", 1986)};
+        // clang-format on
         games[2].authors = "Jon Ritman";
         games[0].romFile = "beta.tap";  // there
         games[1].romFile = "alpha.tap"; // not there

@@ -3,7 +3,6 @@
 
 #include "state/app_state.h"
 #include "ui/main/about_window.h"
-#include "ui/main/artwork.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/screenshot_strip.h"
 #include "ui/main/splash_window.h"
@@ -11,34 +10,8 @@
 
 using namespace tolm::ui;
 
-namespace {
-
-// Counts the artwork's palette: [0] black, [1] red, [2] yellow, [3] green,
-// [4] cyan, [5] dark banner, [6] light lettering, [7] anything else.
-QList<int> census(const QImage& image) {
-    QList<int> count(8, 0);
-    const auto hi = [](int v) { return v >= 150; };
-    const auto lo = [](int v) { return v <= 60; };
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
-            ++count[r + g + b == 0               ? 0
-                    : qMax(r, qMax(g, b)) <= 70  ? 5
-                    : qMin(r, qMin(g, b)) >= 200 ? 6
-                    : hi(r) && lo(g) && lo(b)    ? 1
-                    : hi(r) && hi(g) && lo(b)    ? 2
-                    : lo(r) && hi(g) && lo(b)    ? 3
-                    : lo(r) && hi(g) && hi(b)    ? 4
-                                                 : 7];
-        }
-    return count;
-}
-
-} // namespace
-
-// The About and splash windows, the artwork, and the sizes the main window
-// takes from the screen.
+// The About and splash windows, and the sizes the main window takes from the
+// screen.
 class SmallWindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -70,22 +43,6 @@ private Q_SLOTS:
         QTest::qWait(400);
         QCOMPARE(loads, 1);
         QVERIFY(splash.isVisible());
-    }
-
-    // The pictures share a palette, and each carries its own words.
-    void artwork() {
-        const QImage pictures[] = {titlePicture(), logoPicture(), placeholderPicture(),
-                                   programIcon().pixmap(QSize(32, 32)).toImage()};
-        const QSize sizes[] = {{240, 192}, {240, 192}, {256, 192}, {32, 32}};
-        QList<int> lettering;
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(pictures[i].size(), sizes[i]);
-            const QList<int> count = census(pictures[i]);
-            QCOMPARE(count[7], 0);
-            QVERIFY(count[1] > 0 && count[4] > 0 && count[6] > 0); // red, cyan, lettering
-            lettering << count[6];
-        }
-        QVERIFY(lettering[0] != lettering[1] && lettering[1] != lettering[2]);
     }
 
     // Every size given in twips follows the screen's dpi: the window's
