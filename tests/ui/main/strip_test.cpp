@@ -126,40 +126,35 @@ using Screens = std::tuple<QString, QByteArray, QByteArray, QString>;
 class StripTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void slotsShowTheSelectedGame_data() {
-        QTest::addColumn<QStringList>("games"); // screenshots of each game selected in turn
-        QTest::addColumn<QStringList>("shows"); // "placeholder", "nothing" or a colour
-        const QString six = QStringLiteral("r.png,r.png,r.png,r.png,r.png,r.png");
-        QTest::newRow("six then four") << QStringList{six, "b.jpg,b.jpg,b.jpg,b.jpg"}
-                                       << QStringList{"blue", "blue", "blue", "blue"};
-        QTest::newRow("missing file, empty part")
-            << QStringList{"x.png,,b.jpg"} << QStringList{"placeholder", "nothing", "blue"};
-        // The format is read from the contents: this JPEG is named .gif.
-        QTest::newRow("named for another format")
-            << QStringList{"jpeg.gif"} << QStringList{"yellow"};
-        QTest::newRow("not a picture keeps the picture")
-            << QStringList{"r.png", "bad.gif"} << QStringList{"red"};
-    }
+    // Each slot shows "placeholder", "nothing" or a colour, decoded at the slot's size.
     void slotsShowTheSelectedGame() {
-        QFETCH(QStringList, games);
-        QFETCH(QStringList, shows);
         Host host(0, 1); // seven slots fit: every slot is shown
         host.window.show();
-        for (const QString& game : games)
-            host.select(game);
-        QCOMPARE(host.strip->slotCount(), shows.size());
-        QCOMPARE(host.strip->stripState().screenshotCount, shows.size());
-        for (int i = 0; i < shows.size(); ++i) {
-            const tolm::ui::ScreenshotSlot* slot = host.slot(i);
-            QVERIFY(slot->isVisible());
-            QCOMPARE(slot->showsPlaceholder(), shows[i] == QLatin1String("placeholder"));
-            if (shows[i] == QLatin1String("nothing"))
-                QVERIFY(slot->picture().isNull());
-            else if (!slot->showsPlaceholder()) {
-                QVERIFY2(centreIs(slot->picture(), QColor(shows[i])), qPrintable(shows[i]));
-                QCOMPARE(slot->picture().size(), QSize(128, 96)); // decoded at slot size
+        const auto shows = [&host](const char* screenshots, const QStringList& expected) {
+            host.select(QLatin1String(screenshots));
+            QCOMPARE(host.strip->slotCount(), expected.size());
+            QCOMPARE(host.strip->stripState().screenshotCount, expected.size());
+            for (int i = 0; i < expected.size(); ++i) {
+                const tolm::ui::ScreenshotSlot* slot = host.slot(i);
+                QVERIFY(slot->isVisible());
+                QCOMPARE(slot->showsPlaceholder(), expected[i] == QLatin1String("placeholder"));
+                if (expected[i] == QLatin1String("nothing"))
+                    QVERIFY(slot->picture().isNull());
+                else if (!slot->showsPlaceholder()) {
+                    QVERIFY2(centreIs(slot->picture(), QColor(expected[i])), screenshots);
+                    QCOMPARE(slot->picture().size(), QSize(128, 96));
+                }
             }
-        }
+        };
+        shows("x.png,,b.jpg", {"placeholder", "nothing", "blue"});
+        shows("r.png,r.png,r.png,r.png,r.png,r.png", QStringList(6, QStringLiteral("red")));
+        shows("b.jpg,b.jpg,b.jpg,b.jpg", QStringList(4, QStringLiteral("blue"))); // fewer slots
+        shows("jpeg.gif", {"yellow"}); // the format is read from the contents
+        // Neither a file that is no picture nor an empty part clears a slot.
+        shows("bad.gif", {"yellow"});
+        shows(",", {"yellow", "nothing"});
+        shows("x.png", {"placeholder"});
+        shows("bad.gif", {"placeholder"});
     }
 
     // Two full-size slots fit in both orientations; the arrows are released
