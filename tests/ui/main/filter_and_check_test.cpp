@@ -12,8 +12,8 @@ using Answer = tolm::test::ScriptedDialogs::Answer;
 
 namespace {
 
-// The filter's own matching is the catalogue's business; here: the box, the
-// list it filters, the count it reports and the commands on what is shown.
+// Five games, one publisher written with an accent; the files Check Files
+// looks for are there only as each test writes them.
 struct Run : tolm::test::MainWindowRun {
     void start(const QString& ini = {}) {
         using tolm::test::makeGame;
@@ -23,10 +23,10 @@ struct Run : tolm::test::MainWindowRun {
             makeGame("eps", "Bug", 1986)};
         // clang-format on
         games[2].authors = "Jon Ritman";
-        games[0].romFile = "beta.tap";  // there
-        games[1].romFile = "alpha.tap"; // not there
+        games[0].romFile = "beta.tap";
+        games[1].romFile = "alpha.tap";
         games[2].screenshots = "g.png,gone.png";
-        games[3].musicFile = "delta.ay"; // not there
+        games[3].musicFile = "delta.ay";
         MainWindowRun::start(games, ini);
     }
     tolm::ui::GameFilterBox* box() const {
