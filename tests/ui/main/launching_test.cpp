@@ -4,6 +4,8 @@
 #include "support/window_fixtures.h"
 #include "ui/main/launching.h"
 
+// How a name is found under the search paths is locateFile's business; here:
+// which checks speak, in what order, and what is started.
 class LaunchingTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -17,28 +19,25 @@ void LaunchingTest::launch_data() {
     QTest::addColumn<QStringList>("changes");
     QTest::addColumn<QString>("box");   // "title|text", empty: none
     QTest::addColumn<QString>("start"); // "program|argument", empty: none
-    const QString run = QStringLiteral("Can't Run|");
-    const QString noEmu = run + QStringLiteral("Unable to find default emulator");
-    const QString noRom = run + QStringLiteral("Unable to find selected rom");
+    const QString noDefault = QStringLiteral("Can't Run|No default emulator has been set");
+    const QString noEmu = QStringLiteral("Can't Run|Unable to find default emulator");
+    const QString noRom = QStringLiteral("Can't Run|Unable to find selected rom");
     const QString noPlayer =
         QStringLiteral("Can't play music|Unable to locate default music player");
     const auto row = [](const char* name, const char* op, const QStringList& changes,
                         const QString& box, const QString& start = {}) {
         QTest::newRow(name) << QString::fromLatin1(op) << changes << box << start;
     };
+    // clang-format off
     row("run: blank name, no default: silent", "run", {"rom=   ", "default emu=-99"}, {});
-    row("run: no default emulator", "run", {"default emu=-99"},
-        run + "No default emulator has been set");
+    row("run: no default emulator", "run", {"default emu=-99"}, noDefault);
+    // Any negative index means none, as a hand-edited file may hold.
+    row("run: negative default other than none", "run", {"default emu=-3"}, noDefault);
     row("run: default emulator missing", "run", {"emus=%D/emu/gone"}, noEmu);
     row("run: default beyond the list", "run", {"default emu=5"}, noEmu);
-    // Any negative index means none, as a hand-edited file may hold.
-    row("run: negative default other than none", "run", {"default emu=-3"},
-        run + "No default emulator has been set");
     row("run: no rom paths", "run", {"roms="}, noRom);
-    row("run: blank first rom path", "run", {"roms=|%D/roms/"}, noRom);
-    row("run: a full path is found where it points", "run", {"rom=%D/roms2/other.tap", "roms="}, {},
-        "%D/emu/fuse|%D/roms2/other.tap");
-    row("run: a full path that is gone", "run", {"rom=%D/roms/gone.tap"}, noRom);
+    row("run: a full path is found where it points", "run", {"rom=%D/roms2/other.tap", "roms="},
+        {}, "%D/emu/fuse|%D/roms2/other.tap");
     row("run: second path, emulator with a blank", "run", {"rom=other.tap", "default emu=1"}, {},
         "%D/emu dir/x emu|%D/roms2/other.tap");
     row("run: blanks and shell characters stay one argument", "run",
@@ -46,21 +45,17 @@ void LaunchingTest::launch_data() {
     row("run: nothing selected", "run", {"selected=-99"}, {});
     row("run: selection beyond the catalogue", "run", {"selected=7"}, {});
     row("run: the start fails", "run", {"fail"},
-        run + "Unable to start %D/emu/fuse\r\nPermission denied");
+        "Can't Run|Unable to start %D/emu/fuse\r\nPermission denied");
     row("with: full path, no default, no rom paths", "with 1",
         {"rom=%D/roms2/other.tap", "roms=", "default emu=-99"}, {},
         "%D/emu dir/x emu|%D/roms2/other.tap");
     row("with: a bare name is not searched", "with 0", {}, noRom);
     row("with: item beyond the list", "with 3", {"rom=%D/roms/game.tap"}, noEmu);
-    row("with: emulator missing", "with 0", {"rom=%D/roms/game.tap", "emus=%D/emu/gone"}, noEmu);
     row("with: nothing selected", "with 0", {"rom=%D/roms/game.tap", "selected=-99"}, {});
-    row("with: the start fails", "with 0", {"rom=%D/roms/game.tap", "fail"},
-        run + "Unable to start %D/emu/fuse\r\nPermission denied");
     row("music: found in the second path", "music", {"music=other.ay"}, {},
         "%D/player/play|%D/music2/other.ay");
     row("music: details say not playable", "music", {"playable=0"}, {});
     row("music: file deleted since", "music", {"music=gone.ay"}, {});
-    row("music: no music paths", "music", {"music paths="}, {});
     row("music: no players at all", "music", {"players=", "default player=-99"}, {});
     row("music: no default player", "music", {"default player=-99"},
         "Can't play music|No default music player");
@@ -68,6 +63,7 @@ void LaunchingTest::launch_data() {
     row("music: player missing", "music", {"players=%D/player/gone"}, noPlayer);
     row("music: the start fails", "music", {"fail"},
         "Can't play music|Unable to start %D/player/play\r\nPermission denied");
+    // clang-format on
 }
 
 void LaunchingTest::launch() {
@@ -79,21 +75,24 @@ void LaunchingTest::launch() {
     for (const char* file :
          {"emu/fuse", "emu dir/x emu", "roms/game.tap", "roms2/other.tap", "my games/a;b $(x).tap",
           "music/tune.ay", "music2/other.ay", "player/play"})
-        QVERIFY(!dir.write(QString::fromUtf8(file)).isEmpty());
-    QStringList settings = QStringLiteral("selected=0\nrom=game.tap\nmusic=tune.ay\n"
-                                          "roms=%D/roms/|%D/roms2/\nmusic paths=%D/music/|"
-                                          "%D/music2/\nemus=%D/emu/fuse|%D/emu dir/x emu\n"
-                                          "default emu=0\nplayers=%D/player/play\n"
-                                          "default player=0")
-                               .split(QLatin1Char('\n'));
-    settings << QStringLiteral("playable=1") << changes;
-    QHash<QString, QString> set;
-    for (const QString& s : settings)
+        dir.write(QString::fromUtf8(file));
+    QHash<QString, QString> set; // the working set-up, then the row's changes
+    for (const QString& s : QStringLiteral("selected=0\nrom=game.tap\nmusic=tune.ay\nplayable=1\n"
+                                           "roms=%D/roms/|%D/roms2/\nmusic paths=%D/music/|"
+                                           "%D/music2/\nemus=%D/emu/fuse|%D/emu dir/x emu\n"
+                                           "default emu=0\nplayers=%D/player/play\n"
+                                           "default player=0")
+                                    .split(QLatin1Char('\n')) +
+                                changes)
         set[s.section(QLatin1Char('='), 0, 0)] = dir.expand(s.section(QLatin1Char('='), 1));
-    const auto text = [&set](const char* key) { return set[QLatin1String(key)]; };
-    const auto list = [&](const char* key) { // "a|b", "" for none
-        return dir.expand(text(key).isEmpty() ? QStringList() : text(key).split(QLatin1Char('|')));
+    const auto list = [&set](const char* key) { // "a|b", "" for none
+        const QString value = set[QLatin1String(key)];
+        std::vector<std::string> out;
+        for (const QString& item : value.isEmpty() ? QStringList() : value.split(QLatin1Char('|')))
+            out.push_back(tolm::ui::toStd(item));
+        return out;
     };
+    const auto number = [&set](const char* key) { return set[QLatin1String(key)].toInt(); };
     const auto programs = [&](const char* key) {
         std::vector<tolm::ProgramEntry> out;
         for (const std::string& path : list(key))
@@ -103,26 +102,25 @@ void LaunchingTest::launch() {
 
     tolm::AppState state;
     tolm::GameRecord game = tolm::test::makeGame("Game");
-    game.romFile = tolm::ui::toStd(text("rom"));
-    game.musicFile = tolm::ui::toStd(text("music"));
+    game.romFile = tolm::ui::toStd(set[QStringLiteral("rom")]);
+    game.musicFile = tolm::ui::toStd(set[QStringLiteral("music")]);
     state.catalogue = {game};
-    state.selectedGame = text("selected").toInt();
+    state.selectedGame = number("selected");
     state.settings.romPaths = list("roms");
     state.settings.musicPaths = list("music paths");
     state.settings.emulators = programs("emus");
-    state.settings.defaultEmulator = text("default emu").toInt();
+    state.settings.defaultEmulator = number("default emu");
     state.settings.musicPlayers = programs("players");
-    state.settings.defaultMusicPlayer = text("default player").toInt();
+    state.settings.defaultMusicPlayer = number("default player");
     tolm::test::ScriptedDialogs dialogs;
     tolm::test::RecordingLauncher launcher;
     launcher.failNext = set.contains(QStringLiteral("fail"));
     const tolm::ui::LaunchContext context{state, dialogs, launcher, nullptr};
 
-    const bool started =
-        operation == QLatin1String("run") ? tolm::ui::launchSelectedGame(context)
-        : operation == QLatin1String("music")
-            ? tolm::ui::playSelectedMusic(context, text("playable") == QLatin1String("1"))
-            : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
+    const bool started = operation == QLatin1String("run") ? tolm::ui::launchSelectedGame(context)
+                         : operation == QLatin1String("music")
+                             ? tolm::ui::playSelectedMusic(context, number("playable") == 1)
+                             : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
 
     QStringList boxes; // only the first failing check speaks
     for (const auto& shown : dialogs.messages()) {

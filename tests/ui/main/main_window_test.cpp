@@ -1,72 +1,24 @@
-#include <QAction>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
-#include <QTabWidget>
 #include <QTimer>
-#include <QTreeView>
-#include <memory>
-#include <unistd.h>
 
-#include "support/scripted_dialogs.h"
-#include "support/window_fixtures.h"
+#include "support/main_window_run.h"
 #include "ui/main/details_panel.h"
-#include "ui/main/game_list_model.h"
-#include "ui/main/main_window.h"
 #include "ui/main/screenshot_strip.h"
 #include "ui/main/window_geometry.h"
 
 using tolm::GameCatalogue;
 using tolm::test::fiveGames;
+using Run = tolm::test::MainWindowRun;
 using Answer = tolm::test::ScriptedDialogs::Answer;
+using Buttons = tolm::test::ScriptedDialogs::Buttons;
 
-namespace {
-
-// One program run: a program directory, the state and the seams.
-struct Run {
-    tolm::test::Scratch dir;
-    tolm::AppState state;
-    tolm::test::ScriptedDialogs dialogs;
-    tolm::test::RecordingLauncher launcher;
-    std::unique_ptr<tolm::ui::MainWindow> window;
-
-    void start(const GameCatalogue& games = {}, const QString& ini = {}) {
-        if (!games.empty())
-            dir.writeDatabase(games);
-        if (!ini.isEmpty())
-            dir.write(QStringLiteral("tolm.ini"), dir.expand(ini).toUtf8());
-        state.programDirectory = dir.str();
-        window = std::make_unique<tolm::ui::MainWindow>(state, dialogs, launcher, 0);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-    QTreeView* list() const { return window->findChild<QTreeView*>(QStringLiteral("lstGames")); }
-    QAction* action(const char* n) const { return window->findChild<QAction*>(QLatin1String(n)); }
-    QString label(const char* name) const {
-        return window->findChild<QLabel*>(QLatin1String(name))->text();
-    }
-    QString keys() const { // the item keys, top to bottom
-        QStringList out;
-        for (int row = 0; row < list()->model()->rowCount(); ++row)
-            out << list()->model()->index(row, 0).data(Qt::UserRole).toString();
-        return out.join(QLatin1Char(' '));
-    }
-    QModelIndex item(int position) const {
-        return list()->model()->index(window->gameListModel().rowOf(position), 0);
-    }
-    void click(int position) const {
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                          list()->visualRect(item(position)).center());
-    }
-    QStringList boxes() const {
-        QStringList out;
-        for (const auto& box : dialogs.messages())
-            out << box.title + QLatin1Char('|') + box.text;
-        return out;
-    }
-};
-
-} // namespace
+// How the window is left, what changed, the answers, the last box's text,
+// whether the window stays open, whether the files were written.
+// The game's rom name, "rom paths;music paths" ('|' between entries), year
+// and genre; the labels shown, '|' between them.
+using Details = std::tuple<QString, QString, int, int, QString>;
+using Leaving = std::tuple<QString, QString, QList<Answer>, QString, bool, bool>;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -83,7 +35,6 @@ private Q_SLOTS:
                                  << QStringList{"Invalid Database|There is a problem with the "
                                                 "database file.\r\nFile not loaded"};
     }
-
     void startUp() {
         QFETCH(QByteArray, file);
         QFETCH(int, rows);
@@ -98,172 +49,121 @@ private Q_SLOTS:
         QCOMPARE(run.boxes(), boxes);
         QCOMPARE(run.state.selectedGame, tolm::kNone);
         QCOMPARE(run.list()->model()->rowCount(), rows);
-        if (rows > 0)
-            QVERIFY(run.keys().startsWith(QStringLiteral("game1 "))); // by name at first
-        QCOMPARE(run.action("file1")->isEnabled(), rows > 0);         // "Save"
+        QVERIFY(rows == 0 ||
+                run.rows(Qt::UserRole).startsWith(QStringLiteral("game1 "))); // by name
+        QCOMPARE(run.action("file1")->isEnabled(), rows > 0);                 // "Save"
     }
 
-    void columnClicks_data() {
-        QTest::addColumn<QList<int>>("clicks");
-        QTest::addColumn<QString>("keys");
-        QTest::newRow("name ascending") << QList<int>{} << "game1 game0 game3 game4 game2";
-        QTest::newRow("name again: descending") << QList<int>{0} << "game2 game4 game3 game0 game1";
-        QTest::newRow("then publisher: still descending")
-            << QList<int>{0, 1} << "game0 game1 game3 game2 game4";
-        QTest::newRow("publisher again: ascending")
-            << QList<int>{0, 1, 1} << "game4 game2 game1 game3 game0";
-        // As text: "" < "-5" < "1984" < "1985" < "200".
-        QTest::newRow("year as text") << QList<int>{2} << "game1 game2 game3 game0 game4";
-    }
-
+    // A second click on the same column turns the order; another column keeps it.
     void columnClicks() {
-        QFETCH(QList<int>, clicks);
-        QFETCH(QString, keys);
         Run run;
         run.start(fiveGames());
+        QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game0 game3 game4 game2")); // name
         QHeaderView* header = run.list()->header();
-        for (int c : clicks)
+        // Years sort as text: "" < "-5" < "1984" < "1985" < "200".
+        for (const auto& [column, keys] : {std::pair{0, "game2 game4 game3 game0 game1"},
+                                           {1, "game0 game1 game3 game2 game4"},
+                                           {1, "game4 game2 game1 game3 game0"},
+                                           {2, "game1 game2 game3 game0 game4"}}) {
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(c) + 5, 5));
-        QCOMPARE(run.keys(), keys);
+                              QPoint(header->sectionViewportPosition(column) + 5, 5));
+            QCOMPARE(run.rows(Qt::UserRole), QLatin1String(keys));
+        }
         run.window->refreshGameList(); // keeps the chosen order
-        QCOMPARE(run.keys(), keys);
+        QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game2 game3 game0 game4"));
     }
 
-    void clickShowsDetailsAndLaunches() {
+    // The music label plays on a left click only; the keys move as a click does.
+    void clickShowsDetailsAndPlaysMusic() {
         Run run;
-        for (const char* file : {"music/b/manic.ay", "roms/manic.tap", "p", "fuse"})
-            run.dir.write(QString::fromLatin1(file));
+        run.dir.write(QStringLiteral("music/b/manic.ay"));
+        const QString player = run.dir.write(QStringLiteral("p"));
         GameCatalogue games = fiveGames();
         games[3].musicFile = "manic.ay";
-        games[3].romFile = "manic.tap";
-        run.start(games, QStringLiteral("[tolm]\r\nDefaultmplayer=0\r\nDefaultemu=0\r\n"
-                                        "[musicplayers]\r\nnum=1\r\nplayername00=P\r\n"
-                                        "file00=%D/p\r\n[emulators]\r\nnum=1\r\nemu00=F\r\n"
-                                        "file00=%D/fuse\r\n[RomPaths]\r\nnum=1\r\npath00=%D/roms/"
-                                        "\r\n[MusicPaths]\r\nnum=2\r\npath00=%D/music/a/\r\n"
-                                        "path01=%D/music/b/\r\n"));
-        const QPoint at = run.list()->visualRect(run.item(3)).center();
-        QTest::mouseClick(run.list()->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(run.state.selectedGame, 3);
+        run.start(games, QStringLiteral("[tolm]\nDefaultmplayer=0\n[musicplayers]\nnum=1\n"
+                                        "playername00=P\nfile00=%D/p\n[MusicPaths]\nnum=2\n"
+                                        "path00=%D/music/a/\npath01=%D/music/b/\n"));
+        run.click(3);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
         auto* music = run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic"));
-        QTest::mouseClick(music, Qt::RightButton); // plays on the left button only
-        QTest::mouseClick(music, Qt::MiddleButton);
+        QTest::mouseClick(music, Qt::RightButton);
+        QVERIFY(run.launcher.starts.empty());
         QTest::mouseClick(music, Qt::LeftButton);
-        QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(run.boxes(), QStringList());
-        QCOMPARE(run.launcher.starts.size(), std::size_t(2));
+        QCOMPARE(run.launcher.starts.size(), std::size_t(1));
+        QCOMPARE(run.launcher.starts[0].program, player);
         QCOMPARE(run.launcher.starts[0].arguments,
                  QStringList{run.dir.expand("%D/music/b/manic.ay")});
-        QCOMPARE(run.launcher.starts[1].arguments,
-                 QStringList{run.dir.expand("%D/roms/manic.tap")});
-        QTest::keyClick(run.list()->viewport(), Qt::Key_Down); // as a click does
+        QTest::keyClick(run.list()->viewport(), Qt::Key_Down);
         QCOMPARE(run.state.selectedGame, 4);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("eps"));
     }
 
-    // Present: %D/roms/game.tap, %D/music/other.ay, %D/music2/tune.ay.
+    // Present: %D/roms/game.tap and %D/music2/tune.ay; the game's music is tune.ay.
     void detailsLabels_data() {
-        QTest::addColumn<QString>("romFile");
-        QTest::addColumn<QString>("romPaths");   // "|" between entries
-        QTest::addColumn<QString>("musicPaths"); // the game's music is tune.ay
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("genre");
-        QTest::addColumn<QString>("expected"); // romFound|hasMusic|year|type
-        const QString roms = QStringLiteral("%D/roms/");
-        const QString music = QStringLiteral("%D/music/|%D/music2/");
-        QTest::newRow("music only in the second path")
-            << "game.tap" << roms << music << 1984 << 0
-            << "Yes|Yes (click to play)|1984|Arcade - Beat'em Up";
-        QTest::newRow("blank rom name") << "" << roms << music << 1 << 1
-                                        << "No rom|Yes (click to play)|1|Arcade - Boulder Dash";
-        QTest::newRow("rom name of blanks") << "  " << roms << music << 1 << 1
-                                            << "No rom|Yes (click to play)|1|Arcade - Boulder Dash";
-        QTest::newRow("no rom paths") << "game.tap"
-                                      << "" << music << 1 << 1
-                                      << "No rom found (check paths)|Yes (click to play)|1|"
-                                         "Arcade - Boulder Dash";
-        QTest::newRow("no music paths, year 0")
-            << "game.tap" << roms << "" << 0 << 1
-            << "Yes|No Music file found (check paths)||Arcade - Boulder Dash";
-        QTest::newRow("music under a sibling only, negative year")
-            << "game.tap" << roms << "%D/music/" << -5 << 1
-            << "Yes|No Music file found (check paths)||Arcade - Boulder Dash";
-        QTest::newRow("last genre") << "game.tap" << roms << music << 1 << 129
-                                    << "Yes|Yes (click to play)|1|Shoot'em Up - [uncategorized]";
-        QTest::newRow("genre beyond the table")
-            << "game.tap" << roms << music << 1 << 130 << "Yes|Yes (click to play)|1|";
-        QTest::newRow("negative genre")
-            << "game.tap" << roms << music << 1 << -1 << "Yes|Yes (click to play)|1|";
+        QTest::addColumn<Details>("row");
+        const QString both = QStringLiteral("%D/roms/;%D/music/|%D/music2/");
+        // clang-format off
+        QTest::newRow("music only in the second path") << Details{"game.tap", both, 1984, 0,
+            "Yes|Yes (click to play)|1984|Arcade - Beat'em Up"};
+        QTest::newRow("rom name of blanks, last genre") << Details{"  ", both, 1, 129,
+            "No rom|Yes (click to play)|1|Shoot'em Up - [uncategorized]"};
+        QTest::newRow("no rom paths, year 0, genre beyond the table") << Details{"game.tap",
+            ";%D/music2/", 0, 130, "No rom found (check paths)|Yes (click to play)||"};
+        QTest::newRow("no music paths, negative year and genre")
+            << Details{"game.tap", "%D/roms/;", -5, -1, "Yes|No Music file found (check paths)||"};
+        // clang-format on
     }
-
     void detailsLabels() {
-        QFETCH(QString, romFile);
-        QFETCH(QString, romPaths);
-        QFETCH(QString, musicPaths);
-        QFETCH(int, year);
-        QFETCH(int, genre);
-        QFETCH(QString, expected);
+        QFETCH(Details, row);
+        const auto& [romFile, paths, year, genre, expected] = row;
         tolm::test::Scratch dir;
         for (const char* file : {"roms/game.tap", "music/other.ay", "music2/tune.ay"})
             dir.write(QString::fromLatin1(file));
-        tolm::GameRecord game = tolm::test::makeGame("Jet Set Willy");
+        tolm::GameRecord game = tolm::test::makeGame("Jet Set Willy", {}, year);
         game.romFile = tolm::ui::toStd(romFile);
         game.musicFile = "tune.ay";
-        game.year = year;
         game.genre = genre;
+        const auto list = [&, paths = paths](int part) {
+            return dir.expand(paths.section(QLatin1Char(';'), part, part)
+                                  .split(QLatin1Char('|'), Qt::SkipEmptyParts));
+        };
         tolm::SettingsState settings;
-        settings.romPaths = dir.expand(romPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
-        settings.musicPaths = dir.expand(musicPaths.split(QLatin1Char('|'), Qt::SkipEmptyParts));
+        settings.romPaths = list(0);
+        settings.musicPaths = list(1);
         const tolm::ui::GameDetails d = tolm::ui::describeGame(game, settings);
         QCOMPARE((QStringList{d.romFound, d.hasMusic, d.year, d.type}).join(QLatin1Char('|')),
                  expected);
         QCOMPARE(d.romName, romFile); // as stored, blanks and all
     }
 
-    void removeSelected_data() {
-        QTest::addColumn<int>("games");
-        QTest::addColumn<QList<int>>("selected"); // positions
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QStringList>("remaining"); // names by position
-        QTest::newRow("one of four") << 4 << QList<int>{2} << true << "remove 1 game?"
-                                     << QStringList{"beta", "Alpha", "Delta"};
-        QTest::newRow("positions 0 and 2 of 4")
-            << 4 << QList<int>{0, 2} << true << "remove 2 games?" << QStringList{"Alpha", "Delta"};
-        QTest::newRow("all") << 3 << QList<int>{0, 1, 2} << true << "remove all games?"
-                             << QStringList{QString()};
-        QTest::newRow("answered No") << 4 << QList<int>{0, 2} << false << "remove 2 games?"
-                                     << QStringList{"beta", "Alpha", "gamma", "Delta"};
-    }
-
+    // The rows selected in the list are removed once Yes is answered; the
+    // list is renumbered and nothing is left selected.
     void removeSelected() {
-        QFETCH(int, games);
-        QFETCH(QList<int>, selected);
-        QFETCH(bool, yes);
-        QFETCH(QString, question);
-        QFETCH(QStringList, remaining);
         Run run;
-        GameCatalogue catalogue = fiveGames();
-        catalogue.resize(std::size_t(games));
-        run.start(catalogue);
-        run.click(selected.first());
-        for (int position : selected)
-            run.list()->selectionModel()->select(run.item(position), QItemSelectionModel::Select |
-                                                                         QItemSelectionModel::Rows);
-        run.dialogs.answers.push_back(yes ? Answer::Yes : Answer::No);
-        run.action("addgames3")->trigger(); // "Remove Selected"
-        QCOMPARE(run.boxes(), QStringList{"Game Removal|Are you sure you want to " + question});
-        QStringList names;
-        for (const auto& game : run.state.catalogue)
-            names << tolm::ui::toQt(game.name);
-        QCOMPARE(names, remaining);
-        QStringList keys = run.keys().split(QLatin1Char(' ')); // renumbered to the new positions
-        keys.sort();
-        QCOMPARE(keys.last(), QStringLiteral("game%1").arg(remaining.size() - 1));
-        QCOMPARE(run.state.selectedGame, yes ? tolm::kNone : selected.first());
-        QCOMPARE(run.label("lblGameName").isEmpty(), yes);
+        GameCatalogue games = fiveGames();
+        games.resize(4);
+        run.start(games);
+        const auto remove = [&run](const QList<int>& positions, Answer answer) -> QString {
+            run.click(positions.first());
+            for (int position : positions)
+                run.list()->selectionModel()->select(
+                    run.item(position), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            run.dialogs.shown.clear();
+            run.dialogs.answers.push_back(answer);
+            run.action("addgames3")->trigger(); // "Remove Selected"
+            QStringList names;
+            for (const auto& game : run.state.catalogue)
+                names << tolm::ui::toQt(game.name);
+            return run.boxes().join(QLatin1Char('/')) + " -> " + names.join(QLatin1Char(' '));
+        };
+        const QString asked = QStringLiteral("Game Removal|Are you sure you want to remove ");
+        QCOMPARE(remove({0, 2}, Answer::No), asked + "2 games? -> beta Alpha gamma Delta");
+        QCOMPARE(run.state.selectedGame, 0);
+        QCOMPARE(remove({0, 2}, Answer::Yes), asked + "2 games? -> Alpha Delta");
+        QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game0 game1"));
+        QCOMPARE(run.state.selectedGame, tolm::kNone);
+        QCOMPARE(run.label("lblGameName"), QString());
+        QCOMPARE(remove({0, 1}, Answer::Yes), asked + "all games? -> "); // one blank record
     }
 
     void runWithMenu_data() {
@@ -272,7 +172,6 @@ private Q_SLOTS:
         QTest::newRow("three") << 3;
         QTest::newRow("twenty-five") << 25;
     }
-
     void runWithMenu() {
         QFETCH(int, emulators);
         Run run;
@@ -306,24 +205,18 @@ private Q_SLOTS:
         }
     }
 
-    void layoutFollowsResizeAndView() {
+    // "View" puts the strip between list and tabs, and takes it away again.
+    void viewTogglesTheStrip() {
         Run run;
         run.start(fiveGames());
-        run.window->resize(640, 580); // inside the limits of the 800 x 600 test screen
-        QTRY_COMPARE(run.window->size(), QSize(640, 580));
-        auto* tabs = run.window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-        const QWidget* client = run.window->centralWidget();
-        QCOMPARE(tabs->geometry(),
-                 QRect(client->width() / 2 - 293, client->height() - 113, 587, 113));
-        QCOMPARE(run.list()->geometry(), QRect(8, 0, client->width() - 16, tabs->y() - 8));
-        // "View" puts the strip between list and tabs, and takes it away again.
         auto* strip = run.window->findChild<tolm::ui::ScreenshotStrip*>();
+        const int fullHeight = run.list()->height();
         run.action("mnuss0")->trigger();
         QVERIFY(run.action("mnuss0")->isChecked() && strip->isVisible());
         QCOMPARE(run.list()->height(), strip->y() - 8);
         run.action("mnuss0")->trigger();
         QVERIFY(!strip->isVisible());
-        QCOMPARE(run.list()->height(), tabs->y() - 8);
+        QCOMPARE(run.list()->height(), fullHeight);
     }
 
     // A right click selects the row under it, and the pop-up then acts on
@@ -337,11 +230,9 @@ private Q_SLOTS:
         run.dir.write(QStringLiteral("fuse"));
         run.start(games, QStringLiteral("[emulators]\r\nnum=1\r\nemu00=F\r\nfile00=%D/fuse\r\n"));
         run.click(0);
-        QCOMPARE(run.label("lblGameName"), QStringLiteral("beta"));
         auto* popup = run.window->findChild<QMenu*>(QStringLiteral("clickmenu"));
         QTimer::singleShot(0, popup, &QMenu::close); // the pop-up only has to appear
-        QTest::mouseClick(run.list()->viewport(), Qt::RightButton, {},
-                          run.list()->visualRect(run.item(1)).center());
+        run.click(1, Qt::RightButton);
         QCOMPARE(run.state.selectedGame, 1);
         QCOMPARE(run.label("lblGameName"), QStringLiteral("Alpha"));
         QCOMPARE(run.list()->selectionModel()->selectedRows().size(), 1);
@@ -350,74 +241,83 @@ private Q_SLOTS:
         QCOMPARE(run.launcher.starts[0].arguments, QStringList{run.dir.expand("%D/rom1.tap")});
     }
 
-    // Exit asks only when something would be lost; the files on disk show
-    // what each answer did.
-    void exitAsks_data() {
-        QTest::addColumn<QString>("change"); // "none", "placement", "remove", "settings"
-        QTest::addColumn<int>("answer");     // when asked
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("nothing changed") << "none" << int(Answer::Yes) << false << false;
-        QTest::newRow("only moved") << "placement" << int(Answer::Yes) << false << false;
-        QTest::newRow("removed, Yes") << "remove" << int(Answer::Yes) << true << true;
-        QTest::newRow("removed, No") << "remove" << int(Answer::No) << true << false;
-        QTest::newRow("removed, Cancel") << "remove" << int(Answer::Cancel) << true << false;
-        QTest::newRow("settings, Yes") << "settings" << int(Answer::Yes) << true << true;
+    // Exit asks only when something would be lost, Yes going on to the
+    // close; the close saves without asking, and asks only when saving fails.
+    // The files on disk show what each answer did.
+    void leaving_data() {
+        QTest::addColumn<Leaving>("row");
+        const QString exit = QStringLiteral("Save changes before exiting?");
+        const QString failed =
+            QStringLiteral("Your changes could not all be saved.\r\nClose anyway?");
+        const Answer yes = Answer::Yes, no = Answer::No, ok = Answer::Ok;
+        // clang-format off
+        QTest::newRow("exit: nothing changed") << Leaving{"exit", "none", {yes}, {}, false, false};
+        QTest::newRow("exit: only moved") << Leaving{"exit", "moved", {yes}, {}, false, false};
+        QTest::newRow("exit: removed, Yes") << Leaving{"exit", "removed", {yes}, exit, false, true};
+        QTest::newRow("exit: removed, No") << Leaving{"exit", "removed", {no}, exit, false, false};
+        QTest::newRow("exit: removed, Cancel")
+            << Leaving{"exit", "removed", {Answer::Cancel}, exit, true, false};
+        QTest::newRow("exit: settings, Yes")
+            << Leaving{"exit", "settings", {yes}, exit, false, true};
+        QTest::newRow("close") << Leaving{"close", "all", {}, {}, false, true};
+        QTest::newRow("close: empty catalogue")
+            << Leaving{"close", "settings", {}, {}, false, true};
+        QTest::newRow("close: saving fails, Yes")
+            << Leaving{"close fails", "all", {ok, ok, yes}, failed, false, false};
+        // A later close that works saves all.
+        QTest::newRow("close: saving fails, No")
+            << Leaving{"close fails", "all", {ok, ok, no}, failed, true, true};
+        // clang-format on
     }
-
-    void exitAsks() {
-        QFETCH(QString, change);
-        QFETCH(int, answer);
-        QFETCH(bool, asked);
-        QFETCH(bool, written);
+    void leaving() {
+        QFETCH(Leaving, row);
+        const auto& [how, change, answers, asked, open, written] = row;
         Run run;
-        run.start(fiveGames(), QStringLiteral("[RomPaths]\r\nnum=1\r\npath00=%D/\r\n"));
+        const bool empty = QTest::currentDataTag() == QLatin1String("close: empty catalogue");
+        run.start(empty ? GameCatalogue{} : fiveGames(),
+                  QStringLiteral("[RomPaths]\r\nnum=1\r\npath00=%D/\r\n"));
         const QByteArray dat = run.dir.read(QStringLiteral("tolm.dat"));
         const QByteArray ini = run.dir.read(QStringLiteral("tolm.ini"));
-        if (change == QLatin1String("placement")) {
+        if (change == QLatin1String("moved"))
             run.window->move(run.window->pos() + QPoint(20, 10));
-        } else if (change == QLatin1String("remove")) {
-            run.click(2);
+        if (change == QLatin1String("removed") || change == QLatin1String("all")) {
             run.dialogs.answers.push_back(Answer::Yes);
-            run.action("addgames3")->trigger();
-            QCOMPARE(run.state.catalogue.size(), std::size_t(4));
-        } else if (change == QLatin1String("settings")) {
-            run.state.settings.screenshotSize = 1;
+            run.window->removeGames({2});
         }
+        if (change == QLatin1String("settings") || change == QLatin1String("all"))
+            run.state.settings.romPaths = {"/games/"};
+        if (how == QLatin1String("close fails"))
+            run.state.programDirectory = run.dir.str() + "/gone";
         run.dialogs.shown.clear();
-        run.dialogs.answers.push_back(Answer(answer));
-        run.action("file5")->trigger(); // "Exit"
+        run.dialogs.answers.assign(answers.begin(), answers.end());
+        if (how == QLatin1String("exit"))
+            run.action("file5")->trigger(); // "Exit"
+        else
+            run.window->close();
         const auto boxes = run.dialogs.messages();
-        QCOMPARE(boxes.size(), std::size_t(asked));
-        if (asked) {
-            QCOMPARE(boxes[0].text, QStringLiteral("Save changes before exiting?"));
-            QCOMPARE(boxes[0].buttons, tolm::test::ScriptedDialogs::Buttons::YesNoCancel);
-        }
-        QCOMPARE(run.window->isVisible(), asked && answer == int(Answer::Cancel));
-        if (!written) {
-            QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), dat);
-            QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")), ini);
-            return;
+        QCOMPARE(boxes.empty() ? QString() : boxes.back().text, asked);
+        QCOMPARE(boxes.size(), std::size_t(answers.size() * !asked.isEmpty()));
+        if (!boxes.empty())
+            QCOMPARE(boxes.back().buttons,
+                     how == QLatin1String("exit") ? Buttons::YesNoCancel : Buttons::YesNo);
+        QCOMPARE(run.window->isVisible(), open);
+        if (how == QLatin1String("close fails") && open) {
+            run.state.programDirectory = run.dir.str();
+            QVERIFY(run.window->close());
         }
         QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-                 QByteArray::fromStdString(tolm::databaseBytes(run.state.catalogue)));
+                 written && !empty ? run.savedCatalogue() : dat);
         QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")),
-                 QByteArray::fromStdString(tolm::settingsFileBytes(
-                     run.state.settings, tolm::ui::reportGeometry(*run.window))));
+                 written ? QByteArray::fromStdString(tolm::settingsFileBytes(
+                               run.state.settings, tolm::ui::reportGeometry(*run.window)))
+                         : ini);
     }
 
     // A settings file that is there but cannot be read is never replaced with
     // defaults; the catalogue is still saved.
     void unreadableSettingsAreNotWritten() {
-        Run run;
-        const bool root = ::geteuid() == 0; // root reads any file: use a directory instead
-        const QByteArray kept("[tolm]\r\nwinw=700\r\n");
-        if (root) {
-            QVERIFY(QDir(run.dir.path()).mkdir(QStringLiteral("tolm.ini")));
-        } else {
-            const QString ini = run.dir.write(QStringLiteral("tolm.ini"), kept);
-            QVERIFY(QFile::setPermissions(ini, QFileDevice::WriteOwner));
-        }
+        Run run; // a directory where the file should be: unreadable even for root
+        QVERIFY(QDir().mkpath(run.dir.path() + QStringLiteral("/tolm.ini/inside")));
         run.start(fiveGames());
         QCOMPARE(run.boxes().size(), 1);
         QVERIFY(run.boxes()[0].startsWith(QStringLiteral("Settings not loaded|")));
@@ -431,53 +331,8 @@ private Q_SLOTS:
         run.state.catalogue.push_back(tolm::test::makeGame("Added"));
         QVERIFY(run.window->close());
         QCOMPARE(run.boxes().size(), 1); // no "Unable to save"
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-                 QByteArray::fromStdString(tolm::databaseBytes(run.state.catalogue)));
-        const QFileInfo ini(run.dir.path() + QStringLiteral("/tolm.ini"));
-        QCOMPARE(ini.isDir(), root);
-        if (!root) {
-            QFile::setPermissions(ini.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")), kept);
-        }
-    }
-
-    void closing_data() {
-        QTest::addColumn<QString>("how"); // "close", "unsized", "fail Yes", "fail No"
-        for (const char* how : {"close", "unsized", "fail Yes", "fail No"})
-            QTest::newRow(how) << QString::fromLatin1(how);
-    }
-
-    void closing() {
-        QFETCH(QString, how);
-        Run run;
-        run.start(how == QLatin1String("unsized") ? GameCatalogue{} : fiveGames());
-        if (how != QLatin1String("unsized"))
-            run.state.catalogue.push_back(tolm::test::makeGame("Added"));
-        run.state.settings.romPaths = {"/games/"};
-        const bool fails = how.startsWith(QLatin1String("fail"));
-        const bool closeAnyway = how == QLatin1String("fail Yes");
-        if (fails)
-            run.state.programDirectory = run.dir.str() + "/gone";
-        run.dialogs.answers = {Answer::Ok, Answer::Ok, closeAnyway ? Answer::Yes : Answer::No};
-        run.window->close();
-        QCOMPARE(run.window->isVisible(), how == QLatin1String("fail No"));
-        if (fails) { // each file's failure, then the question
-            const auto boxes = run.dialogs.messages();
-            QCOMPARE(boxes.size(), std::size_t(3));
-            QVERIFY(boxes[2].text.endsWith(QStringLiteral("Close anyway?")));
-            QCOMPARE(boxes[2].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
-            if (closeAnyway)
-                return;
-            run.state.programDirectory = run.dir.str(); // a later close that works saves all
-            QVERIFY(run.window->close());
-        } else {
-            QCOMPARE(run.boxes(), QStringList());
-        }
-        QVERIFY(run.dir.read(QStringLiteral("tolm.ini"))
-                    .contains("[RomPaths]\r\nnum=1\r\npath00=/games/"));
-        const std::string dat =
-            how == QLatin1String("unsized") ? "" : tolm::databaseBytes(run.state.catalogue);
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), QByteArray::fromStdString(dat));
+        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), run.savedCatalogue());
+        QVERIFY(QFileInfo::exists(run.dir.path() + QStringLiteral("/tolm.ini/inside")));
     }
 };
 

@@ -8,51 +8,58 @@
 #include "support/window_fixtures.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/screenshot_strip.h"
+#include "ui/main/show_big_window.h"
 
 namespace {
 
 // A list, the fixed-size tabs, a 25-pixel status bar and the strip, laid out
-// as the main window lays them out; screenshots live in the scratch directory.
+// as the main window lays them out, View on; screenshots live in the scratch
+// directory: red r.png, blue b.jpg, a yellow JPEG named jpeg.gif and bad.gif,
+// which is no picture.
 struct Host {
     Host(int location = 0, int size = 0, QSize client = {1000, 700}) {
         list->move(8, 0); // the layout keeps the list's left margin
         tabs->setFixedSize(587, 113);
         status->setFixedHeight(25);
-        strip->hide();
         QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [this] { layOut(); });
         state.settings.screenshotPaths = {dir.str() + "/"};
+        state.settings.romPaths = {dir.str() + "/"};
         state.settings.screenshotLocation = location;
         state.settings.screenshotSize = size;
         window.resize(client);
+        view(true);
+        for (const auto& [name, colour, format] : {std::tuple{"r.png", Qt::red, "PNG"},
+                                                   {"b.jpg", Qt::blue, "JPG"},
+                                                   {"jpeg.gif", Qt::yellow, "JPG"}}) {
+            QImage image(320, 240, QImage::Format_RGB32);
+            image.fill(colour);
+            image.save(dir.path() + QLatin1Char('/') + QLatin1String(name), format, 95);
+        }
+        dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
     }
     void layOut(bool minimised = false) {
         tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), minimised},
                                    state.settings);
     }
-    void picture(const QString& name, const QColor& colour, const char* format = nullptr) {
-        QImage image(320, 240, QImage::Format_RGB32);
-        image.fill(colour);
-        image.save(dir.path() + QLatin1Char('/') + name, format, 95);
-    }
-    int addGame(int missing) { // that many screenshots, none of them there
-        return addGame(QStringList(missing, QStringLiteral("s.png")).join(QLatin1Char(',')));
-    }
-    int addGame(const QString& screenshots) {
+    // Selects a new game with these screenshots (a number: that many, none there).
+    void select(const QString& screenshots, const char* romFile = "") {
+        bool isCount = false;
+        const int missing = screenshots.toInt(&isCount);
         tolm::GameRecord game;
-        game.screenshots = tolm::ui::toStd(screenshots);
+        game.screenshots = tolm::ui::toStd(
+            isCount ? QStringList(missing, QStringLiteral("s.png")).join(QLatin1Char(','))
+                    : screenshots);
+        game.romFile = romFile;
         state.catalogue.push_back(game);
-        return static_cast<int>(state.catalogue.size()) - 1;
-    }
-    void select(int game) { // what the main window does when a game is clicked
-        state.selectedGame = game;
-        strip->loadScreenshots();
+        state.selectedGame = static_cast<int>(state.catalogue.size()) - 1;
+        strip->loadScreenshots(); // what the main window does when a game is clicked
     }
     void view(bool on) {
         strip->stripState().showScreenshots = on;
-        if (on)
-            strip->loadScreenshots();
+        strip->loadScreenshots();
         layOut();
     }
+    int offset() const { return strip->stripState().scrollOffset; }
     tolm::ui::ScreenshotSlot* slot(int index) const { return strip->slotAt(index); }
     QWidget* arrow(int index) const {
         return strip->arrow(static_cast<tolm::ui::ArrowDirection>(index));
@@ -79,97 +86,100 @@ bool centreIs(const QPixmap& picture, const QColor& colour) {
            qAbs(qBlue(c) - colour.blue()) < 40;
 }
 
-// What a slot shows: "placeholder", "nothing" or a colour name.
-bool slotShows(const tolm::ui::ScreenshotSlot* slot, const QString& expected) {
-    if (expected == QLatin1String("placeholder") || slot->showsPlaceholder())
-        return expected == QLatin1String("placeholder") && slot->showsPlaceholder();
-    return expected == QLatin1String("nothing") ? slot->picture().isNull()
-                                                : centreIs(slot->picture(), QColor(expected));
+// Screen memory in three bands: the top third's cells red paper, the middle
+// third's bright green, the bottom third's blue; the very first pixel row set
+// with white ink.
+QByteArray bandedScreen() {
+    QByteArray screen(6912, '\0');
+    for (int i = 0; i < 32; ++i)
+        screen[i] = char(0xFF); // row 0
+    for (int cell = 0; cell < 768; ++cell)
+        screen[6144 + cell] = char(cell < 256   ? (2 << 3) | 7
+                                   : cell < 512 ? 0x40 | (4 << 3)
+                                                : 1 << 3);
+    return screen;
 }
+
+// A 48K snapshot whose screen memory is `screen`.
+QByteArray snapshotWith(const QByteArray& screen) {
+    QByteArray file(27 + 49152, '\0');
+    file[0] = 0x3F;
+    file[24] = char(0xFF); // SP
+    file[25] = 1;
+    return file.replace(27, screen.size(), screen);
+}
+
+// The banded screen's colours, each Spectrum pixel `scale` pixels across.
+void expectBands(const QImage& image, int scale) {
+    QCOMPARE(image.pixel(5 * scale, 0), qRgb(0xD7, 0xD7, 0xD7)); // white ink, row 0
+    QCOMPARE(image.pixel(5 * scale, 1 * scale), qRgb(0xD7, 0, 0));
+    QCOMPARE(image.pixel(200 * scale, 100 * scale), qRgb(0, 0xFF, 0));
+    QCOMPARE(image.pixel(250 * scale, 180 * scale), qRgb(0, 0, 0xD7));
+}
+
+using Arrows = std::tuple<int, int, QList<int>, int, bool, bool>;
+using Regions = std::tuple<int, int, QSize, QRect, QRect, int>;
+using Screens = std::tuple<QString, QByteArray, QByteArray, QString>;
 
 } // namespace
 
 class StripTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void slotsShowTheSelectedGame_data() {
-        QTest::addColumn<QStringList>("games"); // screenshots of each game selected in turn
-        QTest::addColumn<QStringList>("shows");
-        const QString six = QStringLiteral("r.png,r.png,r.png,r.png,r.png,r.png");
-        QTest::newRow("six then four") << QStringList{six, "b.jpg,b.jpg,b.jpg,b.jpg"}
-                                       << QStringList{"blue", "blue", "blue", "blue"};
-        QTest::newRow("six then none") << QStringList{six, ""} << QStringList{"placeholder"};
-        QTest::newRow("six then no game")
-            << QStringList{six, "no game"} << QStringList{"placeholder"};
-        QTest::newRow("missing file, empty part")
-            << QStringList{"x.png,,b.jpg"} << QStringList{"placeholder", "nothing", "blue"};
-        // The format is read from the contents: this JPEG is named .gif.
-        QTest::newRow("named for another format")
-            << QStringList{"jpeg.gif"} << QStringList{"yellow"};
-        QTest::newRow("not a picture keeps the picture")
-            << QStringList{"r.png", "bad.gif"} << QStringList{"red"};
-        QTest::newRow("not a picture keeps the placeholder")
-            << QStringList{"x.png", "bad.gif"} << QStringList{"placeholder"};
-        QTest::newRow("empty part keeps the picture")
-            << QStringList{"r.png", ","} << QStringList{"red", "nothing"};
-    }
-
+    // Each slot shows "placeholder", "nothing" or a colour, decoded at the slot's size.
     void slotsShowTheSelectedGame() {
-        QFETCH(QStringList, games);
-        QFETCH(QStringList, shows);
         Host host(0, 1); // seven slots fit: every slot is shown
-        host.picture(QStringLiteral("r.png"), Qt::red);
-        host.picture(QStringLiteral("b.jpg"), Qt::blue);
-        host.picture(QStringLiteral("jpeg.gif"), Qt::yellow, "JPG");
-        host.dir.write(QStringLiteral("bad.gif"), "GIF89a, but no more");
         host.window.show();
-        host.view(true);
-        for (const QString& game : games)
-            host.select(game == QLatin1String("no game") ? tolm::kNone : host.addGame(game));
-        QCOMPARE(host.strip->slotCount(), shows.size());
-        QCOMPARE(host.strip->stripState().screenshotCount, shows.size());
-        for (int i = 0; i < shows.size(); ++i) {
-            QVERIFY(host.slot(i)->isVisible());
-            QVERIFY2(slotShows(host.slot(i), shows[i]), qPrintable(shows[i]));
-            if (!host.slot(i)->picture().isNull() && !host.slot(i)->showsPlaceholder())
-                QCOMPARE(host.slot(i)->picture().size(), QSize(128, 96)); // decoded at slot size
-        }
+        const auto shows = [&host](const char* screenshots, const QStringList& expected) {
+            host.select(QLatin1String(screenshots));
+            QCOMPARE(host.strip->slotCount(), expected.size());
+            QCOMPARE(host.strip->stripState().screenshotCount, expected.size());
+            for (int i = 0; i < expected.size(); ++i) {
+                const tolm::ui::ScreenshotSlot* slot = host.slot(i);
+                QVERIFY(slot->isVisible());
+                QCOMPARE(slot->showsPlaceholder(), expected[i] == QLatin1String("placeholder"));
+                if (expected[i] == QLatin1String("nothing"))
+                    QVERIFY(slot->picture().isNull());
+                else if (!slot->showsPlaceholder()) {
+                    QVERIFY2(centreIs(slot->picture(), QColor(expected[i])), screenshots);
+                    QCOMPARE(slot->picture().size(), QSize(128, 96));
+                }
+            }
+        };
+        shows("x.png,,b.jpg", {"placeholder", "nothing", "blue"});
+        shows("r.png,r.png,r.png,r.png,r.png,r.png", QStringList(6, QStringLiteral("red")));
+        shows("b.jpg,b.jpg,b.jpg,b.jpg", QStringList(4, QStringLiteral("blue"))); // fewer slots
+        shows("jpeg.gif", {"yellow"}); // the format is read from the contents
+        // Neither a file that is no picture nor an empty part clears a slot.
+        shows("bad.gif", {"yellow"});
+        shows(",", {"yellow", "nothing"});
+        shows("x.png", {"placeholder"});
+        shows("bad.gif", {"placeholder"});
     }
 
+    // Two full-size slots fit in both orientations; the arrows are released
+    // in order: 0 left, 1 right, 2 up, 3 down.
     void arrowsScrollOneSlot_data() {
-        QTest::addColumn<int>("location");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QList<int>>("presses"); // arrows (left, right, up, down), in order
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<bool>("backShown");
-        QTest::addColumn<bool>("forwardShown");
-        // Two full-size slots fit in both orientations.
-        QTest::newRow("at rest") << 0 << 3 << QList<int>{} << 0 << false << true;
-        QTest::newRow("one on") << 0 << 3 << QList<int>{1} << 1 << true << false;
-        QTest::newRow("forward at the end does nothing")
-            << 0 << 3 << QList<int>{1, 1} << 1 << true << false;
-        QTest::newRow("on and back") << 0 << 3 << QList<int>{1, 0} << 0 << false << true;
-        QTest::newRow("two fit: no scrolling") << 0 << 2 << QList<int>{1} << 0 << false << false;
-        QTest::newRow("no screenshots") << 0 << 0 << QList<int>{1} << 0 << false << false;
-        QTest::newRow("vertical, down, down, up")
-            << 1 << 4 << QList<int>{3, 3, 2} << 1 << true << true;
+        QTest::addColumn<Arrows>("row"); // location, count, presses, offset, back, forward shown
+        // clang-format off
+        QTest::newRow("back at the start does nothing") << Arrows{0, 3, {0}, 0, false, true};
+        QTest::newRow("one on") << Arrows{0, 3, {1}, 1, true, false};
+        QTest::newRow("forward at the end does nothing") << Arrows{0, 3, {1, 1}, 1, true, false};
+        QTest::newRow("two fit: no scrolling") << Arrows{0, 2, {1}, 0, false, false};
+        QTest::newRow("no screenshots") << Arrows{0, 0, {1}, 0, false, false};
+        QTest::newRow("vertical, down, down, up") << Arrows{1, 4, {3, 3, 2}, 1, true, true};
+        // clang-format on
     }
-
     void arrowsScrollOneSlot() {
-        QFETCH(int, location);
-        QFETCH(int, count);
-        QFETCH(QList<int>, presses);
-        QFETCH(int, offset);
-        QFETCH(bool, backShown);
-        QFETCH(bool, forwardShown);
+        QFETCH(Arrows, row);
+        const auto& [location, count, presses, offset, backShown, forwardShown] = row;
         const bool across = location == 0;
         Host host(location, 0, across ? QSize(616, 700) : QSize(1000, 529));
         host.window.show();
-        host.view(true);
-        host.select(host.addGame(count));
+        host.select(QString::number(count));
         for (int arrow : presses)
             host.release(host.arrow(arrow));
-        QCOMPARE(host.strip->stripState().scrollOffset, offset);
+        QCOMPARE(host.offset(), offset);
         QCOMPARE(host.arrow(across ? 0 : 2)->isVisible(), backShown);
         QCOMPARE(host.arrow(across ? 1 : 3)->isVisible(), forwardShown);
         QVERIFY(host.arrow(across ? 2 : 0)->isHidden() && host.arrow(across ? 3 : 1)->isHidden());
@@ -178,33 +188,13 @@ private Q_SLOTS:
             QCOMPARE(host.slot(i)->pos(),
                      across ? QPoint((i - offset) * 256, 0) : QPoint(0, (i - offset) * 192));
         }
-        if (offset == 0) { // the back arrow at the start leaves the slots alone
-            host.slot(0)->move(5, 5);
-            host.release(host.arrow(across ? 0 : 2));
-            QCOMPARE(host.slot(0)->pos(), QPoint(5, 5));
-        }
     }
 
-    void fullSizeView_data() {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("shows"); // empty: no view opens
-        QTest::newRow("plain left") << int(Qt::LeftButton) << 0 << "";
-        QTest::newRow("shift right") << int(Qt::RightButton) << int(Qt::ShiftModifier) << "";
-        QTest::newRow("ctrl shift left")
-            << int(Qt::LeftButton) << int(Qt::ShiftModifier | Qt::ControlModifier) << "";
-        QTest::newRow("shift left") << int(Qt::LeftButton) << int(Qt::ShiftModifier) << "blue";
-    }
-
+    // Only a shift-click with the left button opens the full-size view.
     void fullSizeView() {
-        QFETCH(int, button);
-        QFETCH(int, modifiers);
-        QFETCH(QString, shows);
         Host host;
-        host.picture(QStringLiteral("b.jpg"), Qt::blue);
         host.window.show();
-        host.view(true);
-        host.select(host.addGame(QStringLiteral("b.jpg")));
+        host.select(QStringLiteral("b.jpg"));
         QPixmap seen;
         QTimer poll; // the view is modal: look at it, then close it
         QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -214,103 +204,70 @@ private Q_SLOTS:
             }
         });
         poll.start(5);
-        host.release(host.slot(0), Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(seen.size(), shows.isEmpty() ? QSize(0, 0) : QSize(512, 384));
-        QVERIFY(shows.isEmpty() || centreIs(seen, QColor(shows)));
+        host.release(host.slot(0));
+        host.release(host.slot(0), Qt::RightButton, Qt::ShiftModifier);
+        host.release(host.slot(0), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
+        QVERIFY(seen.isNull());
+        host.release(host.slot(0), Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(seen.size(), QSize(512, 384));
+        QVERIFY(centreIs(seen, Qt::blue));
     }
 
+    // The list, the tabs centred on the 25-pixel status bar, and the strip
+    // beneath the list or beside it, with as many slots shown as fit.
     void regions_data() {
-        QTest::addColumn<int>("location");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QSize>("client");
-        QTest::addColumn<QRect>("list");
-        QTest::addColumn<QRect>("strip"); // empty: View is off
-        QTest::addColumn<int>("visibleSlots");
-        const QSize big(1000, 700);
+        QTest::addColumn<Regions>("row"); // location, size, client, list, strip, visible slots
+        // clang-format off
         QTest::newRow("horizontal full")
-            << 0 << 0 << big << QRect(8, 0, 984, 355) << QRect(8, 363, 984, 192) << 3;
-        QTest::newRow("horizontal half")
-            << 0 << 1 << big << QRect(8, 0, 984, 451) << QRect(8, 459, 984, 96) << 7;
-        QTest::newRow("vertical full")
-            << 1 << 0 << big << QRect(8, 0, 720, 554) << QRect(736, 0, 256, 555) << 2;
-        QTest::newRow("vertical half")
-            << 1 << 1 << big << QRect(8, 0, 848, 554) << QRect(864, 0, 128, 555) << 5;
-        QTest::newRow("600 wide: two at full size")
-            << 0 << 0 << QSize(616, 700) << QRect(8, 0, 600, 355) << QRect(8, 363, 600, 192) << 2;
+            << Regions{0, 0, {1000, 700}, {8, 0, 984, 355}, {8, 363, 984, 192}, 3};
         QTest::newRow("400 high: four at half size")
-            << 1 << 1 << QSize(800, 545) << QRect(8, 0, 648, 399) << QRect(664, 0, 128, 400) << 4;
-        QTest::newRow("view off") << 1 << 1 << big << QRect(8, 0, 984, 554) << QRect() << 0;
+            << Regions{1, 1, {800, 545}, {8, 0, 648, 399}, {664, 0, 128, 400}, 4};
+        QTest::newRow("view off") << Regions{1, 1, {1000, 700}, {8, 0, 984, 554}, {}, 0};
+        // clang-format on
     }
-
     void regions() {
-        QFETCH(int, location);
-        QFETCH(int, size);
-        QFETCH(QSize, client);
-        QFETCH(QRect, list);
-        QFETCH(QRect, strip);
-        QFETCH(int, visibleSlots);
+        QFETCH(Regions, row);
+        const auto& [location, size, client, list, strip, visibleSlots] = row;
         const bool viewOn = !strip.isNull();
         Host host(location, size, client);
-        host.select(host.addGame(20));
-        host.view(true); // turning it off afterwards must undo the strip's place
-        host.view(viewOn);
-        // Centred, resting on the 25-pixel status bar.
+        host.select(QStringLiteral("20"));
+        host.view(viewOn); // turning it off afterwards must undo the strip's place
         QCOMPARE(host.tabs->geometry(),
                  QRect(client.width() / 2 - 293, client.height() - 138, 587, 113));
         QCOMPARE(host.list->geometry(), list);
         QCOMPARE(host.strip->isHidden(), !viewOn);
         QCOMPARE(viewOn ? host.strip->geometry() : QRect(), strip);
         QCOMPARE(viewOn ? host.strip->stripState().visibleSlots : 0, visibleSlots);
-        const QSize slot = tolm::ui::slotSizeFor(size);
-        for (int i = 0; i < visibleSlots; ++i) { // a chain, the visible ones shown
-            QCOMPARE(
-                host.slot(i)->geometry(),
-                QRect(location ? QPoint(0, i * slot.height()) : QPoint(i * slot.width(), 0), slot));
-            QVERIFY(!host.slot(i)->isHidden());
-        }
-        QVERIFY(!viewOn || host.slot(visibleSlots)->isHidden());
+        for (int i = 0; viewOn && i <= visibleSlots; ++i) // the visible ones shown
+            QCOMPARE(host.slot(i)->isHidden(), i == visibleSlots);
     }
 
-    void wideningPullsTheOffsetBack_data() {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("presses");
-        QTest::addColumn<int>("newWidth");
-        QTest::addColumn<QList<int>>("offsets"); // after each layout run
-        // Two slots fit at first (616 wide); one step back per run.
-        QTest::newRow("by one slot") << 3 << 1 << 872 << QList<int>{0, 0};
-        QTest::newRow("by two slots") << 5 << 3 << 1128 << QList<int>{2, 1, 1};
-        QTest::newRow("narrowing keeps the offset") << 5 << 2 << 360 << QList<int>{2, 2};
-    }
-
+    // Two slots fit at 616 wide, four at 1128: widening pulls the offset back
+    // one step per layout run; narrowing keeps it.
     void wideningPullsTheOffsetBack() {
-        QFETCH(int, count);
-        QFETCH(int, presses);
-        QFETCH(int, newWidth);
-        QFETCH(QList<int>, offsets);
         Host host(0, 0, QSize(616, 700));
-        host.view(true);
-        host.select(host.addGame(count));
-        for (int i = 0; i < presses; ++i)
+        host.select(QStringLiteral("5"));
+        for (int i = 0; i < 3; ++i)
             host.strip->arrowReleased(tolm::ui::ArrowDirection::Right);
-        host.window.resize(newWidth, 700);
-        for (int offset : offsets) {
+        QCOMPARE(host.offset(), 3);
+        for (const auto& [width, offset] : {std::pair{1128, 2}, {1128, 1}, {1128, 1}, {360, 1}}) {
+            host.window.resize(width, 700);
             host.layOut();
-            QCOMPARE(host.strip->stripState().scrollOffset, offset);
+            QCOMPARE(host.offset(), offset);
             QCOMPARE(host.slot(0)->x(), -256 * offset);
         }
     }
 
     void minimisedChangesNothing() {
         Host host;
-        host.view(true);
-        host.select(host.addGame(6));
+        host.select(QStringLiteral("6"));
         host.strip->arrowReleased(tolm::ui::ArrowDirection::Right);
         const auto snapshot = [&host] {
             QList<QRect> places{host.list->geometry(), host.tabs->geometry(),
-                                host.strip->geometry()};
+                                host.strip->geometry(), QRect(host.offset(), 0, 0, 0)};
             for (QWidget* w : host.strip->findChildren<QWidget*>())
                 places << QRect(w->pos(), QSize(w->isHidden(), 0));
-            return std::make_pair(places, host.strip->stripState().scrollOffset);
+            return places;
         };
         const auto before = snapshot();
         host.window.resize(420, 330);
@@ -318,6 +275,46 @@ private Q_SLOTS:
         QVERIFY(snapshot() == before);
         host.layOut(false); // restoring lays out again
         QVERIFY(snapshot() != before);
+    }
+    // .scr screenshots, and for a game without screenshots the screen held in
+    // its game file, marked as such; the full-size view doubles each pixel.
+    void spectrumScreens_data() {
+        QTest::addColumn<Screens>("row"); // screenshot and its bytes, game.sna's bytes, shown
+        const QByteArray banded = bandedScreen(), blank = snapshotWith(QByteArray(6912, '\0'));
+        // A game file's screen never stands in for screenshots the game has.
+        // clang-format off
+        QTest::newRow(".scr") << Screens{"LOADING.SCR", banded, blank, "banded"};
+        QTest::newRow("6912 bytes under another name") << Screens{"a.bin", banded, blank, "banded"};
+        QTest::newRow("wrong-sized") << Screens{"s.scr", banded.chopped(1), blank, "placeholder"};
+        QTest::newRow("snapshot") << Screens{"", {}, snapshotWith(banded), "game file"};
+        QTest::newRow("damaged snapshot") << Screens{"", {}, QByteArray(1000, 'x'), "placeholder"};
+        QTest::newRow("no file") << Screens{"", {}, {}, "placeholder"};
+        // clang-format on
+    }
+    void spectrumScreens() {
+        QFETCH(Screens, row);
+        const auto& [screenshot, shot, rom, shows] = row;
+        Host host;
+        host.dir.write(QStringLiteral("other.png"));
+        if (!screenshot.isEmpty())
+            host.dir.write(screenshot, shot);
+        if (!rom.isEmpty())
+            host.dir.write(QStringLiteral("game.sna"), rom);
+        host.window.show();
+        host.select(screenshot, "game.sna");
+        const tolm::ui::ScreenshotSlot* slot = host.slot(0);
+        QCOMPARE(slot->showsPlaceholder(), shows == QLatin1String("placeholder"));
+        QCOMPARE(slot->showsGameFileScreen(), shows == QLatin1String("game file"));
+        if (slot->showsPlaceholder())
+            return;
+        const QImage shown = slot->picture().toImage();
+        QCOMPARE(shown.size(), QSize(256, 192));
+        expectBands(shown, 1);
+        // The game file's mark sits in the lower left corner, over the blue band.
+        QCOMPARE(shown.pixel(4, 184) != qRgb(0, 0, 0xD7), slot->showsGameFileScreen());
+        const QImage big = host.strip->fullSizePicture(0).toImage();
+        QCOMPARE(big.size(), tolm::ui::ShowBigWindow::kPictureSize);
+        expectBands(big, 2);
     }
 };
 
