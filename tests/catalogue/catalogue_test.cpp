@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "catalogue/catalogue_ops.h"
-#include "catalogue/genres.h"
 #include "core/text.h"
 
 // Records and messages are written with only the fields a case cares about.
@@ -34,17 +33,6 @@ TEST(leadingNumber, ReadsTheLeadingDecimalNumber) {
     // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(leadingNumber(text), expected) << ::testing::PrintToString(text);
-}
-
-TEST(Catalogue, LastItemIndexAndGenresOutsideTheTable) {
-    for (const auto& [list, expected] : std::vector<std::pair<const char*, std::int32_t>>{
-             {"", 0}, {"a", 0}, {",", 1}, {"a,b,", 2}, {"a,,b", 2}, {",,,", 3}}) {
-        EXPECT_EQ(lastItemIndex(GameCatalogue(1), list), expected) << list;
-        EXPECT_EQ(lastItemIndex(GameCatalogue(), list), 0) << list;
-    }
-    EXPECT_EQ(genreText(129), "Shoot'em Up - [uncategorized]");
-    for (std::int32_t outside : {-1, 130, INT_MIN})
-        EXPECT_EQ(genreText(outside), "") << outside;
 }
 
 // Records named by letters, with a second field to show survivors move whole.

@@ -14,50 +14,15 @@ using tolm::test::TempDir;
 
 namespace {
 
-// Letter case is resolved here on POSIX only: Windows matches names ignoring
-// case by itself and expands short names instead.
-#ifndef _WIN32
-TEST(longPathOf, TakesTheSpellingOnDisk) {
-    TempDir tree;
-    for (const char* file : {"Sgd/Games/jsw.tap", "Sgd/Games/Manic Miner.tap", "Sgd/Both/x.tap",
-                             "Sgd/Both/X.tap", "Sgd/Both/Y.tap", "Sgd/Both/y.TAP"})
-        tree.write(file);
-    const std::string root = tree.path();
-    // clang-format off
-    const struct { std::string asked; std::string found; } cases[] = {
-        {"/SGD/GAMES/JSW.TAP", "/Sgd/Games/jsw.tap"},
-        {"/sgd/games/manic miner.TAP", "/Sgd/Games/Manic Miner.tap"},
-        {"/SGD/GAMES", "/Sgd/Games"}, {"/SGD/GAMES/", "/Sgd/Games/"},
-        {"/SGD//GAMES/JSW.TAP", "/Sgd//Games/jsw.tap"},
-        {"/SGD/GAMES/../games/JSW.TAP", "/Sgd/Games/../Games/jsw.tap"},
-        {"/Sgd/Both/x.tap", "/Sgd/Both/x.tap"}, {"/SGD/BOTH/X.tap", "/Sgd/Both/X.tap"}, // exact wins
-        {"/Sgd/Both/X.TAP", "/Sgd/Both/X.TAP"}, // two names differ only in case: unchanged
-        {"/SGD/GAMES/JSW~1.TAP", "/SGD/GAMES/JSW~1.TAP"}, // a missing component: unchanged
-        {"/SGD/NONE/JSW.TAP", "/SGD/NONE/JSW.TAP"},
-        {"/SGD/GAMES/JSW.TAP/X", "/SGD/GAMES/JSW.TAP/X"}, // a file is no directory
-        {"/C:\\SGD\\GAMES\\JSW.TAP", "/C:\\SGD\\GAMES\\JSW.TAP"}};
-    // clang-format on
-    for (const auto& [asked, found] : cases)
-        EXPECT_EQ(longPathOf(root + asked), root + found) << asked;
-    for (const char* unchanged : {"", "C:\\SGD\\GAMES\\JSW.TAP", "/no/such/place"})
-        EXPECT_EQ(longPathOf(unchanged), unchanged);
-
-    // The resolver keeps the listings it made: a file made since is seen only by a new one.
-    FileSystemLongPaths longPaths;
-    const std::string games = joinPath(root, "SGD/GAMES");
-    EXPECT_EQ(longPaths.longPathOf(joinPath(games, "JSW.TAP")), tree.sub("Sgd/Games/jsw.tap"));
-    tree.write("Sgd/Games/two.tap");
-    EXPECT_EQ(longPaths.longPathOf(joinPath(games, "TWO.TAP")), joinPath(games, "TWO.TAP"));
-    EXPECT_EQ(FileSystemLongPaths().longPathOf(joinPath(games, "TWO.TAP")),
-              tree.sub("Sgd/Games/two.tap"));
-}
-#endif
-
-TEST(ListingLongPaths, AsksForEachDirectoryOnceAndResolvesRelativePaths) {
+// Each name takes the spelling its directory's listing gives it; a name the
+// listing holds in several spellings, none of them exact, leaves the path
+// as it was asked, as does any component that is missing.
+TEST(ListingLongPaths, TakesTheListedSpellingListingEachDirectoryOnce) {
     const std::map<std::string, std::vector<std::string>> tree = {
         {"/", {"sgd", "Other"}},
-        {"/sgd", {"Games", "games.txt"}},
-        {"/sgd/Games", {"jsw.tap", "Manic.tap"}},
+        {"/sgd", {"Games", "Both", "games.txt"}},
+        {"/sgd/Games", {"jsw.tap", "Manic Miner.tap"}},
+        {"/sgd/Both", {"x.tap", "X.tap", "Y.tap", "y.TAP"}},
         {".", {"Here.tap"}}};
     std::map<std::string, int> asked;
     ListingLongPaths longPaths([&](const std::string& directory) {
@@ -66,16 +31,49 @@ TEST(ListingLongPaths, AsksForEachDirectoryOnceAndResolvesRelativePaths) {
         return at == tree.end() ? std::nullopt
                                 : std::optional<std::vector<std::string>>(at->second);
     });
-    for (int round = 0; round < 3; ++round) {
-        EXPECT_EQ(longPaths.longPathOf("/SGD/GAMES/JSW.TAP"), "/sgd/Games/jsw.tap");
-        EXPECT_EQ(longPaths.longPathOf("/SGD/GAMES/manic.TAP"), "/sgd/Games/Manic.tap");
-        EXPECT_EQ(longPaths.longPathOf("/SGD/NOWHERE/X.TAP"), "/SGD/NOWHERE/X.TAP");
-        EXPECT_EQ(longPaths.longPathOf("HERE.TAP"), "Here.tap");
-        EXPECT_EQ(longPaths.longPathOf("/other"), "/Other");
-    }
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"/SGD/GAMES/JSW.TAP", "/sgd/Games/jsw.tap"}, {"/SGD/GAMES", "/sgd/Games"},
+        {"/sgd/games/manic miner.TAP", "/sgd/Games/Manic Miner.tap"}, {"/other", "/Other"},
+        {"/SGD/BOTH/x.tap", "/sgd/Both/x.tap"}, {"/SGD/BOTH/X.tap", "/sgd/Both/X.tap"}, // exact wins
+        {"/SGD/BOTH/X.TAP", "/SGD/BOTH/X.TAP"}, {"/SGD/NOWHERE/X.TAP", "/SGD/NOWHERE/X.TAP"},
+        {"/SGD/GAMES/JSW.TAP/X", "/SGD/GAMES/JSW.TAP/X"}, // a file is no directory
+        {"HERE.TAP", "Here.tap"}, {"C:\\SGD\\JSW.TAP", "C:\\SGD\\JSW.TAP"}, {"", ""}};
+    // clang-format on
+    for (int round = 0; round < 2; ++round)
+        for (const auto& [path, found] : cases)
+            EXPECT_EQ(longPaths.longPathOf(path), found) << path;
     // A directory that misses is never listed itself.
-    EXPECT_EQ(asked,
-              (std::map<std::string, int>{{"/", 1}, {"/sgd", 1}, {"/sgd/Games", 1}, {".", 1}}));
+    EXPECT_EQ(asked, (std::map<std::string, int>{{"/", 1},
+                                                 {"/sgd", 1},
+                                                 {"/sgd/Games", 1},
+                                                 {"/sgd/Both", 1},
+                                                 {"/sgd/Games/jsw.tap", 1},
+                                                 {".", 1}}));
+}
+
+// On disk, the listing follows the path as written, doubled separators and
+// ".." included. Letter case is resolved here on POSIX only: Windows matches
+// names ignoring case by itself and expands short names instead.
+TEST(FileSystemLongPaths, TakesTheSpellingOnDiskAndKeepsItsListings) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: Windows resolves letter case itself";
+#endif
+    TempDir tree;
+    tree.write("Sgd/Games/jsw.tap");
+    const std::string root = tree.path();
+    for (const auto& [asked, found] :
+         {std::pair{"/SGD//GAMES/JSW.TAP", "/Sgd//Games/jsw.tap"},
+          {"/SGD/GAMES/../games/JSW.TAP", "/Sgd/Games/../Games/jsw.tap"}})
+        EXPECT_EQ(longPathOf(root + asked), root + found) << asked;
+    // A file made since is seen only by a new resolver.
+    FileSystemLongPaths longPaths;
+    const std::string games = joinPath(root, "SGD/GAMES");
+    EXPECT_EQ(longPaths.longPathOf(joinPath(games, "JSW.TAP")), tree.sub("Sgd/Games/jsw.tap"));
+    tree.write("Sgd/Games/two.tap");
+    EXPECT_EQ(longPaths.longPathOf(joinPath(games, "TWO.TAP")), joinPath(games, "TWO.TAP"));
+    EXPECT_EQ(FileSystemLongPaths().longPathOf(joinPath(games, "TWO.TAP")),
+              tree.sub("Sgd/Games/two.tap"));
 }
 
 TEST(isAbsolutePath, DriveOrRoot) {

@@ -210,19 +210,12 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
 
 } // namespace
 
-// The program's own settings file: what it writes it reads back, and damaged
-// values fall back to the defaults rather than reaching the window.
-TEST(ExtraSettings, RoundTripAndDamagedValues) {
-    ExtraSettings written;
-    written.emulatorOffered = true;
-    written.columnWidths = {250, 140, 60};
-    written.sortColumn = 2;
-    written.sortDescending = true;
+// The program's own settings file (its round trip is the main window's
+// test): damaged values fall back to the defaults rather than reaching the
+// window.
+TEST(ExtraSettings, DamagedValuesFallBackToTheDefaults) {
     TempDir dir;
-    ASSERT_TRUE(saveExtraSettings(written, dir.sub(kExtraSettingsFileName)));
-    EXPECT_EQ(loadExtraSettings(dir.sub(kExtraSettingsFileName)), written);
     EXPECT_EQ(loadExtraSettings(dir.sub("absent.ini")), ExtraSettings{});
-
     // clang-format off
     const struct { const char* text; std::vector<std::int32_t> widths; std::int32_t sortColumn; } cases[] = {
         {"ColumnWidth0=10\r\nColumnWidth1=20\r\nColumnWidth2=30\r\nSortColumn=1\r\n", {10, 20, 30}, 1},

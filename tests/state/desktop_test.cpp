@@ -18,17 +18,13 @@ using Strings = std::vector<std::string>;
 
 TEST(DataDirectory, ChosenByCommandLineFilesBesideTheProgramOrWritability) {
     TempDir tree;
-    for (const char* file : {"writable/", "holds-ini/tolm.ini", "holds-dat/tolm.dat",
-                             "holds-other/tolm.dat.tmp-abcdefgh"})
-        tree.write(file);
+    tree.write("writable/");
     using enum DataDirectory::Reason;
     const std::string user = tree.sub("user");
     // clang-format off
     const struct { const char* program; std::optional<std::string> requested; std::string path;
                    DataDirectory::Reason reason; } cases[] = {
         {"writable", std::nullopt, tree.sub("writable"), BesideProgram},
-        {"holds-ini", std::nullopt, tree.sub("holds-ini"), BesideProgram},
-        {"holds-dat", std::nullopt, tree.sub("holds-dat"), BesideProgram},
         {"missing", std::nullopt, user, PerUser},
         {"writable", tree.sub("elsewhere"), tree.sub("elsewhere"), CommandLine},
         {"writable", std::string(), tree.sub("writable"), BesideProgram}};
@@ -37,14 +33,24 @@ TEST(DataDirectory, ChosenByCommandLineFilesBesideTheProgramOrWritability) {
         EXPECT_EQ(chooseDataDirectory(tree.sub(c.program), user, c.requested),
                   (DataDirectory{c.path, c.reason}))
             << c.program;
-        // A read-only directory; root writes anywhere, so there only the
-        // read-only mount of the end-to-end test shows it.
+        // Read-only directories: files already there keep the data beside the
+        // program. Root writes anywhere, so there only the read-only mount of the
+        // end-to-end test shows it.
 #ifndef _WIN32
-    if (::geteuid() != 0) {
-        tree.write("readonly/");
-        ::chmod(tree.sub("readonly").c_str(), 0555);
-        EXPECT_EQ(chooseDataDirectory(tree.sub("readonly"), user, std::nullopt).reason, PerUser);
-        ::chmod(tree.sub("readonly").c_str(), 0755);
+    if (::geteuid() == 0)
+        return;
+    const std::pair<const char*, DataDirectory::Reason> readOnly[] = {
+        {"readonly/", PerUser},
+        {"holds-ini/tolm.ini", BesideProgram},
+        {"holds-dat/tolm.dat", BesideProgram},
+        {"holds-other/tolm.dat.tmp-abcdefgh", PerUser}};
+    for (const auto& [file, reason] : readOnly) {
+        tree.write(file);
+        const std::string program =
+            tree.sub(std::string(file).substr(0, std::string(file).find('/')));
+        ::chmod(program.c_str(), 0555);
+        EXPECT_EQ(chooseDataDirectory(program, user, std::nullopt).reason, reason) << file;
+        ::chmod(program.c_str(), 0755);
     }
 #endif
 }
