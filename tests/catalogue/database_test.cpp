@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "catalogue/database.h"
-#include "settings/settings.h"
 #include "support/temp_dir.h"
 
 // Records and messages are written with only the fields a case cares about.
@@ -63,7 +61,6 @@ TEST(Database, WritesTheLayoutAndReadsBackEveryField) {
     EXPECT_EQ(tolm::test::readAll(path), databaseBytes(written));
     EXPECT_EQ(dir.countEntries(), 1) << "no temporary file left behind";
     GameCatalogue loaded(5); // replaced, not appended to
-    SettingsState settings;
     const DatabaseLoadResult result = loadDatabase(loaded, path);
     EXPECT_EQ(result.status, Status::Loaded);
     EXPECT_FALSE(result.message.has_value());
@@ -153,28 +150,6 @@ TEST(Database, CutShortAtAnyByteIsRefused) {
         EXPECT_EQ(loadDatabaseBytes(catalogue, whole.substr(0, length)).status, Status::Invalid);
         EXPECT_EQ(catalogue, before);
     }
-}
-
-TEST(Database, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing) {
-    TempDir dir;
-    dir.write("adir/inside", "kept");
-    GameCatalogue catalogue = {GameRecord{.name = "kept"}};
-    SettingsState settings;
-    EXPECT_FALSE(loadSettings(settings, dir.sub("absent.ini"), {}).error.has_value());
-    EXPECT_TRUE(loadSettings(settings, dir.sub("adir"), {}).error.has_value());
-    for (const std::string target : {"gone/tolm.dat", "adir"}) {
-        EXPECT_EQ(loadDatabase(catalogue, dir.sub(target)).status, Status::Invalid);
-        for (const platform::IoResult& saved : {saveDatabase(catalogue, dir.sub(target)),
-                                                saveSettings(settings, dir.sub(target), {})}) {
-            EXPECT_FALSE(saved);
-            EXPECT_NE(saved.error.find(std::filesystem::path(target).filename().string()),
-                      std::string::npos)
-                << saved.error;
-        }
-    }
-    EXPECT_EQ(catalogue, GameCatalogue{GameRecord{.name = "kept"}});
-    EXPECT_EQ(settings, SettingsState{});
-    EXPECT_EQ(tolm::test::readAll(dir.sub("adir/inside")), "kept");
 }
 
 } // namespace

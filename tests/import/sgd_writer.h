@@ -3,40 +3,28 @@
 // Builds SGD data the way the import reads it: 252-byte records of
 // fixed-width Windows-1252 fields padded with spaces.
 
+#include <array>
 #include <string>
-#include <string_view>
 
 #include "import/sgd_data.h"
 #include "platform/codepage.h"
 
 namespace tolm::test {
 
-// One record's fields as UTF-8 texts; each is cut or padded to its width.
-struct SgdGame {
-    std::string name;
-    std::string year;
-    std::string publisher;
-    std::string fileName;
-    std::string genre;
-    std::string directoryIndex;
-    std::string authors;
-};
+// One record's fields as UTF-8 texts, in this order; each is cut or padded to its width.
+using SgdGame = std::array<std::string, 7>;
+inline constexpr SgdField kSgdGameFields[] = {
+    sgd_field::kName,  sgd_field::kYear,           sgd_field::kPublisher, sgd_field::kFileName,
+    sgd_field::kGenre, sgd_field::kDirectoryIndex, sgd_field::kAuthors};
 
 // The fields the import ignores hold '#', so reading one by mistake shows.
 inline std::string sgdRecordBytes(const SgdGame& game) {
     std::string bytes(kSgdRecordSize, '#');
-    const auto put = [&bytes](SgdField field, std::string_view utf8) {
-        std::string ansi = platform::utf8ToAnsi(utf8);
-        ansi.resize(field.width, ' ');
-        bytes.replace(field.offset, field.width, ansi);
-    };
-    put(sgd_field::kName, game.name);
-    put(sgd_field::kYear, game.year);
-    put(sgd_field::kPublisher, game.publisher);
-    put(sgd_field::kFileName, game.fileName);
-    put(sgd_field::kGenre, game.genre);
-    put(sgd_field::kDirectoryIndex, game.directoryIndex);
-    put(sgd_field::kAuthors, game.authors);
+    for (std::size_t i = 0; i < game.size(); ++i) {
+        std::string ansi = platform::utf8ToAnsi(game[i]);
+        ansi.resize(kSgdGameFields[i].width, ' ');
+        bytes.replace(kSgdGameFields[i].offset, kSgdGameFields[i].width, ansi);
+    }
     return bytes;
 }
 

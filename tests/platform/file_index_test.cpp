@@ -7,8 +7,9 @@
 namespace tolm::platform {
 namespace {
 
-// The index must answer exactly as fileExists does, name by name.
-TEST(FileIndex, AgreesWithFileExists) {
+// The index must answer exactly as fileExists does, name by name, while
+// reading each directory once.
+TEST(FileIndex, AgreesWithFileExistsReadingEachDirectoryOnce) {
     test::TempDir dir;
     for (const char* file : {"roms/a.tap", "roms/B.TZX", "roms/.hidden.tap", "roms/noext",
                              "roms/sub/c.tap", "roms/empty/", "romsx.tap", "only-hidden/.x"})
@@ -25,16 +26,12 @@ TEST(FileIndex, AgreesWithFileExists) {
         for (const char* name : names)
             EXPECT_EQ(index.fileExists(dir.sub(name)), fileExists(dir.sub(name))) << name;
     EXPECT_FALSE(index.fileExists(""));
-}
 
-TEST(FileIndex, ReadsEachDirectoryOnce) {
-    test::TempDir dir;
-    dir.write("roms/a.tap");
-    FileIndex index;
+    FileIndex counted;
     for (int i = 0; i < 100; ++i)
-        (void)index.fileExists(dir.sub("roms/game" + std::to_string(i) + ".tap"));
-    EXPECT_TRUE(index.fileExists(dir.sub("roms/a.tap")));
-    EXPECT_EQ(index.directoriesRead(), 1u);
+        (void)counted.fileExists(dir.sub("roms/game" + std::to_string(i) + ".tap"));
+    EXPECT_TRUE(counted.fileExists(dir.sub("roms/a.tap")));
+    EXPECT_EQ(counted.directoriesRead(), 1u);
 }
 
 } // namespace

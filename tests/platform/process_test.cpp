@@ -32,51 +32,26 @@ TEST(windowsCommandLine, QuotesAsTheCRuntimeSplits) {
         EXPECT_EQ(windowsCommandLine(R"(C:\emu\fuse.exe)", arguments), line);
 }
 
-std::string hexLines(const std::vector<std::string>& arguments) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string out;
-    for (const std::string& argument : arguments) {
-        for (unsigned char c : argument) {
-            out += kDigits[c >> 4];
-            out += kDigits[c & 15];
-        }
-        out += '\n';
-    }
-    return out;
-}
-
-std::string printArgsProgram() {
 #ifdef _WIN32
-    return programDirectory() + kPathSeparator + "print_args.exe";
+const std::string kPrintArgs = "print_args.exe";
 #else
-    return programDirectory() + kPathSeparator + "print_args";
+const std::string kPrintArgs = "print_args";
 #endif
-}
 
-// The helper program writes what reached it; the arguments must arrive as
-// they were given, byte for byte, on both systems.
+// The helper program writes what reached it, each argument ended by a NUL;
+// the arguments must arrive as they were given, byte for byte, on both systems.
 TEST(startProgram, EveryArgumentArrivesUnchanged) {
     TempDir dir;
     const std::string report = dir.sub("arguments.txt");
+    // clang-format off
     const std::vector<std::string> arguments = {
-        "plain",
-        "two  blanks",
-        "tab\there",
-        R"(say "hi")",
-        R"(back\slash)",
-        R"(ends\)",
-        R"(ends with two\\)",
-        R"(\")",
-        R"(a\\"b)",
-        "",
-        "\"",
-        " ",
-        "a&b|c %PATH% $HOME",
-        "Mot\xC3\xB6rhead \xCE\x95\xCE\xBB \xE6\x97\xA5\xE6\x9C\xAC",
-        "last"};
+        "plain", "two  blanks", "tab\there", R"(say "hi")", R"(back\slash)", R"(ends\)",
+        R"(ends with two\\)", R"(\")", R"(a\\"b)", "", "\"", " ", "a&b|c %PATH% $HOME",
+        "Mot\xC3\xB6rhead \xCE\x95\xCE\xBB \xE6\x97\xA5\xE6\x9C\xAC", "last"};
+    // clang-format on
     std::vector<std::string> all = {report};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    const IoResult started = startProgram(printArgsProgram(), all);
+    const IoResult started = startProgram(programDirectory() + kPathSeparator + kPrintArgs, all);
     ASSERT_TRUE(started) << started.error;
 
     // Nothing waits for a started program: the report is awaited instead. It
@@ -86,7 +61,10 @@ TEST(startProgram, EveryArgumentArrivesUnchanged) {
     std::string arrived;
     while (!readFile(report, arrived) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(arrived, hexLines(arguments));
+    std::string expected;
+    for (const std::string& argument : arguments)
+        expected += argument + '\0';
+    EXPECT_EQ(arrived, expected);
 }
 
 TEST(startProgram, FailureGivesTheReason) {

@@ -5,19 +5,12 @@
 
 using namespace tolm;
 
-namespace {
-
-const std::string kSep(1, platform::kPathSeparator);
-
-std::string dir(const char* name) {
-    return kSep + name + kSep;
-}
-
-} // namespace
-
 // A version-1 catalogue stored full paths: their directories join the search
 // paths once each, ignoring letter case, after the ones already registered.
 TEST(AppState, LoadingAVersion1CatalogueRegistersItsDirectories) {
+    const auto dir = [](const char* name) {
+        return std::string(1, platform::kPathSeparator) + name + platform::kPathSeparator;
+    };
     tolm::test::TempDir files;
     AppState state;
     state.programDirectory = files.path();
@@ -28,8 +21,7 @@ TEST(AppState, LoadingAVersion1CatalogueRegistersItsDirectories) {
     game.screenshots = dir("a") + "1.scr," + dir("pics") + "2.scr," + dir("A") + "3.scr";
     ASSERT_TRUE(saveDatabase({game, game}, state.databasePath(), 1));
 
-    const DatabaseLoadResult result = loadCatalogue(state);
-    EXPECT_EQ(result.status, DatabaseLoadResult::Status::Upgraded);
+    EXPECT_EQ(loadCatalogue(state).status, DatabaseLoadResult::Status::Upgraded);
     EXPECT_EQ(state.catalogue.at(1).screenshots, "1.scr,2.scr,3.scr");
     EXPECT_EQ(state.settings.romPaths, std::vector<std::string>{dir("games")});
     EXPECT_EQ(state.settings.screenshotPaths, (std::vector<std::string>{dir("Pics"), dir("a")}));

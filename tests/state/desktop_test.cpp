@@ -4,8 +4,6 @@
 #include <unistd.h>
 #endif
 
-#include <algorithm>
-
 #include "platform/directories.h"
 #include "state/data_directory.h"
 #include "state/dropped_files.h"
@@ -16,55 +14,43 @@ using tolm::test::TempDir;
 
 namespace {
 
-const std::string kSep(1, platform::kPathSeparator);
-// Polish letters: outside Windows-1252, so the catalogue cannot store the name.
-const std::string kPolish = "Zx\xC5\x81\xC3\xB3"
-                            "d\xC5\xBA.tap";
-
-[[maybe_unused]] std::vector<std::string> names(const GameCatalogue& catalogue) {
-    std::vector<std::string> out;
-    for (const GameRecord& game : catalogue)
-        out.push_back(game.name + "|" + game.romFile);
-    return out;
-}
-
-} // namespace
+using Strings = std::vector<std::string>;
 
 TEST(DataDirectory, ChosenByCommandLineFilesBesideTheProgramOrWritability) {
     TempDir tree;
     tree.write("writable/");
-    tree.write("holds-ini/tolm.ini");
-    tree.write("holds-dat/tolm.dat");
-    tree.write("holds-other/tolm.dat.tmp-abcdefgh");
-    using Reason = DataDirectory::Reason;
+    using enum DataDirectory::Reason;
     const std::string user = tree.sub("user");
-    const struct {
-        const char* program;
-        std::optional<std::string> requested;
-        std::string path;
-        Reason reason;
-    } cases[] = {
-        {"writable", std::nullopt, tree.sub("writable"), Reason::BesideProgram},
-        {"holds-ini", std::nullopt, tree.sub("holds-ini"), Reason::BesideProgram},
-        {"holds-dat", std::nullopt, tree.sub("holds-dat"), Reason::BesideProgram},
-        {"missing", std::nullopt, user, Reason::PerUser},
-        {"writable", tree.sub("elsewhere"), tree.sub("elsewhere"), Reason::CommandLine},
-        {"writable", std::string(), tree.sub("writable"), Reason::BesideProgram},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.program);
+    // clang-format off
+    const struct { const char* program; std::optional<std::string> requested; std::string path;
+                   DataDirectory::Reason reason; } cases[] = {
+        {"writable", std::nullopt, tree.sub("writable"), BesideProgram},
+        {"missing", std::nullopt, user, PerUser},
+        {"writable", tree.sub("elsewhere"), tree.sub("elsewhere"), CommandLine},
+        {"writable", std::string(), tree.sub("writable"), BesideProgram}};
+    // clang-format on
+    for (const auto& c : cases)
         EXPECT_EQ(chooseDataDirectory(tree.sub(c.program), user, c.requested),
-                  (DataDirectory{c.path, c.reason}));
-    }
-    // A read-only directory; root writes anywhere, so there only the
-    // read-only mount of the end-to-end test shows it.
+                  (DataDirectory{c.path, c.reason}))
+            << c.program;
+        // Read-only directories: files already there keep the data beside the
+        // program. Root writes anywhere, so there only the read-only mount of the
+        // end-to-end test shows it.
 #ifndef _WIN32
-    if (::geteuid() != 0) {
-        tree.write("readonly/");
-        ::chmod(tree.sub("readonly").c_str(), 0555);
-        EXPECT_EQ(chooseDataDirectory(tree.sub("readonly"), user, std::nullopt).reason,
-                  Reason::PerUser);
-        ::chmod(tree.sub("readonly").c_str(), 0755);
+    if (::geteuid() == 0)
+        return;
+    const std::pair<const char*, DataDirectory::Reason> readOnly[] = {
+        {"readonly/", PerUser},
+        {"holds-ini/tolm.ini", BesideProgram},
+        {"holds-dat/tolm.dat", BesideProgram},
+        {"holds-other/tolm.dat.tmp-abcdefgh", PerUser}};
+    for (const auto& [file, reason] : readOnly) {
+        tree.write(file);
+        const std::string program =
+            tree.sub(std::string(file).substr(0, std::string(file).find('/')));
+        ::chmod(program.c_str(), 0555);
+        EXPECT_EQ(chooseDataDirectory(program, user, std::nullopt).reason, reason) << file;
+        ::chmod(program.c_str(), 0755);
     }
 #endif
 }
@@ -81,40 +67,40 @@ TEST(DataDirectory, ProgramsFoundOnTheSearchPath) {
     const std::string path = tree.sub("a") + ":" + tree.sub("b") + ":" + tree.sub("c");
     EXPECT_EQ(platform::findProgram("fuse-sdl", path), tree.sub("b/fuse-sdl"))
         << "the first one is not executable";
-    EXPECT_EQ(platform::findProgram("zesarux", path), std::nullopt);
-    EXPECT_EQ(platform::findProgram("fuse-gtk", path), std::nullopt);
-    EXPECT_EQ(platform::findProgram("../b/fuse-sdl", path), std::nullopt);
-    EXPECT_EQ(platform::findProgram("fuse-sdl", ""), std::nullopt);
+    for (const auto& [name, searched] : {std::pair{"zesarux", path},
+                                         {"fuse-gtk", path},
+                                         {"../b/fuse-sdl", path},
+                                         {"fuse-sdl", std::string()}})
+        EXPECT_EQ(platform::findProgram(name, searched), std::nullopt) << name;
 }
 
 // Dropped files take the Add Game naming rule, a dropped folder the Add
 // Multiple wizard's; each directory joins the ROM paths once.
 TEST(DroppedFiles, BecomeGamesNamedByTheDialogsRules) {
+    // Polish letters: outside Windows-1252, so the catalogue cannot store the name.
+    const std::string polish = "single/Zx\xC5\x81\xC3\xB3"
+                               "d\xC5\xBA.tap";
     TempDir tree;
-    tree.write("roms/Jet.Set.Willy.tap");
-    tree.write("roms/Manic.z80");
-    tree.write("roms/.hidden.tap");
-    tree.write("roms/sub/inner.tap");
-    tree.write("single/Tau.Ceti.z80");
-    tree.write("single/.tap");
-    tree.write("single/" + kPolish);
-    tree.write("empty/");
-
+    for (const std::string& file : std::vector<std::string>{
+             "roms/Jet.Set.Willy.tap", "roms/Manic.z80", "roms/.hidden.tap", "roms/sub/inner.tap",
+             "single/Tau.Ceti.z80", "single/.tap", polish, "empty/"})
+        tree.write(file);
     AppState state;
-    state.settings.romPaths = {tree.sub("ROMS") + kSep}; // already there in another case
+    state.settings.romPaths = {tree.sub("ROMS/")}; // already there in another case
     const DroppedFilesResult result = addDroppedPaths(
         state, {tree.sub("roms"), tree.sub("single/Tau.Ceti.z80"), tree.sub("single/.tap"),
-                tree.sub("single/" + kPolish), tree.sub("empty"), tree.sub("gone.tap")});
+                tree.sub(polish), tree.sub("empty"), tree.sub("gone.tap")});
     EXPECT_EQ(result.added, 3);
-    EXPECT_EQ(names(state.catalogue),
-              (std::vector<std::string>{"Jet|Jet.Set.Willy.tap", "Manic|Manic.z80",
-                                        "Tau.Ceti|Tau.Ceti.z80"}));
+    Strings games;
+    for (const GameRecord& game : state.catalogue)
+        games.push_back(game.name + "|" + game.romFile + "|" + std::to_string(game.genre));
+    EXPECT_EQ(games, (Strings{"Jet|Jet.Set.Willy.tap|96", "Manic|Manic.z80|96",
+                              "Tau.Ceti|Tau.Ceti.z80|96"}));
     EXPECT_TRUE(result.refusals.empty()) << "a hidden file is not taken, as no listing shows it";
-    EXPECT_EQ(result.unstorableNames, std::vector<std::string>{tree.sub("single/" + kPolish)});
-    EXPECT_EQ(state.settings.romPaths,
-              (std::vector<std::string>{tree.sub("ROMS") + kSep, tree.sub("single") + kSep}))
+    EXPECT_EQ(result.unstorableNames, Strings{tree.sub(polish)});
+    EXPECT_EQ(state.settings.romPaths, (Strings{tree.sub("ROMS/"), tree.sub("single/")}))
         << "the empty folder registers nothing";
-    EXPECT_TRUE(std::all_of(state.catalogue.begin(), state.catalogue.end(),
-                            [](const GameRecord& game) { return game.genre == 96; }));
 }
 #endif
+
+} // namespace

@@ -27,10 +27,8 @@ using tolm::GameCatalogue;
 // mix of the two never passes for either.
 GameCatalogue makeCatalogue(char variant, int games) {
     GameCatalogue catalogue;
-    const int count = variant == 'A' ? games : games - 1;
-    catalogue.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const std::string tag = std::string(1, variant) + std::to_string(i);
+    for (int i = 0; i < (variant == 'A' ? games : games - 1); ++i) {
+        const std::string tag = variant + std::to_string(i);
         catalogue.push_back({"Game " + tag, i % 130, tag + "a.scr," + tag + "b.scr", 1982 + i % 10,
                              "Notes for " + tag + "\r\nsecond line", tag + ".tap",
                              "Publisher " + std::to_string(i % 97), "Author " + tag,
@@ -39,23 +37,16 @@ GameCatalogue makeCatalogue(char variant, int games) {
     return catalogue;
 }
 
-std::string databaseIn(const std::string& dir) {
-    return dir + tolm::platform::kPathSeparator + "tolm.dat";
-}
-
-int save(const GameCatalogue& catalogue, const std::string& dir) {
-    const tolm::platform::IoResult saved = tolm::saveDatabase(catalogue, databaseIn(dir));
-    if (!saved) {
+int save(const GameCatalogue& catalogue, const std::string& database) {
+    const tolm::platform::IoResult saved = tolm::saveDatabase(catalogue, database);
+    if (!saved)
         std::cerr << saved.error << '\n';
-        return 1;
-    }
-    return 0;
+    return saved ? 0 : 1;
 }
 
-int check(const std::string& dir, int games) {
+int check(const std::string& dir, const std::string& database, int games) {
     GameCatalogue loaded;
-    const tolm::DatabaseLoadResult result = tolm::loadDatabase(loaded, databaseIn(dir));
-    if (result.status != tolm::DatabaseLoadResult::Status::Loaded) {
+    if (tolm::loadDatabase(loaded, database).status != tolm::DatabaseLoadResult::Status::Loaded) {
         std::cout << "damaged\n";
         return 1;
     }
@@ -67,12 +58,11 @@ int check(const std::string& dir, int games) {
     }
     const bool leftTemporary =
         !tolm::platform::removeStaleTemporaryFiles(dir, {"tolm.dat", "tolm.ini"}).empty();
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
         if (entry.path().filename() != "tolm.dat") {
             std::cout << "left behind: " << entry.path().filename().string() << '\n';
             return 1;
         }
-    }
     std::cout << variant << (leftTemporary ? " temporary" : "") << '\n';
     return 0;
 }
@@ -87,19 +77,17 @@ int main(int argc, char** argv) {
                      "       stress_tool save-loop <dir> <games> <marker>\n";
         return 2;
     }
-    const std::string dir = argv[2];
-    if (command == "prepare")
-        return save(makeCatalogue('A', games), dir);
-    if (command == "save-once")
-        return save(makeCatalogue('B', games), dir);
+    const std::string dir = argv[2], database = dir + tolm::platform::kPathSeparator + "tolm.dat";
+    if (command == "prepare" || command == "save-once")
+        return save(makeCatalogue(command == "prepare" ? 'A' : 'B', games), database);
     if (command == "check")
-        return check(dir, games);
+        return check(dir, database, games);
     if (command == "save-loop" && argc == 5) {
         const GameCatalogue a = makeCatalogue('A', games), b = makeCatalogue('B', games);
         std::ofstream(argv[4]) << "saving\n";
         for (;;)
             for (const GameCatalogue* catalogue : {&b, &a})
-                if (save(*catalogue, dir) != 0)
+                if (save(*catalogue, database) != 0)
                     return 1;
     }
     std::cerr << "unknown command " << command << '\n';

@@ -22,11 +22,15 @@ std::string in(const std::string& dir, const char* name) {
     return dir + platform::kPathSeparator + name;
 }
 
-int report(const platform::IoResult& result) {
-    if (result)
-        return 0;
-    std::fprintf(stderr, "%s\n", result.error.c_str());
-    return 1;
+int save(const GameCatalogue& catalogue, const SettingsState& settings, const std::string& dir,
+         const WindowGeometry& window) {
+    for (const platform::IoResult& saved : {saveDatabase(catalogue, in(dir, "tolm.dat")),
+                                            saveSettings(settings, in(dir, "tolm.ini"), window)})
+        if (!saved) {
+            std::fprintf(stderr, "%s\n", saved.error.c_str());
+            return 1;
+        }
+    return 0;
 }
 
 // What a collector's files hold: paths as the Windows program stored them,
@@ -51,29 +55,21 @@ int writeSample(const std::string& dir) {
     settings.screenshotPaths = {R"(C:\Games\Screens\)"};
     settings.musicPaths = {"C:\\Games\\M\xC3\xBCsic\\"};
     settings.screenshotLocation = 1;
-    const WindowGeometry window{0, 800, 600, -98, 12};
-    if (const int failed = report(saveDatabase(catalogue, in(dir, "tolm.dat"))))
-        return failed;
-    return report(saveSettings(settings, in(dir, "tolm.ini"), window));
+    return save(catalogue, settings, dir, {0, 800, 600, -98, 12});
 }
 
 int copy(const std::string& from, const std::string& to) {
     GameCatalogue catalogue;
-    const DatabaseLoadResult loaded = loadDatabase(catalogue, in(from, "tolm.dat"));
-    if (loaded.status != DatabaseLoadResult::Status::Loaded) {
-        std::fprintf(stderr, "%s: not loaded\n", in(from, "tolm.dat").c_str());
-        return 1;
-    }
     SettingsState settings;
     // No size limits and a zero screen: the stored placement comes back as it was.
     const SettingsLoadResult read = loadSettings(settings, in(from, "tolm.ini"), {});
-    if (read.error) {
-        std::fprintf(stderr, "%s\n", read.error->c_str());
+    if (loadDatabase(catalogue, in(from, "tolm.dat")).status !=
+            DatabaseLoadResult::Status::Loaded ||
+        read.error) {
+        std::fprintf(stderr, "%s: not loaded\n", from.c_str());
         return 1;
     }
-    if (const int failed = report(saveDatabase(catalogue, in(to, "tolm.dat"))))
-        return failed;
-    return report(saveSettings(settings, in(to, "tolm.ini"), read.window));
+    return save(catalogue, settings, to, read.window);
 }
 
 } // namespace
