@@ -69,27 +69,6 @@ Programs three() {
     return {{"Fuse", "/usr/bin/fuse"}, {"Spectemu", "/usr/bin/xspect"}, {"Zesarux", "/opt/zes"}};
 }
 
-struct Adding {
-    Kind kind;
-    Programs start;
-    QString picked;              // "%D" the scratch directory; "x:" a file not executable
-    std::optional<QString> name; // the name box's answer; nullopt: cancelled
-    QString preset;              // what the name box showed; empty: no box
-    Programs after;              // "%D" expanded in paths
-    QString box;                 // an error box's text ending
-};
-
-struct Removing {
-    Kind kind;
-    Programs start;
-    int defaultAt;
-    int row; // -1: none selected
-    bool yes;
-    QStringList names;
-    int defaultAfter;
-    QStringList rows;
-};
-
 // The main window over `count` emulators E0, E1, ... in tolm.ini.
 struct Window {
     tolm::test::Scratch dir;
@@ -130,9 +109,6 @@ struct Window {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Adding)
-Q_DECLARE_METATYPE(Removing)
-
 class ProgramListDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -162,147 +138,119 @@ private Q_SLOTS:
         }
     }
 
-    void adding_data() {
-        QTest::addColumn<Adding>("row");
-        const Programs fuse{{"Fuse", "/usr/bin/fuse"}};
-        const ProgramEntry zx{"zxemu", "%D/zxemu.exe"};
-        for (const Kind k : {kEmulators, kPlayers})
-            QTest::addRow("%s: base name", k == kEmulators ? "emulators" : "players")
-                << Adding{k, {}, "%D/zxemu.exe", "zxemu", "zxemu", {zx}, {}};
-        QTest::newRow("emulators: a cancelled name box takes the file's")
-            << Adding{kEmulators, fuse, "%D/zxemu.exe", {}, "zxemu", {fuse[0], zx}, {}};
-        QTest::newRow("players: an empty name adds nothing")
-            << Adding{kPlayers, fuse, "%D/zxemu.exe", "", "zxemu", fuse, {}};
-        QTest::newRow("path under six characters")
-            << Adding{kEmulators, fuse, "/a/bc", {}, {}, fuse, {}};
-        QTest::newRow("not a program") << Adding{
-            kPlayers, fuse, "x:%D/notes.txt", {}, {}, fuse, "is not a program that can be started"};
-        QTest::newRow("name outside the code page")
-            << Adding{kEmulators, fuse, "%D/\xE6\x97\xA5.exe", {}, {}, fuse, "cannot hold"};
-    }
-
+    // A path too short to name a program, a file that is not a program and a
+    // name outside the settings file's code page add nothing; an empty or
+    // cancelled name takes the file's name for an emulator, and adds no player.
     void adding() {
-        QFETCH(Adding, row);
-        Session s;
-        QString file = s.dir.expand(row.picked);
-        if (file.startsWith(QLatin1String("x:"))) {
-            file = s.dir.write(file.mid(2).section(QLatin1Char('/'), -1));
-        } else if (file.startsWith(s.dir.path())) {
-            file = s.dir.write(file.section(QLatin1Char('/'), -1), "#!/bin/sh\n");
-            QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ExeOwner);
-        }
-        s.dialogs.files = {file};
-        s.dialogs.inputs = {row.name};
-        s.open(row.kind, row.start);
-        s.button("cmdAdd")->click();
-
-        const auto& shown = s.dialogs.shown;
-        QCOMPARE(shown[0].kind, QStringLiteral("program"));
-        QCOMPARE(shown[0].title, twin(row.kind, "Select an Emulator", "Select an Music Player"));
-        QCOMPARE(shown.size(), std::size_t(row.preset.isEmpty() && row.box.isEmpty() ? 1 : 2));
-        if (!row.preset.isEmpty()) {
-            QCOMPARE(shown[1].kind, QStringLiteral("input"));
-            QCOMPARE(shown[1].preset, row.preset);
-            QCOMPARE(shown[1].title,
-                     twin(row.kind, "Name that Emulator", "Name that Music player"));
-            QCOMPARE(shown[1].text, twin(row.kind, "Please enter the name for this Emulator",
-                                         "Please enter the name for this Music player"));
-        } else if (!row.box.isEmpty()) {
-            QVERIFY2(shown[1].text.endsWith(row.box), qPrintable(shown[1].text));
-            QCOMPARE(shown[1].icon, tolm::test::ScriptedDialogs::Icon::Critical);
-        }
-        for (ProgramEntry& e : row.after)
-            e.path = tolm::ui::toStd(s.dir.expand(QString::fromStdString(e.path)));
-        QCOMPARE(s.list(), row.after);
-        QCOMPARE(s.defaultIndex(), kNone); // adding never sets the default
-        QCOMPARE(s.rows()->count(), int(row.after.size()));
-    }
-
-    void removing_data() {
-        QTest::addColumn<Removing>("row");
-        const QStringList all{"Fuse", "Spectemu", "Zesarux"};
-        for (const Kind k : {kEmulators, kPlayers})
-            QTest::addRow("%s: default after", k == kEmulators ? "emulators" : "players")
-                << Removing{k,    three(),
-                            2,    0,
-                            true, {"Spectemu", "Zesarux"},
-                            1,    {"Spectemu", "Zesarux (default)"}};
-        QTest::newRow("answered No") << Removing{
-            kPlayers, three(), 2, 0, false, all, 2, {"Fuse", "Spectemu", "Zesarux (default)"}};
-        QTest::newRow("no row selected")
-            << Removing{kEmulators, three(), kNone, -1, true, all, kNone, all};
-        // Rows skip the blank and half-filled entries; each acts on its own entry.
-        QTest::newRow("with holes: the row's own entry")
-            << Removing{kEmulators, {{"Fuse", "/f"}, {"", ""}, {"Nameless", ""}, {"Zesarux", "/z"}},
-                        0,          1,
-                        true,       {"Fuse", "", "Nameless"},
-                        0,          {"Fuse (default)"}};
-    }
-
-    void removing() {
-        QFETCH(Removing, row);
-        Session s;
-        s.dialogs.answers = {row.yes ? Answer::Yes : Answer::No};
-        s.open(row.kind, row.start, row.defaultAt);
-        s.selectRow(row.row);
-        s.button("cmdRemove")->setEnabled(true); // the emulators' opens disabled
-        s.button("cmdRemove")->click();
-        QStringList names;
-        for (const ProgramEntry& e : s.list())
-            names << QString::fromStdString(e.name);
-        QCOMPARE(names, row.names);
-        QCOMPARE(s.defaultIndex(), row.defaultAfter);
-        QCOMPARE(s.rowTexts(), row.rows);
-        const auto boxes = s.dialogs.messages();
-        QCOMPARE(boxes.size(), std::size_t(row.row < 0 ? 0 : 1));
-        if (row.row >= 0) {
-            QCOMPARE(boxes[0].title, twin(row.kind, "Remove emulator", "Remove Music player"));
-            QCOMPARE(boxes[0].text, QStringLiteral("Are you sure?"));
-            QCOMPARE(boxes[0].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
-        }
-    }
-
-    // The third row stands for entry 3; no selection clears the default.
-    void setDefaultActsOnTheRowsEntry() {
-        for (const int row : {2, -1}) {
+        for (const Kind kind : {kEmulators, kPlayers}) {
             Session s;
-            s.open(kPlayers, {{"Fuse", "/f"}, {"", "/hole"}, {"Speccy", "/s"}, {"Zes", "/z"}}, 2);
-            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy (default)", "Zes"}));
-            s.selectRow(row);
-            s.setDefault()->click();
-            QCOMPARE(s.defaultIndex(), row < 0 ? kNone : 3);
-            QCOMPARE(s.rowTexts(),
-                     QStringList({"Fuse", "Speccy", row < 0 ? "Zes" : "Zes (default)"}));
+            const QString zx = s.dir.write(QStringLiteral("zxemu.exe"), "#!/bin/sh\n");
+            const QString japanese = s.dir.write(QStringLiteral("\xE6\x97\xA5.exe"), "#!/bin/sh\n");
+            for (const QString& file : {zx, japanese})
+                QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ExeOwner);
+            s.dialogs.files = {"/a/bc", s.dir.write(QStringLiteral("notes.txt")), japanese, zx, zx};
+            s.dialogs.inputs = {QStringLiteral("Mine"), QString()};
+            s.open(kind, {});
+            for (int add = 0; add < 5; ++add)
+                s.button("cmdAdd")->click();
+
+            QStringList kinds;
+            for (const auto& shown : s.dialogs.shown) {
+                kinds << shown.kind;
+                if (shown.kind == QLatin1String("program"))
+                    QCOMPARE(shown.title,
+                             twin(kind, "Select an Emulator", "Select an Music Player"));
+                if (shown.kind != QLatin1String("input"))
+                    continue;
+                QCOMPARE(shown.preset, QStringLiteral("zxemu"));
+                QCOMPARE(shown.title, twin(kind, "Name that Emulator", "Name that Music player"));
+                QCOMPARE(shown.text, twin(kind, "Please enter the name for this Emulator",
+                                          "Please enter the name for this Music player"));
+            }
+            QCOMPARE(kinds.join(' '), "program program message program message program input "
+                                      "program input");
+            const auto boxes = s.dialogs.messages();
+            QVERIFY(boxes[0].text.endsWith(QStringLiteral("is not a program that can be started")));
+            QVERIFY(boxes[1].text.endsWith(QStringLiteral("cannot hold")));
+            QCOMPARE(boxes[1].icon, tolm::test::ScriptedDialogs::Icon::Critical);
+            Programs expected{{"Mine", tolm::ui::toStd(zx)}, {"zxemu", tolm::ui::toStd(zx)}};
+            if (kind == kPlayers)
+                expected.pop_back();
+            QCOMPARE(s.list(), expected);
+            QCOMPARE(s.defaultIndex(), kNone); // adding never sets the default
+            QCOMPARE(s.rowTexts().size(), int(expected.size()));
         }
     }
 
-    // Whichever way the emulators dialog goes, the Run With items match the list.
-    void runWithMenuAfterClosing() {
-        const std::function<void(QDialog&)> closings[] = {
-            [](QDialog& d) { control<QPushButton>(d, "Command1")->click(); },
-            [](QDialog& d) { d.close(); }, // the title bar's close box
-            [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }};
-        for (const auto& close : closings) {
-            Window w(2);
-            QCOMPARE(w.visibleRunWith(), QStringList({"E0", "E1"}));
-            w.removeThrough(control<QAction>(*w.window, "mnuemus0"), 0, close);
-            QCOMPARE(w.visibleRunWith(), QStringList({"E1"}));
+    // Remove asks first and needs a selected row; the default follows its program.
+    void removing() {
+        for (const Kind kind : {kEmulators, kPlayers}) {
+            Session s;
+            s.dialogs.answers = {Answer::No, Answer::Yes};
+            s.open(kind, three(), 2);
+            s.button("cmdRemove")->setEnabled(true); // the emulators' opens disabled
+            s.selectRow(-1);
+            s.button("cmdRemove")->click();
+            QVERIFY(s.dialogs.messages().empty());
+            for (int answer = 0; answer < 2; ++answer) {
+                s.selectRow(0);
+                s.button("cmdRemove")->click();
+            }
+            const auto boxes = s.dialogs.messages();
+            QCOMPARE(boxes.size(), std::size_t(2));
+            QCOMPARE(boxes[1].title, twin(kind, "Remove emulator", "Remove Music player"));
+            QCOMPARE(boxes[1].text, QStringLiteral("Are you sure?"));
+            QCOMPARE(boxes[1].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
+            QCOMPARE(s.rowTexts(), QStringList({"Spectemu", "Zesarux (default)"}));
+            QCOMPARE(s.defaultIndex(), 1);
         }
     }
 
-    void moreThanTwentyEmulators() {
+    // Rows skip the blank and half-filled entries; each acts on its own entry,
+    // and Set Default with no row selected clears the default.
+    void rowsActOnTheirOwnEntries() {
+        Session s;
+        s.dialogs.answers = {Answer::Yes};
+        s.open(kPlayers, {{"Fuse", "/f"}, {"", "/hole"}, {"Speccy", "/s"}, {"Zes", "/z"}}, 2);
+        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy (default)", "Zes"}));
+        s.selectRow(2);
+        s.setDefault()->click();
+        QCOMPARE(s.defaultIndex(), 3);
+        s.selectRow(1);
+        s.button("cmdRemove")->click();
+        QCOMPARE(s.list(), (Programs{{"Fuse", "/f"}, {"", "/hole"}, {"Zes", "/z"}}));
+        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Zes (default)"}));
+        s.selectRow(-1);
+        s.setDefault()->click();
+        QCOMPARE(s.defaultIndex(), kNone);
+        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Zes"}));
+    }
+
+    // Past twenty emulators "More in Emulators..." follows item 19 and opens
+    // the dialog, which lists them all. Whichever way the dialog goes, the Run
+    // With items match the list.
+    void runWithMenuFollowsTheList() {
         Window w(21);
         auto* more = control<QAction>(*w.window, "moreEmulators");
         QCOMPARE(more->text(), QStringLiteral("More in Emulators..."));
         QVERIFY(more->isVisible() && more->isEnabled());
-        QCOMPARE(w.runWith()->actions().indexOf(more), 20); // right after item 19
+        QCOMPARE(w.runWith()->actions().indexOf(more), 20);
         QCOMPARE(w.runWith()->actions()[19]->text(), QStringLiteral("E19"));
-        // It opens the emulators dialog, which lists all of them.
-        w.removeThrough(more, 20, [](QDialog& d) {
-            QCOMPARE(control<QListWidget>(d, "lstEmus")->count(), 20);
-            d.close();
-        });
-        QVERIFY(!more->isVisible()); // twenty left: every one has its item
+        const std::function<void(QDialog&)> closings[] = {
+            [](QDialog& d) {
+                QCOMPARE(control<QListWidget>(d, "lstEmus")->count(), 20);
+                control<QPushButton>(d, "Command1")->click();
+            },
+            [](QDialog& d) { d.close(); }, // the title bar's close box
+            [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }};
+        for (int removed = 1; removed <= 3; ++removed) {
+            w.removeThrough(removed == 1 ? more : control<QAction>(*w.window, "mnuemus0"), 0,
+                            closings[removed - 1]);
+            QStringList left;
+            for (int i = removed; i <= 20; ++i)
+                left << QStringLiteral("E%1").arg(i);
+            QCOMPARE(w.visibleRunWith(), left); // "More" gone with the twenty-first
+        }
     }
 };
 

@@ -3,15 +3,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTreeView>
 #include <memory>
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
-#include "ui/common/folder_picker.h"
 #include "ui/edit/add_game_dialog.h"
-#include "ui/edit/add_roms_wizard.h"
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
@@ -66,40 +63,36 @@ class EditCommandsTest : public QObject {
 private Q_SLOTS:
     // OK updates just the edited row with the stored values (not the typed
     // year), moves it to its sorted place and keeps the selection on it.
-    void propertiesOkUpdatesTheRowInPlace_data() {
-        QTest::addColumn<bool>("descending");
-        QTest::addColumn<QStringList>("expected");
+    void propertiesOkUpdatesTheRowInPlace() {
         const QStringList ascending{"alpha|Imagine|1983", "charlie|Hewson|", "Delta|Ultimate|1985",
                                     "Zulu|Quicksilva|1985"};
-        QTest::newRow("ascending") << false << ascending;
-        QTest::newRow("descending") << true << QStringList(ascending.rbegin(), ascending.rend());
-    }
-    void propertiesOkUpdatesTheRowInPlace() {
-        QFETCH(bool, descending);
-        QFETCH(QStringList, expected);
-        Run run;
-        if (descending)
-            run.window->sortByColumn(0);
-        run.click(0); // Bravo
-        whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
-            control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Zulu"));
-            control<QLineEdit>(d, "txtPublisher")->setText(QStringLiteral("Quicksilva"));
-            control<QLineEdit>(d, "txtYear")->setText(QStringLiteral("1985abc"));
-            control<QComboBox>(d, "lstType")->setCurrentIndex(15);
-            control<QPushButton>(d, "cmdOK")->click();
-        });
-        run.trigger("addgames5");
-        QCOMPARE(run.rows(), expected);
-        QCOMPARE(run.list()->currentIndex().data(ui::GameListModel::PositionRole).toInt(), 0);
-        QCOMPARE(run.list()->selectionModel()->selectedRows(),
-                 QModelIndexList{run.list()->currentIndex()});
-        QCOMPARE(run.state.selectedGame, 0);
-        QCOMPARE((QStringList{run.label("lblGameName"), run.label("lblYear"), run.label("lblPub"),
-                              run.label("lblType")}),
-                 (QStringList{"Zulu", "1985", "Quicksilva", "Arcade - [uncategorized]"}));
-        // A rebuild shows the same rows: the in-place update was faithful.
-        run.window->refreshGameList();
-        QCOMPARE(run.rows(), expected);
+        for (const bool descending : {false, true}) {
+            const QStringList expected =
+                descending ? QStringList(ascending.rbegin(), ascending.rend()) : ascending;
+            Run run;
+            if (descending)
+                run.window->sortByColumn(0);
+            run.click(0); // Bravo
+            whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
+                control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Zulu"));
+                control<QLineEdit>(d, "txtPublisher")->setText(QStringLiteral("Quicksilva"));
+                control<QLineEdit>(d, "txtYear")->setText(QStringLiteral("1985abc"));
+                control<QComboBox>(d, "lstType")->setCurrentIndex(15);
+                control<QPushButton>(d, "cmdOK")->click();
+            });
+            run.trigger("addgames5");
+            QCOMPARE(run.rows(), expected);
+            QCOMPARE(run.list()->currentIndex().data(ui::GameListModel::PositionRole).toInt(), 0);
+            QCOMPARE(run.list()->selectionModel()->selectedRows(),
+                     QModelIndexList{run.list()->currentIndex()});
+            QCOMPARE(run.state.selectedGame, 0);
+            QCOMPARE((QStringList{run.label("lblGameName"), run.label("lblYear"),
+                                  run.label("lblPub"), run.label("lblType")}),
+                     (QStringList{"Zulu", "1985", "Quicksilva", "Arcade - [uncategorized]"}));
+            // A rebuild shows the same rows: the in-place update was faithful.
+            run.window->refreshGameList();
+            QCOMPARE(run.rows(), expected);
+        }
     }
 
     void propertiesCancelAndNoSelection() {
@@ -127,23 +120,6 @@ private Q_SLOTS:
         QCOMPARE(run.state.catalogue.size(), std::size_t(5));
         QCOMPARE(run.rows().at(4), QStringLiteral("Echo||1986"));
         QVERIFY(control<QAction>(*run.window, "file1")->isEnabled());
-    }
-
-    void addMultipleThenTheListShowsThem() {
-        Run run;
-        run.dir.write(QStringLiteral("roms/Manic.z80"));
-        run.dir.write(QStringLiteral("roms/Jet.Set.Willy.tap"));
-        const QString roms = run.dir.path(QStringLiteral("roms"));
-        whenModal<ui::AddRomsWizard>([roms](ui::AddRomsWizard& w) {
-            w.folderPicker().setOpenDirectory(roms);
-            control<QPushButton>(w, "Command1")->click();
-            control<QPushButton>(w, "Command4")->click();
-            control<QPushButton>(w, "Command1")->click();
-        });
-        run.trigger("addgames1");
-        QCOMPARE(run.rows().filter(QRegularExpression("^(Jet|Manic)\\|")).size(), 2);
-        QCOMPARE(run.state.catalogue.size(), std::size_t(6));
-        QCOMPARE(run.state.settings.romPaths, std::vector{run.dir.entry(QStringLiteral("roms"))});
     }
 };
 

@@ -30,13 +30,13 @@ QByteArray sgdFile(int records, const std::string& directoryIndex = "0") {
 }
 
 // One import dialog over a scratch program directory and SGD directory; the
-// directory picker answers from `picks` (nullopt: cancelled).
+// directory picker answers from `picks`.
 struct Import {
     Scratch program;
     Scratch sgd;
     tolm::AppState state;
     tolm::test::ScriptedDialogs dialogs;
-    std::deque<std::optional<QString>> picks;
+    QStringList picks; // a null string: cancelled
     int pickerShown = 0;
     std::unique_ptr<ImportDialog> dialog;
 
@@ -45,11 +45,8 @@ struct Import {
     void make() {
         dialog = std::make_unique<ImportDialog>(state, dialogs, nullptr, [this](QWidget*) {
             ++pickerShown;
-            if (picks.empty())
-                return std::optional<QString>();
-            auto next = picks.front();
-            picks.pop_front();
-            return next;
+            const QString next = picks.isEmpty() ? QString() : picks.takeFirst();
+            return next.isNull() ? std::nullopt : std::optional<QString>(next);
         });
     }
     // Loads the dialog and shows it without a modal loop of its own.
@@ -90,20 +87,21 @@ private Q_SLOTS:
         QCOMPARE(run.state.catalogue, tolm::GameCatalogue{makeGame("Kept")});
     }
 
-    // Record counts are the file size over 252, rounded up; the directory is
-    // kept, so the second import goes straight to the list.
-    void listsEachDataFileWithItsCount() {
+    // The data files with their record counts; the directory is kept, so the
+    // second import goes straight to the list. A click toggles its item;
+    // Import Now imports the selected files, appending unless told to overwrite.
+    void listsAndImportsTheSelectedFiles() {
         Import run;
+        run.state.catalogue = {makeGame("By hand")};
+        run.sgd.write(QStringLiteral("b two.dat"), sgdFile(2));
         run.sgd.write(QStringLiteral("GAMES.DAT"), QByteArray(100 * 252, ' '));
-        run.sgd.write(QStringLiteral("my games.dat"), QByteArray(2898, ' '));
-        run.sgd.write(QStringLiteral("b.DaT"), QByteArray());
+        run.sgd.write(QStringLiteral("A.DAT"), sgdFile(3));
         run.sgd.write(QStringLiteral("notes.txt"));
         run.picks = {run.sgd.path()};
         for (int opening = 1; opening <= 2; ++opening) {
             QVERIFY(run.open());
             QCOMPARE(run.pickerShown, 1);
-            QCOMPARE(run.items(),
-                     QStringList({"b.DaT (0)", "GAMES.DAT (100)", "my games.dat (12)"}));
+            QCOMPARE(run.items(), QStringList({"A.DAT (3)", "b two.dat (2)", "GAMES.DAT (100)"}));
         }
         QCOMPARE(run.state.sgdDirectory, run.sgd.str());
         QCOMPARE(run.dialog->objectName(), QStringLiteral("frmImport"));
@@ -115,45 +113,21 @@ private Q_SLOTS:
         QCOMPARE(overwrite->text(), QStringLiteral("Overwrite current data"));
         QVERIFY(!overwrite->isChecked());
         QCOMPARE(run.button("Command1")->text(), QStringLiteral("Import Now"));
-        // A click toggles its item; Import Now needs one selected.
         QVERIFY(!run.button("Command1")->isEnabled());
-        for (const auto& [row, enabled] : {std::pair{0, true}, {1, true}, {0, true}, {1, false}}) {
+        for (const auto& [row, enabled] : {std::pair{0, true}, {2, true}, {0, true}, {2, false}}) {
             run.click(row);
             QCOMPARE(run.button("Command1")->isEnabled(), enabled);
         }
-    }
-
-    // Appended or replacing; a game's file found under the sgd.ini GameDir
-    // its directory index names, in the spelling on disk.
-    void importsTheSelectedFiles() {
-        for (const bool overwrite : {true, false}) {
-            Import run;
-            run.state.catalogue = {makeGame("By hand")};
-            run.sgd.write(QStringLiteral("A.DAT"), sgdFile(2, "0"));
-            run.sgd.write(QStringLiteral("b two.dat"), sgdFile(3, "1"));
-            run.sgd.write(QStringLiteral("unpicked.dat"), sgdFile(4));
-            run.sgd.write(QStringLiteral("games/g2.tap"));
-            run.program.write(
-                QStringLiteral("sgd.ini"),
-                ("GameDir=/first\r\nGameDir=" + run.sgd.str() + "/GAMES\r\n").c_str());
-            run.state.sgdDirectory = run.sgd.str();
-            QVERIFY(run.open());
-            run.click(1);
-            run.click(0);
-            control<QCheckBox>(*run.dialog, "Check1")->setChecked(overwrite);
-            QTest::mouseClick(run.button("Command1"), Qt::LeftButton);
-
-            QVERIFY(!run.dialog->isVisible());
-            QCOMPARE(run.dialog->result(), int(QDialog::Accepted));
-            QVERIFY(run.dialog->imported());
-            QStringList names;
-            for (const tolm::GameRecord& game : run.state.catalogue)
-                names << toQt(game.name);
-            const QStringList imported{"Game 0", "Game 1", "Game 0", "Game 1", "Game 2"};
-            QCOMPARE(names, overwrite ? imported : QStringList{"By hand"} + imported);
-            QCOMPARE(run.dialog->report().replacedCatalogue, overwrite);
-            QCOMPARE(toQt(run.state.catalogue.back().romFile), run.sgd.path() + "/games/g2.tap");
-        }
+        run.click(1);
+        run.click(0);
+        QTest::mouseClick(run.button("Command1"), Qt::LeftButton);
+        QVERIFY(!run.dialog->isVisible());
+        QCOMPARE(run.dialog->result(), int(QDialog::Accepted));
+        QVERIFY(run.dialog->imported() && !run.dialog->report().replacedCatalogue);
+        QStringList names;
+        for (const tolm::GameRecord& game : run.state.catalogue)
+            names << toQt(game.name);
+        QCOMPARE(names, QStringList({"By hand", "Game 0", "Game 1", "Game 2", "Game 0", "Game 1"}));
     }
 
     // Cancelling the picker keeps the directory and its list.
@@ -162,7 +136,7 @@ private Q_SLOTS:
         Scratch other;
         run.sgd.write(QStringLiteral("FIRST.DAT"), sgdFile(1));
         other.write(QStringLiteral("OTHER.DAT"), sgdFile(2));
-        run.picks = {run.sgd.path(), other.path(), std::nullopt};
+        run.picks = {run.sgd.path(), other.path(), QString()};
         QVERIFY(run.open());
         for (int click = 0; click < 2; ++click) {
             QTest::mouseClick(run.button("cmdFindDir"), Qt::LeftButton);
