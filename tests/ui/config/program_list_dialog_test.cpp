@@ -1,7 +1,4 @@
-#include <QAction>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
+#include <QtWidgets>
 #include <memory>
 
 #include "support/scripted_dialogs.h"

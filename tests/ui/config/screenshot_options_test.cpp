@@ -1,8 +1,4 @@
-#include <QAction>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"

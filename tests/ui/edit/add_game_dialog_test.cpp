@@ -1,8 +1,4 @@
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
+#include <QtWidgets>
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"

@@ -1,9 +1,5 @@
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QStackedWidget>
+#include <QtWidgets>
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"

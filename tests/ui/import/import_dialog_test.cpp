@@ -1,11 +1,4 @@
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTreeView>
+#include <QtWidgets>
 #include <memory>
 #include <optional>
 
@@ -198,22 +191,19 @@ private Q_SLOTS:
     // File > Import from SGD: the list is rebuilt, the selection cleared and
     // the status bar tells what happened.
     void theMainWindowImportsAndReports() {
-        Scratch program, sgd;
-        sgd.write(QStringLiteral("GAMES.DAT"), sgdFile(2));
-        sgd.write(QStringLiteral("EMPTY.DAT"), QByteArray());
-        program.writeDatabase({makeGame("By hand")});
-        tolm::AppState state;
-        state.programDirectory = program.str();
-        state.sgdDirectory = sgd.str();
-        tolm::test::ScriptedDialogs dialogs;
+        Import run;
+        run.sgd.write(QStringLiteral("GAMES.DAT"), sgdFile(2));
+        run.sgd.write(QStringLiteral("EMPTY.DAT"), QByteArray());
+        run.program.writeDatabase({makeGame("By hand")});
+        run.state.sgdDirectory = run.sgd.str();
         tolm::test::RecordingLauncher launcher;
-        tolm::ui::MainWindow window(state, dialogs, launcher, 0);
+        tolm::ui::MainWindow window(run.state, run.dialogs, launcher, 0);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* list = control<QTreeView>(window, "lstGames");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(list->model()->index(0, 0)).center());
-        QCOMPARE(state.selectedGame, 0);
+        QCOMPARE(run.state.selectedGame, 0);
         tolm::test::whenModal<ImportDialog>([](ImportDialog& dialog) {
             auto* files = control<QListWidget>(dialog, "List1");
             files->item(0)->setSelected(true);
@@ -222,8 +212,8 @@ private Q_SLOTS:
             QTest::mouseClick(control<QPushButton>(dialog, "Command1"), Qt::LeftButton);
         });
         control<QAction>(window, "file0")->trigger();
-        QCOMPARE(state.catalogue.size(), std::size_t{2});
-        QCOMPARE(state.selectedGame, tolm::kNone);
+        QCOMPARE(run.state.catalogue.size(), std::size_t{2});
+        QCOMPARE(run.state.selectedGame, tolm::kNone);
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(
             window.statusBar()->currentMessage(),
