@@ -1,7 +1,7 @@
 #pragma once
 
-// Fixtures for the main window's tests: a scratch program directory and a
-// small catalogue.
+// Fixtures for the windows' tests: a scratch program directory, a small
+// catalogue, and reaching controls and modal dialogs.
 
 #include <QApplication>
 #include <QDir>
@@ -76,6 +76,7 @@ private:
     QTemporaryDir dir_;
 };
 
+// The control named `name`; a missing one ends the run with its name.
 template <typename T> T* control(const QWidget& window, const char* name) {
     T* found = window.findChild<T*>(QLatin1String(name));
     if (found == nullptr)

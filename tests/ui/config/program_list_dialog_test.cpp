@@ -109,8 +109,10 @@ struct Window {
 class ProgramListDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The twins' captions and buttons; Set Default marks and reselects the row.
-    void captionsAndButtons() {
+    // The twins' captions and buttons. Set Default marks and reselects the
+    // row; Remove asks first and needs a selected row, and the default
+    // follows its program.
+    void captionsButtonsAndRemoving() {
         for (const Kind kind : {kEmulators, kPlayers}) {
             Session s;
             s.open(kind, three());
@@ -132,6 +134,23 @@ private Q_SLOTS:
             QCOMPARE(s.rows()->currentRow(), 1);
             QCOMPARE(s.setDefault()->isEnabled(), enabledAtOpening);
             QCOMPARE(s.defaultIndex(), 1);
+
+            s.dialogs.answers = {Answer::No, Answer::Yes};
+            s.button("cmdRemove")->setEnabled(true); // as it stands for the players
+            s.selectRow(-1);
+            s.button("cmdRemove")->click();
+            QVERIFY(s.dialogs.messages().empty());
+            for (int answer = 0; answer < 2; ++answer) {
+                s.selectRow(0);
+                s.button("cmdRemove")->click();
+            }
+            const auto boxes = s.dialogs.messages();
+            QCOMPARE(boxes.size(), std::size_t(2));
+            QCOMPARE(boxes[1].title, twin(kind, "Remove emulator", "Remove Music player"));
+            QCOMPARE(boxes[1].text, QStringLiteral("Are you sure?"));
+            QCOMPARE(boxes[1].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
+            QCOMPARE(s.rowTexts(), QStringList({"Spectemu (default)", "Zesarux"}));
+            QCOMPARE(s.defaultIndex(), 0);
         }
     }
 
@@ -176,30 +195,6 @@ private Q_SLOTS:
             QCOMPARE(s.list(), expected);
             QCOMPARE(s.defaultIndex(), kNone); // adding never sets the default
             QCOMPARE(s.rowTexts().size(), int(expected.size()));
-        }
-    }
-
-    // Remove asks first and needs a selected row; the default follows its program.
-    void removing() {
-        for (const Kind kind : {kEmulators, kPlayers}) {
-            Session s;
-            s.dialogs.answers = {Answer::No, Answer::Yes};
-            s.open(kind, three(), 2);
-            s.button("cmdRemove")->setEnabled(true); // the emulators' opens disabled
-            s.selectRow(-1);
-            s.button("cmdRemove")->click();
-            QVERIFY(s.dialogs.messages().empty());
-            for (int answer = 0; answer < 2; ++answer) {
-                s.selectRow(0);
-                s.button("cmdRemove")->click();
-            }
-            const auto boxes = s.dialogs.messages();
-            QCOMPARE(boxes.size(), std::size_t(2));
-            QCOMPARE(boxes[1].title, twin(kind, "Remove emulator", "Remove Music player"));
-            QCOMPARE(boxes[1].text, QStringLiteral("Are you sure?"));
-            QCOMPARE(boxes[1].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
-            QCOMPARE(s.rowTexts(), QStringList({"Spectemu", "Zesarux (default)"}));
-            QCOMPARE(s.defaultIndex(), 1);
         }
     }
 

@@ -237,16 +237,13 @@ private Q_SLOTS:
 
         // A short path is a real choice too; a name outside the code page is not.
         f.dialogs.files = {QStringLiteral("/a.z"),
-                           QString::fromUtf8("/gry/\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0.z80"),
-                           f.files.path(QStringLiteral("TWO/Manic.z80"))};
+                           QString::fromUtf8("/gry/\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0.z80")};
         click(d, "cmdLocate");
         QCOMPARE(edit(d, "txtRom")->text(), QStringLiteral("/a.z"));
         click(d, "cmdLocate");
         QCOMPARE(edit(d, "txtRom")->text(), QStringLiteral("/a.z"));
         QCOMPARE(f.dialogs.messages().size(), std::size_t(1));
         QCOMPARE(f.dialogs.messages()[0].title, QStringLiteral("Unable to use file"));
-        click(d, "cmdLocate");
-        QCOMPARE(edit(d, "txtRom")->text(), f.files.path(QStringLiteral("TWO/Manic.z80")));
         // Music: no search paths, so the platform picks where to start.
         f.dialogs.files.push_back(f.files.path(QStringLiteral("tunes/m.ay")));
         click(d, "cmdFindMusic");
