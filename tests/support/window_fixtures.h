@@ -1,12 +1,15 @@
 #pragma once
 
-// Fixtures for the main window's tests: a scratch program directory and a
-// small catalogue.
+// Fixtures for the windows' tests: a scratch program directory, a small
+// catalogue, and reaching controls and modal dialogs.
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +39,9 @@ inline GameCatalogue fiveGames() {
 class Scratch {
 public:
     QString path() const { return dir_.path(); }
+    QString path(const QString& relative) const { return path() + QLatin1Char('/') + relative; }
+    // `relative` as a search path entry: ends with the separator.
+    std::string entry(const QString& relative) const { return ui::toStd(path(relative)) + '/'; }
     std::string str() const { return ui::toStd(dir_.path()); }
     QString expand(QString text) const { return text.replace(QStringLiteral("%D"), path()); }
     std::vector<std::string> expand(const QStringList& texts) const {
@@ -44,10 +50,13 @@ public:
             out.push_back(ui::toStd(expand(t)));
         return out;
     }
-    // Creates `relative` (and its directories) holding `bytes`.
+    // Creates `relative` (and its directories) holding `bytes`; a name
+    // ending in '/' makes just the directory.
     QString write(const QString& relative, const QByteArray& bytes = "x") const {
-        const QString full = path() + QLatin1Char('/') + relative;
+        const QString full = path(relative);
         QDir().mkpath(QFileInfo(full).absolutePath());
+        if (relative.endsWith(QLatin1Char('/')))
+            return full;
         QFile file(full);
         if (!file.open(QIODevice::WriteOnly))
             return {};
@@ -66,5 +75,29 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The control named `name`; a missing one ends the run with its name.
+template <typename T> T* control(const QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (found == nullptr)
+        qFatal("no control %s", name);
+    return found;
+}
+
+// Runs `act` on the modal dialog of type T as soon as it is shown (the
+// command that opens it waits in the dialog's own event loop).
+template <typename T> void whenModal(std::function<void(T&)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(*dialog);
+    });
+    poll->start();
+}
 
 } // namespace tolm::test

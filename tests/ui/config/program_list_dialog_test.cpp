@@ -1,31 +1,27 @@
-#include <QAction>
-#include <QApplication>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QTimer>
-#include <functional>
+#include <QtWidgets>
 #include <memory>
 
+#include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
-#include "settings/program_list.h"
 #include "ui/config/program_list_dialog.h"
 #include "ui/main/main_window.h"
-#include "support/scripted_dialogs.h"
 
+using tolm::kNone;
 using tolm::ProgramEntry;
+using tolm::test::control;
 using tolm::ui::ProgramListDialog;
-using tolm::ui::ProgramListKind;
+using Kind = tolm::ui::ProgramListKind;
 using Answer = tolm::test::ScriptedDialogs::Answer;
 using Programs = std::vector<ProgramEntry>;
 
-Q_DECLARE_METATYPE(ProgramListKind)
-
 namespace {
 
-// The objectName of the Set Default button, which the twins name differently.
-const char* setDefaultName(ProgramListKind kind) {
-    return kind == ProgramListKind::Emulators ? "cmdDefult" : "Command1";
+constexpr Kind kEmulators = Kind::Emulators;
+constexpr Kind kPlayers = Kind::MusicPlayers;
+
+// The text or name that differs between the twins.
+QString twin(Kind kind, const char* emulators, const char* players) {
+    return QLatin1String(kind == kEmulators ? emulators : players);
 }
 
 // One opening of a dialog over a settings state.
@@ -34,25 +30,23 @@ struct Session {
     tolm::SettingsState settings;
     tolm::test::ScriptedDialogs dialogs;
     std::unique_ptr<ProgramListDialog> dialog;
-    ProgramListKind kind = ProgramListKind::Emulators;
+    Kind kind = kEmulators;
 
-    Programs& list() {
-        return kind == ProgramListKind::Emulators ? settings.emulators : settings.musicPlayers;
-    }
+    Programs& list() { return kind == kEmulators ? settings.emulators : settings.musicPlayers; }
     std::int32_t& defaultIndex() {
-        return kind == ProgramListKind::Emulators ? settings.defaultEmulator
-                                                  : settings.defaultMusicPlayer;
+        return kind == kEmulators ? settings.defaultEmulator : settings.defaultMusicPlayer;
     }
-    void open(ProgramListKind k, const Programs& programs, std::int32_t defaultAt) {
+    void open(Kind k, const Programs& programs, std::int32_t defaultAt = kNone) {
         kind = k;
         list() = programs;
         defaultIndex() = defaultAt;
         dialog = std::make_unique<ProgramListDialog>(kind, settings, dialogs);
         dialog->show();
     }
-    QListWidget* rows() const { return dialog->findChild<QListWidget*>(QStringLiteral("lstEmus")); }
-    QPushButton* button(const char* name) const {
-        return dialog->findChild<QPushButton*>(QLatin1String(name));
+    QListWidget* rows() const { return control<QListWidget>(*dialog, "lstEmus"); }
+    QPushButton* button(const char* name) const { return control<QPushButton>(*dialog, name); }
+    QPushButton* setDefault() const {
+        return button(twin(kind, "cmdDefult", "Command1").toLatin1().constData());
     }
     QStringList rowTexts() const {
         QStringList out;
@@ -61,24 +55,10 @@ struct Session {
         return out;
     }
     void selectRow(int row) const {
-        if (row < 0) {
-            rows()->clearSelection();
-            return;
-        }
-        QTest::mouseClick(rows()->viewport(), Qt::LeftButton, {},
-                          rows()->visualItemRect(rows()->item(row)).center());
-    }
-    QString names() {
-        QStringList out;
-        for (const ProgramEntry& e : list())
-            out << QString::fromStdString(e.name);
-        return out.join(QLatin1Char(','));
-    }
-    // An executable file under the scratch directory.
-    QString program(const QString& relative) const {
-        const QString path = dir.write(relative, "#!/bin/sh\n");
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-        return path;
+        rows()->clearSelection();
+        if (row >= 0)
+            QTest::mouseClick(rows()->viewport(), Qt::LeftButton, {},
+                              rows()->visualItemRect(rows()->item(row)).center());
     }
 };
 
@@ -86,361 +66,183 @@ Programs three() {
     return {{"Fuse", "/usr/bin/fuse"}, {"Spectemu", "/usr/bin/xspect"}, {"Zesarux", "/opt/zes"}};
 }
 
-void bothKinds(const char* what, const std::function<void(QTestData&)>& columns) {
-    for (ProgramListKind kind : {ProgramListKind::Emulators, ProgramListKind::MusicPlayers}) {
-        const char* twin = kind == ProgramListKind::Emulators ? "emulators: " : "players: ";
-        QTestData& row = QTest::newRow(QByteArray(QByteArray(twin) + what).constData()) << kind;
-        columns(row);
-    }
-}
+// The main window over `count` emulators E0, E1, ... in tolm.ini.
+struct Window {
+    tolm::test::Scratch dir;
+    tolm::AppState state;
+    tolm::test::ScriptedDialogs dialogs;
+    tolm::test::RecordingLauncher launcher;
+    std::unique_ptr<tolm::ui::MainWindow> window;
 
-// Runs `inside` once the modal dialog `name` is up, then returns.
-void whileModal(const char* name, const std::function<void(QWidget*)>& inside) {
-    QTimer::singleShot(0, [name, inside] {
-        QWidget* modal = QApplication::activeModalWidget();
-        QVERIFY(modal != nullptr);
-        QCOMPARE(modal->objectName(), QLatin1String(name));
-        inside(modal);
-    });
-}
+    explicit Window(int count) {
+        QString ini = QStringLiteral("[emulators]\r\nnum=%1\r\n").arg(count);
+        for (int i = 0; i < count; ++i)
+            ini += QStringLiteral("emu%1=E%2\r\nfile%1=/e%2\r\n").arg(i, 2, 10, QChar('0')).arg(i);
+        dir.write(QStringLiteral("tolm.ini"), ini.toUtf8());
+        state.programDirectory = dir.str();
+        window = std::make_unique<tolm::ui::MainWindow>(state, dialogs, launcher, 0);
+    }
+    QMenu* runWith() const { return control<QMenu>(*window, "mnuRunWith"); }
+    QStringList visibleRunWith() const {
+        QStringList out;
+        for (QAction* a : runWith()->actions())
+            if (a->isVisible())
+                out << a->text();
+        return out;
+    }
+    // Removes the emulator on `row` in the dialog `action` opens, then closes it with `close`.
+    void removeThrough(QAction* action, int row, const std::function<void(QDialog&)>& close) {
+        dialogs.answers = {Answer::Yes};
+        tolm::test::whenModal<ProgramListDialog>([row, close](ProgramListDialog& d) {
+            QCOMPARE(d.objectName(), QStringLiteral("frmEmulators"));
+            control<QListWidget>(d, "lstEmus")->setCurrentRow(row);
+            control<QPushButton>(d, "cmdRemove")->click();
+            close(d);
+        });
+        action->trigger();
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+};
 
 } // namespace
 
 class ProgramListDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void captionsAndButtons_data() {
-        QTest::addColumn<ProgramListKind>("kind");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QStringList>("buttons"); // objectName=text, top to bottom
-        QTest::addColumn<bool>("enabledAtOpening");
-        QTest::newRow("emulators") << ProgramListKind::Emulators << "Emulators"
-                                   << QStringList{"cmdAdd=Add", "cmdRemove=Remove",
-                                                  "cmdDefult=Set Default", "Command1=Close"}
-                                   << false;
-        QTest::newRow("players") << ProgramListKind::MusicPlayers << "Music Players"
-                                 << QStringList{"cmdAdd=Add", "cmdRemove=Remove",
-                                                "Command1=Set Default", "cmdClose=Close"}
-                                 << true;
-    }
-
-    void captionsAndButtons() {
-        QFETCH(ProgramListKind, kind);
-        QFETCH(QString, caption);
-        QFETCH(QStringList, buttons);
-        QFETCH(bool, enabledAtOpening);
-        Session s;
-        s.open(kind, three(), tolm::kNone);
-        QCOMPARE(s.dialog->windowTitle(), caption);
-        int previousY = -1;
-        for (const QString& pair : buttons) {
-            const QStringList parts = pair.split(QLatin1Char('='));
-            QPushButton* b = s.button(parts[0].toLatin1().constData());
-            QVERIFY2(b != nullptr, qPrintable(parts[0]));
-            QCOMPARE(b->text(), parts[1]);
-            QVERIFY(b->y() > previousY && b->x() > s.rows()->x()); // a column right of the list
-            previousY = b->y();
-        }
-        QCOMPARE(s.button("cmdRemove")->isEnabled(), enabledAtOpening);
-        QCOMPARE(s.button(setDefaultName(kind))->isEnabled(), enabledAtOpening);
-        s.selectRow(1);
-        QVERIFY(s.button("cmdRemove")->isEnabled());
-        QVERIFY(s.button(setDefaultName(kind))->isEnabled());
-        s.button(setDefaultName(kind))->click(); // the default's row is selected again
-        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Spectemu (default)", "Zesarux"}));
-        QCOMPARE(s.rows()->currentRow(), 1);
-        QCOMPARE(s.button(setDefaultName(kind))->isEnabled(), !enabledAtOpening ? false : true);
-        s.selectRow(2);
-        QVERIFY(s.button(setDefaultName(kind))->isEnabled());
-    }
-
-    void adding_data() {
-        QTest::addColumn<ProgramListKind>("kind");
-        QTest::addColumn<Programs>("start");
-        QTest::addColumn<QString>("picked");  // "%D" the scratch directory; "x:" not executable
-        QTest::addColumn<QVariant>("answer"); // a QString, or invalid for a cancelled box
-        QTest::addColumn<QString>("preset");  // what the name box showed; empty: no box
-        QTest::addColumn<Programs>("after");  // "%D" expanded in paths
-        QTest::addColumn<QString>("box");     // an error box's text ending
-        const Programs fuse{{"Fuse", "/usr/bin/fuse"}};
-        const ProgramEntry zx{"zxemu", "%D/zxemu.exe"};
-        bothKinds("base name", [&](QTestData& r) {
-            r << Programs{} << "%D/zxemu.exe" << QVariant("zxemu") << "zxemu" << Programs{zx} << "";
-        });
-        bothKinds("exe removed in its own case only", [&](QTestData& r) {
-            r << fuse << "%D/ZXEMU.EXE" << QVariant("Mine") << "ZXEMU.EXE"
-              << Programs{fuse[0], {"Mine", "%D/ZXEMU.EXE"}} << "";
-        });
-        bothKinds("first entry replaces a blank one", [&](QTestData& r) {
-            r << Programs{{"", ""}, {"Old", "/old"}} << "%D/zxemu.exe" << QVariant("zxemu")
-              << "zxemu" << Programs{zx} << "";
-        });
-        for (const bool cancelled : {false, true}) {
-            const QVariant answer = cancelled ? QVariant() : QVariant(QString());
-            QTest::newRow(cancelled ? "emulators: name box cancelled" : "emulators: empty name")
-                << ProgramListKind::Emulators << fuse << "%D/zxemu.exe" << answer << "zxemu"
-                << Programs{fuse[0], zx} << "";
-            QTest::newRow(cancelled ? "players: name box cancelled" : "players: empty name")
-                << ProgramListKind::MusicPlayers << fuse << "%D/zxemu.exe" << answer << "zxemu"
-                << fuse << "";
-        }
-        bothKinds("file dialog cancelled",
-                  [&](QTestData& r) { r << fuse << "" << QVariant() << "" << fuse << ""; });
-        bothKinds("path under six characters",
-                  [&](QTestData& r) { r << fuse << "/a/bc" << QVariant() << "" << fuse << ""; });
-        bothKinds("not a program", [&](QTestData& r) {
-            r << fuse << "x:%D/notes.txt" << QVariant() << "" << fuse
-              << "is not a program that can be started";
-        });
-        bothKinds("name outside the code page", [&](QTestData& r) {
-            r << fuse << "%D/\xE6\x97\xA5.exe" << QVariant() << "" << fuse << "cannot hold";
-        });
-    }
-
-    void adding() {
-        QFETCH(ProgramListKind, kind);
-        QFETCH(Programs, start);
-        QFETCH(QString, picked);
-        QFETCH(QVariant, answer);
-        QFETCH(QString, preset);
-        QFETCH(Programs, after);
-        QFETCH(QString, box);
-        Session s;
-        QString file = s.dir.expand(picked);
-        if (file.startsWith(QLatin1String("x:")))
-            file = s.dir.write(file.mid(2).section(QLatin1Char('/'), -1));
-        else if (file.startsWith(s.dir.path()))
-            s.program(file.section(QLatin1Char('/'), -1));
-        s.dialogs.files = {file};
-        s.dialogs.inputs = {answer.isValid() ? std::optional<QString>(answer.toString())
-                                             : std::nullopt};
-        s.open(kind, start, tolm::kNone);
-        s.button("cmdAdd")->click();
-
-        const auto& shown = s.dialogs.shown;
-        QCOMPARE(shown[0].kind, QStringLiteral("program"));
-        QCOMPARE(shown[0].title, kind == ProgramListKind::Emulators
-                                     ? QStringLiteral("Select an Emulator")
-                                     : QStringLiteral("Select an Music Player"));
-        if (!preset.isEmpty()) {
-            QCOMPARE(shown.size(), std::size_t(2));
-            QCOMPARE(shown[1].kind, QStringLiteral("input"));
-            QCOMPARE(shown[1].preset, preset);
-            const bool emulators = kind == ProgramListKind::Emulators;
-            QCOMPARE(shown[1].title, emulators ? QStringLiteral("Name that Emulator")
-                                               : QStringLiteral("Name that Music player"));
-            QCOMPARE(shown[1].text,
-                     emulators ? QStringLiteral("Please enter the name for this Emulator")
-                               : QStringLiteral("Please enter the name for this Music player"));
-        } else if (!box.isEmpty()) {
-            QCOMPARE(shown.size(), std::size_t(2));
-            QVERIFY2(shown[1].text.endsWith(box), qPrintable(shown[1].text));
-            QCOMPARE(shown[1].icon, tolm::test::ScriptedDialogs::Icon::Critical);
-        } else {
-            QCOMPARE(shown.size(), std::size_t(1));
-        }
-        Programs expected = after;
-        for (ProgramEntry& e : expected)
-            e.path = tolm::ui::toStd(s.dir.expand(QString::fromStdString(e.path)));
-        QCOMPARE(s.list(), expected);
-        QCOMPARE(s.defaultIndex(), tolm::kNone); // adding never sets the default
-        QCOMPARE(s.rows()->count(), tolm::hasFirstProgram(expected) ? int(expected.size()) : 0);
-    }
-
-    void removing_data() {
-        QTest::addColumn<ProgramListKind>("kind");
-        QTest::addColumn<Programs>("start");
-        QTest::addColumn<int>("defaultAt");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QString>("names");
-        QTest::addColumn<int>("defaultAfter");
-        QTest::addColumn<QStringList>("rows");
-        bothKinds("default after", [](QTestData& r) {
-            r << three() << 2 << 0 << true << "Spectemu,Zesarux" << 1
-              << QStringList{"Spectemu", "Zesarux (default)"};
-        });
-        bothKinds("default at", [](QTestData& r) {
-            r << three() << 1 << 1 << true << "Fuse,Zesarux" << int(tolm::kNone)
-              << QStringList{"Fuse", "Zesarux"};
-        });
-        bothKinds("default before", [](QTestData& r) {
-            r << three() << 1 << 2 << true << "Fuse,Spectemu" << 1
-              << QStringList{"Fuse", "Spectemu (default)"};
-        });
-        bothKinds("last, the default", [](QTestData& r) {
-            r << three() << 2 << 2 << true << "Fuse,Spectemu" << int(tolm::kNone)
-              << QStringList{"Fuse", "Spectemu"};
-        });
-        bothKinds("answered No", [](QTestData& r) {
-            r << three() << 2 << 0 << false << "Fuse,Spectemu,Zesarux" << 2
-              << QStringList{"Fuse", "Spectemu", "Zesarux (default)"};
-        });
-        bothKinds("only entry blanked", [](QTestData& r) {
-            r << Programs{{"Fuse", "/f"}} << 0 << 0 << true << "" << int(tolm::kNone)
-              << QStringList{};
-        });
-        bothKinds("no row selected", [](QTestData& r) {
-            r << three() << int(tolm::kNone) << -1 << true << "Fuse,Spectemu,Zesarux"
-              << int(tolm::kNone) << QStringList{"Fuse", "Spectemu", "Zesarux"};
-        });
-        // Rows skip the blank and half-filled entries; each acts on its own entry.
-        const Programs holes{{"Fuse", "/f"}, {"", ""}, {"Nameless", ""}, {"Zesarux", "/z"}};
-        bothKinds("with holes: the row's own entry", [&](QTestData& r) {
-            r << holes << 0 << 1 << true << "Fuse,,Nameless" << 0 << QStringList{"Fuse (default)"};
-        });
-        bothKinds("with holes: first removed", [&](QTestData& r) {
-            // The blank entries would now stand first and hide Zesarux: they go too.
-            r << holes << 3 << 0 << true << "Zesarux" << 0 << QStringList{"Zesarux (default)"};
-        });
-    }
-
-    void removing() {
-        QFETCH(ProgramListKind, kind);
-        QFETCH(Programs, start);
-        QFETCH(int, defaultAt);
-        QFETCH(int, row);
-        QFETCH(bool, yes);
-        QFETCH(QString, names);
-        QFETCH(int, defaultAfter);
-        QFETCH(QStringList, rows);
-        Session s;
-        s.dialogs.answers = {yes ? Answer::Yes : Answer::No};
-        s.open(kind, start, defaultAt);
-        s.selectRow(row);
-        s.button("cmdRemove")->setEnabled(true); // the emulators' opens disabled
-        s.button("cmdRemove")->click();
-        QCOMPARE(s.names(), names);
-        QCOMPARE(s.defaultIndex(), defaultAfter);
-        QCOMPARE(s.rowTexts(), rows);
-        const auto boxes = s.dialogs.messages();
-        QCOMPARE(boxes.size(), std::size_t(row < 0 ? 0 : 1));
-        if (row >= 0) {
-            QCOMPARE(boxes[0].title, kind == ProgramListKind::Emulators
-                                         ? QStringLiteral("Remove emulator")
-                                         : QStringLiteral("Remove Music player"));
-            QCOMPARE(boxes[0].text, QStringLiteral("Are you sure?"));
-            QCOMPARE(boxes[0].icon, tolm::test::ScriptedDialogs::Icon::None);
-            QCOMPARE(boxes[0].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
-        }
-        // An entry that no longer exists is never acted on.
-        s.dialog->removeEntry(s.list().size());
-        QCOMPARE(s.names(), names);
-    }
-
-    void setDefault_data() {
-        QTest::addColumn<ProgramListKind>("kind");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("defaultAfter");
-        bothKinds("row of entry 3", [](QTestData& r) { r << 1 << 3; });
-        bothKinds("no selection clears", [](QTestData& r) { r << -1 << int(tolm::kNone); });
-    }
-
-    void setDefault() {
-        QFETCH(ProgramListKind, kind);
-        QFETCH(int, row);
-        QFETCH(int, defaultAfter);
-        Session s;
-        s.open(kind, {{"Fuse", "/f"}, {"", "/hole"}, {"Speccy", "/s"}, {"Zes", "/z"}}, 2);
-        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy (default)", "Zes"}));
-        s.selectRow(row == 1 ? 2 : -1); // the third row stands for entry 3
-        QAbstractButton* b = s.button(setDefaultName(kind));
-        b->setEnabled(true);
-        b->click();
-        QCOMPARE(s.defaultIndex(), defaultAfter);
-        if (defaultAfter >= 0)
-            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy", "Zes (default)"}));
-        else
-            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy", "Zes"}));
-    }
-
-    void defaultsThatNameNoRowAreCleared() {
-        for (const int stale : {-1, 1, 7}) {
+    // The twins' captions and buttons. Set Default marks and reselects the
+    // row; Remove asks first and needs a selected row, and the default
+    // follows its program.
+    void captionsButtonsAndRemoving() {
+        for (const Kind kind : {kEmulators, kPlayers}) {
             Session s;
-            s.open(ProgramListKind::Emulators, {{"Fuse", "/f"}, {"", "/hole"}}, stale);
-            QCOMPARE(s.defaultIndex(), tolm::kNone);
-            QCOMPARE(s.rows()->selectedItems().size(), 0);
+            s.open(kind, three());
+            QCOMPARE(s.dialog->objectName(), twin(kind, "frmEmulators", "frmMusicPlayers"));
+            QCOMPARE(s.dialog->windowTitle(), twin(kind, "Emulators", "Music Players"));
+            QCOMPARE(s.button("cmdAdd")->text(), QStringLiteral("Add"));
+            QCOMPARE(s.button("cmdRemove")->text(), QStringLiteral("Remove"));
+            QCOMPARE(s.setDefault()->text(), QStringLiteral("Set Default"));
+            QCOMPARE(s.button(kind == kEmulators ? "Command1" : "cmdClose")->text(),
+                     QStringLiteral("Close"));
+            // The emulators' buttons wait for a row; the players' do not.
+            const bool enabledAtOpening = kind == kPlayers;
+            QCOMPARE(s.button("cmdRemove")->isEnabled(), enabledAtOpening);
+            QCOMPARE(s.setDefault()->isEnabled(), enabledAtOpening);
+            s.selectRow(1);
+            QVERIFY(s.button("cmdRemove")->isEnabled() && s.setDefault()->isEnabled());
+            s.setDefault()->click();
+            QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Spectemu (default)", "Zesarux"}));
+            QCOMPARE(s.rows()->currentRow(), 1);
+            QCOMPARE(s.setDefault()->isEnabled(), enabledAtOpening);
+            QCOMPARE(s.defaultIndex(), 1);
+
+            s.dialogs.answers = {Answer::No, Answer::Yes};
+            s.button("cmdRemove")->setEnabled(true); // as it stands for the players
+            s.selectRow(-1);
+            s.button("cmdRemove")->click();
+            QVERIFY(s.dialogs.messages().empty());
+            for (int answer = 0; answer < 2; ++answer) {
+                s.selectRow(0);
+                s.button("cmdRemove")->click();
+            }
+            const auto boxes = s.dialogs.messages();
+            QCOMPARE(boxes.size(), std::size_t(2));
+            QCOMPARE(boxes[1].title, twin(kind, "Remove emulator", "Remove Music player"));
+            QCOMPARE(boxes[1].text, QStringLiteral("Are you sure?"));
+            QCOMPARE(boxes[1].buttons, tolm::test::ScriptedDialogs::Buttons::YesNo);
+            QCOMPARE(s.rowTexts(), QStringList({"Spectemu (default)", "Zesarux"}));
+            QCOMPARE(s.defaultIndex(), 0);
         }
     }
 
-    void runWithMenuAfterClosing_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Close button") << "button";
-        QTest::newRow("title bar close box") << "close box";
-        QTest::newRow("Escape") << "escape";
+    // A path too short to name a program, a file that is not a program and a
+    // name outside the settings file's code page add nothing; an empty or
+    // cancelled name takes the file's name for an emulator, and adds no player.
+    void adding() {
+        for (const Kind kind : {kEmulators, kPlayers}) {
+            Session s;
+            const QString zx = s.dir.write(QStringLiteral("zxemu.exe"), "#!/bin/sh\n");
+            const QString japanese = s.dir.write(QStringLiteral("\xE6\x97\xA5.exe"), "#!/bin/sh\n");
+            for (const QString& file : {zx, japanese})
+                QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ExeOwner);
+            s.dialogs.files = {"/a/bc", s.dir.write(QStringLiteral("notes.txt")), japanese, zx, zx};
+            s.dialogs.inputs = {QStringLiteral("Mine"), QString()};
+            s.open(kind, {});
+            for (int add = 0; add < 5; ++add)
+                s.button("cmdAdd")->click();
+
+            QStringList kinds;
+            for (const auto& shown : s.dialogs.shown) {
+                kinds << shown.kind;
+                if (shown.kind == QLatin1String("program"))
+                    QCOMPARE(shown.title,
+                             twin(kind, "Select an Emulator", "Select an Music Player"));
+                if (shown.kind != QLatin1String("input"))
+                    continue;
+                QCOMPARE(shown.preset, QStringLiteral("zxemu"));
+                QCOMPARE(shown.title, twin(kind, "Name that Emulator", "Name that Music player"));
+                QCOMPARE(shown.text, twin(kind, "Please enter the name for this Emulator",
+                                          "Please enter the name for this Music player"));
+            }
+            QCOMPARE(kinds.join(' '), "program program message program message program input "
+                                      "program input");
+            const auto boxes = s.dialogs.messages();
+            QVERIFY(boxes[0].text.endsWith(QStringLiteral("is not a program that can be started")));
+            QVERIFY(boxes[1].text.endsWith(QStringLiteral("cannot hold")));
+            QCOMPARE(boxes[1].icon, tolm::test::ScriptedDialogs::Icon::Critical);
+            Programs expected{{"Mine", tolm::ui::toStd(zx)}, {"zxemu", tolm::ui::toStd(zx)}};
+            if (kind == kPlayers)
+                expected.pop_back();
+            QCOMPARE(s.list(), expected);
+            QCOMPARE(s.defaultIndex(), kNone); // adding never sets the default
+            QCOMPARE(s.rowTexts().size(), int(expected.size()));
+        }
     }
 
-    // Whichever way the emulators dialog goes, the Run With items match the list.
-    void runWithMenuAfterClosing() {
-        QFETCH(QString, how);
-        tolm::test::Scratch dir;
-        tolm::AppState state;
-        tolm::test::ScriptedDialogs dialogs;
-        tolm::test::RecordingLauncher launcher;
-        dir.write(QStringLiteral("tolm.ini"),
-                  dir.expand(QStringLiteral("[emulators]\r\nnum=2\r\nemu00=Fuse\r\nfile00=/f\r\n"
-                                            "emu01=Speccy\r\nfile01=/s\r\n"))
-                      .toUtf8());
-        state.programDirectory = dir.str();
-        tolm::ui::MainWindow window(state, dialogs, launcher, 0);
-        auto* runWith = window.findChild<QMenu*>(QStringLiteral("mnuRunWith"));
-        const auto visible = [runWith] {
-            QStringList out;
-            for (QAction* a : runWith->actions())
-                if (a->isVisible())
-                    out << a->text();
-            return out;
-        };
-        QCOMPARE(visible(), QStringList({"Fuse", "Speccy"}));
-        dialogs.answers = {Answer::Yes};
-        whileModal("frmEmulators", [how](QWidget* d) {
-            auto* rows = d->findChild<QListWidget*>(QStringLiteral("lstEmus"));
-            rows->setCurrentRow(0);
-            d->findChild<QPushButton*>(QStringLiteral("cmdRemove"))->click();
-            if (how == QLatin1String("button"))
-                d->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-            else if (how == QLatin1String("escape"))
-                QTest::keyClick(d, Qt::Key_Escape);
-            else
-                d->close();
-        });
-        window.findChild<QAction*>(QStringLiteral("mnuemus0"))->trigger();
-        QCOMPARE(visible(), QStringList({"Speccy"}));
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    // Rows skip the blank and half-filled entries; each acts on its own entry,
+    // and Set Default with no row selected clears the default.
+    void rowsActOnTheirOwnEntries() {
+        Session s;
+        s.dialogs.answers = {Answer::Yes};
+        s.open(kPlayers, {{"Fuse", "/f"}, {"", "/hole"}, {"Speccy", "/s"}, {"Zes", "/z"}}, 2);
+        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Speccy (default)", "Zes"}));
+        s.selectRow(2);
+        s.setDefault()->click();
+        QCOMPARE(s.defaultIndex(), 3);
+        s.selectRow(1);
+        s.button("cmdRemove")->click();
+        QCOMPARE(s.list(), (Programs{{"Fuse", "/f"}, {"", "/hole"}, {"Zes", "/z"}}));
+        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Zes (default)"}));
+        s.selectRow(-1);
+        s.setDefault()->click();
+        QCOMPARE(s.defaultIndex(), kNone);
+        QCOMPARE(s.rowTexts(), QStringList({"Fuse", "Zes"}));
     }
 
-    void moreThanTwentyEmulators() {
-        tolm::test::Scratch dir;
-        tolm::AppState state;
-        tolm::test::ScriptedDialogs dialogs;
-        tolm::test::RecordingLauncher launcher;
-        QString ini = QStringLiteral("[emulators]\r\nnum=21\r\n");
-        for (int i = 0; i < 21; ++i)
-            ini += QStringLiteral("emu%1=E%2\r\nfile%1=/e%2\r\n")
-                       .arg(i, 2, 10, QLatin1Char('0'))
-                       .arg(i);
-        dir.write(QStringLiteral("tolm.ini"), ini.toUtf8());
-        state.programDirectory = dir.str();
-        tolm::ui::MainWindow window(state, dialogs, launcher, 0);
-        auto* more = window.findChild<QAction*>(QStringLiteral("moreEmulators"));
-        auto* runWith = window.findChild<QMenu*>(QStringLiteral("mnuRunWith"));
+    // Past twenty emulators "More in Emulators..." follows item 19 and opens
+    // the dialog, which lists them all. Whichever way the dialog goes, the Run
+    // With items match the list.
+    void runWithMenuFollowsTheList() {
+        Window w(21);
+        auto* more = control<QAction>(*w.window, "moreEmulators");
         QCOMPARE(more->text(), QStringLiteral("More in Emulators..."));
         QVERIFY(more->isVisible() && more->isEnabled());
-        QCOMPARE(runWith->actions().indexOf(more), 20); // right after item 19
-        QCOMPARE(runWith->actions()[19]->text(), QStringLiteral("E19"));
-        // It opens the emulators dialog, which lists all of them.
-        int rows = 0;
-        dialogs.answers = {Answer::Yes};
-        whileModal("frmEmulators", [&rows](QWidget* d) {
-            auto* list = d->findChild<QListWidget*>(QStringLiteral("lstEmus"));
-            rows = list->count();
-            list->setCurrentRow(20);
-            d->findChild<QPushButton*>(QStringLiteral("cmdRemove"))->click();
-            d->close();
-        });
-        more->trigger();
-        QCOMPARE(rows, 21);
-        QVERIFY(!more->isVisible()); // twenty left: every one has its item
+        QCOMPARE(w.runWith()->actions().indexOf(more), 20);
+        QCOMPARE(w.runWith()->actions()[19]->text(), QStringLiteral("E19"));
+        const std::function<void(QDialog&)> closings[] = {
+            [](QDialog& d) {
+                QCOMPARE(control<QListWidget>(d, "lstEmus")->count(), 20);
+                control<QPushButton>(d, "Command1")->click();
+            },
+            [](QDialog& d) { d.close(); }, // the title bar's close box
+            [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }};
+        for (int removed = 1; removed <= 3; ++removed) {
+            w.removeThrough(removed == 1 ? more : control<QAction>(*w.window, "mnuemus0"), 0,
+                            closings[removed - 1]);
+            QStringList left;
+            for (int i = removed; i <= 20; ++i)
+                left << QStringLiteral("E%1").arg(i);
+            QCOMPARE(w.visibleRunWith(), left); // "More" gone with the twenty-first
+        }
     }
 };
 

@@ -1,56 +1,47 @@
-#include <QComboBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QStackedWidget>
-#include <QTreeView>
-#include <QtTest>
-#include <sys/stat.h>
+#include <QtWidgets>
 
-#include "state/app_state.h"
+#include "support/scripted_dialogs.h"
+#include "support/window_fixtures.h"
 #include "ui/common/folder_picker.h"
 #include "ui/edit/add_roms_wizard.h"
-#include "ui/edit/edit_test_support.h"
-#include "support/scripted_dialogs.h"
 
 using namespace tolm;
 using tolm::test::control;
-using Wizard = tolm::ui::AddRomsWizard;
 
 namespace {
 
-QPushButton* button(const Wizard& w, const char* name) {
-    return control<QPushButton>(w, name);
-}
-QListWidget* roms(const Wizard& w) {
-    return control<QListWidget>(w, "lstMultiRoms");
-}
-QStringList listed(const Wizard& w) {
-    QStringList out;
-    for (int i = 0; i < roms(w)->count(); ++i)
-        out << roms(w)->item(i)->text();
-    return out;
-}
-// The buttons as the user sees them: caption, "*" when enabled, left to right;
-// hidden ones are left out.
-QString buttons(const Wizard& w) {
-    QStringList out;
-    for (const char* name : {"Command3", "Command4", "Command2", "Command1"}) {
-        const QPushButton* b = button(w, name);
-        if (!b->isHidden())
-            out << b->text() + (b->isEnabled() ? QStringLiteral("*") : QString());
-    }
-    return out.join(QLatin1Char(' '));
-}
+struct Session {
+    test::Scratch files;
+    AppState state;
+    test::ScriptedDialogs dialogs;
+    ui::AddRomsWizard w{state, dialogs};
 
-// The panel in front.
-QString frontPanel(const Wizard& w) {
-    const auto* pages =
-        qobject_cast<QStackedWidget*>(control<QWidget>(w, "Picture10")->parentWidget());
-    return pages ? pages->currentWidget()->objectName() : QString();
-}
+    QPushButton* button(const char* name) const { return control<QPushButton>(w, name); }
+    QListWidget* roms() const { return control<QListWidget>(w, "lstMultiRoms"); }
+    // Picks `relative` under the scratch directory and goes to the list.
+    void next(const QString& relative) const {
+        w.folderPicker().setOpenDirectory(files.path(relative));
+        button("Command1")->click();
+    }
+    QStringList listed() const {
+        QStringList out;
+        for (int i = 0; i < roms()->count(); ++i)
+            out << roms()->item(i)->text();
+        return out;
+    }
+    // The panel in front, then the buttons as the user sees them: caption,
+    // "*" when enabled, left to right; hidden ones are left out.
+    QString looks() const {
+        const auto* pages =
+            qobject_cast<QStackedWidget*>(control<QWidget>(w, "Picture10")->parentWidget());
+        QStringList out{pages->currentWidget()->objectName() + QLatin1Char(':')};
+        for (const char* name : {"Command3", "Command4", "Command2", "Command1"})
+            if (!button(name)->isHidden())
+                out << button(name)->text() + (button(name)->isEnabled() ? "*" : "");
+        return out.join(QLatin1Char(' '));
+    }
+};
 
 } // namespace
 
@@ -58,165 +49,101 @@ class AddRomsWizardTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void pagesButtonsAndListing() {
-        test::Files files;
-        files.write(QStringLiteral("roms/Manic.z80"));
-        files.write(QStringLiteral("roms/Jet.Set.Willy.tap"));
-        files.write(QStringLiteral("roms/Readme.txt"));
-        files.write(QStringLiteral("roms/.hidden.tap"));
-        files.write(QStringLiteral("roms/subdir/inside.tap"));
-        QVERIFY(::mkfifo(files.str(QStringLiteral("roms/pipe.tap")).c_str(), 0600) == 0);
-        QFile::link(files.path(QStringLiteral("roms/Manic.z80")),
-                    files.path(QStringLiteral("roms/link.z80")));
-        files.write(QStringLiteral("empty/"));
-        AppState state;
-        test::ScriptedDialogs dialogs;
-        Wizard w(state, dialogs);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Add multiple roms"));
-        QCOMPARE(w.wizardPage(), 0);
-        QCOMPARE(frontPanel(w), QStringLiteral("Picture10"));
-        QCOMPARE(buttons(w), QStringLiteral("Cancel* Next*"));
-        QCOMPARE(control<QPlainTextEdit>(w, "Text1")->toPlainText(), QString());
-        QCOMPARE(control<QLabel>(w, "Label1")->text(),
+        Session s;
+        for (const char* name :
+             {"Manic.z80", "Jet.Set.Willy.tap", "Readme.txt", ".hidden.tap", "subdir/inside.tap"})
+            s.files.write(QStringLiteral("roms/") + QLatin1String(name));
+        s.files.write(QStringLiteral("empty/"));
+        QFile::link(s.files.path(QStringLiteral("roms/Manic.z80")),
+                    s.files.path(QStringLiteral("roms/link.z80")));
+        QCOMPARE(s.w.windowTitle(), QStringLiteral("Add multiple roms"));
+        QCOMPARE(s.looks(), QStringLiteral("Picture10: Cancel* Next*"));
+        QCOMPARE(control<QLabel>(s.w, "Label1")->text(),
                  QStringLiteral("Select the directory and click the Next button."));
-        QCOMPARE(w.folderPicker().openDirectory(), QDir::currentPath());
+        QCOMPARE(s.w.folderPicker().openDirectory(), QDir::currentPath());
+        // The root keeps its one separator; any other directory gets one.
+        s.w.folderPicker().setOpenDirectory(QStringLiteral("/"));
+        QCOMPARE(s.w.chosenDirectory(), QStringLiteral("/"));
+        s.w.folderPicker().setOpenDirectory(s.files.path(QStringLiteral("roms")));
+        QCOMPARE(control<QPlainTextEdit>(s.w, "Text1")->toPlainText(),
+                 QStringLiteral("Current directory: \n") + s.files.path(QStringLiteral("roms")));
+        QCOMPARE(s.w.chosenDirectory(), s.files.path(QStringLiteral("roms/")));
 
-        w.folderPicker().setOpenDirectory(files.path(QStringLiteral("roms")));
-        QCOMPARE(control<QPlainTextEdit>(w, "Text1")->toPlainText(),
-                 QStringLiteral("Current directory: \n") + files.path(QStringLiteral("roms")));
-        QCOMPARE(w.chosenDirectory(), files.path(QStringLiteral("roms/")));
-
-        button(w, "Command1")->click();
-        QCOMPARE(w.wizardPage(), 1);
-        QCOMPARE(frontPanel(w), QStringLiteral("Picture11"));
-        QCOMPARE(listed(w),
+        s.button("Command1")->click();
+        QCOMPARE(s.listed(),
                  (QStringList{"Jet.Set.Willy.tap", "link.z80", "Manic.z80", "Readme.txt"}));
-        QCOMPARE(buttons(w), QStringLiteral("Cancel* Select All* Back* Add ROMs"));
+        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Select All* Back* Add ROMs"));
+        s.button("Command4")->click();
+        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Select None* Back* Add ROMs*"));
+        s.button("Command4")->click();
+        s.roms()->item(2)->setSelected(true);
+        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Select All* Back* Add ROMs*"));
+        s.button("Command4")->click(); // selects all; the caption stays "Select None" after Back
 
-        button(w, "Command4")->click();
-        QCOMPARE(buttons(w), QStringLiteral("Cancel* Select None* Back* Add ROMs*"));
-        button(w, "Command4")->click();
-        QCOMPARE(buttons(w), QStringLiteral("Cancel* Select All* Back* Add ROMs"));
-        roms(w)->item(2)->setSelected(true);
-        QCOMPARE(buttons(w), QStringLiteral("Cancel* Select All* Back* Add ROMs*"));
-        button(w, "Command4")->click(); // Select None is never shown here: it selects all
+        s.button("Command2")->click();
+        QCOMPARE(s.looks(), QStringLiteral("Picture10: Cancel* Next*"));
+        s.next(QStringLiteral("empty"));
+        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Back* Add ROMs"));
+        s.button("Command1")->click(); // nothing selected: nothing happens
+        QCOMPARE(s.w.result(), int(QDialog::Rejected));
 
-        // Back, another directory: only its files, and none at all here.
-        button(w, "Command2")->click();
-        QCOMPARE(w.wizardPage(), 0);
-        QCOMPARE(frontPanel(w), QStringLiteral("Picture10"));
-        QCOMPARE(buttons(w), QStringLiteral("Cancel* Next*"));
-        w.folderPicker().setOpenDirectory(files.path(QStringLiteral("empty")));
-        button(w, "Command1")->click();
-        QCOMPARE(listed(w), QStringList());
-        QCOMPARE(buttons(w), QStringLiteral("Cancel* Back* Add ROMs"));
-        button(w, "Command1")->click(); // nothing selected: nothing happens
-        QCOMPARE(w.result(), int(QDialog::Rejected));
-        QVERIFY(state.catalogue.empty() && state.settings.romPaths.empty());
-
-        // The caption stays as the last toggle left it.
-        button(w, "Command2")->click();
-        w.folderPicker().setOpenDirectory(files.path(QStringLiteral("roms")));
-        button(w, "Command1")->click();
-        QCOMPARE(button(w, "Command4")->text(), QStringLiteral("Select None"));
-        button(w, "Command3")->click();
-        QCOMPARE(w.result(), int(QDialog::Rejected));
-        QVERIFY(state.catalogue.empty() && state.settings.romPaths.empty());
-        QVERIFY(dialogs.shown.empty());
+        s.button("Command2")->click();
+        s.next(QStringLiteral("roms"));
+        QCOMPARE(s.button("Command4")->text(), QStringLiteral("Select None"));
+        s.button("Command3")->click();
+        QCOMPARE(s.w.result(), int(QDialog::Rejected));
+        QVERIFY(s.state.catalogue.empty() && s.state.settings.romPaths.empty());
+        QVERIFY(s.dialogs.shown.empty());
     }
 
-    void addsTheSelectedFilesInListOrder() {
-        test::Files files;
-        for (const char* name : {"Manic.z80", "Jet.Set.Willy.tap", "Readme.txt", "skip.tap"})
-            files.write(QStringLiteral("roms/") + QLatin1String(name));
-        AppState state;
-        state.catalogue.resize(1); // emptied: the blank record is filled first
-        state.settings.romPaths = {"/elsewhere/"};
-        test::ScriptedDialogs dialogs;
-        Wizard w(state, dialogs);
-        w.folderPicker().setOpenDirectory(files.path(QStringLiteral("roms")));
-        button(w, "Command1")->click();
-        for (int row : {0, 1, 2})
-            roms(w)->item(row)->setSelected(true);
-        button(w, "Command1")->click();
-        QCOMPARE(w.result(), int(QDialog::Accepted));
-        QCOMPARE(state.catalogue.size(), std::size_t(3));
-        const char* names[] = {"Jet", "Manic", "Readme"};
-        const char* romFiles[] = {"Jet.Set.Willy.tap", "Manic.z80", "Readme.txt"};
-        for (std::size_t i = 0; i < 3; ++i) {
-            QCOMPARE(state.catalogue[i].name, std::string(names[i]));
-            QCOMPARE(state.catalogue[i].romFile, std::string(romFiles[i]));
-            QCOMPARE(state.catalogue[i].genre, 96);
-            QCOMPARE(state.catalogue[i].year, 0);
-        }
-        QCOMPARE(state.settings.romPaths,
-                 (std::vector<std::string>{"/elsewhere/", files.entry(QStringLiteral("roms"))}));
-        QVERIFY(dialogs.shown.empty());
-    }
-
-    // The root keeps its one separator; any other directory gets one.
-    void directoryEndsWithOneSeparator() {
-        AppState state;
-        test::ScriptedDialogs dialogs;
-        Wizard w(state, dialogs);
-        w.folderPicker().setOpenDirectory(QStringLiteral("/"));
-        QCOMPARE(w.chosenDirectory(), QStringLiteral("/"));
-        w.folderPicker().setOpenDirectory(QStringLiteral("/tmp"));
-        QCOMPARE(w.chosenDirectory(), QStringLiteral("/tmp/"));
-    }
-
-    void namesOutsideWindows1252() {
-        test::Files files;
+    // A directory named outside Windows-1252 is refused at Next; such files
+    // are listed but skipped, with one box naming them all. The others are
+    // added (an emptied catalogue's blank record first) and their directory
+    // joins the ROM paths.
+    void addsWhatTheCatalogueCanHold() {
+        Session s;
         const QString polish = QString::fromUtf8("\xC5\x81\xC3\xB3\x64\xC5\xBA.tap");
         const QString cyrillic = QString::fromUtf8("\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0.z80");
-        files.write(QStringLiteral("roms/") + polish);
-        files.write(QStringLiteral("roms/") + cyrillic);
-        files.write(QStringLiteral("roms/Fine.tap"));
-        files.write(QStringLiteral("Gry ") + polish + QStringLiteral("/a.tap"));
-        AppState state;
-        test::ScriptedDialogs dialogs;
-        Wizard w(state, dialogs);
+        for (const QString& name : {polish, cyrillic, QStringLiteral("Fine.tap")})
+            s.files.write(QStringLiteral("roms/") + name);
+        s.files.write(QStringLiteral("Gry ") + polish + QStringLiteral("/a.tap"));
+        s.state.catalogue.resize(1); // emptied: the blank record is filled first
+        s.state.settings.romPaths = {"/elsewhere/"};
 
-        // A directory that cannot be stored is refused at Next.
-        w.folderPicker().setOpenDirectory(files.path(QStringLiteral("Gry ") + polish));
-        button(w, "Command1")->click();
-        QCOMPARE(w.wizardPage(), 0);
-        QCOMPARE(dialogs.messages().size(), std::size_t(1));
-        QVERIFY(dialogs.messages()[0].text.startsWith(files.path(QStringLiteral("Gry "))));
+        s.next(QStringLiteral("Gry ") + polish);
+        QCOMPARE(s.w.wizardPage(), 0);
+        QCOMPARE(s.dialogs.messages().size(), std::size_t(1));
+        QVERIFY(s.dialogs.messages()[0].text.startsWith(s.files.path(QStringLiteral("Gry "))));
 
-        // Files are listed but skipped, with one box naming them all.
-        w.folderPicker().setOpenDirectory(files.path(QStringLiteral("roms")));
-        button(w, "Command1")->click();
-        QCOMPARE(listed(w).size(), 3);
-        button(w, "Command4")->click();
-        button(w, "Command1")->click();
-        QCOMPARE(w.result(), int(QDialog::Accepted));
-        QCOMPARE(dialogs.messages().size(), std::size_t(2));
-        const QString box = dialogs.messages()[1].text;
+        s.next(QStringLiteral("roms"));
+        QCOMPARE(s.listed().size(), 3);
+        s.button("Command4")->click();
+        s.button("Command1")->click();
+        QCOMPARE(s.w.result(), int(QDialog::Accepted));
+        QCOMPARE(s.dialogs.messages().size(), std::size_t(2));
+        const QString box = s.dialogs.messages()[1].text;
         QVERIFY2(box.contains(polish) && box.contains(cyrillic), qPrintable(box));
-        QCOMPARE(state.catalogue.size(), std::size_t(1));
-        QCOMPARE(state.catalogue[0].name, std::string("Fine"));
+        GameRecord fine{"Fine", 96, "", 0, "", "Fine.tap", "", "", ""};
+        QCOMPARE(s.state.catalogue, GameCatalogue{fine});
+        QCOMPARE(s.state.settings.romPaths,
+                 (std::vector<std::string>{"/elsewhere/", s.files.entry(QStringLiteral("roms"))}));
     }
 
+    // A big directory: Select All is one selection change, not one per row.
     void selectAllIsOneSelectionChange() {
-        test::Files files;
-        AppState state;
-        test::ScriptedDialogs dialogs;
-        Wizard w(state, dialogs);
-        files.write(QStringLiteral("many/"));
-        for (int i = 0; i < 20000; ++i) {
-            QFile f(files.path(QStringLiteral("many/g%1.tap").arg(i, 5, 10, QLatin1Char('0'))));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        w.folderPicker().setOpenDirectory(files.path(QStringLiteral("many")));
-        button(w, "Command1")->click();
-        QCOMPARE(roms(w)->count(), 20000);
-        QSignalSpy changes(roms(w), &QListWidget::itemSelectionChanged);
-        button(w, "Command4")->click();
+        Session s;
+        s.files.write(QStringLiteral("many/"));
+        for (int i = 0; i < 20000; ++i)
+            QVERIFY(QFile(s.files.path(QStringLiteral("many/g%1.tap").arg(i, 5, 10, QChar('0'))))
+                        .open(QIODevice::WriteOnly));
+        s.next(QStringLiteral("many"));
+        QCOMPARE(s.roms()->count(), 20000);
+        QSignalSpy changes(s.roms(), &QListWidget::itemSelectionChanged);
+        s.button("Command4")->click();
         QCOMPARE(changes.count(), 1);
-        QVERIFY(button(w, "Command1")->isEnabled());
-        button(w, "Command1")->click();
-        QCOMPARE(state.catalogue.size(), std::size_t(20000));
-        QCOMPARE(state.catalogue[19999].name, std::string("g19999"));
+        s.button("Command1")->click();
+        QCOMPARE(s.state.catalogue.size(), std::size_t(20000));
+        QCOMPARE(s.state.catalogue[19999].name, std::string("g19999"));
     }
 };
 

@@ -1,21 +1,12 @@
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTreeView>
+#include <QtWidgets>
 #include <memory>
 
-#include "ui/common/folder_picker.h"
+#include "support/scripted_dialogs.h"
+#include "support/window_fixtures.h"
 #include "ui/edit/add_game_dialog.h"
-#include "ui/edit/add_roms_wizard.h"
-#include "ui/edit/edit_test_support.h"
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/main/game_list_model.h"
-#include "support/window_fixtures.h"
 #include "ui/main/main_window.h"
-#include "support/scripted_dialogs.h"
 
 using namespace tolm;
 using tolm::test::control;
@@ -24,7 +15,7 @@ using tolm::test::whenModal;
 
 namespace {
 
-// The real main window over a scratch program directory.
+// The real main window over four games in a scratch program directory.
 struct Run {
     test::Scratch dir;
     AppState state;
@@ -32,23 +23,24 @@ struct Run {
     test::RecordingLauncher launcher;
     std::unique_ptr<ui::MainWindow> window;
 
-    void start(const GameCatalogue& games) {
-        dir.writeDatabase(games);
+    Run() {
+        dir.writeDatabase({makeGame("Bravo", "Ocean", 1984), makeGame("alpha", "Imagine", 1983),
+                           makeGame("Delta", "Ultimate", 1985), makeGame("charlie", "Hewson", 0)});
         state.programDirectory = dir.str();
         window = std::make_unique<ui::MainWindow>(state, dialogs, launcher, 0);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
     QTreeView* list() const { return control<QTreeView>(*window, "lstGames"); }
-    QAction* action(const char* n) const { return control<QAction>(*window, n); }
+    void trigger(const char* action) const { control<QAction>(*window, action)->trigger(); }
     QString label(const char* name) const { return control<QLabel>(*window, name)->text(); }
     // Name | Publisher | Year of each row, top to bottom.
     QStringList rows() const {
         QStringList out;
         const auto* model = list()->model();
         for (int row = 0; row < model->rowCount(); ++row)
-            out << model->index(row, 0).data().toString() + QLatin1Char('|') +
-                       model->index(row, 1).data().toString() + QLatin1Char('|') +
+            out << model->index(row, 0).data().toString() + '|' +
+                       model->index(row, 1).data().toString() + '|' +
                        model->index(row, 2).data().toString();
         return out;
     }
@@ -57,21 +49,7 @@ struct Run {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
                           list()->visualRect(item).center());
     }
-    int currentPosition() const {
-        return list()->currentIndex().data(ui::GameListModel::PositionRole).toInt();
-    }
-    QList<int> selectedPositions() const {
-        QList<int> out;
-        for (const QModelIndex& index : list()->selectionModel()->selectedRows())
-            out << index.data(ui::GameListModel::PositionRole).toInt();
-        return out;
-    }
 };
-
-GameCatalogue fourGames() {
-    return {makeGame("Bravo", "Ocean", 1984), makeGame("alpha", "Imagine", 1983),
-            makeGame("Delta", "Ultimate", 1985), makeGame("charlie", "Hewson", 0)};
-}
 
 } // namespace
 
@@ -80,93 +58,51 @@ class EditCommandsTest : public QObject {
 private Q_SLOTS:
     // OK updates just the edited row with the stored values (not the typed
     // year), moves it to its sorted place and keeps the selection on it.
-    void propertiesOkUpdatesTheRowInPlace_data() {
-        QTest::addColumn<bool>("descending");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("ascending") << false
-                                   << QStringList{"alpha|Imagine|1983", "charlie|Hewson|",
-                                                  "Delta|Ultimate|1985", "Zulu|Quicksilva|1985"};
-        QTest::newRow("descending") << true
-                                    << QStringList{"Zulu|Quicksilva|1985", "Delta|Ultimate|1985",
-                                                   "charlie|Hewson|", "alpha|Imagine|1983"};
-    }
     void propertiesOkUpdatesTheRowInPlace() {
-        QFETCH(bool, descending);
-        QFETCH(QStringList, expected);
-        Run run;
-        run.start(fourGames());
-        if (descending)
-            run.window->sortByColumn(0);
-        run.click(0); // Bravo
-        QCOMPARE(run.label("lblGameName"), QStringLiteral("Bravo"));
-        whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
-            control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Zulu"));
-            control<QLineEdit>(d, "txtPublisher")->setText(QStringLiteral("Quicksilva"));
-            control<QLineEdit>(d, "txtYear")->setText(QStringLiteral("1985abc"));
-            control<QComboBox>(d, "lstType")->setCurrentIndex(15);
-            control<QPushButton>(d, "cmdOK")->click();
-        });
-        run.action("addgames5")->trigger();
-        QCOMPARE(run.rows(), expected);
-        QCOMPARE(run.state.catalogue[0].year, 1985);
-        QCOMPARE(run.currentPosition(), 0);
-        QCOMPARE(run.selectedPositions(), QList<int>{0});
-        QCOMPARE(run.state.selectedGame, 0);
-        QCOMPARE(run.label("lblGameName"), QStringLiteral("Zulu"));
-        QCOMPARE(run.label("lblYear"), QStringLiteral("1985"));
-        QCOMPARE(run.label("lblPub"), QStringLiteral("Quicksilva"));
-        QCOMPARE(run.label("lblType"), QStringLiteral("Arcade - [uncategorized]"));
-        // A rebuild shows the same rows: the in-place update was faithful.
-        run.window->refreshGameList();
-        QCOMPARE(run.rows(), expected);
-    }
-
-    void propertiesCancelAndNoSelection() {
-        Run run;
-        run.start(fourGames());
-        run.action("addgames5")->trigger(); // nothing selected yet: nothing opens
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
-        run.click(2);
-        whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
-            control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Changed"));
-            control<QPushButton>(d, "cmdCancel")->click();
-        });
-        run.action("add7")->trigger(); // the pop-up's Properties
-        QCOMPARE(run.state.catalogue[2].name, std::string("Delta"));
-        QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
+        const QStringList ascending{"alpha|Imagine|1983", "charlie|Hewson|", "Delta|Ultimate|1985",
+                                    "Zulu|Quicksilva|1985"};
+        for (const bool descending : {false, true}) {
+            const QStringList expected =
+                descending ? QStringList(ascending.rbegin(), ascending.rend()) : ascending;
+            Run run;
+            run.trigger("addgames5"); // nothing selected yet: nothing opens
+            QCOMPARE(QApplication::activeModalWidget(), nullptr);
+            if (descending)
+                run.window->sortByColumn(0);
+            run.click(0); // Bravo
+            whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
+                control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Zulu"));
+                control<QLineEdit>(d, "txtPublisher")->setText(QStringLiteral("Quicksilva"));
+                control<QLineEdit>(d, "txtYear")->setText(QStringLiteral("1985abc"));
+                control<QComboBox>(d, "lstType")->setCurrentIndex(15);
+                control<QPushButton>(d, "cmdOK")->click();
+            });
+            run.trigger(descending ? "add7" : "addgames5"); // the pop-up's Properties, the menu's
+            QCOMPARE(run.rows(), expected);
+            QCOMPARE(run.list()->currentIndex().data(ui::GameListModel::PositionRole).toInt(), 0);
+            QCOMPARE(run.list()->selectionModel()->selectedRows(),
+                     QModelIndexList{run.list()->currentIndex()});
+            QCOMPARE(run.state.selectedGame, 0);
+            QCOMPARE((QStringList{run.label("lblGameName"), run.label("lblYear"),
+                                  run.label("lblPub"), run.label("lblType")}),
+                     (QStringList{"Zulu", "1985", "Quicksilva", "Arcade - [uncategorized]"}));
+            // A rebuild shows the same rows: the in-place update was faithful.
+            run.window->refreshGameList();
+            QCOMPARE(run.rows(), expected);
+        }
     }
 
     void addSingleThenTheListShowsIt() {
         Run run;
-        run.start(fourGames());
         whenModal<ui::AddGameDialog>([](ui::AddGameDialog& d) {
             control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Echo"));
             control<QLineEdit>(d, "txtYear")->setText(QStringLiteral("1986"));
             control<QPushButton>(d, "cmdOK")->click();
         });
-        run.action("add0")->trigger();
+        run.trigger("add0");
         QCOMPARE(run.state.catalogue.size(), std::size_t(5));
         QCOMPARE(run.rows().at(4), QStringLiteral("Echo||1986"));
-        QVERIFY(run.action("file1")->isEnabled());
-    }
-
-    void addMultipleThenTheListShowsThem() {
-        Run run;
-        run.start(fourGames());
-        run.dir.write(QStringLiteral("roms/Manic.z80"));
-        run.dir.write(QStringLiteral("roms/Jet.Set.Willy.tap"));
-        const QString roms = run.dir.path() + QStringLiteral("/roms");
-        whenModal<ui::AddRomsWizard>([roms](ui::AddRomsWizard& w) {
-            w.folderPicker().setOpenDirectory(roms);
-            control<QPushButton>(w, "Command1")->click();
-            control<QPushButton>(w, "Command4")->click();
-            control<QPushButton>(w, "Command1")->click();
-        });
-        run.action("addgames1")->trigger();
-        QCOMPARE(run.state.catalogue.size(), std::size_t(6));
-        QCOMPARE(run.rows().filter(QStringLiteral("Jet|")).size(), 1);
-        QCOMPARE(run.rows().filter(QStringLiteral("Manic|")).size(), 1);
-        QCOMPARE(run.state.settings.romPaths, std::vector{ui::toStd(roms) + '/'});
+        QVERIFY(control<QAction>(*run.window, "file1")->isEnabled());
     }
 };
 
