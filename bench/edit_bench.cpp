@@ -105,6 +105,7 @@ public:
         return {};
     }
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+    QString openProgramFileName(QWidget*, const QString&) override { return {}; }
 };
 
 template <typename T> T* control(const QWidget& window, const char* name) {

@@ -50,7 +50,6 @@ int main(int argc, char** argv) {
     tolm::AppState state;
     state.settings.romPaths = {dir.path().toStdString() + "/"};
     state.settings.screenshotPaths = {dir.path().toStdString() + "/"};
-    state.strip.showScreenshots = true;
     auto screen = tolm::testing::patternedScreen();
     for (int i = 0; i < kFiles; ++i) {
         screen[0] = static_cast<std::uint8_t>(i); // each file its own screen
@@ -71,6 +70,7 @@ int main(int argc, char** argv) {
 
     QWidget window;
     auto* strip = new tolm::ui::ScreenshotStrip(state, &window);
+    strip->stripState().showScreenshots = true;
     window.resize(800, 600);
     strip->resize(800, 200);
     window.show();
@@ -78,9 +78,9 @@ int main(int argc, char** argv) {
 
     const auto click = [&](int game) {
         state.selectedGame = game;
-        strip->loadSS();
-        strip->ssimage(0)->show();
-        strip->ssimage(0)->realise();
+        strip->loadScreenshots();
+        strip->slotAt(0)->show();
+        strip->slotAt(0)->realise();
         strip->repaint();
     };
     std::vector<double> first, again, scr;
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
             again.push_back(timeMs([&] { click(2 * i); }));
             scr.push_back(timeMs([&] { click(2 * i + 1); }));
         }
-    if (!strip->ssimage(0)->showsPlaceholder() && strip->ssimage(0)->showsGameFileScreen()) {
+    if (!strip->slotAt(0)->showsPlaceholder() && strip->slotAt(0)->showsGameFileScreen()) {
         std::printf("the last click showed a .scr where it should not\n");
         return 1;
     }
