@@ -6,10 +6,8 @@
 // Runs offscreen. Prints the median of several runs.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QTreeWidget>
-#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <memory>
@@ -17,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "timing.h"
 #include "ui/common/program_launcher.h"
 #include "ui/common/user_dialogs.h"
 #include "ui/config/directory_probe.h"
@@ -25,14 +24,11 @@
 
 namespace {
 
+using namespace tolm::bench;
+
 constexpr int kRuns = 7;
 constexpr int kDirectoriesPerList = 50;
 constexpr int kPrograms = 1000;
-
-double medianMs(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 // Every existence test hangs, as on a network file system that went away.
 class DeadMountProbe final : public tolm::ui::DirectoryProbe {
@@ -89,20 +85,19 @@ double openPathsDialog(tolm::SettingsState& settings,
     NoLauncher launcher;
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
+        const auto started = Clock::now();
         tolm::ui::PathsDialog dialog(settings, {dialogs, launcher, probe, {}});
         dialog.show();
         dialog.repaint();
         QApplication::processEvents();
-        samples.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        samples.push_back(msSince(started));
         const auto* roms = dialog.findChild<QTreeWidget*>(QStringLiteral("lstRoms"));
         if (roms->topLevelItemCount() != kDirectoriesPerList) {
             std::printf("the dialog listed %d directories\n", roms->topLevelItemCount());
             std::exit(1);
         }
     }
-    return medianMs(samples);
+    return median(samples);
 }
 
 } // namespace
@@ -129,19 +124,14 @@ int main(int argc, char** argv) {
     emulators.show();
     QApplication::processEvents();
     auto* rows = emulators.findChild<QListWidget*>(QStringLiteral("lstEmus"));
-    std::vector<double> fills;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
+    const double fill = medianMs(kRuns, [&] {
         emulators.fillList();
         rows->viewport()->repaint();
-        fills.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
+    });
     if (rows->count() != kPrograms) {
         std::printf("the emulators dialog listed %d rows\n", rows->count());
         return 1;
     }
-    const double fill = medianMs(fills);
 
     std::printf("paths dialog with instant answers: %.1f ms (dead mounts %.2fx of that)\n", instant,
                 dead / instant);

@@ -37,11 +37,14 @@
 #include "catalogue/database.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "timing.h"
 
 using namespace tolm;
 namespace fs = std::filesystem;
 
 namespace {
+
+using namespace tolm::bench;
 
 // ---------------------------------------------------------------------------
 // Realistic catalogues
@@ -207,8 +210,6 @@ Memory readMemory() {
     return m;
 }
 
-using Clock = std::chrono::steady_clock;
-
 double seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
@@ -370,12 +371,6 @@ void warmPageCache(const std::string& path) {
     std::vector<char> chunk(1 << 20);
     while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
     }
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct SizeResult {

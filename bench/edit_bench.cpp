@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -19,14 +18,13 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTreeView>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "catalogue/database.h"
 #include "state/app_state.h"
+#include "timing.h"
 #include "ui/common/folder_picker.h"
 #include "ui/common/program_launcher.h"
 #include "ui/common/qt_text.h"
@@ -37,6 +35,8 @@
 #include "ui/main/main_window.h"
 
 namespace {
+
+using namespace tolm::bench;
 
 constexpr int kGames = 100000;
 constexpr int kFiles = 20000;
@@ -67,27 +67,6 @@ tolm::GameCatalogue makeCatalogue() {
     return catalogue;
 }
 
-double medianMs(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-double timeMs(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(const std::function<void()>& prepare, const std::function<void()>& work) {
-    std::vector<double> samples;
-    for (int run = 0; run < kRuns; ++run) {
-        prepare();
-        samples.push_back(timeMs(work));
-    }
-    return medianMs(samples);
-}
-
 class SilentDialogs final : public tolm::ui::UserDialogs {
 public:
     int shown = 0;
@@ -105,6 +84,7 @@ public:
         return {};
     }
     QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+    QString openProgramFileName(QWidget*, const QString&) override { return {}; }
 };
 
 template <typename T> T* control(const QWidget& window, const char* name) {
@@ -192,15 +172,14 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
         }));
     }
-    const double okMs = medianMs(okSamples);
+    const double okMs = median(okSamples);
     // Beside it: rebuilding the whole list and finding the row again.
-    const double rebuildMs = median([] {},
-                                    [&] {
-                                        window.refreshGameList();
-                                        selectPosition();
-                                        list->viewport()->repaint();
-                                        QApplication::processEvents();
-                                    });
+    const double rebuildMs = medianMs(kRuns, [&] {
+        window.refreshGameList();
+        selectPosition();
+        list->viewport()->repaint();
+        QApplication::processEvents();
+    });
     if (state.catalogue[position].name != "Zzyzx" && state.catalogue[position].name != "Aardvark") {
         std::printf("the edit did not reach the record\n");
         return 1;
@@ -213,21 +192,18 @@ int main(int argc, char** argv) {
     // Opening Properties on a game with 50 full-HD screenshots.
     state.settings.screenshotPaths = {tolm::ui::toStd(shotDir) + '/'};
     state.catalogue[position].screenshots = shotList;
-    const double openMs = median([] {},
-                                 [&] {
-                                     tolm::ui::GamePropertiesDialog props(state, dialogs, &window);
-                                     props.show();
-                                     QApplication::processEvents();
-                                 });
-    const double decodeAllMs =
-        median([] {},
-               [&] {
-                   for (int i = 0; i < kScreenshots; ++i) {
-                       QImageReader reader(shotDir + QStringLiteral("/shot%1.jpg").arg(i));
-                       if (reader.read().isNull())
-                           std::printf("unreadable picture\n");
-                   }
-               });
+    const double openMs = medianMs(kRuns, [&] {
+        tolm::ui::GamePropertiesDialog props(state, dialogs, &window);
+        props.show();
+        QApplication::processEvents();
+    });
+    const double decodeAllMs = medianMs(kRuns, [&] {
+        for (int i = 0; i < kScreenshots; ++i) {
+            QImageReader reader(shotDir + QStringLiteral("/shot%1.jpg").arg(i));
+            if (reader.read().isNull())
+                std::printf("unreadable picture\n");
+        }
+    });
 
     // Add Multiple: listing the directory, then adding everything in it.
     std::vector<double> listSamples, addSamples;
@@ -260,15 +236,13 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const double listMs = medianMs(listSamples), addMs = medianMs(addSamples);
-    const double qdirMs =
-        median([] {},
-               [&] {
-                   const QStringList names =
-                       QDir(romDir).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-                   if (names.size() != kFiles)
-                       std::printf("QDir listed %lld\n", static_cast<long long>(names.size()));
-               });
+    const double listMs = median(listSamples), addMs = median(addSamples);
+    const double qdirMs = medianMs(kRuns, [&] {
+        const QStringList names =
+            QDir(romDir).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+        if (names.size() != kFiles)
+            std::printf("QDir listed %lld\n", static_cast<long long>(names.size()));
+    });
 
     std::printf("full list rebuild after Properties OK: %.1f ms (updating the row %.1fx faster)\n",
                 rebuildMs, rebuildMs / okMs);

@@ -3,32 +3,20 @@
 // filter. Typing runs letter by letter, as a user types. Runs offscreen.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTreeView>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "timing.h"
 #include "ui/main/game_list_model.h"
 
 namespace {
 
+using namespace tolm::bench;
+
 constexpr int kGames = 100000;
 constexpr int kRuns = 7;
-
-double timeMs(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 } // namespace
 
@@ -57,15 +45,10 @@ int main(int argc, char** argv) {
     model.refresh();
     QApplication::processEvents();
 
-    const double refill = median([&] {
-        std::vector<double> samples;
-        for (int run = 0; run < kRuns; ++run)
-            samples.push_back(timeMs([&] {
-                model.refresh();
-                view.viewport()->repaint();
-            }));
-        return samples;
-    }());
+    const double refill = medianMs(kRuns, [&] {
+        model.refresh();
+        view.viewport()->repaint();
+    });
 
     // "cafe" typed a letter at a time; the first letter folds the texts once
     // after the refresh, which is its own figure.

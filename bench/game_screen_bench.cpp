@@ -4,34 +4,23 @@
 // game whose screenshot is a .scr. Runs offscreen.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 #include "spectrum_files.h"
 #include "state/app_state.h"
+#include "timing.h"
 #include "ui/main/screenshot_strip.h"
 
 namespace {
 
+using namespace tolm::bench;
+
 constexpr int kFiles = 20;
-
-double timeMs(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
 
 void write(const QString& path, const tolm::testing::Bytes& bytes) {
     QFile file(path);

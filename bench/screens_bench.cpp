@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -29,24 +28,23 @@
 #include "settings/locate.h"
 #include "spectrum_files.h"
 #include "state/file_check.h"
+#include "timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace tolm::bench;
 
-// The processor time of the last medianMs() call's median run: on a shared,
+// The processor time of the last medianNotingCpuMs() call's median run: on a shared,
 // busy machine the wall clock also counts the time spent waiting for a core.
 double lastCpuMs = 0;
 
-double medianMs(int runs, const std::function<void()>& work) {
+double medianNotingCpuMs(int runs, const std::function<void()>& work) {
     std::vector<std::pair<double, double>> samples; // wall, processor
     for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
         const std::clock_t cpuStart = std::clock();
-        work();
+        const double wall = timeMs(work);
         const double cpu = 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-        samples.emplace_back(
-            std::chrono::duration<double, std::milli>(Clock::now() - start).count(), cpu);
+        samples.emplace_back(wall, cpu);
     }
     std::sort(samples.begin(), samples.end());
     lastCpuMs = samples[samples.size() / 2].second;
@@ -55,11 +53,11 @@ double medianMs(int runs, const std::function<void()>& work) {
 
 // Per-call time of `work`, repeated `calls` times per sample.
 double perCallMs(int calls, const std::function<void()>& work) {
-    return medianMs(7,
-                    [&] {
-                        for (int i = 0; i < calls; ++i)
-                            work();
-                    }) /
+    return medianNotingCpuMs(7,
+                             [&] {
+                                 for (int i = 0; i < calls; ++i)
+                                     work();
+                             }) /
            calls;
 }
 
@@ -148,32 +146,33 @@ int main() {
     }
     FileCheckResult result;
     (void)checkFiles(catalogue, settings); // warm the file system's cache
-    const double checkMs = medianMs(3, [&] { result = checkFiles(catalogue, settings); });
+    const double checkMs = medianNotingCpuMs(3, [&] { result = checkFiles(catalogue, settings); });
     const double checkCpuMs = lastCpuMs;
     // The same names looked up one candidate path at a time, on a sample.
     constexpr int kSample = 2000;
     const double plainMs =
-        medianMs(3,
-                 [&] {
-                     for (int g = 0; g < kSample; ++g) {
-                         const GameRecord& game = catalogue[static_cast<std::size_t>(g)];
-                         benchmark::DoNotOptimize(locateFile(game.romFile, settings.romPaths));
-                         benchmark::DoNotOptimize(locateFile(game.musicFile, settings.musicPaths));
-                         for (std::string_view part : splitList(game.screenshots))
-                             benchmark::DoNotOptimize(locateFile(part, settings.screenshotPaths));
-                     }
-                 }) *
+        medianNotingCpuMs(
+            3,
+            [&] {
+                for (int g = 0; g < kSample; ++g) {
+                    const GameRecord& game = catalogue[static_cast<std::size_t>(g)];
+                    benchmark::DoNotOptimize(locateFile(game.romFile, settings.romPaths));
+                    benchmark::DoNotOptimize(locateFile(game.musicFile, settings.musicPaths));
+                    for (std::string_view part : splitList(game.screenshots))
+                        benchmark::DoNotOptimize(locateFile(part, settings.screenshotPaths));
+                }
+            }) *
         (kGames / kSample);
     std::error_code ignored;
     fs::remove_all(root, ignored);
 
     // Filter matching.
     GameFilterIndex index;
-    const double foldMs = medianMs(5, [&] { index.rebuild(catalogue); });
+    const double foldMs = medianNotingCpuMs(5, [&] { index.rebuild(catalogue); });
     std::size_t shown = 0;
     const auto keystroke = [&](const char* typed) {
         std::vector<char> marks;
-        return medianMs(9, [&] {
+        return medianNotingCpuMs(9, [&] {
             index.matchAll(filterWords(typed), marks);
             shown = static_cast<std::size_t>(std::count(marks.begin(), marks.end(), 1));
         });

@@ -5,28 +5,24 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "state/app_state.h"
+#include "timing.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
 #include "ui/import/import_dialog.h"
 
 namespace {
 
+using namespace tolm::bench;
+
 constexpr int kFiles = 1000;
 constexpr int kRuns = 9;
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
@@ -57,15 +53,11 @@ int main(int argc, char* argv[]) {
         tolm::AppState state;
         state.sgdDirectory = tolm::ui::toStd(dir.path());
         tolm::ui::ImportDialog dialog(state, dialogs);
-        QElapsedTimer timer;
-        timer.start();
-        dialog.prepare();
-        fills.push_back(double(timer.nsecsElapsed()) / 1e6);
+        fills.push_back(timeMs([&] { dialog.prepare(); }));
         items = dialog.findChild<QListWidget*>(QStringLiteral("List1"))->count();
 
-        timer.start();
-        const QStringList names = QDir(dir.path()).entryList(QDir::Files);
-        listings.push_back(double(timer.nsecsElapsed()) / 1e6);
+        QStringList names;
+        listings.push_back(timeMs([&] { names = QDir(dir.path()).entryList(QDir::Files); }));
         if (names.size() != kFiles + 200)
             return 1;
     }

@@ -8,11 +8,9 @@
 // directory listing is read again).
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,11 +24,14 @@
 #include "platform/codepage.h"
 #include "platform/longpath.h"
 #include "platform/mounts.h"
+#include "timing.h"
 
 using namespace tolm;
 namespace fs = std::filesystem;
 
 namespace {
+
+using namespace tolm::bench;
 
 constexpr int kRecords = 50000;
 constexpr int kDirectories = 4;
@@ -100,23 +101,6 @@ void writeFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-double msSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double medianOf(const std::function<double()>& run) {
-    std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i)
-        times.push_back(run());
-    return median(times);
-}
-
 struct SameSpelling final : platform::LongPathResolver {
     std::string longPathOf(const std::string& path) override { return path; }
 };
@@ -154,8 +138,8 @@ int main() {
 
     // Reading the data file alone.
     SgdRecords records;
-    const double reading = medianOf([&] {
-        const auto start = std::chrono::steady_clock::now();
+    const double reading = medianOf(kRuns, [&] {
+        const auto start = Clock::now();
         loadSgdFile(dataPath, records);
         return msSince(start);
     });
@@ -170,8 +154,8 @@ int main() {
             stored.push_back(game.romFile);
     }
     std::size_t resolvedCount = 0;
-    const double resolving = medianOf([&] {
-        const auto start = std::chrono::steady_clock::now();
+    const double resolving = medianOf(kRuns, [&] {
+        const auto start = Clock::now();
         platform::FileSystemLongPaths longPaths;
         readGameDirs(program.string(), longPaths);
         resolvedCount = 0;
@@ -181,11 +165,11 @@ int main() {
     });
 
     // Converting alone, with every path kept as stored.
-    const double converting = medianOf([&] {
+    const double converting = medianOf(kRuns, [&] {
         GameCatalogue catalogue;
         SameSpelling same;
         const std::vector<std::string> dirs = readGameDirs(program.string(), same);
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         importSgdRecords(catalogue, records, dirs, false, same);
         return msSince(start);
     });
@@ -193,9 +177,9 @@ int main() {
     // The whole import, as the dialog runs it.
     const auto wholeImport = [&](const fs::path& iniDirectory, std::size_t& games,
                                  std::string& sample) {
-        return medianOf([&] {
+        return medianOf(kRuns, [&] {
             GameCatalogue catalogue;
-            const auto start = std::chrono::steady_clock::now();
+            const auto start = Clock::now();
             platform::FileSystemLongPaths longPaths;
             const SgdImportReport report = importSgdFiles(catalogue, data.string(), {"GAMES.DAT"},
                                                           iniDirectory.string(), false, longPaths);

@@ -6,7 +6,6 @@
 // temporary directory.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QImageReader>
 #include <QLinearGradient>
@@ -17,17 +16,18 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QWidget>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "state/app_state.h"
+#include "timing.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/screenshot_strip.h"
 
 namespace {
+
+using namespace tolm::bench;
 
 constexpr int kScreenshots = 50;
 
@@ -52,20 +52,6 @@ void writeScreenshot(const QString& path, int seed) {
     }
     painter.end();
     image.save(path, "JPEG", 85);
-}
-
-double medianMs(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    const std::size_t middle = samples.size() / 2;
-    return samples.size() % 2 == 1 ? samples[middle]
-                                   : (samples[middle - 1] + samples[middle]) / 2.0;
-}
-
-double timeMs(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
 } // namespace
@@ -131,7 +117,7 @@ int main(int argc, char** argv) {
             samples.push_back(timeMs(click));
             QApplication::processEvents(); // paint, as between real clicks
         }
-        return medianMs(samples);
+        return median(samples);
     };
 
     strip->stripState().showScreenshots = true;
@@ -141,7 +127,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 21; ++run) {
         again.push_back(timeMs([&] { strip->loadScreenshots(); }));
     }
-    const double sameGame = medianMs(again);
+    const double sameGame = median(again);
 
     strip->stripState().showScreenshots = false;
     const double viewOff = measureClicks(21);
@@ -163,7 +149,7 @@ int main(int argc, char** argv) {
 
     std::printf("visible slots with View on: %d\n", visible);
     std::printf("naive, decoding all %d at full size: %.1f ms per click\n", kScreenshots,
-                medianMs(naive));
+                median(naive));
     std::printf("same game clicked again with View on: %.2f ms\n", sameGame);
     std::printf("click with View on (50 screenshots): %.1f ms (goal 100 ms)\n", viewOn);
     std::printf("click with View off (50 screenshots): %.2f ms (goal 5 ms)\n", viewOff);

@@ -5,21 +5,19 @@
 // Runs offscreen. Prints the median of several runs.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/database.h"
 #include "state/app_state.h"
+#include "timing.h"
 #include "ui/common/program_launcher.h"
 #include "ui/common/qt_text.h"
 #include "ui/common/user_dialogs.h"
@@ -27,6 +25,8 @@
 #include "ui/main/main_window.h"
 
 namespace {
+
+using namespace tolm::bench;
 
 constexpr int kGames = 100000;
 constexpr int kRuns = 7;
@@ -59,27 +59,6 @@ tolm::GameCatalogue makeCatalogue() {
         game.romFile = "game" + std::to_string(random.bounded(100000)) + ".tap";
     }
     return catalogue;
-}
-
-double medianMs(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-double timeMs(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(const std::function<void()>& prepare, const std::function<void()>& work) {
-    std::vector<double> samples;
-    for (int run = 0; run < kRuns; ++run) {
-        prepare();
-        samples.push_back(timeMs(work));
-    }
-    return medianMs(samples);
 }
 
 class SilentDialogs final : public tolm::ui::UserDialogs {
@@ -137,15 +116,15 @@ int main(int argc, char** argv) {
     view.show();
     QApplication::processEvents();
 
-    const double fill = median([] {},
-                               [&] {
-                                   model.refresh();
-                                   view.viewport()->repaint();
-                               });
+    const double fill = medianMs(kRuns, [&] {
+        model.refresh();
+        view.viewport()->repaint();
+    });
     double sortMs[3] = {};
     for (int column = 0; column < 3; ++column) {
         // The first sort by a column after a refresh, keys included.
-        sortMs[column] = median(
+        sortMs[column] = medianMs(
+            kRuns,
             [&] {
                 model.sort(0, Qt::AscendingOrder);
                 model.refresh();
@@ -166,19 +145,20 @@ int main(int argc, char** argv) {
     tree.resize(760, 400);
     tree.show();
     QApplication::processEvents();
-    const double treeFill = median([&] { tree.clear(); },
-                                   [&] {
-                                       fillTreeWidget(tree, catalogue);
-                                       tree.viewport()->repaint();
-                                   });
+    const double treeFill = medianMs(
+        kRuns, [&] { tree.clear(); },
+        [&] {
+            fillTreeWidget(tree, catalogue);
+            tree.viewport()->repaint();
+        });
     double treeSortMs[3] = {};
     for (int column = 0; column < 3; ++column) {
-        treeSortMs[column] = median([&] { tree.sortItems(0, Qt::AscendingOrder); },
-                                    [&] {
-                                        tree.sortItems(column, column == 0 ? Qt::DescendingOrder
-                                                                           : Qt::AscendingOrder);
-                                        tree.viewport()->repaint();
-                                    });
+        treeSortMs[column] = medianMs(
+            kRuns, [&] { tree.sortItems(0, Qt::AscendingOrder); },
+            [&] {
+                tree.sortItems(column, column == 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
+                tree.viewport()->repaint();
+            });
     }
     tree.hide();
 
@@ -195,14 +175,15 @@ int main(int argc, char** argv) {
     }
     // Beside it: loading the same file and filling a QTreeWidget from it.
     tree.show();
-    const double treeStart = median([&] { tree.clear(); },
-                                    [&] {
-                                        tolm::AppState state;
-                                        state.programDirectory = directory;
-                                        tolm::loadCatalogue(state);
-                                        fillTreeWidget(tree, state.catalogue);
-                                        tree.viewport()->repaint();
-                                    });
+    const double treeStart = medianMs(
+        kRuns, [&] { tree.clear(); },
+        [&] {
+            tolm::AppState state;
+            state.programDirectory = directory;
+            tolm::loadCatalogue(state);
+            fillTreeWidget(tree, state.catalogue);
+            tree.viewport()->repaint();
+        });
     tree.hide();
     tree.clear();
 
@@ -212,20 +193,19 @@ int main(int argc, char** argv) {
     for (int run = 0; run < kRuns; ++run) {
         tolm::AppState state;
         state.programDirectory = directory;
-        QElapsedTimer timer;
-        timer.start();
+        const auto started = Clock::now();
         tolm::ui::MainWindow window(state, dialogs, launcher, 0);
         window.show();
         window.repaint();
         QApplication::processEvents();
-        startSamples.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        startSamples.push_back(msSince(started));
         if (window.gameListModel().rowCount() != kGames) {
             std::printf("start-up showed %d rows\n", window.gameListModel().rowCount());
             return 1;
         }
         window.hide();
     }
-    const double start = medianMs(startSamples);
+    const double start = median(startSamples);
 
     std::printf("QTreeWidget fill at %d games: %.1f ms (list model %.1fx faster)\n", kGames,
                 treeFill, treeFill / fill);

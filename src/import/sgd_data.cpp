@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/chunked_read.h"
-#include "platform/directory_listing.h"
+#include "platform/files.h"
 
 namespace tolm {
 

@@ -6,7 +6,8 @@
 #include "core/text.h"
 #include "import/sgd_ini.h"
 #include "platform/codepage.h"
-#include "platform/directory_listing.h"
+#include "platform/files.h"
+#include "platform/listing.h"
 #include "platform/mounts.h"
 
 namespace tolm {

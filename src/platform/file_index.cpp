@@ -1,12 +1,8 @@
 #include "platform/file_index.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/files.h"
+#include "platform/listing.h"
 #include "platform/wildcard.h"
-
-namespace fs = std::filesystem;
 
 namespace tolm::platform {
 namespace {
@@ -43,23 +39,14 @@ const FileIndex::Listing& FileIndex::listingOf(std::string_view directory) {
 }
 
 void FileIndex::fill(const std::string& directory, Listing& listing) {
-    std::error_code ec;
-    fs::directory_iterator it(directory.empty() ? fs::path(".") : nativePath(directory),
-                              fs::directory_options::skip_permission_denied, ec);
-    if (ec)
-        return;
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec)
-            break;
-        const std::u8string raw = it->path().filename().u8string();
-        std::string name(raw.begin(), raw.end());
-        if (name.empty() || name.front() == '.')
+    std::vector<DirectoryEntry> entries;
+    // A directory that cannot be read to the end answers from what was read.
+    (void)listDirectory(directory.empty() ? std::string(".") : directory, entries);
+    for (DirectoryEntry& entry : entries) {
+        if (!entry.plainFile || entry.hidden)
             continue;
-        std::error_code sec;
-        if (!it->is_regular_file(sec) || sec)
-            continue;
-        listing.lookup.emplace(lookupKey(name));
-        listing.names.push_back(std::move(name));
+        listing.lookup.emplace(lookupKey(entry.name));
+        listing.names.push_back(std::move(entry.name));
     }
 }
 

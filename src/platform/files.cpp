@@ -17,6 +17,17 @@ bool pathExists(const std::string& path) {
     return fs::exists(fs::symlink_status(nativePath(path), ec)) && !ec;
 }
 
+std::optional<std::uint64_t> fileLength(const std::string& path) {
+    std::error_code ec;
+    const fs::path native = nativePath(path);
+    if (!fs::is_regular_file(native, ec) || ec)
+        return std::nullopt;
+    const std::uintmax_t size = fs::file_size(native, ec);
+    if (ec)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(size);
+}
+
 bool isTemporaryNameFor(std::string_view name, std::string_view fileName) {
     if (name.size() != fileName.size() + kTemporaryInfix.size() + kTemporarySuffixLength ||
         name.substr(0, fileName.size()) != fileName ||

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,9 @@ struct IoResult {
 // separator lists that directory. Names match as the system compares them
 // (ignoring letter case on Windows). Any failure gives false.
 bool fileExists(const std::string& path);
+
+// The size of the plain file `path`, nullopt when there is none.
+std::optional<std::uint64_t> fileLength(const std::string& path);
 
 // True when anything at all is at `path`: a file, a directory, a pipe...
 // Start-up uses it to tell a missing file (not an error) from one that is

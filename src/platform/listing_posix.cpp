@@ -3,52 +3,47 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <string_view>
 
 namespace tolm::platform {
-namespace {
 
-// ASCII case folded, then the bytes, so that the order never depends on
-// what the directory returned first.
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return u >= 'A' && u <= 'Z' ? u + 32u : unsigned(u);
+IoResult listDirectory(const std::string& directory, std::vector<DirectoryEntry>& out,
+                       EntrySizes sizes) {
+    out.clear();
+    const auto failure = [&] {
+        const std::string reason = lastErrorText(); // before anything can change errno
+        return IoResult::failure("Unable to list " + directory + ": " + reason);
     };
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned x = lower(a[i]), y = lower(b[i]);
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
-} // namespace
-
-std::vector<std::string> listPlainFiles(const std::string& directory) {
-    std::vector<std::string> names;
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
     if (!dir)
-        return names;
+        return failure();
     const int dirFd = ::dirfd(dir.get());
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (entry->d_name[0] == '.')
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr)
+            return errno == 0 ? IoResult::success() : failure();
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..")
             continue;
-        bool plain = entry->d_type == DT_REG;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+        DirectoryEntry& listed = out.emplace_back();
+        listed.name = name;
+        listed.hidden = name.front() == '.';
+        listed.plainFile = entry->d_type == DT_REG;
+        // The entry's own type answers for most files; links (followed) and
+        // file systems that leave the type unknown need a look at the file.
+        const bool typeKnown = entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN;
+        if (!typeKnown || (listed.plainFile && sizes == EntrySizes::Read)) {
             struct stat info {};
-            plain = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+            // A file gone since the listing was read is no plain file.
+            listed.plainFile =
+                ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+            if (listed.plainFile)
+                listed.size = static_cast<std::uint64_t>(info.st_size);
         }
-        if (plain)
-            names.emplace_back(entry->d_name);
     }
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
-    return names;
 }
 
 } // namespace tolm::platform

@@ -1,6 +1,6 @@
 #include "platform/longpath.h"
 
-#include "platform/directory_listing.h"
+#include "platform/listing.h"
 
 namespace tolm::platform {
 

@@ -20,16 +20,7 @@ if [ -z "${TOLM_A11Y_SESSION:-}" ]; then
     TOLM_A11Y_SESSION=1 exec dbus-run-session -- sh "$0" "$@"
 fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-registry_pid=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    [ -n "$registry_pid" ] && kill "$registry_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 # The accessibility bus and its registry must be up before the program asks for them.
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
@@ -39,8 +30,7 @@ registry_pid=$!
 
 prepare_app "Border Patrol.tap"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-start_tolm
-wait_for_start
+start_and_wait
 
 tree() {
     /usr/bin/python3 "$here/accessibility_tree.py" Tolm >"$work/tree.txt" 2>&1

@@ -12,14 +12,7 @@ tolm_program=$1
 fixture_tool=$2
 x11_tool=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 # The games beside what the wizard must not list: a hidden file, a
 # subdirectory and a FIFO.
@@ -32,8 +25,7 @@ mkfifo "$roms/pipe.tap" || fail "cannot make a FIFO"
 cp "$tolm_program" "$work/app/tolm" || fail "cannot copy the program"
 
 # The wizard opens where the program was started: $work/app.
-start_tolm
-wait_for_start
+start_and_wait
 
 # Opens the menu bar with a click on its first title, then walks to
 # Games > "Add Multiple..." with the arrow keys. On a busy machine the first
@@ -70,10 +62,7 @@ sleep 0.5
 # On the file page the list has the focus: Tab to Cancel, to Select All,
 # press it; Tab to Back, to Add ROMs, press it.
 xdotool key --delay 200 Tab Tab space Tab Tab space
-wizard_closed() {
-    ! is_viewable "$wizard"
-}
-wait_for 10 wizard_closed || fail "the wizard did not close after Add ROMs"
+wait_for 10 is_closed "$wizard" || fail "the wizard did not close after Add ROMs"
 tolm_gone && fail "the program ended while adding"
 
 close_and_wait
@@ -83,17 +72,9 @@ games=$("$fixture_tool" games "$work/app/tolm.dat") || fail "tolm.dat cannot be 
 expected='Jet|96|0|Jet.Set.Willy.tap|
 Manic|96|0|Manic.z80|
 Readme|96|0|Readme.txt|'
-[ "$games" = "$expected" ] || fail "tolm.dat holds:
-$games
-expected:
-$expected"
+check_same "tolm.dat holds" "$games" "$expected"
 note "tolm.dat holds the three games"
 
-ini="$work/saved.ini"
-tr -d '\r' <"$work/app/tolm.ini" >"$ini" || fail "closing wrote no tolm.ini"
-for line in '[RomPaths]' 'num=1' "path00=$roms/"; do
-    grep -qxF -- "$line" "$ini" || fail "tolm.ini lacks the line: $line
-$(cat "$ini")"
-done
+saved_ini_has '[RomPaths]' 'num=1' "path00=$roms/"
 note "tolm.ini registers $roms/"
 echo "PASS"

@@ -15,16 +15,7 @@ build=$4
 
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: read-only bind mounts need root"; exit 77; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-mounted=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    [ -n "$mounted" ] && umount "$mounted" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null || fail "install failed"
 bin="$work/root/usr/bin"

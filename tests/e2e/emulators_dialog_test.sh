@@ -14,26 +14,14 @@ fixture_tool=$2
 x11_tool=$3
 shots=${4:-}
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 rom_dir="$work/roms/"
 rom_name="Border Patrol.tap"
 emulator="$work/emulators/my emu"
 mkdir -p "$rom_dir" "$work/emulators" || fail "cannot make the directories"
 printf 'not really a tape' >"$rom_dir$rom_name"
-cat >"$emulator" <<SCRIPT
-#!/bin/sh
-{ echo "\$#"; for argument in "\$@"; do echo "\$argument"; done; } >"$work/emulators/args.tmp"
-mv "$work/emulators/args.tmp" "$work/emulators/args"
-SCRIPT
-chmod +x "$emulator"
+write_fake_emulator "$emulator"
 
 prepare_app "$rom_name"
 cat >"$work/app/tolm.ini" <<INI
@@ -57,8 +45,7 @@ keys() {
     xdotool key --delay 150 "$@"
 }
 
-start_tolm
-wait_for_start
+start_and_wait
 xdotool windowactivate --sync "$main_window" 2>/dev/null || xdotool windowfocus "$main_window"
 
 # Emulators > Speccy Emulators: Alt enters the menu bar, the fourth title
@@ -98,28 +85,18 @@ shot emulators-default
 width=$(xwininfo -id "$dialog" | sed -n 's/^ *Width: //p')
 height=$(xwininfo -id "$dialog" | sed -n 's/^ *Height: //p')
 xdotool mousemove --window "$dialog" $((width - 40)) $((height - 22)) click 1
-wait_for 10 sh -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" ||
+wait_for 10 is_closed "$dialog" ||
     fail "the Emulators dialog did not close"
 
 emulator_ran() {
     [ -f "$work/emulators/args" ]
 }
 double_click_first_row emulator_ran || fail "double-clicking the game started no emulator"
-expected=$(printf '1\n%s' "$rom_dir$rom_name")
-actual=$(cat "$work/emulators/args")
-[ "$actual" = "$expected" ] ||
-    fail "the emulator got (count, then arguments):
-$actual
-expected:
-$expected"
+check_emulator_got "$work/emulators/args" "$rom_dir$rom_name"
 note "the registered emulator got exactly: $rom_dir$rom_name"
 
 close_and_wait
-ini="$work/saved.ini"
-tr -d '\r' <"$work/app/tolm.ini" >"$ini" || fail "tolm.ini is gone"
-for line in 'Defaultemu=0' '[emulators]' 'num=1' 'emu00=Prepared emulator' "file00=$emulator" \
-    '[RomPaths]' "path00=$rom_dir"; do
-    grep -qxF -- "$line" "$ini" || fail "tolm.ini lacks the line: $line"
-done
+saved_ini_has 'Defaultemu=0' '[emulators]' 'num=1' 'emu00=Prepared emulator' "file00=$emulator" \
+    '[RomPaths]' "path00=$rom_dir"
 note "tolm.ini holds the emulator as the default"
 echo "PASS"

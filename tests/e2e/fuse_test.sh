@@ -13,45 +13,20 @@ tolm_program=$1
 fixture_tool=$2
 x11_tool=$3
 
-fuse=/usr/bin/fuse-sdl
-rom48=/usr/share/spectrum-roms/opense.rom
-for needed in "$fuse" "$rom48"; do
-    [ -e "$needed" ] || { echo "FAIL: $needed is not installed"; exit 1; }
-done
-command -v pasmo >/dev/null 2>&1 || { echo "FAIL: pasmo is not installed"; exit 1; }
+needs_fuse
+command -v pasmo >/dev/null 2>&1 || fail "pasmo is not installed"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-fuse_pid=""
-cleanup() {
-    [ -n "$fuse_pid" ] && kill -9 "$fuse_pid" 2>/dev/null
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 rom_dir="$work/snapshots/"
 rom_name="Border Stripes.sna"
-mkdir -p "$rom_dir" "$work/home" || fail "cannot make the directories"
+mkdir -p "$rom_dir" || fail "cannot make the directories"
 pasmo --bin "$here/border.asm" "$work/border.bin" >"$work/pasmo.log" 2>&1 ||
     fail "pasmo failed: $(cat "$work/pasmo.log")"
 "$fixture_tool" sna "$work/border.bin" "$rom_dir$rom_name" || fail "cannot build the snapshot"
 [ "$(stat -c %s "$rom_dir$rom_name")" -eq 49179 ] || fail "the snapshot is not 27 + 49152 bytes"
 
-# Fuse reads its settings from $HOME/.fuserc (XML, root element "settings").
-# The 48K ROM from opense-basic, no sound device, and no confirmation
-# dialog, so that SIGTERM ends it; settings are not saved back.
-cat >"$work/home/.fuserc" <<XML
-<?xml version="1.0"?>
-<settings>
-  <machine>48</machine>
-  <rom48>$rom48</rom48>
-  <sound>0</sound>
-  <confirmactions>0</confirmactions>
-  <autosavesettings>0</autosavesettings>
-</settings>
-XML
+write_fuserc "$work/home"
 # The program hands its environment on to what it starts.
 HOME="$work/home"
 SDL_AUDIODRIVER=dummy
@@ -61,8 +36,7 @@ prepare_app "$rom_name"
 write_settings "$fuse" "$rom_dir"
 age_files
 
-start_tolm
-wait_for_start
+start_and_wait
 
 # Sets fuse_pid to the fuse-sdl process started with exactly our snapshot.
 fuse_started() {

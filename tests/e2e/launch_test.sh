@@ -12,47 +12,26 @@ tolm_program=$1
 fixture_tool=$2
 x11_tool=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 rom_dir="$work/my games/"
 rom_name="Border Patrol.tap"
 emulator="$work/emulator/fake emulator"
 mkdir -p "$rom_dir" "$work/emulator" || fail "cannot make the directories"
 printf 'not really a tape' >"$rom_dir$rom_name"
-
-# The fake emulator writes down its argument count and arguments, one a line.
-cat >"$emulator" <<SCRIPT
-#!/bin/sh
-{ echo "\$#"; for argument in "\$@"; do echo "\$argument"; done; } >"$work/emulator/args.tmp"
-mv "$work/emulator/args.tmp" "$work/emulator/args"
-SCRIPT
-chmod +x "$emulator"
+write_fake_emulator "$emulator"
 
 prepare_app "$rom_name"
 write_settings "$emulator" "$rom_dir"
 age_files
 
-start_tolm
-wait_for_start
+start_and_wait
 
 emulator_ran() {
     [ -f "$work/emulator/args" ]
 }
 double_click_first_row emulator_ran || fail "double-clicking the game started no emulator"
-expected=$(printf '1\n%s' "$rom_dir$rom_name")
-actual=$(cat "$work/emulator/args")
-[ "$actual" = "$expected" ] ||
-    fail "the emulator got (count, then arguments):
-$actual
-expected:
-$expected"
+check_emulator_got "$work/emulator/args" "$rom_dir$rom_name"
 note "emulator got exactly: $rom_dir$rom_name"
 
 # The program does not wait for its emulator and stays usable.

@@ -1,7 +1,30 @@
-# Shared by the end-to-end scripts (sourced, POSIX sh). The caller sets
-# `work` (its scratch directory), `tolm_program`, `fixture_tool` and
-# `x11_tool` before calling anything here.
+# Shared by the end-to-end scripts (sourced, POSIX sh). The caller makes
+# its scratch directory with make_work and sets `tolm_program`,
+# `fixture_tool` and `x11_tool` before calling anything else here.
 # shellcheck disable=SC2154
+
+# make_work <kind>: makes the scratch directory `work`
+# (tolm-<kind>.XXXXXX). On any exit, what the script
+# started and noted in `fuse_pid`, `tolm_pid` or `registry_pid` is stopped
+# (Fuse at once; the program with `tolm_stop_signal`, TERM unless set), a
+# mount noted in `mounted` is undone, and then the directory is removed.
+make_work() {
+    work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-$1.XXXXXX") || exit 1
+    tolm_pid=""
+    fuse_pid=""
+    registry_pid=""
+    mounted=""
+    trap clean_up_work EXIT
+    trap 'exit 1' INT TERM
+}
+
+clean_up_work() {
+    [ -n "$fuse_pid" ] && kill -9 "$fuse_pid" 2>/dev/null
+    [ -n "$tolm_pid" ] && kill "-${tolm_stop_signal:-TERM}" "$tolm_pid" 2>/dev/null
+    [ -n "$registry_pid" ] && kill "$registry_pid" 2>/dev/null
+    [ -n "$mounted" ] && umount "$mounted" 2>/dev/null
+    rm -rf "$work"
+}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -65,6 +88,10 @@ tolm_gone() {
     ! kill -0 "$tolm_pid" 2>/dev/null
 }
 
+is_closed() {
+    ! is_viewable "$1"
+}
+
 # Waits for the splash (240 x 192) and then the main window; sets `main_window`.
 wait_for_start() {
     wait_for 20 find_window ' 240x192\+' || fail "no splash window of 240x192 appeared"
@@ -73,6 +100,11 @@ wait_for_start() {
     main_window=$found
     tolm_gone && fail "the program ended during start-up"
     note "main window $main_window"
+}
+
+start_and_wait() {
+    start_tolm
+    wait_for_start
 }
 
 # Double-clicks where the list's first row lies, lower and lower until
@@ -125,16 +157,47 @@ path00=$2
 INI
 }
 
+# check_same <what> <actual> <expected>: fails, showing both, unless they are equal.
+check_same() {
+    [ "$2" = "$3" ] || fail "$1:
+$2
+expected:
+$3"
+}
+
+# saved_ini_has <line...>: $work/app/tolm.ini, read without its CRs into
+# $work/saved.ini (`ini`), holds each line whole.
+saved_ini_has() {
+    ini="$work/saved.ini"
+    tr -d '\r' <"$work/app/tolm.ini" >"$ini" || fail "tolm.ini is gone"
+    for line in "$@"; do
+        grep -qxF -- "$line" "$ini" || fail "tolm.ini lacks the line: $line
+$(cat "$ini")"
+    done
+}
+
+# write_fake_emulator <path>: a program that writes its argument count and
+# then its arguments, one a line, to `args` beside itself.
+write_fake_emulator() {
+    cat >"$1" <<SCRIPT
+#!/bin/sh
+{ echo "\$#"; for argument in "\$@"; do echo "\$argument"; done; } >"${1%/*}/args.tmp"
+mv "${1%/*}/args.tmp" "${1%/*}/args"
+SCRIPT
+    chmod +x "$1"
+}
+
+# check_emulator_got <args file> <path>: the fake emulator got exactly <path>.
+check_emulator_got() {
+    check_same "the emulator got (count, then arguments)" "$(cat "$1")" "$(printf '1\n%s' "$2")"
+}
+
 # Checks what closing wrote: the settings with the emulator and the path,
 # and the catalogue rewritten (a new file) with the records it was given.
 check_saved_files() {
-    ini="$work/saved.ini"
-    tr -d '\r' <"$work/app/tolm.ini" >"$ini" || fail "tolm.ini is gone"
-    for line in '[tolm]' 'winstate=0' 'Defaultemu=0' 'Defaultmplayer=-99' \
+    saved_ini_has '[tolm]' 'winstate=0' 'Defaultemu=0' 'Defaultmplayer=-99' \
         '[emulators]' 'num=1' 'emu00=Test emulator' "file00=$1" \
-        '[RomPaths]' "path00=$2"; do
-        grep -qxF -- "$line" "$ini" || fail "tolm.ini lacks the line: $line"
-    done
+        '[RomPaths]' "path00=$2"
     for key in winw winh winx winy; do
         grep -qE "^$key=-?[0-9]+(\.[0-9]+)?$" "$ini" || fail "tolm.ini lacks a numeric $key"
     done
@@ -166,4 +229,30 @@ prepare_app() {
 age_files() {
     old_time=946684800
     touch -d "@$old_time" "$work/app/tolm.ini" "$work/app/tolm.dat"
+}
+
+# needs_fuse: sets `fuse` and `rom48`, failing when either is not installed.
+needs_fuse() {
+    fuse=/usr/bin/fuse-sdl
+    rom48=/usr/share/spectrum-roms/opense.rom
+    for needed in "$fuse" "$rom48"; do
+        [ -e "$needed" ] || fail "$needed is not installed"
+    done
+}
+
+# write_fuserc <home>: Fuse reads its settings from $HOME/.fuserc (XML, root
+# element "settings"). The 48K ROM from opense-basic, no sound device, and no
+# confirmation dialog, so that SIGTERM ends it; settings are not saved back.
+write_fuserc() {
+    mkdir -p "$1" || fail "cannot make $1"
+    cat >"$1/.fuserc" <<XML
+<?xml version="1.0"?>
+<settings>
+  <machine>48</machine>
+  <rom48>$rom48</rom48>
+  <sound>0</sound>
+  <confirmactions>0</confirmactions>
+  <autosavesettings>0</autosavesettings>
+</settings>
+XML
 }

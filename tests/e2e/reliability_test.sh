@@ -17,16 +17,10 @@ tolm_program=$1
 fixture_tool=$2
 x11_tool=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-mounted=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill -9 "$tolm_pid" 2>/dev/null
-    [ -n "$mounted" ] && umount "$mounted" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
+# Left running by a failure, the program is killed outright: asked to end,
+# it would save into the directory being removed.
+tolm_stop_signal=KILL
 
 # A fresh program directory holding the two-game catalogue and settings.
 fresh_app() {
@@ -52,7 +46,7 @@ remove_first_game() {
     wait_for 5 find_window '"Game Removal":' || fail "no removal question appeared"
     if [ "$1" = confirm ]; then
         xdotool windowfocus --sync "$found" key Return
-        wait_for 5 sh -c "! xwininfo -id $found 2>/dev/null | grep -q IsViewable" ||
+        wait_for 5 is_closed "$found" ||
             fail "the removal question stayed open"
     fi
 }
@@ -82,8 +76,7 @@ written_back() {
 # --- Signals -----------------------------------------------------------------
 for signal in TERM HUP INT; do
     fresh_app
-    start_tolm
-    wait_for_start
+    start_and_wait
     remove_first_game confirm
     [ "$(games_on_disk)" = "Border Patrol|Border Patrol II|" ] || fail "the removal was saved early"
     if [ "$signal" = TERM ]; then
@@ -125,8 +118,7 @@ note "FIFOs: reported at start-up, never opened blocking, never replaced"
 
 # --- Two copies, a stale lock and stale temporary files ----------------------
 fresh_app
-start_tolm
-wait_for_start
+start_and_wait
 first_pid=$tolm_pid
 cp "$work/app/tolm.dat" "$work/app/tolm.dat.tmp-0a1b2c3d" # a save in progress, for all we know
 printf 'mine' >"$work/app/tolm.dat.tmp-0A1B2C3D"           # not a name the program makes
@@ -142,8 +134,7 @@ wait "$second_pid"
 kill -9 "$first_pid"
 wait "$first_pid" 2>/dev/null
 [ -f "$work/app/tolm.lock" ] || fail "the killed copy left no lock behind to test with"
-start_tolm
-wait_for_start
+start_and_wait
 [ -f "$work/app/tolm.dat.tmp-0a1b2c3d" ] && fail "the stale temporary file was not removed"
 [ "$(cat "$work/app/tolm.dat.tmp-0A1B2C3D")" = mine ] || fail "a look-alike file was removed"
 signal_and_wait TERM 0

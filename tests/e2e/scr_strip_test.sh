@@ -11,14 +11,7 @@ tolm_program=$1
 probe=$2
 x11_tool=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 mkdir -p "$work/app" "$work/shots" || fail "cannot make the directories"
 cp "$tolm_program" "$work/app/tolm" || fail "cannot copy the program"
@@ -38,8 +31,7 @@ num=1
 path00=$work/shots/
 INI
 
-start_tolm
-wait_for_start
+start_and_wait
 
 # Screen Shots > View: the menu's title follows "File" in the menu bar.
 band() {

@@ -11,23 +11,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 probe=$1
 x11_tool=$2
 
-fuse=/usr/bin/fuse-sdl
-rom48=/usr/share/spectrum-roms/opense.rom
-for needed in "$fuse" "$rom48"; do
-    [ -e "$needed" ] || fail "$needed is not installed"
-done
+needs_fuse
 for tool in snapconv tzxlist; do
     command -v "$tool" >/dev/null 2>&1 || fail "$tool is not installed (fuse-emulator-utils)"
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-screens.XXXXXX") || exit 1
-fuse_pid=""
-cleanup() {
-    [ -n "$fuse_pid" ] && kill -9 "$fuse_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work screens
 
 "$probe" files "$work" || fail "cannot make the files"
 for kind in z80 szx; do
@@ -57,17 +46,7 @@ note "snapconv made a $(stat -c %s "$work/game.z80")-byte .z80 and a $(stat -c %
 # Fuse runs the converted snapshot: the patterned screen's cells down the
 # middle of the window (column 16) show black ink on red and yellow paper,
 # bright and not, where the ROM's own screen has two colours there.
-mkdir -p "$work/home"
-cat >"$work/home/.fuserc" <<XML
-<?xml version="1.0"?>
-<settings>
-  <machine>48</machine>
-  <rom48>$rom48</rom48>
-  <sound>0</sound>
-  <confirmactions>0</confirmactions>
-  <autosavesettings>0</autosavesettings>
-</settings>
-XML
+write_fuserc "$work/home"
 HOME="$work/home" SDL_AUDIODRIVER=dummy "$fuse" "$work/game.z80" >"$work/fuse.log" 2>&1 &
 fuse_pid=$!
 wait_for 20 find_window '"Fuse' || fail "Fuse opened no window: $(cat "$work/fuse.log")"

@@ -14,14 +14,7 @@ tolm_program=$1
 fixture_tool=$2
 x11_tool=$3
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolm-e2e.XXXXXX") || exit 1
-tolm_pid=""
-cleanup() {
-    [ -n "$tolm_pid" ] && kill "$tolm_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+make_work e2e
 
 # One 252-byte SGD record: name, year, publisher, file, genre, directory
 # index, authors; the fields the import skips stay blank.
@@ -41,8 +34,7 @@ sgd_record "$(printf 'Caf\351 Quest')" 1986 "Dinamic" CAFE.Z80 adv 5 "" >"$work/
 : >"$work/games/jsw.tap"
 printf '[SGD]\r\nGameDir=%s/GAMES\r\n' "$work" >"$work/app/sgd.ini"
 
-start_tolm
-wait_for_start
+start_and_wait
 
 # File > Import from SGD: the menu bar's first title, then its first item.
 xdotool mousemove --window "$main_window" 20 10 click 1
@@ -81,10 +73,7 @@ sleep 0.2
 xdotool key Tab
 sleep 0.2
 xdotool key space
-import_closed() {
-    ! is_viewable "$import_window"
-}
-wait_for 20 import_closed || fail "the import dialog did not close after Import Now"
+wait_for 20 is_closed "$import_window" || fail "the import dialog did not close after Import Now"
 tolm_gone && fail "the program ended during the import"
 
 close_and_wait
@@ -96,10 +85,6 @@ expected=$(
         "Manic Miner|16|19|$work/games/MANIC.TAP|Bug-Byte" \
         "$(printf 'Caf\303\251 Quest')|29|1986|CAFE.Z80|Dinamic"
 )
-actual=$(cat "$work/games.txt")
-[ "$actual" = "$expected" ] || fail "tolm.dat holds:
-$actual
-expected:
-$expected"
+check_same "tolm.dat holds" "$(cat "$work/games.txt")" "$expected"
 note "tolm.dat holds the two games it had and the three imported"
 echo "PASS"

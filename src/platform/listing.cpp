@@ -1,0 +1,61 @@
+#include "platform/listing.h"
+
+#include <algorithm>
+
+namespace tolm::platform {
+namespace {
+
+// ASCII case folded, then the bytes, so that the order never depends on
+// what the directory returned first.
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    const auto lower = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 'A' && u <= 'Z' ? u + 32u : unsigned(u);
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned x = lower(a[i]), y = lower(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> directoryNames(const std::string& directory) {
+    std::vector<DirectoryEntry> entries;
+    if (!listDirectory(directory.empty() ? std::string(".") : directory, entries))
+        return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (DirectoryEntry& entry : entries)
+        names.push_back(std::move(entry.name));
+    return names;
+}
+
+IoResult plainFilesIn(const std::string& directory, std::vector<PlainFile>& out) {
+    out.clear();
+    std::vector<DirectoryEntry> entries;
+    const IoResult listed = listDirectory(directory, entries, EntrySizes::Read);
+    for (DirectoryEntry& entry : entries)
+        if (entry.plainFile && !entry.hidden)
+            out.push_back({std::move(entry.name), entry.size});
+    return listed;
+}
+
+std::vector<std::string> listPlainFiles(const std::string& directory) {
+    std::vector<DirectoryEntry> entries;
+    // A listing cut short still shows what was read.
+    (void)listDirectory(directory, entries);
+    std::vector<std::string> names;
+    for (DirectoryEntry& entry : entries)
+        if (entry.plainFile && !entry.hidden)
+            names.push_back(std::move(entry.name));
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    return names;
+}
+
+} // namespace tolm::platform
