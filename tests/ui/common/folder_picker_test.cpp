@@ -62,13 +62,11 @@ private Q_SLOTS:
         QCOMPARE(dialogs.shown[0].title + "|" + dialogs.shown[0].text,
                  QStringLiteral("Drive Error|No such file or directory"));
         QCOMPARE(picker.openDirectory(), toQt(games));
-        QCOMPARE(drives->currentIndex(), 1); // shows the chosen drive
         // A readable drive opens at its root.
         drives->setCurrentIndex(0);
         Q_EMIT drives->activated(0);
         QCOMPARE(picker.openDirectory(), QStringLiteral("/"));
         QCOMPARE(opened.count(), 1);
-        QCOMPARE(dialogs.shown.size(), std::size_t(1));
     }
 };
 
