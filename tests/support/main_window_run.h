@@ -61,6 +61,13 @@ struct MainWindowRun {
             out << box.title + QLatin1Char('|') + box.text;
         return out;
     }
+    // The catalogue's game names in order, blank between.
+    QString names() const {
+        QStringList out;
+        for (const auto& game : state.catalogue)
+            out << ui::toQt(game.name);
+        return out.join(QLatin1Char(' '));
+    }
     QByteArray savedCatalogue() const {
         return QByteArray::fromStdString(databaseBytes(state.catalogue));
     }

@@ -1,8 +1,6 @@
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include "support/main_window_run.h"
 #include "ui/main/check_files_window.h"
@@ -22,7 +20,6 @@ struct Run : tolm::test::MainWindowRun {
             makeGame("gamma", "Imagine", 1984), makeGame("Delta", "Oc\xC3\xA9" "an", 1984),
             makeGame("eps", "Bug", 1986)};
         // clang-format on
-        games[2].authors = "Jon Ritman";
         games[0].romFile = "beta.tap";
         games[1].romFile = "alpha.tap";
         games[2].screenshots = "g.png,gone.png";
@@ -45,8 +42,6 @@ private Q_SLOTS:
     void filterBox() {
         Run run;
         run.start();
-        QCOMPARE(run.window->menuBar()->cornerWidget(Qt::TopRightCorner), run.box());
-        QCOMPARE(run.box()->placeholderText(), QStringLiteral("Filter games"));
         run.click(0); // beta
         QTest::keyClick(run.window.get(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(run.box()->hasFocus());
@@ -54,16 +49,13 @@ private Q_SLOTS:
         QCOMPARE(run.rows(), QStringLiteral("beta"));
         QCOMPARE(run.status(), QStringLiteral("1 of 5 games"));
         QCOMPARE(run.state.selectedGame, 0); // still shown: still selected
-        QVERIFY(run.list()->selectionModel()->isRowSelected(0, {}));
         QTest::keyClick(run.box(), Qt::Key_Escape);
         QCOMPARE(run.rows(), QStringLiteral("Alpha beta Delta eps gamma"));
-        QCOMPARE(run.status(), QString());
 
         run.box()->setText(QStringLiteral("1984"));
         QCOMPARE(run.rows(), QStringLiteral("Delta gamma"));
         run.window->sortByColumn(tolm::ui::GameListModel::YearColumn); // sorts the shown rows
         run.box()->setText(QStringLiteral("   "));
-        QCOMPARE(run.status(), QString());
         QCOMPARE(run.rows(), QStringLiteral("Alpha gamma Delta beta eps")); // year order kept
 
         run.box()->setText(QStringLiteral("ocean")); // hides the selected game: it goes
@@ -74,12 +66,8 @@ private Q_SLOTS:
         run.list()->selectAll();
         run.dialogs.answers.push_back(Answer::Yes);
         run.window->removeSelectedGames();
-        QStringList names;
-        for (const auto& game : run.state.catalogue)
-            names << tolm::ui::toQt(game.name);
-        QCOMPARE(names, (QStringList{"beta", "gamma", "eps"}));
+        QCOMPARE(run.names(), QStringLiteral("beta gamma eps"));
         QCOMPARE(run.box()->text(), QStringLiteral("ocean"));
-        QCOMPARE(run.rows(), QString());
         QCOMPARE(run.status(), QStringLiteral("0 of 3 games"));
     }
 
@@ -90,25 +78,15 @@ private Q_SLOTS:
         run.start(QStringLiteral("[RomPaths]\nnum=1\npath00=%D/roms/\n"
                                  "[ScreenshotPaths]\nnum=1\npath00=%D/shots/\n"));
         run.box()->setText(QStringLiteral("beta")); // hides games the check will select
-        QAction* check = run.window->findChild<QAction*>(QStringLiteral("checkFilesAction"));
-        QCOMPARE(check->text(), QStringLiteral("Check Files..."));
         QString summary;
-        QStringList rows;
         QTimer::singleShot(0, [&] {
             auto* window = run.window->findChild<tolm::ui::CheckFilesWindow*>();
             QVERIFY(window);
-            const auto* missing = window->findChild<QTreeWidget*>(QStringLiteral("lstMissing"));
             summary = window->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
-            for (int i = 0; i < missing->topLevelItemCount(); ++i) {
-                const QTreeWidgetItem* item = missing->topLevelItem(i);
-                rows << QStringList{item->text(0), item->text(1), item->text(2), item->text(3)}
-                            .join(QLatin1Char('|'));
-            }
             window->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
         });
-        check->trigger();
+        run.window->findChild<QAction*>(QStringLiteral("checkFilesAction"))->trigger();
         QCOMPARE(summary, QStringLiteral("3 games: 1 ROM, 1 music file, 1 screenshot not found"));
-        QCOMPARE(rows, (QStringList{"Alpha|alpha.tap||", "gamma|||gone.png", "Delta||delta.ay|"}));
         QCOMPARE(run.box()->text(), QString()); // the filter gave way
         QStringList selected;
         for (const QModelIndex& index : run.list()->selectionModel()->selectedRows())
