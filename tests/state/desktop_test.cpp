@@ -40,10 +40,7 @@ TEST(DataDirectory, ChosenByCommandLineFilesBesideTheProgramOrWritability) {
     if (::geteuid() == 0)
         return;
     const std::pair<const char*, DataDirectory::Reason> readOnly[] = {
-        {"readonly/", PerUser},
-        {"holds-ini/tolm.ini", BesideProgram},
-        {"holds-dat/tolm.dat", BesideProgram},
-        {"holds-other/tolm.dat.tmp-abcdefgh", PerUser}};
+        {"holds-ini/tolm.ini", BesideProgram}, {"holds-other/tolm.dat.tmp-abcdefgh", PerUser}};
     for (const auto& [file, reason] : readOnly) {
         tree.write(file);
         const std::string program =
@@ -62,16 +59,11 @@ TEST(DataDirectory, ProgramsFoundOnTheSearchPath) {
     TempDir tree;
     tree.write("a/fuse-sdl", "#!/bin/sh\n");
     tree.write("b/fuse-sdl", "#!/bin/sh\n");
-    tree.write("b/zesarux/inner"); // a directory of that name is no program
     ::chmod(tree.sub("b/fuse-sdl").c_str(), 0755);
     const std::string path = tree.sub("a") + ":" + tree.sub("b") + ":" + tree.sub("c");
     EXPECT_EQ(platform::findProgram("fuse-sdl", path), tree.sub("b/fuse-sdl"))
         << "the first one is not executable";
-    for (const auto& [name, searched] : {std::pair{"zesarux", path},
-                                         {"fuse-gtk", path},
-                                         {"../b/fuse-sdl", path},
-                                         {"fuse-sdl", std::string()}})
-        EXPECT_EQ(platform::findProgram(name, searched), std::nullopt) << name;
+    EXPECT_EQ(platform::findProgram("../b/fuse-sdl", path), std::nullopt);
 }
 
 // Dropped files take the Add Game naming rule, a dropped folder the Add
