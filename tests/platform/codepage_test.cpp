@@ -39,16 +39,14 @@ TEST(CodePage, ConvertsKnownCharactersAndEveryByteRoundTrips) {
 // How many '?' a broken sequence gives is the converter's business, but it
 // must give at least one and never swallow the characters around it.
 TEST(CodePage, MalformedUtf8BecomesQuestionMarks) {
-    for (const std::string bad : {"\xE2\x82", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
-        for (const std::string after : {"b\xC3\xA9", ""}) {
-            const std::string in = "a" + bad + after, out = utf8ToAnsi(in),
-                              tail = utf8ToAnsi(after);
-            EXPECT_TRUE(out.size() > tail.size() + 1 && out.front() == 'a' && out.ends_with(tail) &&
-                        out.find_first_not_of('?', 1) >= out.size() - tail.size())
-                << PrintToString(in) << " gives " << PrintToString(out);
-            EXPECT_EQ(ansiLength(in), out.size());
-            EXPECT_FALSE(isAnsiRepresentable(in));
-        }
+    for (const std::string bad : {"\xE2\x82", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+        const std::string in = "a" + bad + "b\xC3\xA9", out = utf8ToAnsi(in), tail = "b\xE9";
+        EXPECT_TRUE(out.size() > tail.size() + 1 && out.front() == 'a' && out.ends_with(tail) &&
+                    out.find_first_not_of('?', 1) >= out.size() - tail.size())
+            << PrintToString(in) << " gives " << PrintToString(out);
+        EXPECT_EQ(ansiLength(in), out.size());
+        EXPECT_FALSE(isAnsiRepresentable(in));
+    }
 }
 
 // Long texts go through block-at-a-time paths: an odd byte at every position

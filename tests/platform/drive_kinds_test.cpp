@@ -12,29 +12,24 @@ namespace {
 constexpr const char* kTable =
     "22 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
     "30 22 8:17 / /srv/usb rw shared:9 - vfat /dev/sdb1 rw\n"
-    "31 22 0:40 / /mnt/nas rw shared:10 - nfs4 nas:/export rw\n"
     "34 22 11:0 / /media/me/GAMES\\040CD ro shared:12 - iso9660 /dev/sr0 ro\n"
-    "35 22 8:33 / /media/me/STICK rw - vfat /dev/sdc1 rw\n"
-    "24 22 0:22 / /tmp rw shared:5 - tmpfs tmpfs rw,size=800k\n"
+    "24 22 0:22 / /tmp rw shared:5 - nfs4 nas:/export rw\n"
     "42 22 0:47 / /tmp rw shared:6 - ext4 /dev/sdf1 rw\n" // mounted over /tmp
     "garbage line without fields\n";
 
 TEST(driveKindFromMountInfo, KindOfTheMountADirectoryLiesOn) {
     using enum DriveKind;
-    // clang-format off
     const std::pair<const char*, DriveKind> cases[] = {
-        {"/home/me/games/", Fixed}, {"/srv/usb/", Removable}, // the kernel says so
-        {"/srv/usbx/", Fixed},                                 // a name, not a prefix
-        {"/mnt/nas/roms/", Network}, {"/media/me/GAMES CD/", Cd}, // \040 decoded
-        {"/media/me/STICK/roms/", Removable},                   // under /media
-        {"/tmp/", Fixed}, {"games/", NoRoot}};                  // the later mount over /tmp wins
-    // clang-format on
+        {"/srv/usb/", Removable},
+        {"/srv/usbx/", Fixed},       // a name, not a prefix
+        {"/media/me/GAMES CD/", Cd}, // \040 decoded
+        {"/tmp/", Fixed},
+        {"games/", NoRoot}}; // the later mount over /tmp wins
     const auto sdbIsRemovable = [](const MountInfoEntry& mount) {
         return mount.source == "/dev/sdb1";
     };
     for (const auto& [directory, kind] : cases)
         EXPECT_EQ(driveKindFromMountInfo(kTable, directory, sdbIsRemovable), kind) << directory;
-    EXPECT_EQ(parseMountInfo(kTable).size(), 7u); // lines missing fields are skipped
 }
 
 } // namespace

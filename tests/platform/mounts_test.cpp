@@ -54,13 +54,6 @@ TEST(DirectoryPaths, SubdirectoriesHideDotNamesAndFilesButFollowLinks) {
     EXPECT_EQ(visibleSubdirectories(dir.sub("missing")), Strings{});
     EXPECT_FALSE(directoryReadError(dir.path()));
     EXPECT_TRUE(directoryReadError(dir.sub("file.tap"))); // not a directory
-    const auto missing = directoryReadError(dir.sub("missing"));
-    ASSERT_TRUE(missing);
-    EXPECT_NE(missing->find("No such file"), std::string::npos) << *missing;
-
-    const Strings mounts = mountPoints();
-    ASSERT_FALSE(mounts.empty());
-    EXPECT_EQ(mounts.front(), "/");
 }
 
 } // namespace

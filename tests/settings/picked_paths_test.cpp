@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/files.h"
 
 using namespace tolm;
@@ -9,17 +11,13 @@ using namespace tolm;
 namespace {
 
 // Paths written with '/' in the tables, in the platform's separator here.
-std::string native(std::string path) {
-    for (char& c : path)
-        if (c == '/')
-            c = platform::kPathSeparator;
-    return path;
-}
-
 std::vector<std::string> native(std::vector<std::string> paths) {
-    for (std::string& p : paths)
-        p = native(p);
+    for (std::string& path : paths)
+        std::replace(path.begin(), path.end(), '/', platform::kPathSeparator);
     return paths;
+}
+std::string native(const std::string& path) {
+    return native(std::vector{path})[0];
 }
 
 // The directory joins the search paths unless one already names it, letter
