@@ -125,32 +125,6 @@ TEST(importSgdRecords, DirectoryIndexPicksTheGameDir) {
             << index << " " << file;
 }
 
-// Plain overwrite and append are the import dialog's test; here are the
-// emptied catalogue and files without a record.
-TEST(importSgdRecords, OverwriteReplacesAndAppendAdds) {
-    const GameCatalogue two = {{.name = "Kept"}, {.name = "Also kept"}};
-    const GameCatalogue emptied(1); // one blank record, as "remove all" leaves it
-    // clang-format off
-    const struct { GameCatalogue before; bool overwrite; int records; Strings names; } cases[] = {
-        {emptied, false, 1, {"", "Game 0"}}, // the blank record stays in front
-        {emptied, true, 1, {"Game 0"}}, {two, true, 0, {"Kept", "Also kept"}}};
-    // clang-format on
-    for (const auto& [before, overwrite, records, names] : cases) {
-        SCOPED_TRACE(::testing::PrintToString(names));
-        GameCatalogue catalogue = before;
-        TableLongPaths longPaths;
-        std::size_t lastProgress = 0;
-        EXPECT_EQ(importSgdRecords(catalogue, loadSgdBytes(sgdFileBytes(records)), {}, overwrite,
-                                   longPaths, [&](std::size_t done) { lastProgress = done; }),
-                  std::size_t(records));
-        EXPECT_EQ(lastProgress, std::size_t(records));
-        Strings got;
-        for (const GameRecord& game : catalogue)
-            got.push_back(game.name);
-        EXPECT_EQ(got, names);
-    }
-}
-
 TEST(gameDirEntries, ReadLikeSgdReadsItsSettings) {
     // clang-format off
     const struct { const char* ini; Strings dirs; } cases[] = {
@@ -198,7 +172,7 @@ TEST(importSgdFiles, SkippedFilesDoNotUseUpTheOverwrite) {
     data.write("short.dat", "too short");
     data.write("dir.dat/");
     program.write("sgd.ini", "GameDir=/first\r\nGameDir=/second\r\n");
-    GameCatalogue catalogue(4, {.name = "By hand"});
+    GameCatalogue catalogue(4, {.name = "By hand"}), emptied(1); // as "remove all" leaves it
     platform::FileSystemLongPaths longPaths;
     const SgdImportReport report = importSgdFiles(
         catalogue, data.path(), {"gone.dat", "short.dat", "dir.dat", "ONE.DAT", "two.dat"},
@@ -222,6 +196,8 @@ TEST(importSgdFiles, SkippedFilesDoNotUseUpTheOverwrite) {
               "Imported 5 games from 2 files; skipped gone.dat (not found), short.dat (holds no "
               "record), dir.dat (not found).");
     EXPECT_EQ(describeSgdImport(appended), "Imported 3 games from 1 file.");
+    importSgdFiles(emptied, data.path(), {"ONE.DAT"}, noIni.path(), false, longPaths);
+    EXPECT_EQ(emptied.size(), 3u) << "the blank record stays in front of appended games";
 }
 
 // The end of the session stops an import between records: the games before

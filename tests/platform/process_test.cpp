@@ -64,12 +64,9 @@ TEST(startProgram, EveryArgumentArrivesUnchanged) {
 
 TEST(startProgram, FailureGivesTheReason) {
     TempDir dir;
-    dir.write("folder/");
-    for (const std::string& program : {dir.sub("missing.exe"), dir.sub("folder")}) {
-        const IoResult started = startProgram(program, {"x"});
-        EXPECT_FALSE(started) << program;
-        EXPECT_FALSE(started.error.empty()) << program;
-    }
+    const IoResult started = startProgram(dir.path(), {"x"}); // a folder is no program
+    EXPECT_FALSE(started);
+    EXPECT_FALSE(started.error.empty());
 }
 
 } // namespace
