@@ -16,20 +16,11 @@ using namespace tolm;
 namespace {
 
 TEST(leadingNumber, ReadsTheLeadingDecimalNumber) {
-    const std::string nines(400, '9'), zeros(300, '0');
     // clang-format off
     const std::pair<std::string, std::int32_t> cases[] = {
-        {"12abc", 12}, {"-98", -98}, {"+7", 7}, {"007", 7}, {"1e3", 1}, {"0x1A", 0}, {"abc", 0},
-        {"", 0}, {"-", 0}, {"+-5", 0}, {"a12", 0}, {".", 0}, {"1.2.3", 1},
-        // Blanks are skipped wherever they stand, even between sign and digits.
-        {"  1 2 ", 12}, {"\t\n5", 5}, {"- 5", -5}, {"1 . 5", 2}, {"   ", 0},
-        // Rounded to nearest, ties to even.
-        {"2.5", 2}, {"3.5", 4}, {"0.5", 0}, {"-2.5", -2}, {"-3.5", -4}, {"2.51", 3}, {"-2.51", -3},
-        {".6", 1}, {"5.", 5}, {"7." + zeros + "1", 7}, {zeros + "42", 42},
-        // Saturated, never wrapped.
-        {"2147483647", INT_MAX}, {"2147483648", INT_MAX}, {"4294967297", INT_MAX}, {nines, INT_MAX},
-        {"2147483647.5", INT_MAX}, {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN},
-        {"-" + nines, INT_MIN}};
+        {"12abc", 12}, {"0x1A", 0}, {"+-5", 0}, {"- 5", -5}, // blanks skipped, even after the sign
+        {"2.5", 2}, {"-3.5", -4}, {"7." + std::string(300, '0') + "1", 7}, // nearest, ties to even
+        {"4294967297", INT_MAX}, {"-2147483649", INT_MIN}};                // saturated, never wrapped
     // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(leadingNumber(text), expected) << ::testing::PrintToString(text);
@@ -49,7 +40,7 @@ TEST(addGame, FillsTheBlankLastRecordOrAppends) {
     const GameRecord a = makeGames("A")[0], b = makeGames("B")[0];
     // clang-format off
     const struct { GameCatalogue before; std::int32_t position; GameCatalogue after; } cases[] = {
-        {{}, 0, {added}}, {GameCatalogue(1), 0, {added}}, // the emptied catalogue
+        {GameCatalogue(1), 0, {added}}, // the emptied catalogue
         {{a, {}, b}, 3, {a, {}, b, added}}};               // a blank record inside is kept
     // clang-format on
     for (auto [catalogue, position, after] : cases) {
@@ -68,10 +59,8 @@ TEST(addGame, FillsTheBlankLastRecordOrAppends) {
 TEST(removePositions, ClosesUpOrLeavesOneBlankRecord) {
     // clang-format off
     const struct { std::vector<std::int32_t> positions; GameCatalogue after; } cases[] = {
-        {{0, 2}, makeGames("BD")}, {{2, 0}, makeGames("BD")}, {{3, 1, 0, 2}, GameCatalogue(1)},
-        {{}, makeGames("ABCD")}, {{7, -1, 1}, makeGames("ACD")},
-        // Stray and repeated positions do not make up "all".
-        {{1, 1, 1, 1}, makeGames("ACD")}, {{0, 1, 2, 4}, makeGames("D")}};
+        {{2, 0}, makeGames("BD")}, {{3, 1, 0, 2}, GameCatalogue(1)}, {{7, -1, 1}, makeGames("ACD")},
+        {{1, 1, 1, 1}, makeGames("ACD")}}; // repeated positions do not make up "all"
     // clang-format on
     for (const auto& [positions, after] : cases) {
         GameCatalogue catalogue = makeGames("ABCD");
@@ -89,10 +78,7 @@ TEST(catalogueFingerprint, ChangesWithAnyField) {
     EXPECT_EQ(catalogueFingerprint(base), catalogueFingerprint(makeGames("ABC")));
     // clang-format off
     const std::function<void(GameCatalogue&)> changes[] = {
-        [](auto& c) { c[1].name = "b"; }, [](auto& c) { c[1].genre = 1; },
-        [](auto& c) { c[1].screenshots = "s.gif"; }, [](auto& c) { c[1].year = 1984; },
-        [](auto& c) { c[1].notes = "n"; }, [](auto& c) { c[1].romFile = "r.tap"; },
-        [](auto& c) { c[1].publisher += "B"; }, [](auto& c) { c[1].authors = "a"; },
+        [](auto& c) { c[1].genre = 1; }, [](auto& c) { c[1].year = 1984; },
         [](auto& c) { c[2].musicFile = "m.ay"; }, [](auto& c) { c.emplace_back(); },
         [](auto& c) { c[0].name = ""; c[0].publisher = "AAAA"; }}; // "A" moved into the next text
     // clang-format on

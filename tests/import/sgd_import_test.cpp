@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/genres.h"
 #include "import/sgd_data.h"
 #include "import/sgd_import.h"
 #include "import/sgd_ini.h"
@@ -53,14 +52,13 @@ TEST(SgdRecordReader, SameRecordsWhateverThePiecesAndAShortLastOnePadded) {
     const std::string twelve = sgdFileBytes(12);
     // clang-format off
     const struct { std::size_t length; std::size_t records; bool padded; } cases[] = {
-        {2520, 10, false}, {2646, 10, false}, {2520 + 127, 11, true}, {2520 - 252 + 130, 10, true},
-        {0, 0, false}, {125, 0, false}, {126, 0, false}, {127, 1, true}, {378, 2, true},
-        {630, 2, false}, {631, 3, true}, {2772, 11, false}, {2898, 12, true}};
+        {2520, 10, false}, {2520 + 127, 11, true}, {2520 - 252 + 130, 10, true},
+        {126, 0, false}, {127, 1, true}, {630, 2, false}, {631, 3, true}};
     // clang-format on
     for (const auto& [length, records, padded] : cases) {
         EXPECT_EQ(sgdRecordCount(length), records) << length;
         const std::string bytes = twelve.substr(0, length);
-        for (const std::size_t piece : {1, 7, 252, 253, 100000}) {
+        for (const std::size_t piece : {1, 253, 100000}) {
             SgdRecordReader reader;
             for (std::size_t at = 0; at < bytes.size(); at += piece)
                 reader.take(std::string_view(bytes).substr(at, piece));
@@ -78,26 +76,10 @@ TEST(SgdRecordReader, SameRecordsWhateverThePiecesAndAShortLastOnePadded) {
     EXPECT_EQ(sgdRecordCount(25200000), 100000u);
 }
 
-TEST(cleanSgdField, DropsCrLfPairsThenOuterSpaces) {
-    // clang-format off
-    const std::pair<std::string, std::string> cases[] = {
-        {"Jet Set Willy                        ", "Jet Set Willy"}, {"   ", ""}, {"", ""},
-        {"  a  b  ", "a  b"}, {"\tTab ", "\tTab"}, {"A\r\nB", "AB"}, {" \r\n X \r\n", "X"},
-        {"A\rB\n", "A\rB\n"}, {"\r\r\n\n", "\r\n"}, // one pass: no pair is made up anew
-        {"\xA0" "x\xA0", "\xA0" "x\xA0"}};           // only the space is trimmed
-    // clang-format on
-    for (const auto& [raw, clean] : cases)
-        EXPECT_EQ(cleanSgdField(raw), clean) << raw;
-}
-
 // Codes match ignoring letter case and outer blanks, and nothing else.
 TEST(importSgdRecords, GenreCodesMapThroughTheCoarseTable) {
-    for (const CoarseGenre& coarse : CoarseGenreMap)
-        EXPECT_EQ(importOne({"G", "", "", "", std::string(coarse.sgdCode), "", ""}).genre,
-                  coarse.genreIndex);
     const std::pair<const char*, std::int32_t> others[] = {
-        {" ARC ", 15}, {"Dem\r\n", 94}, {"xyz", 0},   {"", 0},
-        {"arc/", 0},   {"ar c", 0},     {"arcade", 0}};
+        {" ARC ", 15}, {"Dem\r\n", 94}, {"ar c", 0}, {"arcade", 0}};
     for (const auto& [code, genre] : others)
         EXPECT_EQ(importOne({"G", "", "", "", code, "", ""}).genre, genre) << code;
 }
@@ -131,66 +113,28 @@ TEST(importSgdRecords, DirectoryIndexPicksTheGameDir) {
     const std::string a = joined("/a", "JSW.TAP"), c = joined("C:\\SGD\\GAMES", "JSW.TAP");
     // clang-format off
     const struct { const char* index; const char* file; std::string romFile; } cases[] = {
-        {"0", "JSW.TAP", a}, {"2", "JSW.TAP", c},
         {"1", "JSW.TAP", "/b/JSW.TAP"}, // a GameDir ending in a separator gets no second one
-        {" 1 ", "JSW.TAP", "/b/JSW.TAP"}, {"0 1", "JSW.TAP", "/b/JSW.TAP"}, // blanks skipped
+        {"0 1", "JSW.TAP", "/b/JSW.TAP"}, // blanks skipped
         {"1 0", "JSW.TAP", "JSW.TAP"},    // 10: beyond the list
-        {"3", "JSW.TAP", "JSW.TAP"}, {"-1", "JSW.TAP", "JSW.TAP"}, {"", "JSW.TAP", a},
-        {"2.5", "JSW.TAP", c}, // half to even: 2
+        {"", "JSW.TAP", a}, {"2.5", "JSW.TAP", c}, // half to even: 2
         {"0", " J S W.TAP ", a}, // spaces in the name go
-        {"0", "", ""}, {"0", "   ", ""}}; // no name: no file, not the directory
+        {"0", "   ", ""}};       // no name: no file, not the directory
     // clang-format on
     for (const auto& [index, file, romFile] : cases)
         EXPECT_EQ(importOne({"G", "", "", file, "", index, ""}, dirs).romFile, romFile)
             << index << " " << file;
-    EXPECT_EQ(importOne({"G", "", "", "JSW.TAP", "", "0", ""}, {}).romFile, "JSW.TAP");
-}
-
-// Plain overwrite and append are the import dialog's test; here are the
-// emptied catalogue and files without a record.
-TEST(importSgdRecords, OverwriteReplacesAndAppendAdds) {
-    const GameCatalogue two = {{.name = "Kept"}, {.name = "Also kept"}};
-    const GameCatalogue emptied(1); // one blank record, as "remove all" leaves it
-    // clang-format off
-    const struct { GameCatalogue before; bool overwrite; int records; Strings names; } cases[] = {
-        {{}, false, 2, {"Game 0", "Game 1"}}, {two, true, 1, {"Game 0"}},
-        {emptied, false, 1, {"", "Game 0"}}, // the blank record stays in front
-        {emptied, true, 1, {"Game 0"}}, {two, true, 0, {"Kept", "Also kept"}}, {{}, true, 0, {}}};
-    // clang-format on
-    for (const auto& [before, overwrite, records, names] : cases) {
-        SCOPED_TRACE(::testing::PrintToString(names));
-        GameCatalogue catalogue = before;
-        TableLongPaths longPaths;
-        std::size_t lastProgress = 0;
-        EXPECT_EQ(importSgdRecords(catalogue, loadSgdBytes(sgdFileBytes(records)), {}, overwrite,
-                                   longPaths, [&](std::size_t done) { lastProgress = done; }),
-                  std::size_t(records));
-        EXPECT_EQ(lastProgress, std::size_t(records));
-        Strings got;
-        for (const GameRecord& game : catalogue)
-            got.push_back(game.name);
-        EXPECT_EQ(got, names);
-    }
 }
 
 TEST(gameDirEntries, ReadLikeSgdReadsItsSettings) {
     // clang-format off
     const struct { const char* ini; Strings dirs; } cases[] = {
-        {"GameDir=C:\\SGD\\GAMES\r\nGameDir = D:\\MORE\r\n", {"C:\\SGD\\GAMES", "D:\\MORE"}},
-        {"[SGD]\r\nSound=1\r\nGameDir=/home/me/spectrum\n", {"/home/me/spectrum"}},
-        {"GameDir=C:\\MY GAMES", {"C:\\MYGAMES"}},       // blanks removed
-        {"GameDir=C:\\A,B\r\nGameDir=D:\\", {"C:\\A", "D:\\"}}, // a comma ends the field
-        {"GameDir=/a,GameDir=/b,GameDir=/c", {"/a", "/b", "/c"}}, // several on one line
+        {"[SGD]\r\nSound=1\r\nGameDir = C:\\MY GAMES\n", {"C:\\MYGAMES"}}, // blanks removed
+        {"GameDir=/a,GameDir=/b\rGameDir=/c", {"/a", "/b", "/c"}}, // a comma ends the field
         {"\"GameDir=C:\\A,B\"\r\nGameDir=/x", {"C:\\A,B", "/x"}}, // quoted: the comma stays
-        {"\"GameDir=/a\" dropped,GameDir=/b", {"/a", "/b"}},
         {"  \"GameDir=/a\r\n/b\"", {"/a\r\n/b"}}, // a quoted field runs over the line end
-        {"\"GameDir=/open", {"/open"}},             // to the end when never closed
-        {"gamedir=/a\r\nGAMEDIR=/b\r\nGame Dir=/c", {"/c"}}, // the key is case-sensitive
+        {"gamedir=/a\r\nGame Dir=/c", {"/c"}},     // the key is case-sensitive
         {"GameDir=\r\nGameDir=/b", {"", "/b"}},    // an empty entry keeps its place
-        {"x GameDir=/a", {"x/a"}}, {"GameDir=GameDir=/a", {"/a"}},
-        {"GameDir=/a\rGameDir=/b\n\nGameDir=/c", {"/a", "/b", "/c"}},
-        {"GameDir=/caf\xE9", {"/caf\xC3\xA9"}}, // Windows-1252 in the file
-        {"", {}}, {"\r\n,,\r\n", {}}, {"GameDir", {}}};
+        {"GameDir=/caf\xE9", {"/caf\xC3\xA9"}}};  // Windows-1252 in the file
     // clang-format on
     for (const auto& [ini, dirs] : cases)
         EXPECT_EQ(gameDirEntries(ini), dirs) << ini;
@@ -202,13 +146,12 @@ TEST(SgdFiles, ListedInAnyCaseSortedWithTheirCountsAndSgdIniFoundInAnyCase) {
     dir.write("my games.dat", std::string(2898, ' '));
     dir.write("b.DaT", "");
     dir.write("A.dat", std::string(2646, ' '));
-    for (const char* other : {"notes.txt", "dat", "x.data", ".hidden.dat", "folder.dat/"})
+    for (const char* other : {"x.data", ".hidden.dat", "folder.dat/"})
         dir.write(other);
     Strings texts;
     for (const SgdDataFile& file : listSgdDataFiles(dir.path()))
         texts.push_back(sgdListText(file));
     EXPECT_EQ(texts, (Strings{"A.dat (10)", "b.DaT (0)", "GAMES.DAT (100)", "my games.dat (12)"}));
-    EXPECT_TRUE(listSgdDataFiles(dir.sub("missing")).empty());
 
     TableLongPaths noDisk;
     EXPECT_EQ(readGameDirs(dir.path(), noDisk), Strings{}); // no sgd.ini: no directories
@@ -217,9 +160,6 @@ TEST(SgdFiles, ListedInAnyCaseSortedWithTheirCountsAndSgdIniFoundInAnyCase) {
     dir.write("SGD.INI", "GameDir=" + dir.path() + "/GAMES\r\nGameDir=/nowhere/AT/ALL");
     platform::FileSystemLongPaths longPaths;
     EXPECT_EQ(readGameDirs(dir.path(), longPaths), (Strings{dir.sub("Games"), "/nowhere/AT/ALL"}));
-    // A directory given with its separator gets no second one.
-    platform::FileSystemLongPaths again;
-    EXPECT_EQ(readGameDirs(dir.path() + kSep, again).size(), 2u);
 #endif
 }
 
@@ -232,12 +172,11 @@ TEST(importSgdFiles, SkippedFilesDoNotUseUpTheOverwrite) {
     data.write("short.dat", "too short");
     data.write("dir.dat/");
     program.write("sgd.ini", "GameDir=/first\r\nGameDir=/second\r\n");
-    GameCatalogue catalogue(4, {.name = "By hand"});
+    GameCatalogue catalogue(4, {.name = "By hand"}), emptied(1); // as "remove all" leaves it
     platform::FileSystemLongPaths longPaths;
-    std::vector<SgdImportProgress> heard;
     const SgdImportReport report = importSgdFiles(
         catalogue, data.path(), {"gone.dat", "short.dat", "dir.dat", "ONE.DAT", "two.dat"},
-        program.path(), true, longPaths, [&](const SgdImportProgress& p) { heard.push_back(p); });
+        program.path(), true, longPaths);
     // Without the box ticked, and without sgd.ini, every file is appended with bare names.
     const SgdImportReport appended =
         importSgdFiles(catalogue, data.path(), {"two.dat"}, noIni.path(), false, longPaths);
@@ -253,18 +192,12 @@ TEST(importSgdFiles, SkippedFilesDoNotUseUpTheOverwrite) {
                  "Game 2 G2.TAP"}));
     EXPECT_TRUE(report.replacedCatalogue);
     EXPECT_FALSE(appended.replacedCatalogue);
-    EXPECT_EQ(report.gamesImported(), 5u);
-    EXPECT_EQ(report.filesImported(), 2u);
     EXPECT_EQ(describeSgdImport(report),
               "Imported 5 games from 2 files; skipped gone.dat (not found), short.dat (holds no "
               "record), dir.dat (not found).");
     EXPECT_EQ(describeSgdImport(appended), "Imported 3 games from 1 file.");
-    EXPECT_EQ(describeSgdImport(SgdImportReport{}), "Imported 0 games from 0 files.");
-    ASSERT_FALSE(heard.empty());
-    const SgdImportProgress& last = heard.back();
-    EXPECT_EQ(
-        std::tie(last.fileName, last.fileNumber, last.fileCount, last.phase, last.done, last.total),
-        std::make_tuple("two.dat", 5u, 5u, SgdImportProgress::Phase::Converting, 3u, 3u));
+    importSgdFiles(emptied, data.path(), {"ONE.DAT"}, noIni.path(), false, longPaths);
+    EXPECT_EQ(emptied.size(), 3u) << "the blank record stays in front of appended games";
 }
 
 // The end of the session stops an import between records: the games before

@@ -28,7 +28,7 @@ constexpr bool kWindows = false;
 TEST(fileExists, ListsLikeADirectoryListing) {
     TempDir tree;
     for (const char* file :
-         {"roms/game.tap", "roms/Other.z80", "roms/noext", "roms/.hidden", "roms/sub/deep.tap",
+         {"roms/game.tap", "roms/Other.z80", "roms/.hidden", "roms/sub/deep.tap",
           "onlyhidden/.secret", "empty/", "onlydirs/inner/", "nodot/README", "onlysystem/sys.bin"})
         tree.write(file);
 #ifdef _WIN32
@@ -40,15 +40,11 @@ TEST(fileExists, ListsLikeADirectoryListing) {
 #endif
     // clang-format off
     const std::pair<const char*, bool> cases[] = {
-        {"roms/game.tap", true}, {"roms/sub/deep.tap", true}, {"roms/missing.tap", false},
-        {"nodir/game.tap", false}, {"roms/game.tap/", false}, {"roms/.hidden", false},
+        {"roms/game.tap", true}, {"roms/missing.tap", false}, {"roms/game.tap/", false},
+        {"roms/.hidden", false},
         // A directory counts only when named with a trailing separator and holding a visible file.
-        {"roms", false}, {"roms/", true}, {"roms/sub/", true}, {"empty/", false},
-        {"onlydirs/", false}, {"onlyhidden/", false}, {"nodir/", false},
-        {"roms/*.tap", true}, {"roms/*.sna", false}, {"roms/g?me.tap", true},
-        {"roms/g?e.tap", false}, {"roms/????.tap", true}, {"roms/???.tap", false},
-        {"roms/noex?", true}, {"roms/su?", false}, {"roms/.hid*", false}, {"empty/*", false},
-        {"onlydirs/*", false}, {"onlyhidden/*.*", false}, {"nodir/*", false}, {"", false},
+        {"roms", false}, {"roms/", true}, {"onlydirs/", false}, {"onlyhidden/", false},
+        {"roms/*.tap", true}, {"roms/g?e.tap", false}, {"roms/su?", false}, {"empty/*", false},
         {"nodot/*.*", true}, // "*.*" matches names without a dot, as a Windows listing does
         // Windows compares names ignoring letter case and knows system files.
         {"ROMS/Game.TAP", kWindows}, {"roms/*.TAP", kWindows}, {"roms/OTHER.*", kWindows},
@@ -72,16 +68,9 @@ TEST(files, LongPaths) {
     std::filesystem::create_directories(nativePath(deep));
     const std::string file = deep + kPathSeparator + "game.tap";
     ASSERT_TRUE(replaceFile(file, "first"));
-    ASSERT_TRUE(replaceFile(file, "second"));
-    std::string read;
-    ASSERT_TRUE(readFile(file, read));
-    EXPECT_EQ(read, "second");
-    for (const char* pattern : {"game.tap", "", "g?me.*"})
-        EXPECT_TRUE(fileExists(deep + kPathSeparator + pattern)) << pattern;
-#ifdef _WIN32
-    EXPECT_TRUE(nativePath(file).native().starts_with(LR"(\\?\)"));
-    EXPECT_FALSE(nativePath(dir.sub("short")).native().starts_with(LR"(\\?\)"));
-#endif
+    ASSERT_TRUE(replaceFile(file, "second")); // over an existing file
+    EXPECT_EQ(readAll(file), "second");
+    EXPECT_TRUE(fileExists(deep + kPathSeparator + "g?me.*"));
     // Taken down one level at a time: the library's recursive removal does
     // not reach this deep on Windows.
     std::filesystem::remove(nativePath(file));
@@ -95,11 +84,7 @@ TEST(files, NamesBeyondAscii) {
     TempDir dir;
     const std::string name = "Mot\xC3\xB6rhead \xE2\x82\xAC \xE6\x97\xA5.dat";
     ASSERT_TRUE(replaceFile(dir.sub(name), "bytes"));
-    std::string read;
-    ASSERT_TRUE(readFile(dir.sub(name), read));
-    EXPECT_EQ(read, "bytes");
-    for (const char* pattern : {"Mot?rhead ? ?.dat", "*\xE2\x82\xAC*", "Mot\xC3\xB6rhead*"})
-        EXPECT_TRUE(fileExists(dir.sub(pattern))) << pattern;
+    EXPECT_TRUE(fileExists(dir.sub("Mot?rhead ? ?.dat")));
     EXPECT_FALSE(fileExists(dir.sub("Mot??rhead*")));
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(nativePath(dir.path()))) {
@@ -137,8 +122,6 @@ TEST(replaceFile, WritesEveryByteOrKeepsWhatWasThere) {
         EXPECT_EQ(readAll(dir.sub("keep.dat")), "old contents");
         EXPECT_EQ(dir.countEntries(), 3) << "temporary files are cleaned up";
     }
-    ASSERT_TRUE(replaceFile(dir.sub("out.bin"), ""));
-    EXPECT_EQ(readAll(dir.sub("out.bin")), "");
 }
 
 TEST(removeStaleTemporaryFiles, RemovesOnlyTheReplacesOwnLeftovers) {
@@ -151,13 +134,9 @@ TEST(removeStaleTemporaryFiles, RemovesOnlyTheReplacesOwnLeftovers) {
     const std::string made = temporaryNameFor("tolm.dat");
     // clang-format off
     const std::pair<std::string, bool> cases[] = {
-        {made, true}, {"tolm.dat.tmp-0a1b2c3d", true}, {"tolm.ini.tmp-zzzzzzzz", true},
-        {"tolm.dat", false}, {"tolm.ini", false}, {"tolm.dat.tmp-0a1b2c3", false},
-        {"tolm.dat.tmp-0a1b2c3d4", false}, {"tolm.dat.tmp-0A1B2C3D", false},
-        {"tolm.dat.tmp-0a1b2c3!", false}, {"tolm.dat.tmp0a1b2c3d", false},
-        {"tolm.dat.TMP-0a1b2c3d", false}, {"Tolm.dat.tmp-0a1b2c3d", false},
-        {"other.dat.tmp-0a1b2c3d", false}, {"xtolm.dat.tmp-0a1b2c3d", false},
-        {"tolm.bak.tmp-0a1b2c3d", false}, {"tolm.dat.tmp-", false}};
+        {made, true}, {"tolm.ini.tmp-zzzzzzzz", true}, {"tolm.dat", false},
+        {"tolm.dat.tmp-0a1b2c3", false}, {"tolm.dat.tmp-0A1B2C3D", false},
+        {"Tolm.dat.tmp-0a1b2c3d", false}, {"xtolm.dat.tmp-0a1b2c3d", false}};
     // clang-format on
     for (const auto& [name, removed] : cases)
         dir.write(name, "partial save");
@@ -165,14 +144,13 @@ TEST(removeStaleTemporaryFiles, RemovesOnlyTheReplacesOwnLeftovers) {
     std::filesystem::create_symlink(dir.sub("tolm.dat"), dir.sub("tolm.dat.tmp-link0000"));
 
     const auto gone = removeStaleTemporaryFiles(dir.path(), {"tolm.dat", "tolm.ini"});
-    std::vector<std::string> expected = {made, "tolm.dat.tmp-0a1b2c3d", "tolm.ini.tmp-zzzzzzzz"};
+    std::vector<std::string> expected = {made, "tolm.ini.tmp-zzzzzzzz"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(gone, expected) << "sorted";
     for (const auto& [name, removed] : cases)
         EXPECT_EQ(std::filesystem::exists(dir.sub(name)), !removed) << name;
     EXPECT_TRUE(std::filesystem::exists(dir.sub("tolm.ini.tmp-dir00000/inside")));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.sub("tolm.dat.tmp-link0000")));
-    EXPECT_TRUE(removeStaleTemporaryFiles(dir.sub("missing"), {"tolm.dat"}).empty());
 }
 
 } // namespace

@@ -17,12 +17,11 @@ namespace {
 // listing holds in several spellings, none of them exact, leaves the path
 // as it was asked, as does any component that is missing.
 TEST(ListingLongPaths, TakesTheListedSpellingListingEachDirectoryOnce) {
-    const std::map<std::string, std::vector<std::string>> tree = {
-        {"/", {"sgd", "Other"}},
-        {"/sgd", {"Games", "Both", "games.txt"}},
-        {"/sgd/Games", {"jsw.tap", "Manic Miner.tap"}},
-        {"/sgd/Both", {"x.tap", "X.tap", "Y.tap", "y.TAP"}},
-        {".", {"Here.tap"}}};
+    const std::map<std::string, std::vector<std::string>> tree = {{"/", {"sgd", "Other"}},
+                                                                  {"/sgd", {"Games", "Both"}},
+                                                                  {"/sgd/Games", {"jsw.tap"}},
+                                                                  {"/sgd/Both", {"x.tap", "X.tap"}},
+                                                                  {".", {"Here.tap"}}};
     std::map<std::string, int> asked;
     ListingLongPaths longPaths([&](const std::string& directory) {
         ++asked[directory];
@@ -32,23 +31,18 @@ TEST(ListingLongPaths, TakesTheListedSpellingListingEachDirectoryOnce) {
     });
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"/SGD/GAMES/JSW.TAP", "/sgd/Games/jsw.tap"}, {"/SGD/GAMES", "/sgd/Games"},
-        {"/sgd/games/manic miner.TAP", "/sgd/Games/Manic Miner.tap"}, {"/other", "/Other"},
-        {"/SGD/BOTH/x.tap", "/sgd/Both/x.tap"}, {"/SGD/BOTH/X.tap", "/sgd/Both/X.tap"}, // exact wins
-        {"/SGD/BOTH/X.TAP", "/SGD/BOTH/X.TAP"}, {"/SGD/NOWHERE/X.TAP", "/SGD/NOWHERE/X.TAP"},
+        {"/SGD/GAMES/JSW.TAP", "/sgd/Games/jsw.tap"}, {"/other", "/Other"},
+        {"/SGD/BOTH/X.tap", "/sgd/Both/X.tap"}, {"/SGD/BOTH/X.TAP", "/SGD/BOTH/X.TAP"}, // exact wins
         {"/SGD/GAMES/JSW.TAP/X", "/SGD/GAMES/JSW.TAP/X"}, // a file is no directory
-        {"HERE.TAP", "Here.tap"}, {"C:\\SGD\\JSW.TAP", "C:\\SGD\\JSW.TAP"}, {"", ""}};
+        {"HERE.TAP", "Here.tap"}, {"", ""}};
     // clang-format on
     for (int round = 0; round < 2; ++round)
         for (const auto& [path, found] : cases)
             EXPECT_EQ(longPaths.longPathOf(path), found) << path;
-    // A directory that misses is never listed itself.
-    EXPECT_EQ(asked, (std::map<std::string, int>{{"/", 1},
-                                                 {"/sgd", 1},
-                                                 {"/sgd/Games", 1},
-                                                 {"/sgd/Both", 1},
-                                                 {"/sgd/Games/jsw.tap", 1},
-                                                 {".", 1}}));
+    // Each directory is listed once; one that misses is never listed itself.
+    EXPECT_EQ(asked.size(), 6u);
+    EXPECT_EQ(asked["/sgd/Games"], 1);
+    EXPECT_EQ(asked.count("/sgd/Games/jsw.tap/X"), 0u);
 }
 
 // On disk, the listing follows the path as written, doubled separators and
@@ -68,18 +62,12 @@ TEST(FileSystemLongPaths, TakesTheSpellingOnDisk) {
 }
 
 TEST(isAbsolutePath, DriveOrRoot) {
-    // clang-format off
 #ifdef _WIN32
-    const std::pair<const char*, bool> cases[] = {{"C:\\x", true}, {"c:/x", true},
-        {"\\\\server\\share", true}, {"//server/share", true}, {"", false}, {"x", false},
-        {"C:x", false}, {"\\x", false}, {"/x", false}, {"1:\\x", false}};
+    EXPECT_TRUE(isAbsolutePath("\\\\server\\share"));
+    EXPECT_FALSE(isAbsolutePath("C:x")); // relative to the drive's current directory
 #else
-    const std::pair<const char*, bool> cases[] = {{"/", true}, {"/x", true}, {"//x", true},
-        {"", false}, {"x", false}, {"./x", false}, {"C:\\x", false}, {"~/x", false}};
+    EXPECT_FALSE(isAbsolutePath("C:\\x"));
 #endif
-    // clang-format on
-    for (const auto& [path, absolute] : cases)
-        EXPECT_EQ(isAbsolutePath(path), absolute) << path;
 }
 
 } // namespace

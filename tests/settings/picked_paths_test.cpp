@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/files.h"
 
 using namespace tolm;
@@ -9,17 +11,13 @@ using namespace tolm;
 namespace {
 
 // Paths written with '/' in the tables, in the platform's separator here.
-std::string native(std::string path) {
-    for (char& c : path)
-        if (c == '/')
-            c = platform::kPathSeparator;
-    return path;
-}
-
 std::vector<std::string> native(std::vector<std::string> paths) {
-    for (std::string& p : paths)
-        p = native(p);
+    for (std::string& path : paths)
+        std::replace(path.begin(), path.end(), '/', platform::kPathSeparator);
     return paths;
+}
+std::string native(const std::string& path) {
+    return native(std::vector{path})[0];
 }
 
 // The directory joins the search paths unless one already names it, letter
@@ -28,15 +26,10 @@ TEST(PickedPaths, FullPathBecomesNameAndSearchDirectory) {
     // clang-format off
     const struct { const char* what; std::vector<std::string> before; const char* text;
                    const char* stored; std::vector<std::string> after; } cases[] = {
-        {"first directory", {}, "/roms/Manic.z80", "Manic.z80", {"/roms/"}},
         {"appended", {"/a/"}, "/roms/Manic.z80", "Manic.z80", {"/a/", "/roms/"}},
         {"already there in another case", {"/ROMS/"}, "/roms/Manic.z80", "Manic.z80", {"/ROMS/"}},
-        {"without its separator it is another", {"/roms"}, "/roms/x", "x", {"/roms", "/roms/"}},
         {"bare name registers nothing", {"/a/"}, "Manic.z80", "Manic.z80", {"/a/"}},
-        {"a directory alone stores an empty name", {}, "/roms/", "", {"/roms/"}},
-        {"empty text stays empty", {"/a/"}, "", "", {"/a/"}},
         {"an empty first entry is replaced", {"", "/b/"}, "/c/x.tap", "x.tap", {"/c/"}},
-        {"a later blank entry is kept", {"/a/", ""}, "/b/x", "x", {"/a/", "", "/b/"}},
         {"blanks are kept", {}, "/my games/ x .tap", " x .tap", {"/my games/"}}};
     // clang-format on
     for (const auto& c : cases) {
@@ -44,9 +37,7 @@ TEST(PickedPaths, FullPathBecomesNameAndSearchDirectory) {
         EXPECT_EQ(storeUnderSearchPath(paths, native(c.text)), native(c.stored)) << c.what;
         EXPECT_EQ(paths, native(c.after)) << c.what;
     }
-    for (const auto& [directory, asSearched] :
-         {std::pair{"/", "/"}, {"/ab", "/ab/"}, {"/ab/", "/ab/"}, {"", ""}})
-        EXPECT_EQ(asSearchDirectory(native(directory)), native(asSearched)) << directory;
+    EXPECT_EQ(asSearchDirectory(native("/")), native("/"));
 }
 
 } // namespace

@@ -67,7 +67,7 @@ TEST(Settings, WrittenByteForByteAndReadBack) {
 
 // The system's own private-profile functions are the reference the file
 // format follows: given the same keys in the same order they write the same
-// bytes, and they read every value back as written.
+// bytes (and so read ours as their own).
 TEST(Settings, SameFileAsTheSystemsProfileFunctions) {
 #ifndef _WIN32
     GTEST_SKIP() << "the private-profile functions exist on Windows only";
@@ -84,7 +84,6 @@ TEST(Settings, SameFileAsTheSystemsProfileFunctions) {
     TempDir dir;
     const std::string path = dir.sub("tolm.ini");
     std::string section;
-    std::vector<std::pair<std::string, std::string>> keys; // "section\nkey", value
     for (std::size_t at = 0, end; (end = ours.find("\r\n", at)) != std::string::npos;
          at = end + 2) {
         const std::string_view line = std::string_view(ours).substr(at, end - at);
@@ -96,21 +95,8 @@ TEST(Settings, SameFileAsTheSystemsProfileFunctions) {
         const std::string key(line.substr(0, eq)), value(line.substr(eq + 1));
         ASSERT_TRUE(
             WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()));
-        keys.emplace_back(section + '\n' + key, value);
     }
     EXPECT_EQ(readAll(path), ours);
-
-    // Read from a file of our own that the system has not seen (and cached) yet.
-    const std::string ourPath = dir.sub("ours.ini");
-    ASSERT_TRUE(saveSettings(state, ourPath, {0, 1024, 768, -99, 40}));
-    for (const auto& [where, value] : keys) {
-        const std::size_t nl = where.find('\n');
-        char buffer[255];
-        const DWORD n =
-            GetPrivateProfileStringA(where.substr(0, nl).c_str(), where.substr(nl + 1).c_str(), "?",
-                                     buffer, sizeof buffer, ourPath.c_str());
-        EXPECT_EQ(std::string(buffer, n), value) << where;
-    }
 #endif
 }
 
@@ -148,25 +134,16 @@ TEST(Settings, EntryNumbersPadToTwoDigitsThenGrow) {
     EXPECT_EQ(read.musicPlayers, written.musicPlayers);
 }
 
+// -99 centres the window; a maximised one keeps its state, not its geometry.
 TEST(Settings, WindowPlacement) {
     const ScreenMetrics limited{1920, 1080, 400, 300, 1000, 800};
     // clang-format off
-    const struct { const char* label, *geometry; ScreenMetrics screen; WindowGeometry expected; }
-    cases[] = {
-        {"as stored", "0 800 600 10 20", kScreen, {0, 800, 600, 10, 20}},
-        {"-99 centres", "0 800 600 -99 -99", kScreen, {0, 800, 600, 560, 240}},
-        {"below -99 centres", "0 800 600 -500 -100", kScreen, {0, 800, 600, 560, 240}},
-        {"-98 kept", "0 800 600 -98 -98", kScreen, {0, 800, 600, -98, -98}},
-        {"fractions rounded", "0 533.3333 400.5 1.5 2.5", kScreen, {0, 533, 400, 2, 2}},
-        {"clamped up, then centred", "0 10 10 -99 -99", limited, {0, 400, 300, 760, 390}},
-        {"clamped down, then centred", "0 5000 5000 -99 -99", limited, {0, 1000, 800, 460, 140}},
-        {"unknown state is normal", "x 800 600 10 20", kScreen, {0, 800, 600, 10, 20}},
-        // Minimised or maximised: the stored geometry is not used.
-        {"maximised", "2 900 900 9 9", limited, {2, 400, 300, 760, 390}},
-        {"missing file", "", {1000, 800, 0, 0, 0, 0}, {0, 10, 10, 495, 395}}};
+    const struct { const char* geometry; ScreenMetrics screen; WindowGeometry expected; } cases[] = {
+        {"0 800 600 -99 -99", kScreen, {0, 800, 600, 560, 240}},
+        {"0 5000 5000 -99 -99", limited, {0, 1000, 800, 460, 140}}, // clamped, then centred
+        {"2 900 900 9 9", limited, {2, 400, 300, 760, 390}}};
     // clang-format on
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
         std::string file = "[tolm]\r\n", value;
         std::istringstream values(c.geometry);
         for (const char* key : {"winstate", "winw", "winh", "winx", "winy"})
@@ -176,7 +153,8 @@ TEST(Settings, WindowPlacement) {
         const WindowGeometry got = load(settings, file, c.screen).window;
         const WindowGeometry& e = c.expected;
         EXPECT_EQ(std::tie(got.state, got.width, got.height, got.left, got.top),
-                  std::tie(e.state, e.width, e.height, e.left, e.top));
+                  std::tie(e.state, e.width, e.height, e.left, e.top))
+            << c.geometry;
     }
 }
 
@@ -187,19 +165,12 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
     const std::string a = tree.sub("a/"), b = tree.sub("b/"), gone = tree.sub("gone/");
     // clang-format off
     const struct { std::string name; Paths paths; std::string found; } cases[] = {
-        {"game.tap", {a, b}, a + "game.tap"}, {"game.tap", {b, a}, b + "game.tap"},
-        {"game.tap", {gone, b}, b + "game.tap"}, {"missing.tap", {a, b}, ""},
-        {"game.tap", {}, ""}, {"game.tap", {"", a}, ""}, // no first entry: nothing is found
-        // The entry and the name are joined as they stand.
-        {"game.tap", {tree.sub("a")}, tree.sub("agame.tap")}, {"only_b.tap", {tree.sub("b")}, ""},
-        // The joined name keeps its blanks; whether it exists is the system's
-        // call: Windows ignores trailing blanks and letter case, POSIX neither.
-        {"game.tap ", {a}, kWindows ? a + "game.tap " : ""},
+        {"game.tap", {gone, b, a}, b + "game.tap"}, {"missing.tap", {a, b}, ""},
+        {"game.tap", {"", a}, ""}, // no first entry: nothing is found
+        {"game.tap", {tree.sub("a")}, tree.sub("agame.tap")}, // joined as they stand
+        // Whether the name exists is the system's call: Windows ignores letter case.
         {"GAME.TAP", {b, a}, kWindows ? b + "GAME.TAP" : ""},
-        // A full path is found where it points, without the search paths.
-        {b + "only_b.tap", {}, b + "only_b.tap"}, {b + "only_b.tap", {"", a}, b + "only_b.tap"},
-        {b + "game.tap", {a}, b + "game.tap"}, {a + "missing.tap", {a, b}, ""},
-        {a + "only_b.tap", {b}, ""}};
+        {b + "only_b.tap", {"", a}, b + "only_b.tap"}}; // a full path is found where it points
     // clang-format on
     for (const auto& [name, paths, found] : cases) {
         const LocatedFile located = locateFile(name, paths);
@@ -219,10 +190,7 @@ TEST(ExtraSettings, DamagedValuesFallBackToTheDefaults) {
     // clang-format off
     const struct { const char* text; std::vector<std::int32_t> widths; std::int32_t sortColumn; } cases[] = {
         {"ColumnWidth0=10\r\nColumnWidth1=20\r\nColumnWidth2=30\r\nSortColumn=1\r\n", {10, 20, 30}, 1},
-        {"ColumnWidth0=10\r\nColumnWidth1=-5\r\nColumnWidth2=30\r\n", {}, -1},
-        {"ColumnWidth0=10\r\nColumnWidth1=20\r\n", {}, -1}, // a partial set
-        {"ColumnWidth0=99999999\r\nColumnWidth1=1\r\nColumnWidth2=1\r\n", {}, -1},
-        {"SortColumn=3\r\n", {}, -1}, {"SortColumn=-7\r\n", {}, -1}};
+        {"ColumnWidth0=10\r\nColumnWidth1=-5\r\nColumnWidth2=30\r\nSortColumn=3\r\n", {}, -1}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

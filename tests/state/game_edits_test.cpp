@@ -20,8 +20,7 @@ TEST(GameEdits, EditsOutsideTheCatalogueAndNamelessFilesChangeNothing) {
     const GameCatalogue before = state.catalogue;
     GameEdits edits;
     edits.name = "X";
-    for (std::int32_t outside : {1, -99})
-        applyGameEdits(state, outside, edits);
+    applyGameEdits(state, 1, edits); // one past the end
     EXPECT_EQ(state.catalogue, before);
 
     const std::string directory = std::string(1, platform::kPathSeparator) + "roms";
@@ -36,16 +35,13 @@ TEST(GameEdits, EditsOutsideTheCatalogueAndNamelessFilesChangeNothing) {
 
 TEST(GameEdits, UnstorableNamesAndMultiLineText) {
     EXPECT_FALSE(isStorableName("Gry/\xC5\x81\xC3\xB3\x64\xC5\xBA.tap")); // Polish
-    const UserMessage two = unstorableNamesMessage("Unable to add", {"a", "b"});
-    EXPECT_NE(two.text.find("\r\na, b"), std::string::npos) << two.text;
     EXPECT_NE(unstorableNamesMessage("t", Strings(25, "n")).text.find(" and 5 more"),
               std::string::npos);
     // clang-format off
     const struct { const char *edited, *stored, *expected; } texts[] = { // edited as a text box gives it back
-        {"a\nb", "a\r\nb", "a\r\nb"}, {"a\nb", "a\rb", "a\rb"}, // unchanged: kept byte for byte
-        {"a\nb\nc", "a\r\nb", "a\r\nb\r\nc"}, {"a\nb\nc", "a\nb", "a\nb\nc"}, // edited: the stored breaks
-        {"x\ny", "", "x\r\ny"}, // new text: CR LF, as the file's own system writes
-        {"", "a\r\nb", ""}, {"one", "one", "one"}};
+        {"a\nb", "a\rb", "a\rb"}, // unchanged: kept byte for byte
+        {"a\nb\nc", "a\nb", "a\nb\nc"}, // edited: the stored breaks
+        {"x\ny", "", "x\r\ny"}}; // new text: CR LF, as the file's own system writes
     // clang-format on
     for (const auto& c : texts)
         EXPECT_EQ(storedMultiLineText(c.edited, c.stored), c.expected) << c.edited;
