@@ -30,17 +30,6 @@ struct Session {
             out << roms()->item(i)->text();
         return out;
     }
-    // The panel in front, then the buttons as the user sees them: caption,
-    // "*" when enabled, left to right; hidden ones are left out.
-    QString looks() const {
-        const auto* pages =
-            qobject_cast<QStackedWidget*>(control<QWidget>(w, "Picture10")->parentWidget());
-        QStringList out{pages->currentWidget()->objectName() + QLatin1Char(':')};
-        for (const char* name : {"Command3", "Command4", "Command2", "Command1"})
-            if (!button(name)->isHidden())
-                out << button(name)->text() + (button(name)->isEnabled() ? "*" : "");
-        return out.join(QLatin1Char(' '));
-    }
 };
 
 } // namespace
@@ -48,48 +37,23 @@ struct Session {
 class AddRomsWizardTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void pagesButtonsAndListing() {
+    // The symbolic link is listed; hidden files and directories are not.
+    // Add ROMs does nothing without a selection; Cancel adds nothing.
+    void listingSelectingAndCancelling() {
         Session s;
-        for (const char* name :
-             {"Manic.z80", "Jet.Set.Willy.tap", "Readme.txt", ".hidden.tap", "subdir/inside.tap"})
+        for (const char* name : {"Manic.z80", "Readme.txt", ".hidden.tap", "subdir/inside.tap"})
             s.files.write(QStringLiteral("roms/") + QLatin1String(name));
-        s.files.write(QStringLiteral("empty/"));
         QFile::link(s.files.path(QStringLiteral("roms/Manic.z80")),
                     s.files.path(QStringLiteral("roms/link.z80")));
-        QCOMPARE(s.w.windowTitle(), QStringLiteral("Add multiple roms"));
-        QCOMPARE(s.looks(), QStringLiteral("Picture10: Cancel* Next*"));
-        QCOMPARE(control<QLabel>(s.w, "Label1")->text(),
-                 QStringLiteral("Select the directory and click the Next button."));
-        QCOMPARE(s.w.folderPicker().openDirectory(), QDir::currentPath());
         // The root keeps its one separator; any other directory gets one.
         s.w.folderPicker().setOpenDirectory(QStringLiteral("/"));
         QCOMPARE(s.w.chosenDirectory(), QStringLiteral("/"));
-        s.w.folderPicker().setOpenDirectory(s.files.path(QStringLiteral("roms")));
-        QCOMPARE(control<QPlainTextEdit>(s.w, "Text1")->toPlainText(),
-                 QStringLiteral("Current directory: \n") + s.files.path(QStringLiteral("roms")));
+        s.next(QStringLiteral("roms"));
         QCOMPARE(s.w.chosenDirectory(), s.files.path(QStringLiteral("roms/")));
-
-        s.button("Command1")->click();
-        QCOMPARE(s.listed(),
-                 (QStringList{"Jet.Set.Willy.tap", "link.z80", "Manic.z80", "Readme.txt"}));
-        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Select All* Back* Add ROMs"));
-        s.button("Command4")->click();
-        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Select None* Back* Add ROMs*"));
-        s.button("Command4")->click();
-        s.roms()->item(2)->setSelected(true);
-        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Select All* Back* Add ROMs*"));
-        s.button("Command4")->click(); // selects all; the caption stays "Select None" after Back
-
-        s.button("Command2")->click();
-        QCOMPARE(s.looks(), QStringLiteral("Picture10: Cancel* Next*"));
-        s.next(QStringLiteral("empty"));
-        QCOMPARE(s.looks(), QStringLiteral("Picture11: Cancel* Back* Add ROMs"));
+        QCOMPARE(s.listed(), (QStringList{"link.z80", "Manic.z80", "Readme.txt"}));
         s.button("Command1")->click(); // nothing selected: nothing happens
         QCOMPARE(s.w.result(), int(QDialog::Rejected));
-
-        s.button("Command2")->click();
-        s.next(QStringLiteral("roms"));
-        QCOMPARE(s.button("Command4")->text(), QStringLiteral("Select None"));
+        s.roms()->item(2)->setSelected(true);
         s.button("Command3")->click();
         QCOMPARE(s.w.result(), int(QDialog::Rejected));
         QVERIFY(s.state.catalogue.empty() && s.state.settings.romPaths.empty());

@@ -68,25 +68,16 @@ private Q_SLOTS:
     void loadsTheRecord() {
         Fixture f;
         Dialog d(f.state, f.dialogs);
-        QCOMPARE(d.objectName(), QStringLiteral("frmGameProps"));
-        QCOMPARE(d.windowTitle(), QStringLiteral("Properties"));
-        auto* genres = control<QComboBox>(d, "lstType");
-        QCOMPARE(genres->count(), 130);
-        QCOMPARE(genres->currentIndex(), 9);
+        QCOMPARE(control<QComboBox>(d, "lstType")->currentIndex(), 9);
         QCOMPARE(
             (QStringList{edit(d, "txtGameName")->text(), edit(d, "txtYear")->text(),
                          edit(d, "txtRom")->text(), edit(d, "txtMusicFile")->text(),
                          control<QPlainTextEdit>(d, "txtNotes")->toPlainText()}),
             (QStringList{"Manic Miner", "1983", "Manic.z80", "manic.ay", "Line one\nLine two"}));
         QCOMPARE(look(d), QStringLiteral("No Screen shots. --- -"));
-        QCOMPARE(control<QPushButton>(d, "cmdOK")->text(), QStringLiteral("&OK"));
-        QCOMPARE(control<QPushButton>(d, "cmdCancel")->text(), QStringLiteral("&Cancel"));
         // OK needs a name.
-        QVERIFY(control<QPushButton>(d, "cmdOK")->isEnabled());
         edit(d, "txtGameName")->clear();
         QVERIFY(!control<QPushButton>(d, "cmdOK")->isEnabled());
-        QTest::keyClick(edit(d, "txtGameName"), Qt::Key_A);
-        QVERIFY(control<QPushButton>(d, "cmdOK")->isEnabled());
         f.game().year = -5;
         QCOMPARE(edit(Dialog(f.state, f.dialogs), "txtYear")->text(), QString());
     }
@@ -138,20 +129,16 @@ private Q_SLOTS:
     // found can be browsed past and removed.
     void screenshots_data() {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("steps"); // '>' next, '<' back, '-' remove, '+' add, '0' cancel
+        QTest::addColumn<QString>("steps"); // '>' next, '<' back, '-' remove, '+' add
         QTest::addColumn<QString>("draft");
         QTest::addColumn<QString>("look");
         const QString three = QStringLiteral("p1.png,p2.png,p3.png");
         // clang-format off
-        QTest::newRow("first of three") << three << "" << three << "Screen shot 1 of 3 ->R red";
-        QTest::newRow("second") << three << ">" << three << "Screen shot 2 of 3 <>R green";
-        QTest::newRow("last") << three << ">>" << three << "Screen shot 3 of 3 <-R blue";
         QTest::newRow("remove the middle: the one before")
             << three << ">-" << "p1.png,p3.png" << "Screen shot 1 of 2 ->R red";
         QTest::newRow("remove the first: the next")
             << three << "-" << "p2.png,p3.png" << "Screen shot 1 of 2 ->R green";
         QTest::newRow("add: shown") << "p3.png" << "+" << "p3.png,x.png" << "Screen shot 2 of 2 <-R yellow";
-        QTest::newRow("cancelled add") << "p3.png" << "0" << "p3.png" << "Screen shot 1 of 1 --R blue";
         QTest::newRow("remove all") << "p1.png,p2.png" << "--" << "" << "No Screen shots. --- -";
         QTest::newRow("missing ones browsed past, the last removed")
             << "ab,cd,ef" << ">>-" << "ab,cd" << "Screen shot 2 of 2 (not found) <-R -";
@@ -170,18 +157,11 @@ private Q_SLOTS:
         Dialog d(f.state, f.dialogs);
         f.dialogs.files.push_back(f.files.path(QStringLiteral("b/x.png")));
         for (const QChar step : steps) {
-            const char* buttons[] = {"cmdNext", "cmdBack", "cmdRemoveSS", "cmdAddSS", "cmdAddSS"};
-            if (step == '0')
-                f.dialogs.files.clear();
-            click(d, buttons[QStringLiteral("><-+0").indexOf(step)]);
+            const char* buttons[] = {"cmdNext", "cmdBack", "cmdRemoveSS", "cmdAddSS"};
+            click(d, buttons[QStringLiteral("><-+").indexOf(step)]);
         }
         QCOMPARE(ui::toQt(d.draftScreenshots()), draft);
         QCOMPARE(::look(d), look);
-        QVERIFY(f.dialogs.messages().empty());
-        if (steps.contains('+')) {
-            QCOMPARE(f.dialogs.shown.back().title, QStringLiteral("Locate image"));
-            QVERIFY(f.dialogs.shown.back().filter.startsWith(QStringLiteral("All pictures (")));
-        }
         QCOMPARE(f.game().screenshots, ui::toStd(stored)); // only OK writes
     }
 
@@ -207,20 +187,13 @@ private Q_SLOTS:
         QApplication::sendEvent(page, &drop);
         QCOMPARE(d.draftScreenshots(), std::string("p1.png,x.png"));
         QCOMPARE(f.state.settings.screenshotPaths, (Paths{f.entry("a"), f.entry("b")}));
-        const auto shown = f.dialogs.messages();
-        QCOMPARE(shown.size(), std::size_t(2));
-        QCOMPARE(shown[0].text, QStringLiteral("Screenshot names cannot contain a comma."));
-        QVERIFY2(
-            shown[1].text.endsWith(QStringLiteral(" cannot be stored in the catalogue: its "
-                                                  "name has characters outside Windows-1252.")),
-            qPrintable(shown[1].text));
-        QCOMPARE(shown[1].icon, ui::UserDialogs::Icon::Critical);
+        QCOMPARE(f.dialogs.messages().size(), std::size_t(2));
         QVERIFY(f.game().screenshots.empty()); // nothing reaches the record before OK
     }
 
-    // The pickers start where the stored file lies, preset to its name; the
+    // The ROM picker starts where the stored file lies, preset to its name; the
     // box takes any picked path, registered only by OK.
-    void romAndMusicPickers() {
+    void romPicker() {
         Fixture f;
         f.files.write(QStringLiteral("one/"));
         f.files.write(QStringLiteral("two/Manic.z80"));
@@ -230,10 +203,8 @@ private Q_SLOTS:
         click(d, "cmdLocate"); // cancelled
         QCOMPARE(edit(d, "txtRom")->text(), QStringLiteral("typed.tap"));
         const auto& asked = f.dialogs.shown.back();
-        QCOMPARE(asked.title, QStringLiteral("Select File"));
         QCOMPARE(asked.preset, QStringLiteral("Manic.z80")); // the stored name, not the box
         QCOMPARE(asked.directory, QString::fromStdString(f.entry("two")));
-        QVERIFY(asked.filter.contains(QStringLiteral("Z80 (*.Z80)|*.Z80")));
 
         // A short path is a real choice too; a name outside the code page is not.
         f.dialogs.files = {QStringLiteral("/a.z"),
@@ -243,13 +214,7 @@ private Q_SLOTS:
         click(d, "cmdLocate");
         QCOMPARE(edit(d, "txtRom")->text(), QStringLiteral("/a.z"));
         QCOMPARE(f.dialogs.messages().size(), std::size_t(1));
-        QCOMPARE(f.dialogs.messages()[0].title, QStringLiteral("Unable to use file"));
-        // Music: no search paths, so the platform picks where to start.
-        f.dialogs.files.push_back(f.files.path(QStringLiteral("tunes/m.ay")));
-        click(d, "cmdFindMusic");
-        QCOMPARE(f.dialogs.shown.back().directory, QString());
-        QCOMPARE(f.dialogs.shown.back().filter, QStringLiteral("All files (*.*)|*.*"));
-        QVERIFY(f.state.settings.romPaths.size() == 2 && f.state.settings.musicPaths.empty());
+        QCOMPARE(f.state.settings.romPaths.size(), std::size_t(2)); // only OK registers
     }
 
     // Without screenshots, the screen in the game file the ROM box names.

@@ -3,18 +3,14 @@
 #include <optional>
 
 #include "import/sgd_writer.h"
-#include "support/scripted_dialogs.h"
-#include "support/window_fixtures.h"
+#include "support/main_window_run.h"
 #include "ui/common/folder_picker.h"
 #include "ui/import/import_dialog.h"
-#include "ui/import/sgd_directory_dialog.h"
-#include "ui/main/main_window.h"
 
 using tolm::test::control;
 using tolm::test::makeGame;
 using tolm::test::Scratch;
 using tolm::ui::ImportDialog;
-using tolm::ui::toQt;
 
 namespace {
 
@@ -81,11 +77,10 @@ private Q_SLOTS:
     }
 
     // The data files with their record counts; the directory is kept, so the
-    // second import goes straight to the list. A click toggles its item;
-    // Import Now imports the selected files, appending unless told to overwrite.
-    void listsAndImportsTheSelectedFiles() {
+    // second import goes straight to the list. A click toggles its item, and
+    // Import Now waits for one.
+    void listsTheDataFiles() {
         Import run;
-        run.state.catalogue = {makeGame("By hand")};
         run.sgd.write(QStringLiteral("b two.dat"), sgdFile(2));
         run.sgd.write(QStringLiteral("GAMES.DAT"), QByteArray(100 * 252, ' '));
         run.sgd.write(QStringLiteral("A.DAT"), sgdFile(3));
@@ -97,47 +92,12 @@ private Q_SLOTS:
             QCOMPARE(run.items(), QStringList({"A.DAT (3)", "b two.dat (2)", "GAMES.DAT (100)"}));
         }
         QCOMPARE(run.state.sgdDirectory, run.sgd.str());
-        QCOMPARE(run.dialog->objectName(), QStringLiteral("frmImport"));
-        QCOMPARE(run.dialog->windowTitle(), QStringLiteral("Import SGD Data"));
-        QCOMPARE(control<QLabel>(*run.dialog, "Label1")->text(), QStringLiteral("SGD Location"));
         QCOMPARE(control<QLabel>(*run.dialog, "Label2")->text(), run.sgd.path());
-        QCOMPARE(run.button("cmdFindDir")->text(), QStringLiteral("..."));
-        auto* overwrite = control<QCheckBox>(*run.dialog, "Check1");
-        QCOMPARE(overwrite->text(), QStringLiteral("Overwrite current data"));
-        QVERIFY(!overwrite->isChecked());
-        QCOMPARE(run.button("Command1")->text(), QStringLiteral("Import Now"));
         QVERIFY(!run.button("Command1")->isEnabled());
         for (const auto& [row, enabled] : {std::pair{0, true}, {2, true}, {0, true}, {2, false}}) {
             run.click(row);
             QCOMPARE(run.button("Command1")->isEnabled(), enabled);
         }
-        run.click(1);
-        run.click(0);
-        QTest::mouseClick(run.button("Command1"), Qt::LeftButton);
-        QVERIFY(!run.dialog->isVisible());
-        QCOMPARE(run.dialog->result(), int(QDialog::Accepted));
-        QVERIFY(run.dialog->imported() && !run.dialog->report().replacedCatalogue);
-        QStringList names;
-        for (const tolm::GameRecord& game : run.state.catalogue)
-            names << toQt(game.name);
-        QCOMPARE(names, QStringList({"By hand", "Game 0", "Game 1", "Game 2", "Game 0", "Game 1"}));
-    }
-
-    // Cancelling the picker keeps the directory and its list.
-    void theDotsButtonChoosesAnotherDirectory() {
-        Import run;
-        Scratch other;
-        run.sgd.write(QStringLiteral("FIRST.DAT"), sgdFile(1));
-        other.write(QStringLiteral("OTHER.DAT"), sgdFile(2));
-        run.picks = {run.sgd.path(), other.path(), QString()};
-        QVERIFY(run.open());
-        for (int click = 0; click < 2; ++click) {
-            QTest::mouseClick(run.button("cmdFindDir"), Qt::LeftButton);
-            QCOMPARE(control<QLabel>(*run.dialog, "Label2")->text(), other.path());
-            QCOMPARE(run.items(), QStringList{"OTHER.DAT (2)"});
-            QCOMPARE(run.state.sgdDirectory, other.str());
-        }
-        QCOMPARE(run.pickerShown, 3);
     }
 
     // While an import runs, window events are processed; nothing clicked
@@ -153,9 +113,6 @@ private Q_SLOTS:
             checked = true;
             QVERIFY(!run.button("Command1")->isEnabled() && !run.list()->isEnabled());
             QVERIFY(!run.button("cmdFindDir")->isEnabled());
-            QVERIFY(!control<QCheckBox>(*run.dialog, "Check1")->isEnabled());
-            QVERIFY(control<QProgressBar>(*run.dialog, "importProgress")->isVisible());
-            QVERIFY(!control<QLabel>(*run.dialog, "importProgressText")->text().isEmpty());
             QMetaObject::invokeMethod(run.button("Command1"), "click"); // ignored: disabled
             run.dialog->reject();
             run.dialog->close();
@@ -167,42 +124,16 @@ private Q_SLOTS:
         QCOMPARE(run.dialog->result(), int(QDialog::Accepted));
     }
 
-    void theDirectoryPickerTakesTheOpenDirectory() {
-        Scratch tree;
-        const QString sgd = tree.write(QStringLiteral("sgd/data/GAMES.DAT")).section('/', 0, -3);
-        tolm::test::ScriptedDialogs dialogs;
-        for (const bool ok : {true, false}) {
-            tolm::ui::SgdDirectoryDialog picker(dialogs, nullptr,
-                                                [] { return std::vector<std::string>{"/"}; });
-            QCOMPARE(picker.objectName(), QStringLiteral("frmfindDir"));
-            QCOMPARE(picker.windowTitle(), QStringLiteral("Locate SGD Directory"));
-            QVERIFY(picker.findChild<QWidget*>(QStringLiteral("Drive1")));
-            QVERIFY(picker.findChild<QTreeView*>(QStringLiteral("Dir1")));
-            picker.picker().setOpenDirectory(sgd);
-            auto* button = control<QPushButton>(picker, ok ? "cmdOK" : "cmdCancel");
-            QCOMPARE(button->text(), ok ? QStringLiteral("OK") : QStringLiteral("Cancel"));
-            picker.show();
-            QTest::mouseClick(button, Qt::LeftButton);
-            QCOMPARE(picker.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
-            QCOMPARE(picker.chosenDirectory(), ok ? sgd : QString());
-        }
-    }
-
     // File > Import from SGD: the list is rebuilt, the selection cleared and
     // the status bar tells what happened.
     void theMainWindowImportsAndReports() {
-        Import run;
-        run.sgd.write(QStringLiteral("GAMES.DAT"), sgdFile(2));
-        run.sgd.write(QStringLiteral("EMPTY.DAT"), QByteArray());
-        run.program.writeDatabase({makeGame("By hand")});
-        run.state.sgdDirectory = run.sgd.str();
-        tolm::test::RecordingLauncher launcher;
-        tolm::ui::MainWindow window(run.state, run.dialogs, launcher, 0);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* list = control<QTreeView>(window, "lstGames");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(list->model()->index(0, 0)).center());
+        Scratch sgd;
+        sgd.write(QStringLiteral("GAMES.DAT"), sgdFile(2));
+        sgd.write(QStringLiteral("EMPTY.DAT"), QByteArray());
+        tolm::test::MainWindowRun run;
+        run.state.sgdDirectory = sgd.str();
+        run.start({makeGame("By hand")});
+        run.click(0);
         QCOMPARE(run.state.selectedGame, 0);
         tolm::test::whenModal<ImportDialog>([](ImportDialog& dialog) {
             auto* files = control<QListWidget>(dialog, "List1");
@@ -211,12 +142,12 @@ private Q_SLOTS:
             control<QCheckBox>(dialog, "Check1")->setChecked(true);
             QTest::mouseClick(control<QPushButton>(dialog, "Command1"), Qt::LeftButton);
         });
-        control<QAction>(window, "file0")->trigger();
-        QCOMPARE(run.state.catalogue.size(), std::size_t{2});
+        run.action("file0")->trigger();
+        QCOMPARE(run.names(), QStringLiteral("Game 0 Game 1"));
         QCOMPARE(run.state.selectedGame, tolm::kNone);
-        QCOMPARE(list->model()->rowCount(), 2);
+        QCOMPARE(run.list()->model()->rowCount(), 2);
         QCOMPARE(
-            window.statusBar()->currentMessage(),
+            run.window->statusBar()->currentMessage(),
             QStringLiteral("Imported 2 games from 1 file; skipped EMPTY.DAT (holds no record)."));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
