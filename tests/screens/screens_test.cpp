@@ -121,40 +121,36 @@ protected:
     GameFileScreenReader reader_;
 };
 
-TEST_F(GameFileScreen, EachKindGivesItsScreen) {
+TEST_F(GameFileScreen, EachKindGivesItsScreenOrNothing) {
     ASSERT_TRUE(gameFileScreensSupported());
     for (const GameFileCase& c : gameFiles()) {
         const auto found = reader_.screenOf(c.contents, c.name);
         ASSERT_TRUE(found) << c.name;
         EXPECT_TRUE(*found == c.expected) << c.name;
     }
-}
-
-TEST_F(GameFileScreen, TapeWithoutAScreenSizedBlockGivesNothing) {
-    const Bytes almost(6911, 0x42);
-    const Bytes more(6913, 0x42);
-    const std::vector<std::vector<Bytes>> tapes = {
-        {testing::tapeBlock(0, testing::codeHeader("x", 6911, 16384)),
-         testing::tapeBlock(0xFF, almost)},
-        {testing::tapeBlock(0xFF, more)},
-        {},
-    };
-    for (const auto& blocks : tapes) {
-        EXPECT_FALSE(reader_.screenOf(testing::tapFile(blocks), "a.tap"));
-        EXPECT_FALSE(reader_.screenOf(testing::tzxFile(blocks), "a.tzx"));
-    }
-}
-
-TEST_F(GameFileScreen, TapeTakesTheFirstScreenSizedBlock) {
+    // A tape's loading screen is its first block of exactly the screen's size.
     const ScreenMemory first = blankScreen(0x11);
     const ScreenMemory later = blankScreen(0x22);
-    const Bytes tap =
-        testing::tapFile({testing::tapeBlock(0x00, testing::codeHeader("a", 3, 0)),
-                          testing::tapeBlock(0xFF, Bytes(first.begin(), first.end())),
-                          testing::tapeBlock(0xFF, Bytes(later.begin(), later.end()))});
-    const auto found = reader_.screenOf(tap, "two.tap");
-    ASSERT_TRUE(found);
-    EXPECT_TRUE(*found == first);
+    const auto block = [](const ScreenMemory& screen) {
+        return testing::tapeBlock(0xFF, Bytes(screen.begin(), screen.end()));
+    };
+    const auto two = testing::tapFile(
+        {testing::tapeBlock(0x00, testing::codeHeader("a", 3, 0)), block(first), block(later)});
+    const auto found = reader_.screenOf(two, "two.tap");
+    EXPECT_TRUE(found && *found == first);
+    const std::vector<Bytes> shortBlock = {
+        testing::tapeBlock(0, testing::codeHeader("x", 6911, 16384)),
+        testing::tapeBlock(0xFF, Bytes(6911, 0x42))};
+    const std::pair<const char*, Bytes> none[] = {
+        {"short.tap", testing::tapFile(shortBlock)},
+        {"long.tzx", testing::tzxFile({testing::tapeBlock(0xFF, Bytes(6913, 0x42))})},
+        {"empty.tap", testing::tapFile({})},
+        {"empty.z80", {}},
+        {"junk.sna", Bytes(100, 0xFF)},
+        {"screen.scr", Bytes(kScreenBytes, 0)}, // not a game file
+    };
+    for (const auto& [name, contents] : none)
+        EXPECT_FALSE(reader_.screenOf(contents, name)) << name;
 }
 
 TEST_F(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
@@ -180,9 +176,6 @@ TEST_F(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
         }
         EXPECT_TRUE(reader_.screenOf(c.contents, c.name)) << "the reader outlives " << c.name;
     }
-    EXPECT_FALSE(reader_.screenOf(Bytes{}, "empty.z80"));
-    EXPECT_FALSE(reader_.screenOf(Bytes(100, 0xFF), "junk.sna"));
-    EXPECT_FALSE(reader_.screenOf(Bytes(kScreenBytes, 0), "screen.scr")) << "not a game file";
 }
 
 TEST_F(GameFileScreen, ReadsFromDiskAndRefusesWhatIsNotThere) {
