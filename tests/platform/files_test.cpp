@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_index.h"
 #include "platform/files.h"
 #include "platform/temporary_names.h"
 #include "support/temp_dir.h"
@@ -71,6 +72,9 @@ TEST(files, LongPaths) {
     ASSERT_TRUE(replaceFile(file, "second")); // over an existing file
     EXPECT_EQ(readAll(file), "second");
     EXPECT_TRUE(fileExists(deep + kPathSeparator + "g?me.*"));
+    FileIndex index; // read the listing of the wrong directory on Windows
+    EXPECT_TRUE(index.fileExists(file));
+    EXPECT_TRUE(index.fileExists(deep + kPathSeparator + "g?me.*"));
     // Taken down one level at a time: the library's recursive removal does
     // not reach this deep on Windows.
     std::filesystem::remove(nativePath(file));
