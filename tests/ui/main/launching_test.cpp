@@ -33,7 +33,6 @@ void LaunchingTest::launch_data() {
     // Any negative index means none, as a hand-edited file may hold.
     row("run: no default emulator", "run", {"default emu=-3"}, noDefault);
     row("run: default emulator missing", "run", {"emus=%D/emu/gone"}, noEmu);
-    row("run: no rom paths", "run", {"roms="}, noRom);
     row("run: a full path is found where it points", "run", {"rom=%D/roms2/other.tap", "roms="},
         {}, "%D/emu/fuse|%D/roms2/other.tap");
     row("run: second path, emulator with a blank", "run", {"rom=other.tap", "default emu=1"}, {},
