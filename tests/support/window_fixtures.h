@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -82,6 +83,14 @@ template <typename T> T* control(const QWidget& window, const char* name) {
     if (found == nullptr)
         qFatal("no control %s", name);
     return found;
+}
+
+// The texts of a list's items, top to bottom.
+inline QStringList itemTexts(const QListWidget* list) {
+    QStringList out;
+    for (int row = 0; row < list->count(); ++row)
+        out << list->item(row)->text();
+    return out;
 }
 
 // Runs `act` on the modal dialog of type T as soon as it is shown (the

@@ -109,14 +109,11 @@ private Q_SLOTS:
             s.dialogs.files.push_back(QStringLiteral("/roms/Jet.Set.Willy.tap"));
             s.click("cmdFindRom");
             s.edit("txtYear")->setText(QStringLiteral(" 19 84x"));
-            s.edit("txtPublisher")->setText(QStringLiteral("Software Projects"));
             s.box("txtAuthors")->setPlainText(QStringLiteral("Matthew\nSmith"));
-            s.box("txtNotes")->setPlainText(QStringLiteral("Notes"));
             s.click("cmdOK");
             QCOMPARE(s.d.result(), int(QDialog::Accepted));
-            const GameRecord added{
-                "Jet.Set.Willy",    0, "", 1984, "Notes", "Jet.Set.Willy.tap", "Software Projects",
-                "Matthew\r\nSmith", ""};
+            const GameRecord added{"Jet.Set.Willy",    0, "", 1984, "", "Jet.Set.Willy.tap", "",
+                                   "Matthew\r\nSmith", ""};
             QCOMPARE(s.state.catalogue, GameCatalogue{added});
             QCOMPARE(s.state.settings.romPaths, Paths{"/roms/"});
         }

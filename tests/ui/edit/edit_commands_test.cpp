@@ -36,30 +36,24 @@ private Q_SLOTS:
     // OK updates just the edited row with the stored values (not the typed
     // year), moves it to its sorted place and keeps the selection on it.
     void propertiesOkUpdatesTheRowInPlace() {
-        const QStringList ascending{"alpha|Imagine|1983", "charlie|Hewson|", "Delta|Ultimate|1985",
-                                    "Zulu|Quicksilva|1985"};
-        for (const bool descending : {false, true}) {
-            const QStringList expected =
-                descending ? QStringList(ascending.rbegin(), ascending.rend()) : ascending;
-            Run run;
-            if (descending)
-                run.window->sortByColumn(0);
-            run.click(0); // Bravo
-            whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
-                control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Zulu"));
-                control<QLineEdit>(d, "txtPublisher")->setText(QStringLiteral("Quicksilva"));
-                control<QLineEdit>(d, "txtYear")->setText(QStringLiteral("1985abc"));
-                control<QPushButton>(d, "cmdOK")->click();
-            });
-            run.action(descending ? "add7" : "addgames5")->trigger(); // pop-up's, menu's
-            QCOMPARE(run.table(), expected);
-            QCOMPARE(run.list()->currentIndex().data(ui::GameListModel::PositionRole).toInt(), 0);
-            QCOMPARE(run.state.selectedGame, 0);
-            QCOMPARE(run.label("lblGameName"), QStringLiteral("Zulu"));
-            // A rebuild shows the same rows: the in-place update was faithful.
-            run.window->refreshGameList();
-            QCOMPARE(run.table(), expected);
-        }
+        const QStringList expected{"alpha|Imagine|1983", "charlie|Hewson|", "Delta|Ultimate|1985",
+                                   "Zulu|Quicksilva|1985"};
+        Run run;
+        run.click(0); // Bravo
+        whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
+            control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Zulu"));
+            control<QLineEdit>(d, "txtPublisher")->setText(QStringLiteral("Quicksilva"));
+            control<QLineEdit>(d, "txtYear")->setText(QStringLiteral("1985abc"));
+            control<QPushButton>(d, "cmdOK")->click();
+        });
+        run.action("addgames5")->trigger();
+        QCOMPARE(run.table(), expected);
+        QCOMPARE(run.list()->currentIndex().data(ui::GameListModel::PositionRole).toInt(), 0);
+        QCOMPARE(run.state.selectedGame, 0);
+        QCOMPARE(run.label("lblGameName"), QStringLiteral("Zulu"));
+        // A rebuild shows the same rows: the in-place update was faithful.
+        run.window->refreshGameList();
+        QCOMPARE(run.table(), expected);
     }
 
     void addSingleThenTheListShowsIt() {
