@@ -138,7 +138,8 @@ TEST(Settings, WindowPlacement) {
     const ScreenMetrics limited{1920, 1080, 400, 300, 1000, 800};
     // clang-format off
     const std::pair<const char*, WindowGeometry> cases[] = {
-        {"winstate=0\r\nwinw=5000\r\nwinh=5000\r\nwinx=-99\r\nwiny=-99", {0, 1000, 800, 460, 140}}, // clamped, centred
+        {"winstate=0\r\nwinw=5000\r\nwinh=5000\r\nwinx=-99\r\nwiny=-99",
+         {0, 1000, 800, 460, 140}}, // clamped, then centred
         {"winstate=2\r\nwinw=900\r\nwinh=900\r\nwinx=9\r\nwiny=9", {2, 400, 300, 760, 390}}};
     // clang-format on
     for (const auto& [values, e] : cases) {
