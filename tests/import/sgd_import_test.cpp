@@ -52,8 +52,8 @@ TEST(SgdRecordReader, SameRecordsWhateverThePiecesAndAShortLastOnePadded) {
     const std::string twelve = sgdFileBytes(12);
     // clang-format off
     const struct { std::size_t length; std::size_t records; bool padded; } cases[] = {
-        {2520, 10, false}, {2520 + 127, 11, true}, {2520 - 252 + 130, 10, true},
-        {126, 0, false}, {127, 1, true}, {630, 2, false}, {631, 3, true}};
+        {2520, 10, false}, {2520 + 127, 11, true}, {126, 0, false},
+        {630, 2, false}, {631, 3, true}};
     // clang-format on
     for (const auto& [length, records, padded] : cases) {
         EXPECT_EQ(sgdRecordCount(length), records) << length;
@@ -76,16 +76,9 @@ TEST(SgdRecordReader, SameRecordsWhateverThePiecesAndAShortLastOnePadded) {
     EXPECT_EQ(sgdRecordCount(25200000), 100000u);
 }
 
-// Codes match ignoring letter case and outer blanks, and nothing else.
-TEST(importSgdRecords, GenreCodesMapThroughTheCoarseTable) {
-    const std::pair<const char*, std::int32_t> others[] = {
-        {" ARC ", 15}, {"Dem\r\n", 94}, {"ar c", 0}, {"arcade", 0}};
-    for (const auto& [code, genre] : others)
-        EXPECT_EQ(importOne({"G", "", "", "", code, "", ""}).genre, genre) << code;
-}
-
-// Fields are cleaned and converted from Windows-1252, the year read as its
-// leading number, and the file takes the spelling it has on disk.
+// Fields are cleaned and converted from Windows-1252, genre codes matched
+// ignoring case and outer blanks only, the year read as its leading number, and the file takes the
+// spelling it has on disk.
 TEST(importSgdRecords, FieldsBecomeTheGame) {
     TableLongPaths longPaths;
     longPaths.known = {{joined("/sgd/GAMES", "JSW.TAP"), "/sgd/Games/jsw.tap"},
@@ -94,8 +87,8 @@ TEST(importSgdRecords, FieldsBecomeTheGame) {
     importSgdRecords(
         catalogue,
         loadSgdBytes(sgdRecordBytes({"  Jet Set Willy ", "1984", " Software Projects ", "JSW.TAP",
-                                     "arc", "0", "Matthew Smith\r\n, Caf\xC3\xA9 crew"}) +
-                     sgdRecordBytes({"B", "19??", "", "MANIC.TAP", "", "7", ""}) +
+                                     " ARC ", "0", "Matthew Smith\r\n, Caf\xC3\xA9 crew"}) +
+                     sgdRecordBytes({"B", "19??", "", "MANIC.TAP", "ar c", "7", ""}) +
                      sgdRecordBytes({"", "", "", "", "", "", ""})),
         {"/sgd/GAMES"}, false, longPaths);
     EXPECT_EQ(catalogue,
@@ -114,9 +107,8 @@ TEST(importSgdRecords, DirectoryIndexPicksTheGameDir) {
     // clang-format off
     const struct { const char* index; const char* file; std::string romFile; } cases[] = {
         {"1", "JSW.TAP", "/b/JSW.TAP"}, // a GameDir ending in a separator gets no second one
-        {"0 1", "JSW.TAP", "/b/JSW.TAP"}, // blanks skipped
         {"1 0", "JSW.TAP", "JSW.TAP"},    // 10: beyond the list
-        {"", "JSW.TAP", a}, {"2.5", "JSW.TAP", c}, // half to even: 2
+        {"2.5", "JSW.TAP", c}, // half to even: 2
         {"0", " J S W.TAP ", a}, // spaces in the name go
         {"0", "   ", ""}};       // no name: no file, not the directory
     // clang-format on
@@ -131,8 +123,6 @@ TEST(gameDirEntries, ReadLikeSgdReadsItsSettings) {
         {"[SGD]\r\nSound=1\r\nGameDir = C:\\MY GAMES\n", {"C:\\MYGAMES"}}, // blanks removed
         {"GameDir=/a,GameDir=/b\rGameDir=/c", {"/a", "/b", "/c"}}, // a comma ends the field
         {"\"GameDir=C:\\A,B\"\r\nGameDir=/x", {"C:\\A,B", "/x"}}, // quoted: the comma stays
-        {"  \"GameDir=/a\r\n/b\"", {"/a\r\n/b"}}, // a quoted field runs over the line end
-        {"gamedir=/a\r\nGame Dir=/c", {"/c"}},     // the key is case-sensitive
         {"GameDir=\r\nGameDir=/b", {"", "/b"}},    // an empty entry keeps its place
         {"GameDir=/caf\xE9", {"/caf\xC3\xA9"}}};  // Windows-1252 in the file
     // clang-format on
@@ -140,19 +130,9 @@ TEST(gameDirEntries, ReadLikeSgdReadsItsSettings) {
         EXPECT_EQ(gameDirEntries(ini), dirs) << ini;
 }
 
-TEST(SgdFiles, ListedInAnyCaseSortedWithTheirCountsAndSgdIniFoundInAnyCase) {
+// Sorting and counting the data files is the import dialog's test.
+TEST(readGameDirs, SgdIniFoundInAnyCaseAndDirectoriesTakeTheirSpellingOnDisk) {
     TempDir dir;
-    dir.write("GAMES.DAT", std::string(100 * 252, ' '));
-    dir.write("my games.dat", std::string(2898, ' '));
-    dir.write("b.DaT", "");
-    dir.write("A.dat", std::string(2646, ' '));
-    for (const char* other : {"x.data", ".hidden.dat", "folder.dat/"})
-        dir.write(other);
-    Strings texts;
-    for (const SgdDataFile& file : listSgdDataFiles(dir.path()))
-        texts.push_back(sgdListText(file));
-    EXPECT_EQ(texts, (Strings{"A.dat (10)", "b.DaT (0)", "GAMES.DAT (100)", "my games.dat (12)"}));
-
     TableLongPaths noDisk;
     EXPECT_EQ(readGameDirs(dir.path(), noDisk), Strings{}); // no sgd.ini: no directories
 #ifndef _WIN32 // on Windows names match ignoring case without help

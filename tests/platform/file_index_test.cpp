@@ -14,13 +14,10 @@ TEST(FileIndex, AgreesWithFileExistsReadingEachDirectoryOnce) {
     for (const char* file : {"roms/a.tap", "roms/B.TZX", "roms/.hidden.tap", "roms/noext",
                              "roms/sub/c.tap", "roms/empty/", "romsx.tap", "only-hidden/.x"})
         dir.write(file);
-    const char* names[] = {
-        "roms/a.tap",  "roms/A.TAP",     "roms/b.tzx",     "roms/B.TZX",    "roms/.hidden.tap",
-        "roms/sub",    "roms/sub/c.tap", "roms/sub/",      "roms/",         "roms/*.tap",
-        "roms/?.tap",  "roms/*.*",       "roms/*",         "roms/n*",       "roms/*.z80",
-        "roms/empty/", "roms/empty/*.*", "roms/missing",   "nowhere/a.tap", "nowhere/",
-        "romsx.tap",   "only-hidden/",   "only-hidden/.x", "roms/a.tap/",   "roms/sub/../a.tap",
-    };
+    const char* names[] = {"roms/A.TAP",       "roms/B.TZX",    "roms/.hidden.tap", "roms/sub",
+                           "roms/sub/c.tap",   "roms/?.tap",    "roms/*.*",         "roms/n*",
+                           "roms/empty/*.*",   "nowhere/a.tap", "only-hidden/",     "roms/a.tap/",
+                           "roms/sub/../a.tap"};
     FileIndex index;
     for (int pass = 0; pass < 2; ++pass) // the second pass is answered from memory
         for (const char* name : names)

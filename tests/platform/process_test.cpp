@@ -21,8 +21,7 @@ TEST(windowsCommandLine, QuotesAsTheCRuntimeSplits) {
         // Backslashes are doubled only before a quote, the closing one included.
         {{R"(C:\my roms\)"}, R"("C:\emu\fuse.exe" "C:\my roms\\")"},
         {{R"(C:\roms\)"}, R"("C:\emu\fuse.exe" C:\roms\)"},
-        {{R"(a\\"b)"}, R"("C:\emu\fuse.exe" "a\\\\\"b")"},
-        {{"a&b|c", "%PATH%"}, R"("C:\emu\fuse.exe" a&b|c %PATH%)"}};
+        {{R"(a\\"b)"}, R"("C:\emu\fuse.exe" "a\\\\\"b")"}};
     // clang-format on
     for (const auto& [arguments, line] : cases)
         EXPECT_EQ(windowsCommandLine(R"(C:\emu\fuse.exe)", arguments), line);
@@ -60,13 +59,6 @@ TEST(startProgram, EveryArgumentArrivesUnchanged) {
     for (const std::string& argument : arguments)
         expected += argument + '\0';
     EXPECT_EQ(arrived, expected);
-}
-
-TEST(startProgram, FailureGivesTheReason) {
-    TempDir dir;
-    const IoResult started = startProgram(dir.path(), {"x"}); // a folder is no program
-    EXPECT_FALSE(started);
-    EXPECT_FALSE(started.error.empty());
 }
 
 } // namespace

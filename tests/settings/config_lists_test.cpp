@@ -14,18 +14,15 @@ using namespace tolm;
 namespace {
 
 using Programs = std::vector<ProgramEntry>;
-using Strings = std::vector<std::string>;
 
-// A hand-edited file: blank and half-filled entries between real ones.
-const Programs kHoles = {
-    {"Fuse", "/usr/bin/fuse"}, {"", ""}, {"Nameless path", ""}, {"Zesarux", "/opt/zes"}};
-
+// A hand-edited file: half-filled entries between real ones keep their index.
 TEST(ProgramList, HolesKeepTheirIndexAndADefaultOnAHoleGoes) {
-    std::int32_t defaultIndex = 3;
-    const ProgramRows rows = programRows(kHoles, defaultIndex);
-    EXPECT_EQ(rows.rows, (std::vector<ProgramRow>{{"Fuse", 0}, {"Zesarux (default)", 3}}));
-    defaultIndex = 2;
-    EXPECT_FALSE(programRows(kHoles, defaultIndex).defaultRow.has_value());
+    const Programs holes = {{"Fuse", "/usr/bin/fuse"}, {"Nameless path", ""}, {"Zesarux", "/z"}};
+    std::int32_t defaultIndex = 2;
+    EXPECT_EQ(programRows(holes, defaultIndex).rows,
+              (std::vector<ProgramRow>{{"Fuse", 0}, {"Zesarux (default)", 2}}));
+    defaultIndex = 1;
+    EXPECT_FALSE(programRows(holes, defaultIndex).defaultRow.has_value());
     EXPECT_EQ(defaultIndex, kNone);
 
     Programs list = {{"A", "/a"}, {"B", ""}, {"C", "/c"}};
@@ -38,9 +35,9 @@ TEST(ProgramList, HolesKeepTheirIndexAndADefaultOnAHoleGoes) {
 }
 
 TEST(SearchPathList, RemovalPastBlanksAndBadKeys) {
-    Strings list = {"/a/", "", "", "/d/"};
+    std::vector<std::string> list = {"/a/", "", "", "/d/"};
     EXPECT_TRUE(removeSearchPath(list, 0));
-    EXPECT_EQ(list, Strings{"/d/"}); // blanks in front would hide /d/
+    EXPECT_EQ(list, std::vector<std::string>{"/d/"}); // blanks in front would hide /d/
     EXPECT_EQ(searchPathKeyIndex("rom99999999999999", "rom"), std::nullopt);
 }
 
