@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "spectrum_files.h"
+#include "made_game_files.h"
 #include "state/app_state.h"
 #include "timing.h"
 #include "ui/main/screenshot_strip.h"

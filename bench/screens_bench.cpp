@@ -23,10 +23,10 @@
 
 #include "catalogue/game_filter.h"
 #include "core/text.h"
+#include "made_game_files.h"
 #include "screens/game_file_screen.h"
 #include "screens/screen_memory.h"
 #include "settings/locate.h"
-#include "spectrum_files.h"
 #include "state/file_check.h"
 #include "timing.h"
 

@@ -16,6 +16,7 @@
 
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/database.h"
+#include "silent_dialogs.h"
 #include "state/app_state.h"
 #include "timing.h"
 #include "ui/common/program_launcher.h"
@@ -60,26 +61,6 @@ tolm::GameCatalogue makeCatalogue() {
     }
     return catalogue;
 }
-
-class SilentDialogs final : public tolm::ui::UserDialogs {
-public:
-    int shown = 0;
-    Answer message(QWidget*, const QString&, const QString& text, Icon, Buttons) override {
-        ++shown;
-        std::printf("unexpected box: %s\n", qPrintable(text));
-        return Answer::Ok;
-    }
-    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
-                                     const QString&) override {
-        return std::nullopt;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&,
-                         const QString&) override {
-        return {};
-    }
-    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
-    QString openProgramFileName(QWidget*, const QString&) override { return {}; }
-};
 
 void fillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {
     tree.clear();

@@ -12,5 +12,7 @@ for tool in xvfb-run xauth xwininfo xdotool; do
 done
 
 # The program must talk to the virtual X server, whatever the caller set.
+# -noreset: by default the server resets when its last client leaves, and a
+# client that connects twice in a row (Fuse's SDL does) meets it mid-reset.
 unset QT_QPA_PLATFORM
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh "$@"
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" sh "$@"

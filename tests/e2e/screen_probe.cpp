@@ -16,9 +16,9 @@
 #include <string>
 
 #include "catalogue/database.h"
+#include "made_game_files.h"
 #include "screens/game_file_screen.h"
 #include "screens/screen_memory.h"
-#include "spectrum_files.h"
 
 using namespace tolm;
 using testing::Bytes;

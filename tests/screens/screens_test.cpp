@@ -2,9 +2,9 @@
 
 #include <random>
 
+#include "made_game_files.h"
 #include "screens/game_file_screen.h"
 #include "screens/screen_memory.h"
-#include "spectrum_files.h"
 #include "support/temp_dir.h"
 
 namespace tolm::screens {

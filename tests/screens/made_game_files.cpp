@@ -1,4 +1,4 @@
-#include "spectrum_files.h"
+#include "made_game_files.h"
 
 #include <algorithm>
 
