@@ -63,16 +63,6 @@ bool isDataFileName(std::string_view name) {
     return name.size() > 4 && equalsIgnoringCase(name.substr(name.size() - 4), ".dat");
 }
 
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto folded = [](char c) { return static_cast<unsigned char>(lowerAscii(c)); };
-    const bool less =
-        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                     [&](char x, char y) { return folded(x) < folded(y); });
-    if (less || !equalsIgnoringCase(a, b))
-        return less;
-    return a < b;
-}
-
 // The system's reason alone, without the "Unable to read <path>: " in front.
 std::string reasonOf(const std::string& error, const std::string& path) {
     const std::string prefix = "Unable to read " + path + ": ";
@@ -114,7 +104,7 @@ std::vector<SgdDataFile> listSgdDataFiles(const std::string& directory) {
         if (isDataFileName(file.name))
             dataFiles.push_back({std::move(file.name), sgdRecordCount(file.size)});
     std::sort(dataFiles.begin(), dataFiles.end(), [](const SgdDataFile& a, const SgdDataFile& b) {
-        return lessIgnoringCase(a.fileName, b.fileName);
+        return platform::lessIgnoringAsciiCase(a.fileName, b.fileName);
     });
     return dataFiles;
 }

@@ -3,28 +3,6 @@
 #include <algorithm>
 
 namespace tolm::platform {
-namespace {
-
-// ASCII case folded, then the bytes, so that the order never depends on
-// what the directory returned first.
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return u >= 'A' && u <= 'Z' ? u + 32u : unsigned(u);
-    };
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned x = lower(a[i]), y = lower(b[i]);
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
-}
-
-} // namespace
-
 std::optional<std::vector<std::string>> directoryNames(const std::string& directory) {
     std::vector<DirectoryEntry> entries;
     if (!listDirectory(directory.empty() ? std::string(".") : directory, entries))
@@ -54,8 +32,26 @@ std::vector<std::string> listPlainFiles(const std::string& directory) {
     for (DirectoryEntry& entry : entries)
         if (entry.plainFile && !entry.hidden)
             names.push_back(std::move(entry.name));
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
     return names;
+}
+
+// The bytes break ties, so that the order never depends on what the
+// directory returned first.
+bool lessIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    const auto lower = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 'A' && u <= 'Z' ? u + 32u : unsigned(u);
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned x = lower(a[i]), y = lower(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
 }
 
 } // namespace tolm::platform

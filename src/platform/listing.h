@@ -45,6 +45,10 @@ struct PlainFile {
 // the order the system lists them.
 IoResult plainFilesIn(const std::string& directory, std::vector<PlainFile>& out);
 
+// The order names are listed in for a user: ASCII letters compared without
+// case, names equal that way ordered by their bytes.
+bool lessIgnoringAsciiCase(const std::string& a, const std::string& b);
+
 // Names of the plain files directly in `directory`, as a user lists them to
 // pick from: hidden files, directories and anything that is not a regular
 // file are left out; a symbolic link to a regular file counts. Sorted

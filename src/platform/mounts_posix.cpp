@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "platform/files.h"
+#include "platform/listing.h"
 
 namespace tolm::platform {
 namespace {
@@ -24,20 +25,6 @@ std::string homeDirectory() {
         found->pw_dir && *found->pw_dir)
         return found->pw_dir;
     return {};
-}
-
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int x = lower(static_cast<unsigned char>(a[i]));
-        const int y = lower(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b;
 }
 
 } // namespace
@@ -89,7 +76,7 @@ std::vector<std::string> visibleSubdirectories(const std::string& directory) {
         if (isDirectory)
             names.emplace_back(entry->d_name);
     }
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    std::sort(names.begin(), names.end(), lessIgnoringAsciiCase);
     return names;
 }
 
