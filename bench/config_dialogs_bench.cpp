@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "silent_dialogs.h"
 #include "timing.h"
 #include "ui/common/program_launcher.h"
 #include "ui/common/user_dialogs.h"
@@ -55,23 +56,6 @@ public:
     }
 };
 
-class NoDialogs final : public tolm::ui::UserDialogs {
-public:
-    Answer message(QWidget*, const QString&, const QString&, Icon, Buttons) override {
-        return Answer::Ok;
-    }
-    std::optional<QString> inputText(QWidget*, const QString&, const QString&,
-                                     const QString&) override {
-        return std::nullopt;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&,
-                         const QString&) override {
-        return {};
-    }
-    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
-    QString openProgramFileName(QWidget*, const QString&) override { return {}; }
-};
-
 class NoLauncher final : public tolm::ui::ProgramLauncher {
 public:
     bool start(const QString&, const QStringList&, QString*) override { return false; }
@@ -81,7 +65,7 @@ public:
 // From nothing to a shown dialog whose lists are filled and painted.
 double openPathsDialog(tolm::SettingsState& settings,
                        const std::shared_ptr<const tolm::ui::DirectoryProbe>& probe) {
-    NoDialogs dialogs;
+    tolm::bench::SilentDialogs dialogs;
     NoLauncher launcher;
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
@@ -119,7 +103,7 @@ int main(int argc, char** argv) {
         settings.emulators.push_back(
             {"Emulator " + std::to_string(i), "/usr/bin/emu" + std::to_string(i)});
     settings.defaultEmulator = kPrograms / 2;
-    NoDialogs dialogs;
+    tolm::bench::SilentDialogs dialogs;
     tolm::ui::ProgramListDialog emulators(tolm::ui::ProgramListKind::Emulators, settings, dialogs);
     emulators.show();
     QApplication::processEvents();

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "catalogue/database.h"
+#include "made_catalogue.h"
 #include "silent_dialogs.h"
 #include "state/app_state.h"
 #include "timing.h"
@@ -43,30 +44,6 @@ constexpr int kGames = 100000;
 constexpr int kFiles = 20000;
 constexpr int kScreenshots = 50;
 constexpr int kRuns = 7;
-
-tolm::GameCatalogue makeCatalogue() {
-    static const char* const words[] = {"Jet",  "Set",    "Willy",  "Manic",  "Miner", "knight",
-                                        "Lore", "atic",   "Atom",   "Ant",    "Sabre", "Wulf",
-                                        "Egg",  "Horace", "Zynaps", "Exolon", "Head",  "Dizzy"};
-    static const char* const publishers[] = {"Ultimate", "Ocean",   "imagine",  "Hewson",
-                                             "Bug-Byte", "Gremlin", "Firebird", "Vortex"};
-    QRandomGenerator random(1982);
-    tolm::GameCatalogue catalogue(kGames);
-    for (tolm::GameRecord& game : catalogue) {
-        std::string name;
-        const int count = 1 + static_cast<int>(random.bounded(3));
-        for (int w = 0; w < count; ++w) {
-            if (w)
-                name += ' ';
-            name += words[random.bounded(static_cast<quint32>(std::size(words)))];
-        }
-        game.name = name + ' ' + std::to_string(random.bounded(1000));
-        game.publisher = publishers[random.bounded(static_cast<quint32>(std::size(publishers)))];
-        game.year = 1982 + static_cast<int>(random.bounded(14));
-        game.romFile = "game" + std::to_string(random.bounded(100000)) + ".tap";
-    }
-    return catalogue;
-}
 
 template <typename T> T* control(const QWidget& window, const char* name) {
     return window.findChild<T*>(QLatin1String(name));
@@ -97,7 +74,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const std::string directory = tolm::ui::toStd(dir.path());
     std::printf("generating %d games, %d files and %d pictures...\n", kGames, kFiles, kScreenshots);
-    const tolm::GameCatalogue catalogue = makeCatalogue();
+    const tolm::GameCatalogue catalogue = makeCatalogue(kGames);
     {
         tolm::AppState writer;
         writer.programDirectory = directory;

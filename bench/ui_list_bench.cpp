@@ -16,6 +16,7 @@
 
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/database.h"
+#include "made_catalogue.h"
 #include "silent_dialogs.h"
 #include "state/app_state.h"
 #include "timing.h"
@@ -31,36 +32,6 @@ using namespace tolm::bench;
 
 constexpr int kGames = 100000;
 constexpr int kRuns = 7;
-
-// Names and publishers with the spread of a real catalogue: mixed case,
-// shared prefixes, repeats.
-tolm::GameCatalogue makeCatalogue() {
-    static const char* const words[] = {"Jet",    "Set",     "Willy", "Manic",  "Miner",  "knight",
-                                        "Lore",   "atic",    "Atom",  "Ant",    "Attack", "Sabre",
-                                        "Wulf",   "Chuckie", "Egg",   "Horace", "Skiing", "Zynaps",
-                                        "Exolon", "Head",    "Over",  "Heels",  "Dizzy",  "Rick"};
-    static const char* const publishers[] = {"Ultimate", "Ocean",     "imagine", "Hewson",
-                                             "Bug-Byte", "Mikro-Gen", "Gremlin", "Code Masters",
-                                             "Firebird", "US Gold",   "Vortex",  "Durell"};
-    QRandomGenerator random(1982);
-    tolm::GameCatalogue catalogue(kGames);
-    for (tolm::GameRecord& game : catalogue) {
-        std::string name;
-        const int count = 1 + static_cast<int>(random.bounded(3));
-        for (int w = 0; w < count; ++w) {
-            if (w)
-                name += ' ';
-            name += words[random.bounded(static_cast<quint32>(std::size(words)))];
-        }
-        name += ' ' + std::to_string(random.bounded(1000));
-        game.name = name;
-        game.publisher = publishers[random.bounded(static_cast<quint32>(std::size(publishers)))];
-        game.year = random.bounded(10) == 0 ? 0 : 1982 + static_cast<int>(random.bounded(14));
-        game.genre = static_cast<int>(random.bounded(130));
-        game.romFile = "game" + std::to_string(random.bounded(100000)) + ".tap";
-    }
-    return catalogue;
-}
 
 void fillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {
     tree.clear();
@@ -83,7 +54,7 @@ void fillTreeWidget(QTreeWidget& tree, const tolm::GameCatalogue& catalogue) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::printf("generating %d games...\n", kGames);
-    const tolm::GameCatalogue catalogue = makeCatalogue();
+    const tolm::GameCatalogue catalogue = makeCatalogue(kGames);
     const char* const columnNames[] = {"Name", "Publisher", "Year"};
 
     // The model and its view, as the main window has them.
