@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 namespace tolm::platform {
 
@@ -13,14 +11,6 @@ bool isWritableDirectory(const std::string& directory) {
     struct stat info {};
     return ::stat(directory.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
            ::access(directory.c_str(), W_OK | X_OK) == 0;
-}
-
-IoResult createDirectories(const std::string& directory) {
-    std::error_code ec;
-    std::filesystem::create_directories(nativePath(directory), ec);
-    if (ec)
-        return IoResult::failure("Unable to create " + directory + ": " + ec.message());
-    return IoResult::success();
 }
 
 std::string programSearchPath() {

@@ -22,14 +22,6 @@ bool isWritableDirectory(const std::string& directory) {
     return true;
 }
 
-IoResult createDirectories(const std::string& directory) {
-    std::error_code ec;
-    std::filesystem::create_directories(nativePath(directory), ec);
-    if (ec)
-        return IoResult::failure("Unable to create " + directory + ": " + ec.message());
-    return IoResult::success();
-}
-
 std::string programSearchPath() {
     const DWORD size = GetEnvironmentVariableW(L"PATH", nullptr, 0);
     if (size == 0)
