@@ -1,7 +1,8 @@
 #include <QtWidgets>
 #include <memory>
 
-#include "support/main_window_run.h"
+#include "support/scripted_dialogs.h"
+#include "support/window_fixtures.h"
 #include "ui/config/program_list_dialog.h"
 
 using tolm::kNone;
@@ -54,23 +55,6 @@ struct Session {
 class ProgramListDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Remove asks first and needs a selected row (the players' Remove does
-    // not wait for one).
-    void removingAsksFirst() {
-        Session s;
-        s.open(kPlayers, {{"Fuse", "/f"}, {"Spectemu", "/s"}});
-        s.dialogs.answers = {Answer::No, Answer::Yes};
-        s.selectRow(-1);
-        s.button("cmdRemove")->click();
-        QVERIFY(s.dialogs.messages().empty());
-        for (int answer = 0; answer < 2; ++answer) {
-            s.selectRow(0);
-            s.button("cmdRemove")->click();
-        }
-        QCOMPARE(s.dialogs.messages().size(), std::size_t(2));
-        QCOMPARE(s.list(), (Programs{{"Spectemu", "/s"}}));
-    }
-
     // A path too short to name a program, a file that is not a program and a
     // name outside the settings file's code page add nothing; an empty or
     // cancelled name takes the file's name for an emulator, and adds no player.
@@ -101,49 +85,29 @@ private Q_SLOTS:
 
     // Rows skip the blank and half-filled entries; each acts on its own entry,
     // the default follows its program, and Set Default with no row selected
-    // clears it.
+    // clears it. Remove asks first and needs a selected row (the players'
+    // Remove does not wait for one).
     void rowsActOnTheirOwnEntries() {
         Session s;
-        s.dialogs.answers = {Answer::Yes};
+        s.dialogs.answers = {Answer::No, Answer::Yes};
         s.open(kPlayers, {{"Fuse", "/f"}, {"", "/hole"}, {"Speccy", "/s"}, {"Zes", "/z"}}, 2);
         QCOMPARE(tolm::test::itemTexts(s.rows()), QStringList({"Fuse", "Speccy (default)", "Zes"}));
+        s.selectRow(-1);
+        s.button("cmdRemove")->click();
+        QVERIFY(s.dialogs.messages().empty());
         s.selectRow(2);
         s.setDefault()->click();
         QCOMPARE(s.defaultIndex(), 3);
         QCOMPARE(s.rows()->currentRow(), 2);
-        s.selectRow(1);
-        s.button("cmdRemove")->click();
+        for (int answer = 0; answer < 2; ++answer) {
+            s.selectRow(1);
+            s.button("cmdRemove")->click();
+        }
         QCOMPARE(s.list(), (Programs{{"Fuse", "/f"}, {"", "/hole"}, {"Zes", "/z"}}));
         QCOMPARE(tolm::test::itemTexts(s.rows()), QStringList({"Fuse", "Zes (default)"}));
         s.selectRow(-1);
         s.setDefault()->click();
         QCOMPARE(s.defaultIndex(), kNone);
-    }
-
-    // Past twenty emulators "More in Emulators..." follows item 19 and opens
-    // the dialog, which lists them all; after it the Run With items match
-    // the list.
-    void runWithMenuFollowsTheList() {
-        QString ini = QStringLiteral("[emulators]\r\nnum=21\r\n");
-        for (int i = 0; i < 21; ++i)
-            ini += QStringLiteral("emu%1=E%2\r\nfile%1=/e%2\r\n").arg(i, 2, 10, QChar('0')).arg(i);
-        tolm::test::MainWindowRun run;
-        run.start({}, ini);
-        auto* more = run.action("moreEmulators");
-        auto* runWith = control<QMenu>(*run.window, "mnuRunWith");
-        QCOMPARE(runWith->actions().indexOf(more), 20);
-        QVERIFY(more->isVisible());
-        run.dialogs.answers = {Answer::Yes};
-        tolm::test::whenModal<ProgramListDialog>([](ProgramListDialog& d) {
-            QCOMPARE(control<QListWidget>(d, "lstEmus")->count(), 21);
-            control<QListWidget>(d, "lstEmus")->setCurrentRow(0);
-            control<QPushButton>(d, "cmdRemove")->click();
-            QTest::keyClick(&d, Qt::Key_Escape);
-        });
-        more->trigger();
-        QVERIFY(!more->isVisible()); // gone with the twenty-first
-        QCOMPARE(runWith->actions().first()->text(), QStringLiteral("E1"));
-        QCOMPARE(runWith->actions().at(19)->text(), QStringLiteral("E20"));
     }
 };
 

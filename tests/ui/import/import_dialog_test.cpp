@@ -3,7 +3,8 @@
 #include <optional>
 
 #include "import/sgd_writer.h"
-#include "support/main_window_run.h"
+#include "support/scripted_dialogs.h"
+#include "support/window_fixtures.h"
 #include "ui/import/import_dialog.h"
 
 using tolm::test::control;
@@ -110,34 +111,6 @@ private Q_SLOTS:
         QVERIFY(checked);
         QCOMPARE(run.state.catalogue.size(), std::size_t{3000});
         QCOMPARE(run.dialog->result(), int(QDialog::Accepted));
-    }
-
-    // File > Import from SGD: the list is rebuilt, the selection cleared and
-    // the status bar tells what happened.
-    void theMainWindowImportsAndReports() {
-        Scratch sgd;
-        sgd.write(QStringLiteral("GAMES.DAT"), sgdFile(2));
-        sgd.write(QStringLiteral("EMPTY.DAT"), QByteArray());
-        tolm::test::MainWindowRun run;
-        run.state.sgdDirectory = sgd.str();
-        run.start({makeGame("By hand")});
-        run.click(0);
-        QCOMPARE(run.state.selectedGame, 0);
-        tolm::test::whenModal<ImportDialog>([](ImportDialog& dialog) {
-            auto* files = control<QListWidget>(dialog, "List1");
-            files->item(0)->setSelected(true);
-            files->item(1)->setSelected(true);
-            control<QCheckBox>(dialog, "Check1")->setChecked(true);
-            QTest::mouseClick(control<QPushButton>(dialog, "Command1"), Qt::LeftButton);
-        });
-        run.action("file0")->trigger();
-        QCOMPARE(run.names(), QStringLiteral("Game 0 Game 1"));
-        QCOMPARE(run.state.selectedGame, tolm::kNone);
-        QCOMPARE(run.list()->model()->rowCount(), 2);
-        QCOMPARE(
-            run.window->statusBar()->currentMessage(),
-            QStringLiteral("Imported 2 games from 1 file; skipped EMPTY.DAT (holds no record)."));
-        QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 };
 

@@ -42,9 +42,6 @@ void LaunchingTest::launch_data() {
     row("run: nothing selected", "run", {"selected=-99"}, {});
     row("run: the start fails", "run", {"fail"},
         "Can't Run|Unable to start %D/emu/fuse\r\nPermission denied");
-    row("with: full path, no default, no rom paths", "with 1",
-        {"rom=%D/roms2/other.tap", "roms=", "default emu=-99"}, {},
-        "%D/emu dir/x emu|%D/roms2/other.tap");
     row("with: a bare name is not searched", "with 0", {}, noRom);
     row("music: found in the second path", "music", {"music=other.ay"}, {},
         "%D/player/play|%D/music2/other.ay");

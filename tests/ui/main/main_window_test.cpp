@@ -1,18 +1,13 @@
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
-#include <QUrl>
 
 #include "support/main_window_run.h"
 #include "ui/main/check_files_window.h"
-#include "ui/main/details_panel.h"
 #include "ui/main/first_start.h"
 #include "ui/main/game_filter_box.h"
-#include "ui/main/screenshot_strip.h"
 #include "ui/main/window_geometry.h"
 
 using tolm::GameCatalogue;
@@ -97,46 +92,6 @@ private Q_SLOTS:
         }
         run.window->refreshGameList(); // keeps the chosen order
         QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game2 game3 game0 game4"));
-    }
-
-    // The music label plays on a left click only.
-    void clickShowsDetailsAndPlaysMusic() {
-        Run run;
-        run.dir.write(QStringLiteral("music/b/manic.ay"));
-        run.dir.write(QStringLiteral("p"));
-        GameCatalogue games = fiveGames();
-        games[3].musicFile = "manic.ay";
-        run.start(games, QStringLiteral("[tolm]\nDefaultmplayer=0\n[musicplayers]\nnum=1\n"
-                                        "playername00=P\nfile00=%D/p\n[MusicPaths]\nnum=1\n"
-                                        "path00=%D/music/b/\n"));
-        run.click(3);
-        QCOMPARE(run.label("lblGameName"), QStringLiteral("Delta"));
-        auto* music = run.window->findChild<QLabel*>(QStringLiteral("lblHasMusic"));
-        QTest::mouseClick(music, Qt::RightButton);
-        QVERIFY(run.launcher.starts.empty());
-        QTest::mouseClick(music, Qt::LeftButton);
-        QCOMPARE(run.launcher.starts.size(), std::size_t(1)); // what it starts: launching's test
-    }
-
-    // The labels for a game, rom name first; roms/game.tap and music2/tune.ay are there.
-    void detailsLabels() {
-        tolm::test::Scratch dir;
-        dir.write(QStringLiteral("roms/game.tap"));
-        dir.write(QStringLiteral("music2/tune.ay"));
-        tolm::SettingsState settings;
-        settings.romPaths = dir.expand(QStringList{"%D/roms/"});
-        const auto labels = [&](const char* romFile, int year, int genre) {
-            tolm::GameRecord game = tolm::test::makeGame("Jet Set Willy", {}, year);
-            game.romFile = romFile;
-            game.musicFile = "tune.ay";
-            game.genre = genre;
-            const tolm::ui::GameDetails d = tolm::ui::describeGame(game, settings);
-            return QStringList{d.romName, d.romFound, d.hasMusic, d.year, d.type}.join('|');
-        };
-        QCOMPARE(labels("  ", 1, 129), // the name as stored, blanks and all
-                 "  |No rom|No Music file found (check paths)|1|Shoot'em Up - [uncategorized]");
-        settings.musicPaths = dir.expand(QStringList{"%D/music/", "%D/music2/"});
-        QCOMPARE(labels("game.tap", 0, 130), "game.tap|Yes|Yes (click to play)||"); // blanks
     }
 
     // The rows selected in the list are removed once Yes is answered; the
@@ -327,39 +282,18 @@ private Q_SLOTS:
         selected.sort();
         QCOMPARE(selected, (QStringList{"Alpha", "Delta", "gamma"}));
     }
-    // Keys on the list reach the commands: Enter runs the game, Delete asks
-    // before removing, Ctrl+S saves.
+    // Keys on the list reach the commands: Delete asks before removing,
+    // Ctrl+S saves.
     void shortcuts() {
         Run run;
         run.start(fiveGames());
         run.click(0);
-        run.state.selectedRecord()->romFile = "x.tap";
-        run.state.settings.romPaths = {run.dir.str() + "/roms/"};
-        run.dir.write(QStringLiteral("roms/x.tap"));
-        const QString emulator = run.dir.write(QStringLiteral("emu"));
-        run.state.settings.emulators = {{"Emu", tolm::ui::toStd(emulator)}};
-        run.state.settings.defaultEmulator = 0;
-        QTest::keyClick(run.list(), Qt::Key_Return);
-        QCOMPARE(run.launcher.starts.size(), std::size_t(1));
         run.dialogs.answers = {Answer::Yes};
         QTest::keyClick(run.list(), Qt::Key_Delete);
         QCOMPARE(run.boxes().size(), 1);
         QCOMPARE(run.state.catalogue.size(), std::size_t(4));
         QTest::keyClick(run.window.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), run.savedCatalogue());
-    }
-
-    // Naming is the state's business; here: a local file dropped is added.
-    void dropsOnTheList() {
-        Run run;
-        run.start(fiveGames());
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(run.dir.write(QStringLiteral("roms/Tau.Ceti.z80")))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(run.list()->viewport(), &enter);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(run.list()->viewport(), &drop);
-        QCOMPARE(run.state.catalogue[5].name, std::string("Tau.Ceti"));
     }
 
     // Yes registers the program found and makes it the default; the offer is
@@ -382,33 +316,6 @@ private Q_SLOTS:
         state.settings.emulators.clear();
         QVERIFY(!tolm::ui::offerProgramsFoundOnPath(state, dialogs, nullptr, path));
         QCOMPARE(dialogs.messages().size(), std::size_t(1));
-    }
-
-    // Sizes given in twips follow the screen's dpi: the window's limits, the
-    // details tabs, the strip's arrows. 9135 / 10 = 913.5 and 8625 / 10 =
-    // 862.5 at 144 dpi: ties go to the even pixel.
-    void sizesInTwips() {
-        const tolm::ui::SizeLimits limits = tolm::ui::computeSizeLimits(144, 144, {2560, 1440});
-        QCOMPARE(QSize(limits.minWidth, limits.minHeight), QSize(914, 862));
-        const tolm::ui::TwipsScale scale{144, 144};
-        tolm::ui::DetailsPanel panel(nullptr, scale);
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        QCOMPARE(panel.size(), QSize(880, 170));
-        tolm::AppState state;
-        const tolm::ui::ScreenshotStrip strip(state, nullptr, scale);
-        QCOMPARE(strip.arrow(tolm::ui::ArrowDirection::Down)->size(), QSize(24, 24));
-    }
-
-    // A stored placement stays where it was unless no screen can reach it.
-    void placement() {
-        const QRect primary(0, 0, 1920, 1080);
-        // clang-format off
-        for (const auto& [stored, expected] : {
-                 std::pair{QRect(100, 50, 800, 600), QPoint(100, 50)},    // on the screen
-                 {QRect(2500, 100, 800, 600), QPoint(560, 240)}})         // a monitor that is gone
-            QCOMPARE(tolm::ui::placementFor(stored, {primary}, primary), expected);
-        // clang-format on
     }
 };
 

@@ -133,21 +133,6 @@ private Q_SLOTS:
         shows("bad.gif", {"yellow"});  // a file that is no picture does not clear a slot
     }
 
-    // Two full-size slots fit; the down arrow scrolls one slot, back up by
-    // one, and each arrow shows only while there is somewhere to go.
-    void arrowsScrollOneSlot() {
-        Host host(1, 0, QSize(1000, 529));
-        host.window.show();
-        host.select(QStringLiteral("3"));
-        using Dir = tolm::ui::ArrowDirection;
-        for (Dir arrow : {Dir::Down, Dir::Down, Dir::Up, Dir::Down})
-            QTest::mouseRelease(host.arrow(arrow), Qt::LeftButton, {}, QPoint(4, 4));
-        QCOMPARE(host.offset(), 1);
-        QVERIFY(host.arrow(Dir::Up)->isVisible() && !host.arrow(Dir::Down)->isVisible());
-        for (int i = 0; i < 3; ++i) // a chain from minus the offset
-            QCOMPARE(host.slot(i)->pos(), QPoint(0, (i - 1) * 192));
-    }
-
     // For a game without screenshots the strip shows the screen held in its
     // game file, marked as such; the full-size view doubles each pixel.
     void spectrumScreens_data() {
