@@ -6,8 +6,10 @@
 
 #include "support/main_window_run.h"
 #include "ui/main/check_files_window.h"
+#include "ui/main/details_panel.h"
 #include "ui/main/first_start.h"
 #include "ui/main/game_filter_box.h"
+#include "ui/main/screenshot_strip.h"
 #include "ui/main/window_geometry.h"
 
 using tolm::GameCatalogue;

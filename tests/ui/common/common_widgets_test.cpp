@@ -1,0 +1,84 @@
+#include <QComboBox>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+#include "ui/common/folder_picker.h"
+#include "ui/common/name_filters.h"
+#include "ui/common/qt_text.h"
+#include "ui/common/user_dialogs.h"
+#include "ui/edit/file_filters.h"
+
+using namespace tolm;
+using namespace tolm::ui;
+
+// The folder picker shared by the dialogs that choose a directory, and the
+// name filters of the file dialogs.
+class CommonWidgetsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void drivesAndDirectories() {
+        test::TempDir dir;
+        dir.write("games/manic.z80");
+        const std::string games = dir.sub("games"), gone = dir.sub("no-such-drive");
+        test::ScriptedDialogs dialogs;
+        QWidget owner;
+        FolderPicker picker(dialogs, &owner, [&] {
+            return std::vector<std::string>{"/", gone, games};
+        });
+        QComboBox* drives = picker.driveList();
+        // A trailing separator is dropped; the drive holding it is shown.
+        picker.setOpenDirectory(toQt(dir.sub("games/")));
+        QCOMPARE(picker.openDirectory(), toQt(games));
+        QCOMPARE(drives->currentIndex(), 2);
+        // A directory that has gone opens its nearest readable parent.
+        picker.setOpenDirectory(toQt(dir.sub("games/missing/deeper")));
+        QCOMPARE(picker.openDirectory(), toQt(games));
+
+        QSignalSpy opened(&picker, &FolderPicker::directoryOpened);
+        // An unreadable drive says so and leaves the open directory alone.
+        drives->setCurrentIndex(1);
+        Q_EMIT drives->activated(1);
+        QCOMPARE(dialogs.shown.size(), std::size_t(1));
+        QCOMPARE(dialogs.shown[0].title + "|" + dialogs.shown[0].text,
+                 QStringLiteral("Drive Error|No such file or directory"));
+        QCOMPARE(picker.openDirectory(), toQt(games));
+        // A readable drive opens at its root.
+        drives->setCurrentIndex(0);
+        Q_EMIT drives->activated(0);
+        QCOMPARE(picker.openDirectory(), QStringLiteral("/"));
+        QCOMPARE(opened.count(), 1);
+    }
+
+    // What each dialog's filters let through, whatever the letter case; the
+    // Spectrum's own screens are pictures too, among all and by name (last).
+    void dialogFiltersMatch() {
+        const struct {
+            QString pairs;
+            int filter;
+            const char* name;
+            bool shown;
+        } cases[] = {{romFileFilter(), 0, "game.z80", true},
+                     {romFileFilter(), 6, "README", true},
+                     {romFileFilter(), 0, "a.png", false},
+                     {pictureFileFilter(), 0, "LOADING.SCR", true},
+                     {pictureFileFilter(), -1, "loading.scr", true}};
+        static const QRegularExpression last(QStringLiteral("\\(([^()]*)\\)$"));
+        for (const auto& c : cases) {
+            const QStringList filters = qtNameFilters(c.pairs).split(QStringLiteral(";;"));
+            QVERIFY(c.filter < filters.size());
+            const QString chosen = c.filter < 0 ? filters.last() : filters[c.filter];
+            bool matched = false;
+            for (const QString& p : last.match(chosen).captured(1).split(QLatin1Char(' ')))
+                matched |= QRegularExpression::fromWildcard(p, Qt::CaseSensitive)
+                               .match(QLatin1String(c.name))
+                               .hasMatch();
+            QVERIFY2(matched == c.shown, c.name);
+        }
+    }
+};
+
+QTEST_MAIN(CommonWidgetsTest)
+#include "common_widgets_test.moc"
