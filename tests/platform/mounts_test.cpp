@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "support/temp_dir.h"
-
 namespace tolm::platform {
 namespace {
 
@@ -17,18 +13,6 @@ TEST(PickableMounts, KeepsRootHomeAndRemovableMountsInTableOrder) {
                               "0 0\n/dev/sdd1 /mnt ext4 rw 0 0\n/dev/sdd1 /mnt ext4 rw 0 0\n";
     EXPECT_EQ(pickableMounts(table, "/home/ann"),
               (Strings{"/", "/home/ann", "/media/ann/USB STICK", "/mnt"}));
-}
-
-// Hidden names and sorting are the folder picker's test; links are not.
-TEST(DirectoryPaths, SubdirectoriesFollowLinks) {
-#ifdef _WIN32
-    GTEST_SKIP() << "POSIX only: dot names and links are POSIX matters";
-#endif
-    test::TempDir dir;
-    for (const char* name : {"beta/", ".hidden/"})
-        dir.write(name);
-    std::filesystem::create_directory_symlink(dir.sub("beta"), dir.sub("linked"));
-    EXPECT_EQ(visibleSubdirectories(dir.path()), (Strings{"beta", "linked"}));
 }
 
 } // namespace

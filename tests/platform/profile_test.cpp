@@ -26,16 +26,4 @@ TEST(ProfileFile, LooksUpLikeAPrivateProfile) {
         EXPECT_EQ(profile.getString(c.section, c.key, "DEF"), c.expected) << c.key;
 }
 
-TEST(ProfileFile, SetReplacesTheFirstMatchOrAppendsInCallOrder) {
-    ProfileFile profile = ProfileFile::parse("[s]\r\nk=old\r\nk=shadowed\r\n");
-    profile.set("S", "K", "new");
-    profile.set("tolm", "winstate", "0");
-    profile.set("emulators", "num", "1");
-    profile.set("tolm", "winw", "640");
-    profile.set("TOLM", "WINSTATE", "2");
-    EXPECT_EQ(profile.serialize(), "[s]\r\nk=new\r\nk=shadowed\r\n"
-                                   "[tolm]\r\nwinstate=2\r\nwinw=640\r\n"
-                                   "[emulators]\r\nnum=1\r\n");
-}
-
 } // namespace

@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
-#include "settings/extra_settings.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
 #include "support/temp_dir.h"
@@ -133,25 +131,6 @@ TEST(Settings, EntryNumbersPadToTwoDigitsThenGrow) {
     EXPECT_EQ(read.musicPlayers, written.musicPlayers);
 }
 
-// -99 centres the window; a maximised one keeps its state, not its geometry.
-TEST(Settings, WindowPlacement) {
-    const ScreenMetrics limited{1920, 1080, 400, 300, 1000, 800};
-    // clang-format off
-    const std::pair<const char*, WindowGeometry> cases[] = {
-        {"winstate=0\r\nwinw=5000\r\nwinh=5000\r\nwinx=-99\r\nwiny=-99",
-         {0, 1000, 800, 460, 140}}, // clamped, then centred
-        {"winstate=2\r\nwinw=900\r\nwinh=900\r\nwinx=9\r\nwiny=9", {2, 400, 300, 760, 390}}};
-    // clang-format on
-    for (const auto& [values, e] : cases) {
-        SettingsState settings;
-        const WindowGeometry got =
-            load(settings, "[tolm]\r\n" + std::string(values), limited).window;
-        EXPECT_EQ(std::tie(got.state, got.width, got.height, got.left, got.top),
-                  std::tie(e.state, e.width, e.height, e.left, e.top))
-            << values;
-    }
-}
-
 TEST(locateFile, FirstEntryHoldingTheFileWins) {
     TempDir tree;
     for (const char* file : {"a/game.tap", "b/game.tap", "b/only_b.tap", "agame.tap"})
@@ -174,17 +153,3 @@ TEST(locateFile, FirstEntryHoldingTheFileWins) {
 }
 
 } // namespace
-
-// The program's own settings file (its round trip is the main window's
-// test): damaged values fall back to the defaults rather than reaching the
-// window.
-TEST(ExtraSettings, DamagedValuesFallBackToTheDefaults) {
-    TempDir dir;
-    EXPECT_EQ(loadExtraSettings(dir.sub("absent.ini")), ExtraSettings{});
-    dir.write(
-        "case.ini",
-        "[GameList]\r\nColumnWidth0=10\r\nColumnWidth1=-5\r\nColumnWidth2=30\r\nSortColumn=3\r\n");
-    const ExtraSettings read = loadExtraSettings(dir.sub("case.ini"));
-    EXPECT_TRUE(read.columnWidths.empty());
-    EXPECT_EQ(read.sortColumn, -1);
-}

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include "platform/directories.h"
 #include "state/data_directory.h"
 #include "state/dropped_files.h"
 #include "support/temp_dir.h"
@@ -32,20 +30,8 @@ TEST(DataDirectory, ChosenByCommandLineFilesBesideTheProgramOrWritability) {
             << c.program;
 }
 
-// POSIX search paths (":" between entries, the executable bit) and dot names
-// as hidden files; Windows has its own rules for both.
+// Letter case counts here as POSIX has it; Windows has its own rule.
 #ifndef _WIN32
-TEST(DataDirectory, ProgramsFoundOnTheSearchPath) {
-    TempDir tree;
-    tree.write("a/fuse-sdl", "#!/bin/sh\n");
-    tree.write("b/fuse-sdl", "#!/bin/sh\n");
-    ::chmod(tree.sub("b/fuse-sdl").c_str(), 0755);
-    const std::string path = tree.sub("a") + ":" + tree.sub("b") + ":" + tree.sub("c");
-    EXPECT_EQ(platform::findProgram("fuse-sdl", path), tree.sub("b/fuse-sdl"))
-        << "the first one is not executable";
-    EXPECT_EQ(platform::findProgram("../b/fuse-sdl", path), std::nullopt);
-}
-
 // Dropped files take the Add Game naming rule, a dropped folder the Add
 // Multiple wizard's; each directory joins the ROM paths once.
 TEST(DroppedFiles, BecomeGamesNamedByTheDialogsRules) {

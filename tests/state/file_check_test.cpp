@@ -52,13 +52,5 @@ TEST_F(FileCheck, ReportsWhatTheLookupDoesNotFind) {
     EXPECT_FALSE(result.cancelled);
 }
 
-TEST_F(FileCheck, StopsWhenAsked) {
-    const FileCheckResult stopped =
-        checkFiles(GameCatalogue(1000, game("Gone", "x.tap")), settings_,
-                   [](std::size_t done, std::size_t) { return done < 500; });
-    EXPECT_TRUE(stopped.cancelled);
-    EXPECT_LT(stopped.games.size(), 1000u);
-}
-
 } // namespace
 } // namespace tolm
