@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "catalogue/catalogue_ops.h"
+#include "core/text.h"
 
 // Records and messages are written with only the fields a case cares about.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -11,6 +14,17 @@
 using namespace tolm;
 
 namespace {
+
+TEST(leadingNumber, ReadsTheLeadingDecimalNumber) {
+    // clang-format off
+    const std::pair<std::string, std::int32_t> cases[] = {
+        {"0x1A", 0}, {"+-5", 0}, {"- 5", -5}, // blanks skipped, even after the sign
+        {"2.5", 2}, {"-3.5", -4}, {"7." + std::string(300, '0') + "1", 7}, // nearest, ties to even
+        {"4294967297", INT_MAX}, {"-2147483649", INT_MIN}};                // saturated, never wrapped
+    // clang-format on
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(leadingNumber(text), expected) << ::testing::PrintToString(text);
+}
 
 // Records named by letters, with a second field to show survivors move whole.
 GameCatalogue makeGames(std::string names) {
@@ -32,6 +46,39 @@ TEST(addGame, FillsTheBlankLastRecordOrAppends) {
     EXPECT_EQ(addGame(withBlank, NewGame{}).refusal,
               (UserMessage{"Unable to add", "Gamename is blank", UserMessage::Icon::Critical}));
     EXPECT_EQ(withBlank.size(), 4u);
+}
+
+TEST(removePositions, ClosesUpOrLeavesOneBlankRecord) {
+    // clang-format off
+    const struct { std::vector<std::int32_t> positions; GameCatalogue after; } cases[] = {
+        {{3, 1, 0, 2}, GameCatalogue(1)}, {{7, -1, 1}, makeGames("ACD")},
+        {{1, 1, 1, 1}, makeGames("ACD")}}; // repeated positions do not make up "all"
+    // clang-format on
+    for (const auto& [positions, after] : cases) {
+        GameCatalogue catalogue = makeGames("ABCD");
+        removePositions(catalogue, positions);
+        EXPECT_EQ(catalogue, after) << ::testing::PrintToString(positions);
+    }
+    // One of one is "1 game", not "all games".
+    EXPECT_EQ(removalQuestion(GameCatalogue(1), 1).text, "Are you sure you want to remove 1 game?");
+}
+
+// Equal catalogues agree; a change to any one field, or text moved from one
+// field to the next, or a record more, shows.
+TEST(catalogueFingerprint, ChangesWithAnyField) {
+    const GameCatalogue base = makeGames("ABC");
+    EXPECT_EQ(catalogueFingerprint(base), catalogueFingerprint(makeGames("ABC")));
+    // clang-format off
+    const std::function<void(GameCatalogue&)> changes[] = {
+        [](auto& c) { c[1].year = 1984; }, [](auto& c) { c[2].musicFile = "m.ay"; },
+        [](auto& c) { c[0].name = ""; c[0].publisher = "AAAA"; }}; // "A" moved into the next text
+    // clang-format on
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        GameCatalogue changed = base;
+        changes[i](changed);
+        EXPECT_NE(catalogueFingerprint(changed), catalogueFingerprint(base)) << i;
+    }
+    EXPECT_NE(catalogueFingerprint(GameCatalogue(1)), catalogueFingerprint(GameCatalogue()));
 }
 
 } // namespace

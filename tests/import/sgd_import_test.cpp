@@ -107,6 +107,7 @@ TEST(importSgdRecords, DirectoryIndexPicksTheGameDir) {
     // clang-format off
     const struct { const char* index; const char* file; std::string romFile; } cases[] = {
         {"1", "JSW.TAP", "/b/JSW.TAP"}, // a GameDir ending in a separator gets no second one
+        {"1 0", "JSW.TAP", "JSW.TAP"},    // 10: beyond the list
         {"2.5", "JSW.TAP", c}, // half to even: 2
         {"0", " J S W.TAP ", a}, // spaces in the name go
         {"0", "   ", ""}};       // no name: no file, not the directory
@@ -122,6 +123,7 @@ TEST(gameDirEntries, ReadLikeSgdReadsItsSettings) {
         {"[SGD]\r\nSound=1\r\nGameDir = C:\\MY GAMES\n", {"C:\\MYGAMES"}}, // blanks removed
         {"GameDir=/a,GameDir=/b\rGameDir=/c", {"/a", "/b", "/c"}}, // a comma ends the field
         {"\"GameDir=C:\\A,B\"\r\nGameDir=/x", {"C:\\A,B", "/x"}}, // quoted: the comma stays
+        {"GameDir=\r\nGameDir=/b", {"", "/b"}},    // an empty entry keeps its place
         {"GameDir=/caf\xE9", {"/caf\xC3\xA9"}}};  // Windows-1252 in the file
     // clang-format on
     for (const auto& [ini, dirs] : cases)
@@ -176,6 +178,25 @@ TEST(importSgdFiles, SkippedFilesDoNotUseUpTheOverwrite) {
     EXPECT_EQ(describeSgdImport(appended), "Imported 3 games from 1 file.");
     importSgdFiles(emptied, data.path(), {"ONE.DAT"}, noIni.path(), false, longPaths);
     EXPECT_EQ(emptied.size(), 3u) << "the blank record stays in front of appended games";
+}
+
+// The end of the session stops an import between records: the games before
+// the stop are kept, the file's outcome says how many, and no file after it
+// is read.
+TEST(importSgdFiles, StopsBetweenRecordsKeepingWhatCameBefore) {
+    TempDir data;
+    data.write("A.DAT", sgdFileBytes(5, "0"));
+    data.write("B.DAT", sgdFileBytes(5, "0"));
+    GameCatalogue catalogue;
+    platform::FileSystemLongPaths longPaths;
+    int asked = 0;
+    const SgdImportReport report =
+        importSgdFiles(catalogue, data.path(), {"A.DAT", "B.DAT"}, data.path(), false, longPaths,
+                       {}, [&asked] { return ++asked > 4; });
+    EXPECT_TRUE(report.stopped);
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].games, 3u); // asked once before the file, then per record
+    EXPECT_EQ(catalogue.size(), 3u);
 }
 
 } // namespace

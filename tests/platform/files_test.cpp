@@ -81,6 +81,22 @@ TEST(files, LongPaths) {
         std::filesystem::remove(nativePath(deep));
 }
 
+// Names beyond ASCII reach the file system as the same letters (UTF-16 on
+// Windows, not the code page), and '?' stands for one letter, not one byte.
+TEST(files, NamesBeyondAscii) {
+    TempDir dir;
+    const std::string name = "Mot\xC3\xB6rhead \xE2\x82\xAC \xE6\x97\xA5.dat";
+    ASSERT_TRUE(replaceFile(dir.sub(name), "bytes"));
+    EXPECT_TRUE(fileExists(dir.sub("Mot?rhead ? ?.dat")));
+    EXPECT_FALSE(fileExists(dir.sub("Mot??rhead*")));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(nativePath(dir.path()))) {
+        const std::u8string raw = entry.path().filename().u8string();
+        names.emplace_back(raw.begin(), raw.end());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{name});
+}
+
 // A save either puts every byte in place or leaves the old file as it was,
 // with no temporary file left behind either way.
 TEST(replaceFile, WritesEveryByteOrKeepsWhatWasThere) {
