@@ -17,8 +17,8 @@
 
 #include "silent_dialogs.h"
 #include "timing.h"
-#include "ui/common/program_launcher.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/program_launcher.h"
+#include "ui/widgets/user_dialogs.h"
 #include "ui/config/directory_probe.h"
 #include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"

@@ -14,7 +14,7 @@
 #include "made_game_files.h"
 #include "state/app_state.h"
 #include "timing.h"
-#include "ui/main/screenshot_strip.h"
+#include "ui/widgets/screenshot_strip.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "state/app_state.h"
 #include "timing.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 #include "ui/import/import_dialog.h"
 
 namespace {

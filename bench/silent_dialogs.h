@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::bench {
 

@@ -23,7 +23,7 @@
 #include "state/app_state.h"
 #include "timing.h"
 #include "ui/main/main_layout.h"
-#include "ui/main/screenshot_strip.h"
+#include "ui/widgets/screenshot_strip.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include "silent_dialogs.h"
 #include "state/app_state.h"
 #include "timing.h"
-#include "ui/common/program_launcher.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/program_launcher.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
 

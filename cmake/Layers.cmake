@@ -1,19 +1,17 @@
 # tolm_layer(<folder> [PUBLIC deps...] [PRIVATE deps...])
 #
-# Builds src/<folder> as the static library tolm_<folder> (tolm_core_helpers
-# for src/core, whose plain name is the aggregate of all core layers). Its
-# include root is a directory holding only a link named <folder> to the
-# sources, so "<folder>/x.h" resolves for the layer itself and for the layers
-# that link it, and for no one else.
+# Builds src/<folder> as the static library tolm_<folder>, slashes turned to
+# underscores (src/ui/widgets is tolm_ui_widgets). Its include root is a
+# directory holding only a link named <folder> to the sources, so
+# "<folder>/x.h" resolves for the layer itself and for the layers that link
+# it, and for no one else.
 function(tolm_layer folder)
-    if(folder STREQUAL "core")
-        set(target tolm_core_helpers)
-    else()
-        set(target tolm_${folder})
-    endif()
+    string(REPLACE "/" "_" name ${folder})
+    set(target tolm_${name})
     set(source_dir ${CMAKE_SOURCE_DIR}/src/${folder})
-    set(root ${CMAKE_BINARY_DIR}/layers/${folder})
-    file(MAKE_DIRECTORY ${root})
+    set(root ${CMAKE_BINARY_DIR}/layers/${name})
+    get_filename_component(link_parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${link_parent})
     if(NOT EXISTS ${root}/${folder})
         file(CREATE_LINK ${source_dir} ${root}/${folder} SYMBOLIC COPY_ON_ERROR)
     endif()

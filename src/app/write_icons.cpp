@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "ui/main/artwork.h"
+#include "ui/widgets/artwork.h"
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "ui/common/program_launcher.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/program_launcher.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::test {
 

@@ -16,7 +16,7 @@
 
 #include "catalogue/database.h"
 #include "state/app_state.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::test {
 

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "settings/search_path_list.h"
-#include "ui/common/folder_picker.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/folder_picker.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 

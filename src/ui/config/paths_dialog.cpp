@@ -7,9 +7,9 @@
 #include <QTreeWidget>
 
 #include "settings/search_path_list.h"
-#include "ui/common/program_launcher.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/program_launcher.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 #include "ui/config/directory_probe.h"
 #include "ui/config/drive_icons.h"
 

@@ -7,8 +7,8 @@
 #include "platform/programs.h"
 #include "settings/program_list.h"
 #include "settings/search_path_list.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 

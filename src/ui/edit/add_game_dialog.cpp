@@ -16,10 +16,10 @@
 #include "core/text.h"
 #include "settings/settings.h"
 #include "state/game_edits.h"
-#include "ui/common/object_names.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
-#include "ui/edit/file_filters.h"
+#include "ui/widgets/object_names.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
+#include "ui/widgets/file_filters.h"
 #include "ui/edit/game_details_form.h"
 
 namespace tolm::ui {

@@ -15,10 +15,10 @@
 #include "platform/listing.h"
 #include "settings/picked_paths.h"
 #include "state/game_edits.h"
-#include "ui/common/folder_picker.h"
-#include "ui/common/object_names.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/folder_picker.h"
+#include "ui/widgets/object_names.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {

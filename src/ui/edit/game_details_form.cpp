@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "catalogue/genres.h"
-#include "ui/common/object_names.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/object_names.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 

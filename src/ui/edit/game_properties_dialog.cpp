@@ -22,15 +22,15 @@
 #include "settings/locate.h"
 #include "settings/settings.h"
 #include "state/game_edits.h"
-#include "ui/common/object_names.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
-#include "ui/edit/file_filters.h"
+#include "ui/widgets/object_names.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
+#include "ui/widgets/file_filters.h"
 #include "ui/edit/game_details_form.h"
-#include "ui/main/arrow_pictures.h"
-#include "ui/main/artwork.h"
-#include "ui/main/screen_pictures.h"
-#include "ui/main/screenshot_strip.h"
+#include "ui/widgets/arrow_pictures.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/screen_pictures.h"
+#include "ui/widgets/screenshot_strip.h"
 
 namespace tolm::ui {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/longpath.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 #include "ui/import/sgd_directory_dialog.h"
 
 namespace tolm::ui {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "ui/common/folder_picker.h"
+#include "ui/widgets/folder_picker.h"
 
 class QPushButton;
 

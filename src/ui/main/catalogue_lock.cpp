@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/temporary_names.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 

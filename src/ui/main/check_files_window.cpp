@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "state/app_state.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 namespace {

@@ -9,7 +9,7 @@
 #include "catalogue/genres.h"
 #include "core/text.h"
 #include "settings/locate.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "catalogue/game_record.h"
 #include "settings/settings.h"
-#include "ui/main/window_geometry.h"
+#include "ui/widgets/window_geometry.h"
 
 class QPlainTextEdit;
 

@@ -5,8 +5,8 @@
 #include "platform/directories.h"
 #include "settings/extra_settings.h"
 #include "state/app_state.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {

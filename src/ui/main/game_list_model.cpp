@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "catalogue/catalogue_ops.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 

@@ -7,9 +7,9 @@
 #include "platform/files.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
-#include "ui/common/program_launcher.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/program_launcher.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <QtGlobal>
 
-#include "ui/main/screenshot_strip.h"
+#include "ui/widgets/screenshot_strip.h"
 
 namespace tolm::ui {
 

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "state/app_state.h"
 #include "ui/main/main_menus.h"
-#include "ui/main/window_geometry.h"
+#include "ui/widgets/window_geometry.h"
 
 class QStatusBar;
 class QTreeView;

@@ -11,8 +11,8 @@
 
 #include "settings/extra_settings.h"
 #include "state/dropped_files.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
 

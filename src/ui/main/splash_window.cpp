@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "tolm/version.h"
-#include "ui/main/artwork.h"
+#include "ui/widgets/artwork.h"
 
 namespace tolm::ui {
 

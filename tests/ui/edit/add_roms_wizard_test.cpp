@@ -2,7 +2,7 @@
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
-#include "ui/common/folder_picker.h"
+#include "ui/widgets/folder_picker.h"
 #include "ui/edit/add_roms_wizard.h"
 
 using namespace tolm;

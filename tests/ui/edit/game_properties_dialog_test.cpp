@@ -3,7 +3,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
 #include "ui/edit/game_properties_dialog.h"
-#include "ui/main/arrow_pictures.h"
+#include "ui/widgets/arrow_pictures.h"
 
 using namespace tolm;
 using tolm::test::control;

@@ -9,8 +9,8 @@
 #include "ui/main/details_panel.h"
 #include "ui/main/first_start.h"
 #include "ui/main/game_filter_box.h"
-#include "ui/main/screenshot_strip.h"
-#include "ui/main/window_geometry.h"
+#include "ui/widgets/screenshot_strip.h"
+#include "ui/widgets/window_geometry.h"
 
 using tolm::GameCatalogue;
 using tolm::test::fiveGames;

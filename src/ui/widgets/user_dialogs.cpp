@@ -1,4 +1,4 @@
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/user_dialogs.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #include "platform/programs.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 

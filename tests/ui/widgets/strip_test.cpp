@@ -5,8 +5,8 @@
 
 #include "support/window_fixtures.h"
 #include "ui/main/main_layout.h"
-#include "ui/main/screenshot_strip.h"
-#include "ui/main/show_big_window.h"
+#include "ui/widgets/screenshot_strip.h"
+#include "ui/widgets/show_big_window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/common/command_line.h"
+#include "ui/widgets/command_line.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

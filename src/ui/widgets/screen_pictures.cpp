@@ -1,4 +1,4 @@
-#include "ui/main/screen_pictures.h"
+#include "ui/widgets/screen_pictures.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +9,7 @@
 
 #include "core/text.h"
 #include "settings/locate.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 namespace {

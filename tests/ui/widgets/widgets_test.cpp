@@ -5,11 +5,11 @@
 
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
-#include "ui/common/folder_picker.h"
-#include "ui/common/name_filters.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
-#include "ui/edit/file_filters.h"
+#include "ui/widgets/folder_picker.h"
+#include "ui/widgets/name_filters.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
+#include "ui/widgets/file_filters.h"
 
 using namespace tolm;
 using namespace tolm::ui;
@@ -81,4 +81,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(CommonWidgetsTest)
-#include "common_widgets_test.moc"
+#include "widgets_test.moc"

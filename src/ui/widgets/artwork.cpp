@@ -1,4 +1,4 @@
-#include "ui/main/artwork.h"
+#include "ui/widgets/artwork.h"
 
 #include "tolm/version.h"
 

@@ -1,4 +1,4 @@
-#include "ui/main/window_geometry.h"
+#include "ui/widgets/window_geometry.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "ui/main/screenshot_strip.h"
+#include "ui/widgets/screenshot_strip.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -10,9 +10,9 @@
 #include "core/text.h"
 #include "settings/locate.h"
 #include "state/app_state.h"
-#include "ui/common/qt_text.h"
-#include "ui/main/artwork.h"
-#include "ui/main/show_big_window.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/show_big_window.h"
 
 namespace tolm::ui {
 

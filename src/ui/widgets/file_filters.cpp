@@ -1,4 +1,4 @@
-#include "ui/edit/file_filters.h"
+#include "ui/widgets/file_filters.h"
 
 namespace tolm::ui {
 

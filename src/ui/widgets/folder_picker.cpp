@@ -1,4 +1,4 @@
-#include "ui/common/folder_picker.h"
+#include "ui/widgets/folder_picker.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,8 +11,8 @@
 
 #include "platform/files.h"
 #include "platform/mounts.h"
-#include "ui/common/qt_text.h"
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {

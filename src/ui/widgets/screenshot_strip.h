@@ -8,9 +8,9 @@
 #include <array>
 #include <vector>
 
-#include "ui/main/arrow_pictures.h"
-#include "ui/main/screen_pictures.h"
-#include "ui/main/window_geometry.h"
+#include "ui/widgets/arrow_pictures.h"
+#include "ui/widgets/screen_pictures.h"
+#include "ui/widgets/window_geometry.h"
 
 namespace tolm {
 struct AppState;

@@ -1,9 +1,9 @@
-#include "ui/common/name_filters.h"
+#include "ui/widgets/name_filters.h"
 
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "ui/common/user_dialogs.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 

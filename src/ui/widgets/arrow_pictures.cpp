@@ -1,4 +1,4 @@
-#include "ui/main/arrow_pictures.h"
+#include "ui/widgets/arrow_pictures.h"
 
 #include <QColor>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/common/program_launcher.h"
+#include "ui/widgets/program_launcher.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/process.h"
-#include "ui/common/qt_text.h"
+#include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 

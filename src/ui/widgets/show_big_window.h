@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QSize>
 
-#include "ui/main/arrow_pictures.h"
+#include "ui/widgets/arrow_pictures.h"
 
 namespace tolm::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/main/show_big_window.h"
+#include "ui/widgets/show_big_window.h"
 
 #include <QEvent>
 #include <QMouseEvent>
