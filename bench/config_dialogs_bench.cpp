@@ -15,10 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "silent_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "timing.h"
-#include "ui/widgets/program_launcher.h"
-#include "ui/widgets/user_dialogs.h"
 #include "ui/config/directory_probe.h"
 #include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"
@@ -56,21 +54,15 @@ public:
     }
 };
 
-class NoLauncher final : public tolm::ui::ProgramLauncher {
-public:
-    bool start(const QString&, const QStringList&, QString*) override { return false; }
-    void openDirectory(const QString&) override {}
-};
-
 // From nothing to a shown dialog whose lists are filled and painted.
 double openPathsDialog(tolm::SettingsState& settings,
                        const std::shared_ptr<const tolm::ui::DirectoryProbe>& probe) {
-    tolm::bench::SilentDialogs dialogs;
-    NoLauncher launcher;
+    tolm::test::ScriptedDialogs dialogs;
+    tolm::test::RecordingLauncher launcher;
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
         const auto started = Clock::now();
-        tolm::ui::PathsDialog dialog(settings, {dialogs, launcher, probe, {}});
+        tolm::ui::PathsDialog dialog(settings, dialogs, launcher, nullptr, probe);
         dialog.show();
         dialog.repaint();
         QApplication::processEvents();
@@ -103,7 +95,7 @@ int main(int argc, char** argv) {
         settings.emulators.push_back(
             {"Emulator " + std::to_string(i), "/usr/bin/emu" + std::to_string(i)});
     settings.defaultEmulator = kPrograms / 2;
-    tolm::bench::SilentDialogs dialogs;
+    tolm::test::ScriptedDialogs dialogs;
     tolm::ui::ProgramListDialog emulators(tolm::ui::ProgramListKind::Emulators, settings, dialogs);
     emulators.show();
     QApplication::processEvents();
