@@ -67,7 +67,8 @@ double openPathsDialog(tolm::SettingsState& settings,
         dialog.repaint();
         QApplication::processEvents();
         samples.push_back(msSince(started));
-        const auto* roms = dialog.findChild<QTreeWidget*>(QStringLiteral("lstRoms"));
+        const auto* roms =
+            dialog.findChild<QTreeWidget*>(QLatin1String(tolm::ui::PathsDialog::kLists[0]));
         if (roms->topLevelItemCount() != kDirectoriesPerList) {
             std::printf("the dialog listed %d directories\n", roms->topLevelItemCount());
             std::exit(1);
@@ -99,7 +100,8 @@ int main(int argc, char** argv) {
     tolm::ui::ProgramListDialog emulators(tolm::ui::ProgramListKind::Emulators, settings, dialogs);
     emulators.show();
     QApplication::processEvents();
-    auto* rows = emulators.findChild<QListWidget*>(QStringLiteral("lstEmus"));
+    auto* rows =
+        emulators.findChild<QListWidget*>(QLatin1String(tolm::ui::ProgramListDialog::kList));
     const double fill = medianMs(kRuns, [&] {
         emulators.fillList();
         rows->viewport()->repaint();

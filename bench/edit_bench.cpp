@@ -172,8 +172,8 @@ int main(int argc, char** argv) {
         wizard.folderPicker().setOpenDirectory(romDir);
         wizard.show();
         QApplication::processEvents();
-        auto* next = control<QPushButton>(wizard, "Command1");
-        auto* roms = control<QListWidget>(wizard, "lstMultiRoms");
+        auto* next = control<QPushButton>(wizard, tolm::ui::AddRomsWizard::kNextButton);
+        auto* roms = control<QListWidget>(wizard, tolm::ui::AddRomsWizard::kRomList);
         listSamples.push_back(timeMs([&] {
             next->click();
             roms->viewport()->repaint();
@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
             std::printf("the wizard listed %d files\n", roms->count());
             return 1;
         }
-        control<QPushButton>(wizard, "Command4")->click();
+        control<QPushButton>(wizard, tolm::ui::AddRomsWizard::kSelectAllButton)->click();
         addSamples.push_back(timeMs([&] {
             next->click(); // Add ROMs
             window.refreshGameList();
