@@ -15,10 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "silent_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "timing.h"
-#include "ui/widgets/program_launcher.h"
-#include "ui/widgets/user_dialogs.h"
 #include "ui/config/directory_probe.h"
 #include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"
@@ -56,26 +54,21 @@ public:
     }
 };
 
-class NoLauncher final : public tolm::ui::ProgramLauncher {
-public:
-    bool start(const QString&, const QStringList&, QString*) override { return false; }
-    void openDirectory(const QString&) override {}
-};
-
 // From nothing to a shown dialog whose lists are filled and painted.
 double openPathsDialog(tolm::SettingsState& settings,
                        const std::shared_ptr<const tolm::ui::DirectoryProbe>& probe) {
-    tolm::bench::SilentDialogs dialogs;
-    NoLauncher launcher;
+    tolm::test::ScriptedDialogs dialogs;
+    tolm::test::RecordingLauncher launcher;
     std::vector<double> samples;
     for (int run = 0; run < kRuns; ++run) {
         const auto started = Clock::now();
-        tolm::ui::PathsDialog dialog(settings, {dialogs, launcher, probe, {}});
+        tolm::ui::PathsDialog dialog(settings, dialogs, launcher, nullptr, probe);
         dialog.show();
         dialog.repaint();
         QApplication::processEvents();
         samples.push_back(msSince(started));
-        const auto* roms = dialog.findChild<QTreeWidget*>(QStringLiteral("lstRoms"));
+        const auto* roms =
+            dialog.findChild<QTreeWidget*>(QLatin1String(tolm::ui::PathsDialog::kLists[0]));
         if (roms->topLevelItemCount() != kDirectoriesPerList) {
             std::printf("the dialog listed %d directories\n", roms->topLevelItemCount());
             std::exit(1);
@@ -103,11 +96,12 @@ int main(int argc, char** argv) {
         settings.emulators.push_back(
             {"Emulator " + std::to_string(i), "/usr/bin/emu" + std::to_string(i)});
     settings.defaultEmulator = kPrograms / 2;
-    tolm::bench::SilentDialogs dialogs;
+    tolm::test::ScriptedDialogs dialogs;
     tolm::ui::ProgramListDialog emulators(tolm::ui::ProgramListKind::Emulators, settings, dialogs);
     emulators.show();
     QApplication::processEvents();
-    auto* rows = emulators.findChild<QListWidget*>(QStringLiteral("lstEmus"));
+    auto* rows =
+        emulators.findChild<QListWidget*>(QLatin1String(tolm::ui::ProgramListDialog::kList));
     const double fill = medianMs(kRuns, [&] {
         emulators.fillList();
         rows->viewport()->repaint();

@@ -24,17 +24,17 @@
 
 #include "catalogue/database.h"
 #include "made_catalogue.h"
-#include "silent_dialogs.h"
 #include "state/app_state.h"
+#include "support/scripted_dialogs.h"
 #include "timing.h"
-#include "ui/widgets/folder_picker.h"
-#include "ui/widgets/program_launcher.h"
-#include "ui/widgets/qt_text.h"
-#include "ui/widgets/user_dialogs.h"
 #include "ui/edit/add_roms_wizard.h"
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
+#include "ui/widgets/folder_picker.h"
+#include "ui/widgets/program_launcher.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ QImage detailedPicture(int seed) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    SilentDialogs dialogs;
+    tolm::test::ScriptedDialogs dialogs; // none is expected to be asked
     tolm::ui::QtProgramLauncher launcher;
     QTemporaryDir dir;
     const std::string directory = tolm::ui::toStd(dir.path());
@@ -172,8 +172,8 @@ int main(int argc, char** argv) {
         wizard.folderPicker().setOpenDirectory(romDir);
         wizard.show();
         QApplication::processEvents();
-        auto* next = control<QPushButton>(wizard, "Command1");
-        auto* roms = control<QListWidget>(wizard, "lstMultiRoms");
+        auto* next = control<QPushButton>(wizard, tolm::ui::AddRomsWizard::kNextButton);
+        auto* roms = control<QListWidget>(wizard, tolm::ui::AddRomsWizard::kRomList);
         listSamples.push_back(timeMs([&] {
             next->click();
             roms->viewport()->repaint();
@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
             std::printf("the wizard listed %d files\n", roms->count());
             return 1;
         }
-        control<QPushButton>(wizard, "Command4")->click();
+        control<QPushButton>(wizard, tolm::ui::AddRomsWizard::kSelectAllButton)->click();
         addSamples.push_back(timeMs([&] {
             next->click(); // Add ROMs
             window.refreshGameList();
@@ -216,5 +216,7 @@ int main(int argc, char** argv) {
                 kFiles, kGames, addMs);
     std::printf("opening Properties with %d full-HD screenshots: %.1f ms (goal 60 ms)\n",
                 kScreenshots, openMs);
-    return dialogs.shown == 0 ? 0 : 1;
+    for (const auto& box : dialogs.messages())
+        std::printf("unexpected box: %s\n", qPrintable(box.text));
+    return dialogs.messages().empty() ? 0 : 1;
 }

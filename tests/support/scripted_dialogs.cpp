@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/widgets/folder_picker.h"
+
 namespace tolm::test {
 
 namespace {
@@ -46,8 +48,14 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QStr
     return takeNext(files, QString());
 }
 
-QString ScriptedDialogs::existingDirectory(QWidget*, const QString& title, const QString& start) {
-    shown.push_back({QStringLiteral("folder"), title, {}, Icon::None, Buttons::Ok, {}, start});
+QString ScriptedDialogs::pickFolder(QWidget*, FolderKind kind) {
+    shown.push_back({QStringLiteral("folder"),
+                     QLatin1String(ui::FolderPickDialog::captionOf(kind)),
+                     {},
+                     Icon::None,
+                     Buttons::Ok,
+                     {},
+                     {}});
     return takeNext(folders, QString());
 }
 

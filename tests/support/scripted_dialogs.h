@@ -31,7 +31,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> inputs;
     std::deque<QString> files;
-    std::deque<QString> folders;
+    std::deque<QString> folders; // the folder pickers' answers; empty: cancelled
 
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;
@@ -39,8 +39,8 @@ public:
                                      const QString& preset) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& presetName, const QString& startDirectory) override;
-    QString existingDirectory(QWidget* parent, const QString& title,
-                              const QString& startDirectory) override;
+    // Kind "folder", titled with the picker's caption.
+    QString pickFolder(QWidget* parent, FolderKind kind) override;
     // Kind "program"; answered from `files`.
     QString openProgramFileName(QWidget* parent, const QString& title) override;
 

@@ -7,26 +7,25 @@
 #include <QTreeWidget>
 
 #include "settings/search_path_list.h"
+#include "ui/config/directory_probe.h"
+#include "ui/config/drive_icons.h"
 #include "ui/widgets/program_launcher.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
-#include "ui/config/directory_probe.h"
-#include "ui/config/drive_icons.h"
 
 namespace tolm::ui {
 namespace {
 
 struct TabInfo {
     const char* caption;
-    const char* listName;
     const char* keyPrefix;
     std::vector<std::string> SettingsState::*list;
 };
 
 const std::array<TabInfo, PathsDialog::kTabs> kTabInfo{{
-    {"Rom Paths", "lstRoms", "rom", &SettingsState::romPaths},
-    {" Screenshot Paths", "lstSS", "ss", &SettingsState::screenshotPaths},
-    {"Music Paths", "lstMusic", "ay", &SettingsState::musicPaths},
+    {"Rom Paths", "rom", &SettingsState::romPaths},
+    {" Screenshot Paths", "ss", &SettingsState::screenshotPaths},
+    {"Music Paths", "ay", &SettingsState::musicPaths},
 }};
 
 // The eleven icons, made once.
@@ -45,18 +44,19 @@ const QIcon& iconFor(std::string_view key) {
 
 } // namespace
 
-PathsDialog::PathsDialog(SettingsState& settings, PathsDialogServices services, QWidget* parent)
-    : QDialog(parent), settings_(settings), services_(std::move(services)) {
+PathsDialog::PathsDialog(SettingsState& settings, UserDialogs& dialogs, ProgramLauncher& launcher,
+                         QWidget* parent, std::shared_ptr<const DirectoryProbe> probe)
+    : QDialog(parent), settings_(settings), dialogs_(dialogs), launcher_(launcher) {
     setObjectName(QStringLiteral("frmPaths"));
     setWindowTitle(QStringLiteral("Paths"));
-    probes_ = new BackgroundProbes(services_.probe, this);
+    probes_ = new BackgroundProbes(probe ? std::move(probe) : systemDirectoryProbe(), this);
     connect(probes_, &BackgroundProbes::answered, this, &PathsDialog::iconAnswered);
 
     tabs_ = new QTabWidget(this);
-    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    tabs_->setObjectName(QLatin1String(kTabPanel));
     for (int tab = 0; tab < kTabs; ++tab) {
         auto* list = new QTreeWidget(tabs_);
-        list->setObjectName(QLatin1String(kTabInfo[tab].listName));
+        list->setObjectName(QLatin1String(kLists[static_cast<std::size_t>(tab)]));
         list->setHeaderLabels({QStringLiteral("Path")});
         list->setRootIsDecorated(false);
         list->setUniformRowHeights(true);
@@ -72,10 +72,10 @@ PathsDialog::PathsDialog(SettingsState& settings, PathsDialogServices services, 
         button->setAutoDefault(false);
         return button;
     };
-    addButton_ = makeButton("Command1", "Add");
-    removeButton_ = makeButton("Command3", "Remove");
-    gotoButton_ = makeButton("Command4", "Goto Path");
-    okButton_ = makeButton("cmdOK", "OK");
+    addButton_ = makeButton(kAddButton, "Add");
+    removeButton_ = makeButton(kRemoveButton, "Remove");
+    gotoButton_ = makeButton(kGotoButton, "Goto Path");
+    okButton_ = makeButton(kOkButton, "OK");
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(tabs_, 0, 0, 1, 5);
@@ -150,16 +150,15 @@ void PathsDialog::updateButtons() {
 
 void PathsDialog::add() {
     const int tab = currentTab();
-    const QString picked = services_.pickFolder ? services_.pickFolder(this) : QString();
+    const QString picked = dialogs_.pickFolder(this, UserDialogs::FolderKind::SearchPath);
     if (picked.isEmpty())
         return;
     const std::string directory = withTrailingSeparator(toStd(picked));
     if (!storableInSettings(directory)) {
-        services_.dialogs.message(this, QStringLiteral("Paths"),
-                                  picked + QStringLiteral("\r\ncannot be stored: its name has "
-                                                          "characters the settings file cannot "
-                                                          "hold"),
-                                  UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
+        dialogs_.message(this, QStringLiteral("Paths"),
+                         picked + QStringLiteral("\r\ncannot be stored: its name has characters "
+                                                 "the settings file cannot hold"),
+                         UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
         return;
     }
     std::vector<std::string> copy = listOf(tab);
@@ -184,9 +183,9 @@ void PathsDialog::remove() {
                   .value_or(copy.size());
     if (k >= copy.size())
         return;
-    const UserDialogs::Answer answer = services_.dialogs.message(
-        this, QStringLiteral("Remove path"), QStringLiteral("Are you sure?"),
-        UserDialogs::Icon::None, UserDialogs::Buttons::YesNo);
+    const UserDialogs::Answer answer =
+        dialogs_.message(this, QStringLiteral("Remove path"), QStringLiteral("Are you sure?"),
+                         UserDialogs::Icon::None, UserDialogs::Buttons::YesNo);
     if (answer == UserDialogs::Answer::Yes)
         removeSearchPath(copy, k);
     listOf(tab) = std::move(copy);
@@ -197,7 +196,7 @@ void PathsDialog::gotoPath() {
     const QTreeWidgetItem* item = lists_[currentTab()]->currentItem();
     if (item == nullptr || item->text(0).isEmpty())
         return;
-    services_.launcher.openDirectory(item->text(0));
+    launcher_.openDirectory(item->text(0));
 }
 
 } // namespace tolm::ui

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QString>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,16 +20,6 @@ class DirectoryProbe;
 class ProgramLauncher;
 class UserDialogs;
 
-// What the paths dialog needs from outside: the boxes, the file browser, the
-// questions about directories and the folder picker.
-struct PathsDialogServices {
-    UserDialogs& dialogs;
-    ProgramLauncher& launcher;
-    std::shared_ptr<const DirectoryProbe> probe;
-    // Shows the folder picker over the given window; empty when cancelled.
-    std::function<QString(QWidget*)> pickFolder;
-};
-
 // frmPaths: the three search-path lists (game files, screenshots, music), one
 // tab each, every directory with an icon for its drive. Changes go into the
 // settings at once. The icons are worked out on threads of the dialog's own,
@@ -41,8 +30,18 @@ public:
     static constexpr int kTabs = 3;
     static constexpr int kKeyRole = Qt::UserRole;         // an item's key ("rom0")
     static constexpr int kIconKeyRole = Qt::UserRole + 1; // its icon's key ("fixedx")
+    static constexpr const char* kTabPanel = "SSTab1";
+    static constexpr std::array<const char*, kTabs> kLists{"lstRoms", "lstSS", "lstMusic"};
+    static constexpr const char* kAddButton = "Command1";
+    static constexpr const char* kRemoveButton = "Command3";
+    static constexpr const char* kGotoButton = "Command4";
+    static constexpr const char* kOkButton = "cmdOK";
 
-    PathsDialog(SettingsState& settings, PathsDialogServices services, QWidget* parent = nullptr);
+    // The folder picker and the boxes come from `dialogs`, the file browser
+    // from `launcher`; `probe` answers the questions about directories (the
+    // system's unless given).
+    PathsDialog(SettingsState& settings, UserDialogs& dialogs, ProgramLauncher& launcher,
+                QWidget* parent = nullptr, std::shared_ptr<const DirectoryProbe> probe = {});
 
     // Refills tab `tab`'s list from the settings, then the buttons.
     void fillPathList(int tab);
@@ -57,7 +56,8 @@ private:
     void iconAnswered(int tab, quint64 fill, int index, bool holdsFiles, int driveKind);
 
     SettingsState& settings_;
-    PathsDialogServices services_;
+    UserDialogs& dialogs_;
+    ProgramLauncher& launcher_;
     BackgroundProbes* probes_ = nullptr;
     std::array<quint64, kTabs> fills_{}; // which fill of each tab an answer belongs to
     QTabWidget* tabs_ = nullptr;

@@ -29,8 +29,8 @@ struct ProgramListDialog::Differences {
 
 const ProgramListDialog::Differences& ProgramListDialog::differencesFor(ProgramListKind kind) {
     static const Differences emulators{"Emulators",
-                                       "cmdDefult",
-                                       "Command1",
+                                       kEmulatorsSetDefaultButton,
+                                       kEmulatorsCloseButton,
                                        true,
                                        "Select an Emulator",
                                        "Please enter the name for this Emulator",
@@ -40,8 +40,8 @@ const ProgramListDialog::Differences& ProgramListDialog::differencesFor(ProgramL
                                        &SettingsState::emulators,
                                        &SettingsState::defaultEmulator};
     static const Differences musicPlayers{"Music Players",
-                                          "Command1",
-                                          "cmdClose",
+                                          kPlayersSetDefaultButton,
+                                          kPlayersCloseButton,
                                           false,
                                           "Select an Music Player",
                                           "Please enter the name for this Music player",
@@ -61,7 +61,7 @@ ProgramListDialog::ProgramListDialog(ProgramListKind kind, SettingsState& settin
     setWindowTitle(QLatin1String(differ_.caption));
 
     programList_ = new QListWidget(this);
-    programList_->setObjectName(QStringLiteral("lstEmus"));
+    programList_->setObjectName(QLatin1String(kList));
     programList_->setSelectionMode(QAbstractItemView::SingleSelection);
     programList_->setMinimumSize(260, 160);
 
@@ -71,8 +71,8 @@ ProgramListDialog::ProgramListDialog(ProgramListKind kind, SettingsState& settin
         button->setAutoDefault(false);
         return button;
     };
-    addButton_ = makeButton("cmdAdd", "Add");
-    removeButton_ = makeButton("cmdRemove", "Remove");
+    addButton_ = makeButton(kAddButton, "Add");
+    removeButton_ = makeButton(kRemoveButton, "Remove");
     setDefaultButton_ = makeButton(differ_.setDefaultName, "Set Default");
     closeButton_ = makeButton(differ_.closeName, "Close");
     removeButton_->setEnabled(!differ_.buttonsFollowSelection);

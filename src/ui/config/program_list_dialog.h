@@ -25,6 +25,14 @@ class ProgramListDialog final : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kEntryRole = Qt::UserRole;
+    static constexpr const char* kList = "lstEmus";
+    static constexpr const char* kAddButton = "cmdAdd";
+    static constexpr const char* kRemoveButton = "cmdRemove";
+    // The two dialogs name Set Default and Close differently.
+    static constexpr const char* kEmulatorsSetDefaultButton = "cmdDefult";
+    static constexpr const char* kEmulatorsCloseButton = "Command1";
+    static constexpr const char* kPlayersSetDefaultButton = "Command1";
+    static constexpr const char* kPlayersCloseButton = "cmdClose";
 
     ProgramListDialog(ProgramListKind kind, SettingsState& settings, UserDialogs& dialogs,
                       QWidget* parent = nullptr);

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/config/paths_dialog.h"
+
 namespace tolm::ui {
 namespace {
 
@@ -33,25 +35,25 @@ QPushButton* button(QWidget* parent, const char* name, const char* text) {
 
 } // namespace
 
-ScreenshotOptionsDialog::ScreenshotOptionsDialog(SettingsState& settings,
+ScreenshotOptionsDialog::ScreenshotOptionsDialog(SettingsState& settings, UserDialogs& dialogs,
+                                                 ProgramLauncher& launcher,
                                                  std::function<void()> rebuildStrip,
-                                                 std::function<void(QWidget*)> openPaths,
                                                  QWidget* parent)
     : QDialog(parent), settings_(settings), rebuildStrip_(std::move(rebuildStrip)),
-      openPaths_(std::move(openPaths)) {
+      dialogs_(dialogs), launcher_(launcher) {
     setObjectName(QStringLiteral("frmSSOptions"));
     setWindowTitle(QStringLiteral("Screenshot options."));
 
     // Each frame is its own group, so its two options exclude each other.
     QGroupBox* orientation = frame(this, "Frame1", "Orientation");
-    horizontal_ = option(orientation, "Option1", "Horizontal");
-    vertical_ = option(orientation, "Option2", "Vertical");
+    horizontal_ = option(orientation, kHorizontalOption, "Horizontal");
+    vertical_ = option(orientation, kVerticalOption, "Vertical");
     QGroupBox* size = frame(this, "Frame2", "Size");
-    fullSize_ = option(size, "Option3", "Full (256 x 192)");
-    halfSize_ = option(size, "Option4", "Half (128 x 96)");
-    QPushButton* paths = button(this, "cmdSSPaths", "Screenshot Paths");
-    QPushButton* ok = button(this, "Command2", "OK");
-    QPushButton* cancel = button(this, "Command1", "Cancel");
+    fullSize_ = option(size, kFullSizeOption, "Full (256 x 192)");
+    halfSize_ = option(size, kHalfSizeOption, "Half (128 x 96)");
+    QPushButton* paths = button(this, kPathsButton, "Screenshot Paths");
+    QPushButton* ok = button(this, kOkButton, "OK");
+    QPushButton* cancel = button(this, kCancelButton, "Cancel");
     ok->setDefault(true);
 
     auto* layout = new QGridLayout(this);
@@ -70,8 +72,10 @@ ScreenshotOptionsDialog::ScreenshotOptionsDialog(SettingsState& settings,
     connect(ok, &QPushButton::clicked, this, &ScreenshotOptionsDialog::accepted);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(paths, &QPushButton::clicked, this, [this] {
-        if (openPaths_)
-            openPaths_(this);
+        // On its first tab, as from the main window; its changes hold even
+        // if this dialog is then cancelled.
+        PathsDialog pathsDialog(settings_, dialogs_, launcher_, this);
+        pathsDialog.exec();
     });
 }
 

@@ -1,7 +1,6 @@
 #include "ui/edit/add_game_dialog.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,11 +15,12 @@
 #include "core/text.h"
 #include "settings/settings.h"
 #include "state/game_edits.h"
+#include "ui/edit/game_details_form.h"
+#include "ui/edit/storable_text.h"
+#include "ui/widgets/file_filters.h"
 #include "ui/widgets/object_names.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
-#include "ui/widgets/file_filters.h"
-#include "ui/edit/game_details_form.h"
 
 namespace tolm::ui {
 
@@ -46,7 +46,7 @@ void AddGameDialog::buildWidgets() {
     notesLayout->addWidget(notesEdit_);
     tabs_->addTab(notes, QStringLiteral("Notes"));
 
-    romEdit_ = named(new QLineEdit(this), "Text1");
+    romEdit_ = named(new QLineEdit(this), kRomBox);
     findRomButton_ = named(new QPushButton(QStringLiteral("Find ROM"), this), "cmdFindRom");
     okButton_ = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cancelButton_ = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
@@ -68,21 +68,15 @@ void AddGameDialog::buildWidgets() {
 }
 
 void AddGameDialog::findRom() {
-    QString path = dialogs_.openFileName(this, QStringLiteral("Locate Rom"), romFileFilter(),
-                                         QString(), QString());
-    if (path.isEmpty())
-        return; // cancelled: everything typed stays
-    path = QDir::toNativeSeparators(path);
-    const std::string full = toStd(path);
-    if (!isStorableName(full)) {
-        dialogs_.show(this, unstorableNameMessage("Unable to add", full));
-        return;
-    }
-    const SplitPath split = splitFullPath(full);
-    if (!split.directory.empty())
-        addSearchPath(state_.settings.romPaths, split.directory);
-    romEdit_->setText(toQt(split.name));
-    details_.name->setText(toQt(proposedGameName(split.name)));
+    const std::optional<StorableFile> picked =
+        pickStorableFile(dialogs_, this, QStringLiteral("Locate Rom"), romFileFilter(), QString(),
+                         QString(), "Unable to add");
+    if (!picked)
+        return; // cancelled or refused: everything typed stays
+    if (!picked->directory.empty())
+        addSearchPath(state_.settings.romPaths, picked->directory);
+    romEdit_->setText(toQt(picked->name));
+    details_.name->setText(toQt(proposedGameName(picked->name)));
     details_.authors->clear();
     notesEdit_->clear();
     details_.publisher->clear();
@@ -90,6 +84,13 @@ void AddGameDialog::findRom() {
 }
 
 void AddGameDialog::accept() {
+    if (!typedTextStorable(dialogs_, this, tabs_, QStringLiteral("Unable to add"),
+                           {{"Game Name", details_.name, details_.name->text()},
+                            {"Publisher", details_.publisher, details_.publisher->text()},
+                            {"Author(s)", details_.authors, details_.authors->toPlainText()},
+                            {"Notes", notesEdit_, notesEdit_->toPlainText()},
+                            {"The ROM file", romEdit_, romEdit_->text()}}))
+        return; // nothing typed is lost: the user mends the field
     NewGame game;
     game.name = toStd(details_.name->text());
     game.genre = std::max(0, details_.genre->currentIndex());

@@ -21,9 +21,12 @@ class UserDialogs;
 class AddGameDialog final : public QDialog {
     Q_OBJECT
 public:
+    static constexpr const char* kRomBox = "Text1";
+
     AddGameDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    // OK: adds the game and closes, or says the name is blank and stays open.
+    // OK: adds the game and closes, or says what is wrong (a blank name, text
+    // the catalogue cannot store) and stays open.
     void accept() override;
 
 private:

@@ -58,16 +58,16 @@ AddRomsWizard::AddRomsWizard(AppState& state, UserDialogs& dialogs, QWidget* par
     romLayout->setContentsMargins(0, 0, 0, 0);
     romLayout->addWidget(named(
         new QLabel(QStringLiteral("Select the rom to add to the database."), romPage), "Label2"));
-    romList_ = named(new QListWidget(romPage), "lstMultiRoms");
+    romList_ = named(new QListWidget(romPage), kRomList);
     romList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     romList_->setUniformItemSizes(true);
     romLayout->addWidget(romList_, 1);
     pages_->addWidget(romPage);
 
-    cancelButton_ = named(new QPushButton(QStringLiteral("Cancel"), this), "Command3");
-    selectAllButton_ = named(new QPushButton(kSelectAll, this), "Command4");
-    backButton_ = named(new QPushButton(QStringLiteral("Back"), this), "Command2");
-    nextButton_ = named(new QPushButton(QStringLiteral("Next"), this), "Command1");
+    cancelButton_ = named(new QPushButton(QStringLiteral("Cancel"), this), kCancelButton);
+    selectAllButton_ = named(new QPushButton(kSelectAll, this), kSelectAllButton);
+    backButton_ = named(new QPushButton(QStringLiteral("Back"), this), kBackButton);
+    nextButton_ = named(new QPushButton(QStringLiteral("Next"), this), kNextButton);
     selectAllButton_->hide();
     backButton_->hide();
     nextButton_->setDefault(true);

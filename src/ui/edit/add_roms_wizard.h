@@ -24,6 +24,12 @@ class UserDialogs;
 class AddRomsWizard final : public QDialog {
     Q_OBJECT
 public:
+    static constexpr const char* kRomList = "lstMultiRoms";
+    static constexpr const char* kNextButton = "Command1"; // "Next", then "Add ROMs"
+    static constexpr const char* kBackButton = "Command2";
+    static constexpr const char* kCancelButton = "Command3";
+    static constexpr const char* kSelectAllButton = "Command4"; // "Select All" / "Select None"
+
     AddRomsWizard(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     int wizardPage() const { return wizardPage_; }

@@ -22,15 +22,16 @@
 #include "settings/locate.h"
 #include "settings/settings.h"
 #include "state/game_edits.h"
-#include "ui/widgets/object_names.h"
-#include "ui/widgets/qt_text.h"
-#include "ui/widgets/user_dialogs.h"
-#include "ui/widgets/file_filters.h"
 #include "ui/edit/game_details_form.h"
+#include "ui/edit/storable_text.h"
 #include "ui/widgets/arrow_pictures.h"
 #include "ui/widgets/artwork.h"
+#include "ui/widgets/file_filters.h"
+#include "ui/widgets/object_names.h"
+#include "ui/widgets/qt_text.h"
 #include "ui/widgets/screen_pictures.h"
 #include "ui/widgets/screenshot_strip.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {
@@ -88,8 +89,9 @@ void GamePropertiesDialog::buildWidgets() {
     shots->setAcceptDrops(true);
     shots->installEventFilter(this);
     auto* shotsLayout = new QGridLayout(shots);
-    screenshotCaption_ = named(new QLabel(QStringLiteral("Screen Shot 1 of 1"), shots), "Label6");
-    screenshotPicture_ = named(new PictureBox(shots), "Picture1");
+    screenshotCaption_ =
+        named(new QLabel(QStringLiteral("Screen Shot 1 of 1"), shots), kScreenshotCaption);
+    screenshotPicture_ = named(new PictureBox(shots), kScreenshotPicture);
     screenshotPicture_->setFixedSize(kPictureSize);
     screenshotPicture_->setPicture(QPixmap::fromImage(placeholderPicture()));
     addScreenshotButton_ = named(new QPushButton(QStringLiteral("Add"), shots), "cmdAddSS");
@@ -212,33 +214,45 @@ void GamePropertiesDialog::browseScreenshots(int step) {
 }
 
 void GamePropertiesDialog::addScreenshot() {
-    addScreenshotFile(dialogs_.openFileName(this, QStringLiteral("Locate image"),
-                                            pictureFileFilter(), QString(), QString()));
+    if (const std::optional<StorableFile> picked =
+            pickStorableFile(dialogs_, this, QStringLiteral("Locate image"), pictureFileFilter(),
+                             QString(), QString(), "Unable to add"))
+        addScreenshotFile(*picked);
 }
 
-void GamePropertiesDialog::addScreenshotFile(QString path) {
-    if (path.isEmpty())
-        return;
-    path = QDir::toNativeSeparators(path);
-    const std::string full = toStd(path);
-    if (!isStorableName(full)) {
-        dialogs_.show(this, unstorableNameMessage("Unable to add", full));
-        return;
-    }
-    const SplitPath split = splitFullPath(full);
-    if (split.name.find(',') != std::string::npos) {
+void GamePropertiesDialog::addScreenshotFile(const StorableFile& file) {
+    if (file.name.find(',') != std::string::npos) {
         // The list is comma-separated: such a name would become two parts.
         dialogs_.message(this, QStringLiteral("Unable to add"),
                          QStringLiteral("Screenshot names cannot contain a comma."),
                          UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
         return;
     }
-    if (split.name.empty())
+    if (file.name.empty())
         return;
-    addSearchPath(state_.settings.screenshotPaths, split.directory);
-    draftScreenshots_ = appendScreenshot(draftScreenshots_, split.name);
+    addSearchPath(state_.settings.screenshotPaths, file.directory);
+    draftScreenshots_ = appendScreenshot(draftScreenshots_, file.name);
     shownScreenshot_ = static_cast<int>(screenshotParts(draftScreenshots_).size()) - 1;
     showScreenshot();
+}
+
+void GamePropertiesDialog::dropScreenshots(const QStringList& files) {
+    // Only what Add would offer is taken: a folder or a game file is no picture.
+    QStringList refused;
+    for (const QString& file : files) {
+        if (!platform::fileLength(toStd(file)) || !filterOffers(pictureFileFilter(), file)) {
+            refused << QDir::toNativeSeparators(file);
+            continue;
+        }
+        if (const std::optional<StorableFile> dropped =
+                storableFile(dialogs_, this, file, "Unable to add"))
+            addScreenshotFile(*dropped);
+    }
+    if (!refused.isEmpty())
+        dialogs_.message(this, QStringLiteral("Unable to add"),
+                         QStringLiteral("Only picture files can be screenshots. Not added:\r\n") +
+                             refused.join(QStringLiteral("\r\n")),
+                         UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
 }
 
 bool GamePropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -257,10 +271,8 @@ bool GamePropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
     if (files.isEmpty())
         return false;
     drop->acceptProposedAction();
-    if (event->type() == QEvent::Drop) {
-        for (const QString& file : files)
-            addScreenshotFile(file);
-    }
+    if (event->type() == QEvent::Drop)
+        dropScreenshots(files);
     return true;
 }
 
@@ -286,15 +298,9 @@ QString GamePropertiesDialog::pickFile(const QString& title, const QString& filt
             }
         }
     }
-    QString path = dialogs_.openFileName(this, title, filter, toQt(storedName), start);
-    if (path.isEmpty())
-        return {};
-    path = QDir::toNativeSeparators(path);
-    if (!isStorableName(toStd(path))) {
-        dialogs_.show(this, unstorableNameMessage("Unable to use file", toStd(path)));
-        return {};
-    }
-    return path;
+    const std::optional<StorableFile> picked = pickStorableFile(
+        dialogs_, this, title, filter, toQt(storedName), start, "Unable to use file");
+    return picked ? picked->path : QString();
 }
 
 void GamePropertiesDialog::locateRom() {
@@ -317,6 +323,14 @@ void GamePropertiesDialog::findMusic() {
 void GamePropertiesDialog::accept() {
     if (details_.name->text().isEmpty())
         return; // OK is disabled then; a stray Enter must not store an empty name
+    if (!typedTextStorable(dialogs_, this, tabs_, QStringLiteral("Properties"),
+                           {{"Game Name", details_.name, details_.name->text()},
+                            {"Publisher", details_.publisher, details_.publisher->text()},
+                            {"Author(s)", details_.authors, details_.authors->toPlainText()},
+                            {"Notes", notesEdit_, notesEdit_->toPlainText()},
+                            {"The ROM file", romEdit_, romEdit_->text()},
+                            {"The music file", musicEdit_, musicEdit_->text()}}))
+        return; // stays open with everything typed, for the user to mend
     GameEdits edits;
     edits.name = toStd(details_.name->text());
     if (details_.genre->currentIndex() >= 0)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@ namespace tolm::ui {
 
 class GameFileScreenCache;
 class PictureBox;
+struct StorableFile;
 class UserDialogs;
 
 // frmGameProps: edits every field of the selected game. Nothing reaches the
@@ -31,6 +33,9 @@ public:
     // Edits the record at state.selectedGame, which must exist. Screens from
     // game files come from `gameFileScreens` when given (the main window's,
     // which may know them already), else from a cache of the dialog's own.
+    static constexpr const char* kScreenshotCaption = "Label6";
+    static constexpr const char* kScreenshotPicture = "Picture1";
+
     GamePropertiesDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr,
                          GameFileScreenCache* gameFileScreens = nullptr);
     ~GamePropertiesDialog() override;
@@ -39,11 +44,13 @@ public:
     const std::string& draftScreenshots() const { return draftScreenshots_; }
     int shownScreenshot() const { return shownScreenshot_; }
 
-    // OK: writes every field back (the caller updates the main window).
+    // OK: writes every field back (the caller updates the main window), or
+    // names the field whose text the catalogue cannot store and stays open.
     void accept() override;
 
 protected:
-    // Pictures dropped on the screenshot tab are added as the Add button would.
+    // Pictures dropped on the screenshot tab are added as the Add button
+    // would; anything its file dialog would not offer is refused.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -51,7 +58,8 @@ private:
     void loadFromRecord();
     void showScreenshot();
     void addScreenshot();
-    void addScreenshotFile(QString path);
+    void addScreenshotFile(const StorableFile& file);
+    void dropScreenshots(const QStringList& files);
     void removeScreenshot();
     void browseScreenshots(int step);
     void locateRom();

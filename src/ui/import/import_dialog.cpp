@@ -14,7 +14,7 @@
 
 #include "platform/longpath.h"
 #include "ui/widgets/qt_text.h"
-#include "ui/import/sgd_directory_dialog.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {
@@ -33,17 +33,8 @@ int progressValue(std::uint64_t done, std::uint64_t total) {
 
 } // namespace
 
-ImportDialog::ImportDialog(AppState& state, UserDialogs& dialogs, QWidget* parent,
-                           DirectoryChooser chooseDirectory)
-    : QDialog(parent), state_(state), chooseDirectory_(std::move(chooseDirectory)) {
-    if (!chooseDirectory_) {
-        chooseDirectory_ = [&dialogs](QWidget* owner) -> std::optional<QString> {
-            SgdDirectoryDialog picker(dialogs, owner);
-            if (picker.exec() != QDialog::Accepted)
-                return std::nullopt;
-            return picker.chosenDirectory();
-        };
-    }
+ImportDialog::ImportDialog(AppState& state, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmImport"));
     setWindowTitle(QStringLiteral("Import SGD Data"));
     buildWidgets();
@@ -119,8 +110,9 @@ bool ImportDialog::prepare() {
         // The picker centres over this dialog, so place it before it shows.
         if (!isVisible() && parentWidget() != nullptr)
             move(parentWidget()->window()->frameGeometry().center() - rect().center());
-        if (const std::optional<QString> chosen = chooseDirectory_(this))
-            state_.sgdDirectory = toStd(*chosen);
+        if (const QString chosen = dialogs_.pickFolder(this, UserDialogs::FolderKind::SgdDirectory);
+            !chosen.isEmpty())
+            state_.sgdDirectory = toStd(chosen);
     }
     locationLabel_->setText(toQt(state_.sgdDirectory));
     if (state_.sgdDirectory.empty())
@@ -138,8 +130,9 @@ int ImportDialog::exec() {
 void ImportDialog::findDirectory() {
     if (importing_)
         return;
-    if (const std::optional<QString> chosen = chooseDirectory_(this))
-        state_.sgdDirectory = toStd(*chosen);
+    if (const QString chosen = dialogs_.pickFolder(this, UserDialogs::FolderKind::SgdDirectory);
+        !chosen.isEmpty())
+        state_.sgdDirectory = toStd(chosen);
     locationLabel_->setText(toQt(state_.sgdDirectory));
     if (!state_.sgdDirectory.empty())
         fillList();

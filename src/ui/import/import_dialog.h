@@ -3,8 +3,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QString>
-#include <functional>
-#include <optional>
 
 #include "import/sgd_import.h"
 #include "state/app_state.h"
@@ -26,11 +24,7 @@ class UserDialogs;
 class ImportDialog final : public QDialog {
     Q_OBJECT
 public:
-    // Asks the user for the SGD directory; nullopt when cancelled.
-    using DirectoryChooser = std::function<std::optional<QString>(QWidget* owner)>;
-
-    ImportDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr,
-                 DirectoryChooser chooseDirectory = {});
+    ImportDialog(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~ImportDialog() override;
 
     // Asks for the directory when none is chosen yet and fills the list.
@@ -58,7 +52,7 @@ private:
     void showProgress(const SgdImportProgress& progress);
 
     AppState& state_;
-    DirectoryChooser chooseDirectory_;
+    UserDialogs& dialogs_;
 
     QLabel* locationCaption_ = nullptr; // Label1
     QLabel* locationLabel_ = nullptr;   // Label2

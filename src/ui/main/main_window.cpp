@@ -24,8 +24,6 @@
 #include "tolm/version.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
-#include "ui/config/directory_probe.h"
-#include "ui/config/find_rom_path_dialog.h"
 #include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"
 #include "ui/config/screenshot_options_dialog.h"
@@ -640,30 +638,18 @@ void MainWindow::gameEdited(std::int32_t position) {
 }
 
 void MainWindow::openPaths() {
-    openPathsOver(this);
-}
-
-void MainWindow::openPathsOver(QWidget* owner) {
-    PathsDialog paths(state_.settings,
-                      {dialogs_, launcher_, systemDirectoryProbe(),
-                       [this](QWidget* over) { return pickSearchFolder(over); }},
-                      owner);
+    PathsDialog paths(state_.settings, dialogs_, launcher_, this);
     paths.exec();
-}
-
-QString MainWindow::pickSearchFolder(QWidget* owner) {
-    FindRomPathDialog picker(dialogs_, owner);
-    return picker.exec() == QDialog::Accepted ? picker.pickedFolder() : QString();
 }
 
 void MainWindow::openScreenshotOptions() {
     ScreenshotOptionsDialog options(
-        state_.settings,
+        state_.settings, dialogs_, launcher_,
         [this] {
             loadScreenshots();
             layOutClientArea();
         },
-        [this](QWidget* owner) { openPathsOver(owner); }, this);
+        this);
     options.exec();
 }
 

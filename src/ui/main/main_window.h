@@ -130,10 +130,6 @@ private:
     void loadScreenshots();
     void clearScreenshots();
 
-    // The paths dialog over `owner`, and the folder picker its Add shows.
-    void openPathsOver(QWidget* owner);
-    QString pickSearchFolder(QWidget* owner);
-
     AppState& state_;
     UserDialogs& dialogs_;
     ProgramLauncher& launcher_;

@@ -1,5 +1,9 @@
 #include "ui/widgets/file_filters.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+
 namespace tolm::ui {
 
 QString romFileFilter() {
@@ -20,6 +24,22 @@ QString pictureFileFilter() {
 
 QString musicFileFilter() {
     return QStringLiteral("All files (*.*)|*.*");
+}
+
+bool filterOffers(const QString& filter, const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    static const QRegularExpression separators(QStringLiteral("[;,]"));
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        for (const QString& pattern : parts[i].split(separators, Qt::SkipEmptyParts)) {
+            if (pattern.trimmed() == QLatin1String("*.*") ||
+                QRegularExpression::fromWildcard(pattern.trimmed(), Qt::CaseInsensitive)
+                    .match(name)
+                    .hasMatch())
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace tolm::ui

@@ -14,4 +14,8 @@ QString pictureFileFilter();
 // Music files: anything.
 QString musicFileFilter();
 
+// Whether some pattern of the "Description|patterns" pairs `filter` takes
+// the name of `path`, in either letter case ("*.*" takes every name).
+bool filterOffers(const QString& filter, const QString& path);
+
 } // namespace tolm::ui

@@ -3,14 +3,18 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 #include "platform/files.h"
 #include "platform/mounts.h"
+#include "settings/search_path_list.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
 
@@ -192,6 +196,51 @@ bool FolderPicker::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+const char* FolderPickDialog::objectNameOf(Kind kind) {
+    return kind == Kind::SearchPath ? "frmFindRomPath" : "frmfindDir";
+}
+
+const char* FolderPickDialog::captionOf(Kind kind) {
+    return kind == Kind::SearchPath ? "Locate Rom path" : "Locate SGD Directory";
+}
+
+FolderPickDialog::FolderPickDialog(Kind kind, UserDialogs& dialogs, QWidget* parent,
+                                   FolderPicker::DriveSource drives)
+    : QDialog(parent), kind_(kind) {
+    setObjectName(QLatin1String(objectNameOf(kind)));
+    setWindowTitle(QLatin1String(captionOf(kind)));
+
+    picker_ = new FolderPicker(dialogs, this, std::move(drives));
+    picker_->directoryList()->setMinimumSize(260, 220);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QLatin1String(kOkButton));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QLatin1String(kCancelButton));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(picker_->driveList(), 0, 0);
+    layout->addWidget(picker_->directoryList(), 1, 0);
+    layout->addLayout(buttons, 0, 1, 2, 1);
+
+    connect(ok, &QPushButton::clicked, this, [this] {
+        const QString open = picker_->openDirectory();
+        if (open.isEmpty())
+            return;
+        picked_ = kind_ == Kind::SearchPath ? toQt(withTrailingSeparator(toStd(open))) : open;
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(sizeHint());
+    picker_->directoryList()->setFocus();
 }
 
 } // namespace tolm::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -8,14 +9,15 @@
 
 class QComboBox;
 class QModelIndex;
+class QPushButton;
 class QStandardItem;
 class QStandardItemModel;
 class QTreeView;
 class QWidget;
 
-namespace tolm::ui {
+#include "ui/widgets/user_dialogs.h"
 
-class UserDialogs;
+namespace tolm::ui {
 
 // The drive list and directory list pair (Drive1, Dir1) the folder-choosing
 // dialogs share. The owning dialog places the two widgets. A double click in
@@ -60,6 +62,37 @@ private:
     QTreeView* directoryList_ = nullptr;
     QStandardItemModel* model_ = nullptr;
     QString openDirectory_;
+};
+
+// The small folder-picking window: frmFindRomPath ("Locate Rom path") for
+// the paths dialog, frmfindDir ("Locate SGD Directory") for the import
+// dialog. It starts in the process's current directory and remembers
+// nothing between openings; OK (the default button, so Enter on the open
+// directory reaches it) takes the directory the list has open, not one
+// merely highlighted.
+class FolderPickDialog final : public QDialog {
+    Q_OBJECT
+public:
+    using Kind = UserDialogs::FolderKind;
+    static constexpr const char* kOkButton = "cmdOK";
+    static constexpr const char* kCancelButton = "cmdCancel";
+
+    FolderPickDialog(Kind kind, UserDialogs& dialogs, QWidget* parent = nullptr,
+                     FolderPicker::DriveSource drives = {});
+
+    // The window's object name and caption for each kind.
+    static const char* objectNameOf(Kind kind);
+    static const char* captionOf(Kind kind);
+
+    FolderPicker& picker() const { return *picker_; }
+    // After OK: the directory the list had open, a search path ending with
+    // the separator. Empty after Cancel.
+    const QString& pickedFolder() const { return picked_; }
+
+private:
+    Kind kind_;
+    FolderPicker* picker_ = nullptr;
+    QString picked_;
 };
 
 } // namespace tolm::ui

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "platform/programs.h"
+#include "ui/widgets/folder_picker.h"
 #include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
@@ -78,9 +79,9 @@ QString QtUserDialogs::openFileName(QWidget* parent, const QString& title, const
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtUserDialogs::existingDirectory(QWidget* parent, const QString& title,
-                                         const QString& startDirectory) {
-    return QFileDialog::getExistingDirectory(parent, title, startDirectory);
+QString QtUserDialogs::pickFolder(QWidget* parent, FolderKind kind) {
+    FolderPickDialog picker(kind, *this, parent);
+    return picker.exec() == QDialog::Accepted ? picker.pickedFolder() : QString();
 }
 
 namespace {

@@ -30,9 +30,15 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& presetName, const QString& startDirectory) = 0;
 
-    // Empty when cancelled.
-    virtual QString existingDirectory(QWidget* parent, const QString& title,
-                                      const QString& startDirectory) = 0;
+    // Which of the program's folder pickers to show.
+    enum class FolderKind {
+        SearchPath,   // frmFindRomPath: a directory for the paths dialog's lists
+        SgdDirectory, // frmfindDir: the directory of the SGD data files
+    };
+    // The program's own folder picker, starting in the current directory.
+    // The directory it had open (a search path ends with the separator);
+    // empty when cancelled.
+    virtual QString pickFolder(QWidget* parent, FolderKind kind) = 0;
 
     // Picks a program to start: "Executable (*.exe)" where programs carry that
     // suffix, otherwise "Programs" (executable files) or "All files". Empty
@@ -43,7 +49,7 @@ public:
     Answer show(QWidget* parent, const UserMessage& message);
 };
 
-// The real dialogs: QMessageBox, QInputDialog and QFileDialog.
+// The real dialogs: QMessageBox, QInputDialog, QFileDialog and FolderPickDialog.
 class QtUserDialogs final : public UserDialogs {
 public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
@@ -52,8 +58,7 @@ public:
                                      const QString& preset) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& presetName, const QString& startDirectory) override;
-    QString existingDirectory(QWidget* parent, const QString& title,
-                              const QString& startDirectory) override;
+    QString pickFolder(QWidget* parent, FolderKind kind) override;
     QString openProgramFileName(QWidget* parent, const QString& title) override;
 };
 

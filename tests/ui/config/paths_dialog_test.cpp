@@ -59,23 +59,15 @@ struct Session {
     tolm::test::ScriptedDialogs dialogs;
     tolm::test::RecordingLauncher launcher;
     std::shared_ptr<TableProbe> probe = std::make_shared<TableProbe>();
-    QStringList picks; // the folder picker's answers, in turn
-    int pickerShown = 0;
     std::unique_ptr<PathsDialog> dialog;
 
     void open() {
-        const auto pick = [this](QWidget*) {
-            ++pickerShown;
-            return picks.isEmpty() ? QString() : picks.takeFirst();
-        };
-        dialog = std::make_unique<PathsDialog>(
-            settings, tolm::ui::PathsDialogServices{dialogs, launcher, probe, pick});
+        dialog = std::make_unique<PathsDialog>(settings, dialogs, launcher, nullptr, probe);
         dialog->show();
     }
-    QTabWidget* tabs() const { return control<QTabWidget>(*dialog, "SSTab1"); }
+    QTabWidget* tabs() const { return control<QTabWidget>(*dialog, PathsDialog::kTabPanel); }
     QTreeWidget* list(int tab) const {
-        const char* names[] = {"lstRoms", "lstSS", "lstMusic"};
-        return control<QTreeWidget>(*dialog, names[tab]);
+        return control<QTreeWidget>(*dialog, PathsDialog::kLists[static_cast<std::size_t>(tab)]);
     }
     QPushButton* button(const char* name) const { return control<QPushButton>(*dialog, name); }
     // "key=text" per item, in order.
@@ -95,7 +87,7 @@ struct Session {
         dialogs.answers = {answer};
         tabs()->setCurrentIndex(tab);
         list(tab)->setCurrentItem(list(tab)->topLevelItem(row));
-        button("Command3")->click();
+        button(PathsDialog::kRemoveButton)->click();
     }
 };
 
@@ -111,12 +103,13 @@ private Q_SLOTS:
     void editingAList() {
         Session s;
         s.settings.screenshotPaths = {"/a/"};
-        s.picks = {"/b", "/A/", "/", "", "/\xE6\x97\xA5\xE6\x9C\xAC/"};
+        s.dialogs.folders = {"/b", "/A/", "/", "", "/\xE6\x97\xA5\xE6\x9C\xAC/"};
         s.open();
         s.tabs()->setCurrentIndex(1);
         for (int pick = 0; pick < 5; ++pick)
-            s.button("Command1")->click();
-        QCOMPARE(s.pickerShown, 5);
+            s.button(PathsDialog::kAddButton)->click();
+        QCOMPARE(s.dialogs.shown.size(), std::size_t(6)); // five picks, one box
+        QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("Locate Rom path"));
         QCOMPARE(s.items(1), QStringList({"ss0=/a/", "ss1=/b/", "ss2=/"}));
         QCOMPARE(s.settings.screenshotPaths, Paths({"/a/", "/b/", "/"}));
         QCOMPARE(s.dialogs.messages().size(), std::size_t(1));
@@ -131,7 +124,7 @@ private Q_SLOTS:
         // Goto Path opens the selected directory, without a word.
         const auto shown = s.dialogs.shown.size();
         s.list(1)->setCurrentItem(s.list(1)->topLevelItem(1));
-        s.button("Command4")->click();
+        s.button(PathsDialog::kGotoButton)->click();
         QCOMPARE(s.launcher.openedDirectories, QStringList{"/"});
         QCOMPARE(s.dialogs.shown.size(), shown);
 
@@ -139,7 +132,8 @@ private Q_SLOTS:
         s.remove(1, 0);
         QCOMPARE(s.items(1), QStringList());
         QCOMPARE(s.settings.screenshotPaths, Paths{""});
-        QVERIFY(!s.button("Command3")->isEnabled() && !s.button("Command4")->isEnabled());
+        QVERIFY(!s.button(PathsDialog::kRemoveButton)->isEnabled() &&
+                !s.button(PathsDialog::kGotoButton)->isEnabled());
     }
 
     // A directory on a dead mount: the other icons arrive (the drive's kind,

@@ -37,10 +37,11 @@ struct Session {
         dialog = std::make_unique<ProgramListDialog>(kind, settings, dialogs);
         dialog->show();
     }
-    QListWidget* rows() const { return control<QListWidget>(*dialog, "lstEmus"); }
+    QListWidget* rows() const { return control<QListWidget>(*dialog, ProgramListDialog::kList); }
     QPushButton* button(const char* name) const { return control<QPushButton>(*dialog, name); }
     QPushButton* setDefault() const {
-        return button(kind == kEmulators ? "cmdDefult" : "Command1");
+        return button(kind == kEmulators ? ProgramListDialog::kEmulatorsSetDefaultButton
+                                         : ProgramListDialog::kPlayersSetDefaultButton);
     }
     void selectRow(int row) const {
         rows()->clearSelection();
@@ -51,6 +52,8 @@ struct Session {
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Kind)
 
 class ProgramListDialogTest : public QObject {
     Q_OBJECT
@@ -69,7 +72,7 @@ private Q_SLOTS:
             s.dialogs.inputs = {QStringLiteral("Mine"), QString()};
             s.open(kind, {});
             for (int add = 0; add < 5; ++add)
-                s.button("cmdAdd")->click();
+                s.button(ProgramListDialog::kAddButton)->click();
 
             const auto boxes = s.dialogs.messages();
             QCOMPARE(boxes.size(), std::size_t(2));
@@ -93,7 +96,7 @@ private Q_SLOTS:
         s.open(kPlayers, {{"Fuse", "/f"}, {"", "/hole"}, {"Speccy", "/s"}, {"Zes", "/z"}}, 2);
         QCOMPARE(tolm::test::itemTexts(s.rows()), QStringList({"Fuse", "Speccy (default)", "Zes"}));
         s.selectRow(-1);
-        s.button("cmdRemove")->click();
+        s.button(ProgramListDialog::kRemoveButton)->click();
         QVERIFY(s.dialogs.messages().empty());
         s.selectRow(2);
         s.setDefault()->click();
@@ -101,13 +104,40 @@ private Q_SLOTS:
         QCOMPARE(s.rows()->currentRow(), 2);
         for (int answer = 0; answer < 2; ++answer) {
             s.selectRow(1);
-            s.button("cmdRemove")->click();
+            s.button(ProgramListDialog::kRemoveButton)->click();
         }
         QCOMPARE(s.list(), (Programs{{"Fuse", "/f"}, {"", "/hole"}, {"Zes", "/z"}}));
         QCOMPARE(tolm::test::itemTexts(s.rows()), QStringList({"Fuse", "Zes (default)"}));
         s.selectRow(-1);
         s.setDefault()->click();
         QCOMPARE(s.defaultIndex(), kNone);
+    }
+
+    // The emulators' Remove and Set Default wait for a row click; Set Default
+    // stays disabled on the default's own row. The players' never wait.
+    void buttonsFollowTheClickedRow_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<int>("defaultAt");
+        QTest::addColumn<int>("row");         // the row clicked; -1 for none
+        QTest::addColumn<QString>("enabled"); // Remove, then Set Default; "-" when disabled
+        QTest::newRow("emulators, no click") << kEmulators << int(kNone) << -1 << "--";
+        QTest::newRow("emulators, the default's row") << kEmulators << 1 << 1 << "R-";
+        QTest::newRow("emulators, another row") << kEmulators << 1 << 0 << "RD";
+        QTest::newRow("players, no click") << kPlayers << int(kNone) << -1 << "RD";
+    }
+    void buttonsFollowTheClickedRow() {
+        QFETCH(Kind, kind);
+        QFETCH(int, defaultAt);
+        QFETCH(int, row);
+        QFETCH(QString, enabled);
+        Session s;
+        s.open(kind, {{"Fuse", "/f"}, {"Speccy", "/s"}}, defaultAt);
+        if (row >= 0)
+            s.selectRow(row);
+        QString seen;
+        seen += s.button(ProgramListDialog::kRemoveButton)->isEnabled() ? 'R' : '-';
+        seen += s.setDefault()->isEnabled() ? 'D' : '-';
+        QCOMPARE(seen, enabled);
     }
 };
 

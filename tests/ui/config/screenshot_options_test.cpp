@@ -11,10 +11,8 @@ using tolm::ui::ScreenshotOptionsDialog;
 
 namespace {
 
-void clickOption(const QWidget& dialog, int n) {
-    const QByteArray name = "Option" + QByteArray::number(n);
-    QTest::mouseClick(control<QRadioButton>(dialog, name.constData()), Qt::LeftButton, {},
-                      QPoint(4, 4));
+void clickOption(const QWidget& dialog, const char* name) {
+    QTest::mouseClick(control<QRadioButton>(dialog, name), Qt::LeftButton, {}, QPoint(4, 4));
 }
 void click(const QWidget& dialog, const char* name) {
     control<QPushButton>(dialog, name)->click();
@@ -25,17 +23,18 @@ void click(const QWidget& dialog, const char* name) {
 class ScreenshotOptionsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // A stored 5 is out of range: OK (Command2) stores it as 1 for both
-    // options, then rebuilds the strip. Cancel is checked from the window.
+    // A stored 5 is out of range: OK stores it as 1 for both options, then
+    // rebuilds the strip. Cancel is checked from the window.
     void outOfRangeOptionsStoredAsOne() {
         tolm::SettingsState settings;
+        tolm::test::ScriptedDialogs dialogs;
+        tolm::test::RecordingLauncher launcher;
         settings.screenshotLocation = settings.screenshotSize = 5;
         QList<int> rebuiltWith; // the options the strip was rebuilt with
-        ScreenshotOptionsDialog dialog(
-            settings,
-            [&] { rebuiltWith << settings.screenshotLocation << settings.screenshotSize; },
-            [](QWidget*) {});
-        click(dialog, "Command2");
+        ScreenshotOptionsDialog dialog(settings, dialogs, launcher, [&] {
+            rebuiltWith << settings.screenshotLocation << settings.screenshotSize;
+        });
+        click(dialog, ScreenshotOptionsDialog::kOkButton);
         QCOMPARE(rebuiltWith, (QList<int>{1, 1}));
     }
 
@@ -52,17 +51,18 @@ private Q_SLOTS:
 
         run.dialogs.answers = {tolm::test::ScriptedDialogs::Answer::Yes};
         whenModal<ScreenshotOptionsDialog>([&](ScreenshotOptionsDialog& options) {
-            clickOption(options, 2);
+            clickOption(options, ScreenshotOptionsDialog::kVerticalOption);
             whenModal<PathsDialog>([&](PathsDialog& paths) {
-                QCOMPARE(control<QTabWidget>(paths, "SSTab1")->currentIndex(), 0);
-                control<QTabWidget>(paths, "SSTab1")->setCurrentIndex(1);
-                auto* list = control<QTreeWidget>(paths, "lstSS");
+                auto* tabs = control<QTabWidget>(paths, PathsDialog::kTabPanel);
+                QCOMPARE(tabs->currentIndex(), 0);
+                tabs->setCurrentIndex(1);
+                auto* list = control<QTreeWidget>(paths, PathsDialog::kLists[1]);
                 list->setCurrentItem(list->topLevelItem(0));
-                click(paths, "Command3"); // Remove, answered Yes
-                click(paths, "cmdOK");
+                click(paths, PathsDialog::kRemoveButton); // answered Yes
+                click(paths, PathsDialog::kOkButton);
             });
-            click(options, "cmdSSPaths");
-            click(options, "Command1"); // Cancel
+            click(options, ScreenshotOptionsDialog::kPathsButton);
+            click(options, ScreenshotOptionsDialog::kCancelButton);
         });
         run.action("mnuss2")->trigger();
         QCOMPARE(run.state.settings.screenshotPaths, std::vector<std::string>{"/two/"});

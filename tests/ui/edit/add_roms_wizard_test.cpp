@@ -2,11 +2,12 @@
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
-#include "ui/widgets/folder_picker.h"
 #include "ui/edit/add_roms_wizard.h"
+#include "ui/widgets/folder_picker.h"
 
 using namespace tolm;
 using tolm::test::control;
+using Wizard = tolm::ui::AddRomsWizard;
 
 namespace {
 
@@ -14,14 +15,27 @@ struct Session {
     test::Scratch files;
     AppState state;
     test::ScriptedDialogs dialogs;
-    ui::AddRomsWizard w{state, dialogs};
+    Wizard w{state, dialogs};
 
     QPushButton* button(const char* name) const { return control<QPushButton>(w, name); }
-    QListWidget* roms() const { return control<QListWidget>(w, "lstMultiRoms"); }
+    QListWidget* roms() const { return control<QListWidget>(w, Wizard::kRomList); }
     // Picks `relative` under the scratch directory and goes to the list.
     void next(const QString& relative) const {
         w.folderPicker().setOpenDirectory(files.path(relative));
-        button("Command1")->click();
+        button(Wizard::kNextButton)->click();
+    }
+    // Each of Next, Back and Select All as "caption" when shown and enabled,
+    // "(caption)" when shown and disabled, "-" when hidden.
+    QString buttons() const {
+        QStringList out;
+        for (const char* name :
+             {Wizard::kNextButton, Wizard::kBackButton, Wizard::kSelectAllButton}) {
+            const QPushButton* b = button(name);
+            out << (b->isHidden()    ? QStringLiteral("-")
+                    : b->isEnabled() ? b->text()
+                                     : '(' + b->text() + ')');
+        }
+        return out.join('|');
     }
 };
 
@@ -31,7 +45,9 @@ class AddRomsWizardTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The symbolic link is listed; hidden files and directories are not.
-    // Add ROMs does nothing without a selection; Cancel adds nothing.
+    // Add ROMs does nothing without a selection; Select All and Select None
+    // turn it on and off again; Back returns to the directory; Cancel adds
+    // nothing.
     void listingSelectingAndCancelling() {
         Session s;
         for (const char* name : {"Manic.z80", "Readme.txt", ".hidden.tap", "subdir/inside.tap"})
@@ -44,10 +60,24 @@ private Q_SLOTS:
         s.next(QStringLiteral("roms"));
         QCOMPARE(s.w.chosenDirectory(), s.files.path(QStringLiteral("roms/")));
         QCOMPARE(test::itemTexts(s.roms()), (QStringList{"link.z80", "Manic.z80", "Readme.txt"}));
-        s.button("Command1")->click(); // nothing selected: nothing happens
+        QCOMPARE(s.buttons(), QStringLiteral("(Add ROMs)|Back|Select All"));
+        s.button(Wizard::kNextButton)->click(); // nothing selected: nothing happens
         QCOMPARE(s.w.result(), int(QDialog::Rejected));
+        const struct {
+            const char* button;
+            int page;
+            const char* buttons;
+        } steps[] = {{Wizard::kSelectAllButton, 1, "Add ROMs|Back|Select None"},
+                     {Wizard::kSelectAllButton, 1, "(Add ROMs)|Back|Select All"},
+                     {Wizard::kBackButton, 0, "Next|-|-"},
+                     {Wizard::kNextButton, 1, "(Add ROMs)|Back|Select All"}};
+        for (const auto& step : steps) {
+            s.button(step.button)->click();
+            QCOMPARE(s.w.wizardPage(), step.page);
+            QCOMPARE(s.buttons(), QLatin1String(step.buttons));
+        }
         s.roms()->item(2)->setSelected(true);
-        s.button("Command3")->click();
+        s.button(Wizard::kCancelButton)->click();
         QCOMPARE(s.w.result(), int(QDialog::Rejected));
         QVERIFY(s.state.catalogue.empty() && s.state.settings.romPaths.empty());
     }
@@ -73,8 +103,8 @@ private Q_SLOTS:
 
         s.next(QStringLiteral("roms"));
         QCOMPARE(s.roms()->count(), 3);
-        s.button("Command4")->click();
-        s.button("Command1")->click();
+        s.button(Wizard::kSelectAllButton)->click();
+        s.button(Wizard::kNextButton)->click();
         QCOMPARE(s.w.result(), int(QDialog::Accepted));
         QCOMPARE(s.dialogs.messages().size(), std::size_t(2));
         const QString box = s.dialogs.messages()[1].text;

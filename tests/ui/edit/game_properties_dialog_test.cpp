@@ -52,12 +52,13 @@ QString look(const Dialog& d) {
     for (const auto& [name, mark] :
          {std::pair{"cmdBack", '<'}, {"cmdNext", '>'}, {"cmdRemoveSS", 'R'}})
         buttons += control<QPushButton>(d, name)->isEnabled() ? mark : '-';
-    const QRgb shown = control<ui::PictureBox>(d, "Picture1")->picture().toImage().pixel(128, 96);
+    const QRgb shown =
+        control<ui::PictureBox>(d, Dialog::kScreenshotPicture)->picture().toImage().pixel(128, 96);
     QString colour = QStringLiteral("-");
     for (const char* name : {"red", "green", "blue", "yellow"})
         if (QColor(QLatin1String(name)).rgb() == shown)
             colour = QLatin1String(name);
-    return control<QLabel>(d, "Label6")->text() + ' ' + buttons + ' ' + colour;
+    return control<QLabel>(d, Dialog::kScreenshotCaption)->text() + ' ' + buttons + ' ' + colour;
 }
 
 } // namespace
@@ -154,29 +155,94 @@ private Q_SLOTS:
     }
 
     // Picked with Add or dropped on the tab, a name the list cannot hold gets
-    // a box and registers nothing; the others are added.
-    void refusedScreenshotNames() {
-        Fixture f;
+    // a box and registers nothing; so does a comma. Of a drop, only what Add's
+    // file dialog offers is taken: folders and other files get one box
+    // naming them.
+    void refusedScreenshots_data() {
+        QTest::addColumn<QStringList>("dropped"); // under the scratch directory
+        QTest::addColumn<QString>("draft");
+        QTest::addColumn<int>("boxes");
+        QTest::addColumn<QStringList>("named"); // by the last box
         const QString polish = QString::fromUtf8("s/\xC5\x81\xC3\xB3\x64\xC5\xBA.png");
+        QTest::newRow("names the list cannot hold")
+            << QStringList{"a/p1.png", polish, "b/x.png"} << "p1.png,x.png" << 2
+            << QStringList{polish.mid(2)};
+        QTest::newRow("folders and game files are no pictures")
+            << QStringList{"b", "a/p1.png", "roms/game.z80", "b/X.PNG"} << "p1.png,X.PNG" << 2
+            << QStringList{"/b", "game.z80"};
+    }
+    void refusedScreenshots() {
+        QFETCH(QStringList, dropped);
+        QFETCH(QString, draft);
+        QFETCH(int, boxes);
+        QFETCH(QStringList, named);
+        Fixture f;
         f.picture(QStringLiteral("s/a,b.png"));
-        f.picture(polish);
+        f.picture(QString::fromUtf8("s/\xC5\x81\xC3\xB3\x64\xC5\xBA.png"));
+        f.picture(QStringLiteral("b/X.PNG"));
+        f.files.write(QStringLiteral("roms/game.z80"), "not a picture");
         Dialog d(f.state, f.dialogs);
         f.dialogs.files.push_back(f.files.path(QStringLiteral("s/a,b.png")));
         click(d, "cmdAddSS");
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(f.files.path(QStringLiteral("a/p1.png"))),
-                      QUrl::fromLocalFile(f.files.path(polish)),
-                      QUrl::fromLocalFile(f.files.path(QStringLiteral("b/x.png")))});
-        QWidget* page = control<ui::PictureBox>(d, "Picture1")->parentWidget();
+        QList<QUrl> urls;
+        for (const QString& file : dropped)
+            urls << QUrl::fromLocalFile(f.files.path(file));
+        data.setUrls(urls);
+        QWidget* page = control<ui::PictureBox>(d, Dialog::kScreenshotPicture)->parentWidget();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(page, &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(page, &drop);
-        QCOMPARE(d.draftScreenshots(), std::string("p1.png,x.png"));
+        QCOMPARE(ui::toQt(d.draftScreenshots()), draft);
         QCOMPARE(f.state.settings.screenshotPaths, (Paths{f.entry("a"), f.entry("b")}));
-        QCOMPARE(f.dialogs.messages().size(), std::size_t(2));
+        QCOMPARE(f.dialogs.messages().size(), std::size_t(boxes));
+        const QString last = f.dialogs.messages().back().text;
+        for (const QString& name : named)
+            QVERIFY2(last.contains(name), qPrintable(last));
         QVERIFY(f.game().screenshots.empty()); // nothing reaches the record before OK
+    }
+
+    // OK refuses text the catalogue would read back as "?", naming the field
+    // and those characters: the dialog stays open, the record unchanged.
+    void okRefusesTextItCannotStore_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("starts"); // the message's start and end
+        QTest::addColumn<QString>("ends");
+        const auto u = [](const char* utf8) { return QString::fromUtf8(utf8); };
+        // clang-format off
+        QTest::newRow("name") << "txtGameName" << u("\u65e5\u672c") << "Game Name" << u("\u65e5\u672c");
+        QTest::newRow("publisher") << "txtPublisher" << u("\u0141\u00f3d\u017a") << "Publisher" << u("\u0141\u017a");
+        QTest::newRow("authors") << "txtAuthors" << u("A\n\u0416") << "Author(s)" << u("\u0416");
+        QTest::newRow("notes") << "txtNotes" << u("\u20ac \u2603") << "Notes" << u("\u2603");
+        QTest::newRow("typed ROM path") << "txtRom" << u("/\u0416/a.z80") << "The ROM file" << u("\u0416");
+        QTest::newRow("typed music path") << "txtMusicFile" << u("\u266b.ay") << "The music file" << u("\u266b");
+        // clang-format on
+    }
+    void okRefusesTextItCannotStore() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, starts);
+        QFETCH(QString, ends);
+        Fixture f;
+        const GameRecord before = f.game();
+        Dialog d(f.state, f.dialogs);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QWidget* field = d.findChild<QWidget*>(box);
+        if (auto* line = qobject_cast<QLineEdit*>(field))
+            line->setText(typed);
+        else
+            qobject_cast<QPlainTextEdit*>(field)->setPlainText(typed);
+        click(d, "cmdOK");
+        QVERIFY(d.isVisible());
+        QCOMPARE(f.game(), before);
+        QCOMPARE(f.dialogs.messages().size(), std::size_t(1));
+        const QString message = f.dialogs.messages()[0].text;
+        QVERIFY2(message.startsWith(starts) && message.endsWith(ends), qPrintable(message));
+        QVERIFY(control<QTabWidget>(d, "SSTab1")->currentWidget()->isAncestorOf(field));
     }
 
     // The ROM box takes any picked path, a short one too, but not a name
@@ -210,7 +276,10 @@ private Q_SLOTS:
         f.game().romFile = "game.sna";
         Dialog d(f.state, f.dialogs);
         const auto pixel = [&](int x, int y) {
-            return control<ui::PictureBox>(d, "Picture1")->picture().toImage().pixel(x, y);
+            return control<ui::PictureBox>(d, Dialog::kScreenshotPicture)
+                ->picture()
+                .toImage()
+                .pixel(x, y);
         };
         const QRgb paper = qRgb(0xD7, 0, 0);
         QCOMPARE(look(d), QStringLiteral("No Screen shots. --- -"));

@@ -1,6 +1,5 @@
 #include <QtWidgets>
 #include <memory>
-#include <optional>
 
 #include "import/sgd_writer.h"
 #include "support/scripted_dialogs.h"
@@ -19,25 +18,17 @@ QByteArray sgdFile(int records, const std::string& directoryIndex = "0") {
 }
 
 // One import dialog over a scratch program directory and SGD directory; the
-// directory picker answers from `picks`.
+// directory picker answers from dialogs.folders.
 struct Import {
     Scratch program;
     Scratch sgd;
     tolm::AppState state;
     tolm::test::ScriptedDialogs dialogs;
-    QStringList picks; // a null string: cancelled
-    int pickerShown = 0;
     std::unique_ptr<ImportDialog> dialog;
 
     Import() { state.programDirectory = program.str(); }
 
-    void make() {
-        dialog = std::make_unique<ImportDialog>(state, dialogs, nullptr, [this](QWidget*) {
-            ++pickerShown;
-            const QString next = picks.isEmpty() ? QString() : picks.takeFirst();
-            return next.isNull() ? std::nullopt : std::optional<QString>(next);
-        });
-    }
+    void make() { dialog = std::make_unique<ImportDialog>(state, dialogs); }
     // Loads the dialog and shows it without a modal loop of its own.
     bool open() {
         make();
@@ -74,10 +65,11 @@ private Q_SLOTS:
         run.sgd.write(QStringLiteral("GAMES.DAT"), QByteArray(100 * 252, ' '));
         run.sgd.write(QStringLiteral("A.DAT"), sgdFile(3));
         run.sgd.write(QStringLiteral("notes.txt"));
-        run.picks = {run.sgd.path()};
+        run.dialogs.folders = {run.sgd.path()};
         for (int opening = 1; opening <= 2; ++opening) {
             QVERIFY(run.open());
-            QCOMPARE(run.pickerShown, 2);
+            QCOMPARE(run.dialogs.shown.size(), std::size_t(2));
+            QCOMPARE(run.dialogs.shown[1].title, QStringLiteral("Locate SGD Directory"));
             QCOMPARE(tolm::test::itemTexts(run.list()),
                      QStringList({"A.DAT (3)", "b two.dat (2)", "GAMES.DAT (100)"}));
         }

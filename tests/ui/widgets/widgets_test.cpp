@@ -1,21 +1,25 @@
 #include <QComboBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTreeView>
 #include <QtTest>
 
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "ui/widgets/file_filters.h"
 #include "ui/widgets/folder_picker.h"
 #include "ui/widgets/name_filters.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
-#include "ui/widgets/file_filters.h"
 
 using namespace tolm;
 using namespace tolm::ui;
 
 // The folder picker shared by the dialogs that choose a directory, and the
 // name filters of the file dialogs.
+
+Q_DECLARE_METATYPE(UserDialogs::FolderKind)
+
 class CommonWidgetsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -50,6 +54,39 @@ private Q_SLOTS:
         Q_EMIT drives->activated(0);
         QCOMPARE(picker.openDirectory(), QStringLiteral("/"));
         QCOMPARE(opened.count(), 1);
+    }
+
+    // Each folder-pick window keeps its name and caption; Enter on the open
+    // directory reaches OK, its default button, which takes that directory.
+    void folderPickDialogs_data() {
+        QTest::addColumn<UserDialogs::FolderKind>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("ending"); // what the picked directory ends with
+        QTest::newRow("ROM path") << UserDialogs::FolderKind::SearchPath << "frmFindRomPath"
+                                  << "Locate Rom path"
+                                  << "games/";
+        QTest::newRow("SGD directory") << UserDialogs::FolderKind::SgdDirectory << "frmfindDir"
+                                       << "Locate SGD Directory"
+                                       << "games";
+    }
+    void folderPickDialogs() {
+        QFETCH(UserDialogs::FolderKind, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, ending);
+        test::TempDir dir;
+        dir.write("games/manic.z80");
+        test::ScriptedDialogs dialogs;
+        FolderPickDialog picker(kind, dialogs, nullptr,
+                                [] { return std::vector<std::string>{"/"}; });
+        QCOMPARE(picker.objectName() + '|' + picker.windowTitle(), name + '|' + caption);
+        picker.picker().setOpenDirectory(toQt(dir.sub("games")));
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        QTest::keyClick(picker.picker().directoryList(), Qt::Key_Return);
+        QCOMPARE(picker.result(), int(QDialog::Accepted));
+        QCOMPARE(picker.pickedFolder(), toQt(dir.sub("")) + ending);
     }
 
     // What each dialog's filters let through, whatever the letter case; the
