@@ -34,6 +34,7 @@ struct MainMenus {
     QAction* addMultipleAction = nullptr;
     QAction* removeSelectedAction = nullptr;
     QAction* propertiesAction = nullptr;
+    QAction* checkFilesAction = nullptr; // last in the menu
 
     QMenu* emulatorsMenu = nullptr; // "Emulators"
     QAction* emulatorsAction = nullptr;
