@@ -9,7 +9,6 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
-#include <algorithm>
 #include <iostream>
 #include <utility>
 
@@ -50,7 +49,8 @@ constexpr int kImportReportMs = 30000; // how long the status bar tells of an im
 
 MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& launcher,
                        int splashDelayMs, QWidget* parent)
-    : QMainWindow(parent), state_(state), dialogs_(dialogs), launcher_(launcher), saving_(state) {
+    : QMainWindow(parent), state_(state), dialogs_(dialogs), launcher_(launcher), saving_(state),
+      outerSize_(*this) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolm ") + QLatin1String(kVersionText));
     setWindowIcon(programIcon());
@@ -122,9 +122,7 @@ void MainWindow::connectMenus() {
 
 void MainWindow::startUp(int splashDelayMs) {
     state_.selectedGame = kNone;
-    limits_ = primaryScreenLimits();
-    applySizeLimits(*this, limits_);
-    appliedFrame_ = frameExtent(*this);
+    outerSize_.applyLimits(primaryScreenLimits());
 
     SplashWindow splash([this](QWidget* window) { loadSettingsAndCatalogue(window); },
                         splashDelayMs, this);
@@ -137,7 +135,7 @@ void MainWindow::startUp(int splashDelayMs) {
 
 void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
     const SettingsLoadResult settings =
-        loadSettings(state_.settings, state_.settingsPath(), metricsFor(limits_));
+        loadSettings(state_.settings, state_.settingsPath(), metricsFor(outerSize_.limits()));
     if (settings.error) {
         dialogs_.message(splash, QStringLiteral("Settings not loaded"),
                          toQt(*settings.error) +
@@ -146,10 +144,8 @@ void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
                          UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
     }
     applyGeometry(*this, settings.window);
-    if (settings.window.state == WindowGeometry::Normal) {
-        pendingOuter_ = QSize(std::max(settings.window.width, limits_.minWidth),
-                              std::max(settings.window.height, limits_.minHeight));
-    }
+    if (settings.window.state == WindowGeometry::Normal)
+        outerSize_.restore(QSize(settings.window.width, settings.window.height));
 
     const std::string database = state_.databasePath();
     // Anything at all by that name is loaded or refused with a message; only
@@ -162,34 +158,20 @@ void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
     saving_.loaded(!settings.error);
 }
 
-// Qt learns the window frame only once the window manager has decorated the
-// shown window. The size limits and the stored size are outer sizes, so they
-// are applied again with the frame taken off as soon as it is known.
-void MainWindow::settleFrame() {
-    const QSize frame = frameExtent(*this);
-    if (frame == appliedFrame_)
-        return;
-    appliedFrame_ = frame;
-    applySizeLimits(*this, limits_);
-    if (pendingOuter_ && windowState() == Qt::WindowNoState)
-        resize(*pendingOuter_ - frame);
-    pendingOuter_.reset();
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    settleFrame();
-    QTimer::singleShot(0, this, &MainWindow::settleFrame);
+    outerSize_.settle();
+    QTimer::singleShot(0, this, [this] { outerSize_.settle(); });
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    settleFrame();
+    outerSize_.settle();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    settleFrame();
+    outerSize_.settle();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -336,9 +318,8 @@ void MainWindow::reportSaveFailure(const std::string& error) {
                      UserDialogs::Buttons::Ok);
 }
 
-// Exit used to quit without saving, the only way back from a mistake such as
-// removing every game; it still is, but it asks first when something would be
-// lost.
+// Exit quits without saving, the way back from a mistake such as removing
+// every game; it asks first when something would be lost.
 void MainWindow::exitAsking() {
     if (saving_.hasUnsavedChanges()) {
         const auto answer = dialogs_.message(
@@ -395,18 +376,16 @@ void MainWindow::toggleScreenshots() {
 }
 
 void MainWindow::runSelectedGame() {
-    if (!catalogueHasEntries(state_.catalogue) || isNone(state_.selectedGame))
-        return;
-    launchSelectedGame(LaunchContext{state_, dialogs_, launcher_, this});
+    if (catalogueHasEntries(state_.catalogue) && !isNone(state_.selectedGame))
+        launchSelectedGame({state_, dialogs_, launcher_, this});
 }
 
 void MainWindow::runSelectedGameWith(int emulator) {
-    launchSelectedGameWith(LaunchContext{state_, dialogs_, launcher_, this}, emulator);
+    launchSelectedGameWith({state_, dialogs_, launcher_, this}, emulator);
 }
 
 void MainWindow::playSelectedGameMusic() {
-    playSelectedMusic(LaunchContext{state_, dialogs_, launcher_, this},
-                      detailsPanel_->musicPlayable());
+    playSelectedMusic({state_, dialogs_, launcher_, this}, detailsPanel_->musicPlayable());
 }
 
 void MainWindow::openAbout() {

@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QSize>
 #include <QStringList>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "state/app_state.h"
 #include "state/session_saving.h"
 #include "ui/main/main_menus.h"
+#include "ui/main/outer_size.h"
 #include "ui/widgets/window_geometry.h"
 
 class QStatusBar;
@@ -62,8 +61,6 @@ public:
     bool closeForSessionEnd();
 
     GameListModel& gameListModel() const { return *gameListModel_; }
-    const MainMenus& menus() const { return menus_; }
-    const SizeLimits& sizeLimits() const { return limits_; }
 
 public Q_SLOTS:
     void removeSelectedGames();
@@ -107,7 +104,6 @@ private:
     void connectMenus();
     void startUp(int splashDelayMs);
     void loadSettingsAndCatalogue(QWidget* splash);
-    void settleFrame();
     void reportSaveFailure(const std::string& error);
     void clearSelection();
     void saveListLayout();
@@ -132,10 +128,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     MainMenus menus_;
 
-    SizeLimits limits_;
-    QSize appliedFrame_;                // frame extent the limits were last applied with
-    std::optional<QSize> pendingOuter_; // stored outer size, until the frame is known
-
+    OuterSize outerSize_;
     bool quitWithoutSaving_ = false; // Exit answered No, or nothing to save
 };
 
