@@ -10,8 +10,8 @@
 #include "core/text.h"
 #include "settings/locate.h"
 #include "state/app_state.h"
-#include "ui/widgets/qt_text.h"
 #include "ui/widgets/artwork.h"
+#include "ui/widgets/qt_text.h"
 #include "ui/widgets/show_big_window.h"
 
 namespace tolm::ui {
@@ -215,8 +215,9 @@ void ScreenshotStrip::placeSlots() {
 
 void ScreenshotStrip::setShowScreenshots(bool on) {
     showScreenshots_ = on;
-    if (!on)
+    if (!on) {
         hide();
+    }
 }
 
 void ScreenshotStrip::place(const QRect& area) {
@@ -225,16 +226,18 @@ void ScreenshotStrip::place(const QRect& area) {
 }
 
 void ScreenshotStrip::layOut() {
-    if (window()->isMinimized())
+    if (window()->isMinimized()) {
         return;
+    }
     if (!showScreenshots_) {
         hide();
         return;
     }
     const QSize slotSize = slotSizeFor(state_.settings.screenshotSize);
     ScreenshotSlot& first = *slots_.front();
-    if (first.size() != slotSize)
+    if (first.size() != slotSize) {
         first.resize(slotSize);
+    }
 
     QWidget* back = nullptr;
     QWidget* forward = nullptr;
@@ -271,11 +274,13 @@ void ScreenshotStrip::showScrolledSlots(QWidget& back, QWidget& forward) {
     } else if (visibleSlots_ + scrollOffset_ == count) {
         forward.hide();
     }
-    if (scrollOffset_ < 0)
+    if (scrollOffset_ < 0) {
         scrollOffset_ = 0;
+    }
 
-    if (isHidden())
+    if (isHidden()) {
         show();
+    }
     if (scrollOffset_ != previousScrollOffset_) {
         placeSlots();
         previousScrollOffset_ = scrollOffset_;
@@ -283,13 +288,15 @@ void ScreenshotStrip::showScrolledSlots(QWidget& back, QWidget& forward) {
 
     const int firstHidden = scrollOffset_ + visibleSlots_;
     for (int i = scrollOffset_; i < firstHidden && i < count; ++i) {
-        if (ScreenshotSlot* slot = slotAt(i); slot != nullptr && slot->isHidden())
+        if (ScreenshotSlot* slot = slotAt(i); slot != nullptr && slot->isHidden()) {
             slot->show();
+        }
     }
     // Slots before the offset keep their state: they lie outside the strip.
     for (int i = firstHidden < 0 ? 0 : firstHidden; i < count; ++i) {
-        if (ScreenshotSlot* slot = slotAt(i); !slot->isHidden())
+        if (ScreenshotSlot* slot = slotAt(i); !slot->isHidden()) {
             slot->hide();
+        }
     }
 }
 

@@ -277,7 +277,11 @@ private Q_SLOTS:
             summary = window->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
             window->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
         });
-        run.window->findChild<QAction*>(QStringLiteral("checkFilesAction"))->trigger();
+        QAction* check =
+            run.window->findChild<QMenu*>(QStringLiteral("blank001"))->actions().last();
+        QCOMPARE(check->objectName(), QStringLiteral("checkFilesAction")); // last under Games
+        QCOMPARE(check->text(), QStringLiteral("Check Files..."));
+        check->trigger();
         QCOMPARE(summary, QStringLiteral("3 games: 1 ROM, 1 music file, 1 screenshot not found"));
         QCOMPARE(run.box()->text(), QString()); // the filter gave way
         QStringList selected;
