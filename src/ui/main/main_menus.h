@@ -34,7 +34,7 @@ struct MainMenus {
     QAction* addMultipleAction = nullptr;
     QAction* removeSelectedAction = nullptr;
     QAction* propertiesAction = nullptr;
-    QAction* checkFilesAction = nullptr; // last in the menu
+    QAction* checkFilesAction = nullptr; // "checkFilesAction", last in the menu
 
     QMenu* emulatorsMenu = nullptr; // "Emulators"
     QAction* emulatorsAction = nullptr;

@@ -38,6 +38,7 @@
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/screenshot_strip.h"
 #include "ui/widgets/user_dialogs.h"
+#include "ui/widgets/window_geometry.h"
 
 namespace tolm::ui {
 namespace {

@@ -10,7 +10,6 @@
 #include "state/session_saving.h"
 #include "ui/main/main_menus.h"
 #include "ui/main/outer_size.h"
-#include "ui/widgets/window_geometry.h"
 
 class QStatusBar;
 
