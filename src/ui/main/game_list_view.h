@@ -22,12 +22,8 @@ class GameListView final : public QTreeView {
 public:
     GameListView(GameListModel& model, QWidget* parent);
 
-    GameListModel& games() const { return model_; }
-
     // Rebuilds the rows from the catalogue, sorted by the current column.
     void refresh();
-    // A header click: the same column again reverses the order, a new column keeps it.
-    void sortClicked(int column);
     // The column widths and sort order from and into the program's own
     // settings; saving writes them to `path` too.
     void restoreLayout(const ExtraSettings& extra);
@@ -57,6 +53,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A header click: the same column again reverses the order, a new column keeps it.
+    void sortClicked(int column);
     void followCurrentRow();
     void showSortIndicator();
 
