@@ -1,5 +1,5 @@
 // How long a click on a game takes for the screenshot strip (rebuilding the
-// slots and laying the window out), with the strip shown and hidden, beside
+// slots and laying them out), with the strip shown and hidden, beside
 // decoding every screenshot at full size on each click.
 //
 // Runs offscreen; generates 50 JPEG screenshots of 1920 x 1080 once into a
