@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
 
     QWidget window;
     auto* strip = new tolm::ui::ScreenshotStrip(state, &window);
-    strip->stripState().showScreenshots = true;
+    strip->setShowScreenshots(true);
     window.resize(800, 600);
     strip->resize(800, 200);
     window.show();

@@ -1,5 +1,5 @@
 // How long a click on a game takes for the screenshot strip (rebuilding the
-// slots and laying the window out), with the strip shown and hidden, beside
+// slots and laying them out), with the strip shown and hidden, beside
 // decoding every screenshot at full size on each click.
 //
 // Runs offscreen; generates 50 JPEG screenshots of 1920 x 1080 once into a
@@ -96,10 +96,6 @@ int main(int argc, char** argv) {
     tabs->setFixedSize(587, 113);
     auto* status = new QStatusBar(&window);
     auto* strip = new tolm::ui::ScreenshotStrip(state, &window);
-    QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [&] {
-        tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), false},
-                                   state.settings);
-    });
     window.resize(1000, 700);
     window.show();
 
@@ -120,16 +116,17 @@ int main(int argc, char** argv) {
         return median(samples);
     };
 
-    strip->stripState().showScreenshots = true;
+    strip->setShowScreenshots(true);
+    tolm::ui::layOutMainWindow({list, tabs, status, strip, window.size(), false}, state.settings);
     const double viewOn = measureClicks(21);
-    const int visible = strip->stripState().visibleSlots;
+    const int visible = strip->visibleSlots();
     std::vector<double> again;
     for (int run = 0; run < 21; ++run) {
         again.push_back(timeMs([&] { strip->loadScreenshots(); }));
     }
     const double sameGame = median(again);
 
-    strip->stripState().showScreenshots = false;
+    strip->setShowScreenshots(false);
     const double viewOff = measureClicks(21);
 
     // Decoding all 50 at full size on every click, then shrinking each.

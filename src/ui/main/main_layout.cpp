@@ -27,48 +27,6 @@ int statusBarHeight(const MainWindowRegions& r) {
     return height;
 }
 
-// Shows the strip's slots and arrows for the present scroll state.
-void showStripWindow(ScreenshotStrip& frame, QWidget& back, QWidget& forward) {
-    StripState& strip = frame.stripState();
-    const int count = frame.slotCount();
-
-    back.setVisible(strip.scrollOffset > 0);
-    forward.setVisible(strip.visibleSlots < count);
-    if (strip.visibleSlots + strip.scrollOffset > count) {
-        // One step per run: a window widened by several slots catches up
-        // over the following runs.
-        strip.scrollOffset -= 1;
-    } else if (strip.visibleSlots + strip.scrollOffset == count) {
-        forward.hide();
-    }
-    if (strip.scrollOffset < 0) {
-        strip.scrollOffset = 0;
-    }
-
-    if (frame.isHidden()) {
-        frame.show();
-    }
-    if (strip.scrollOffset != strip.previousScrollOffset) {
-        frame.placeSlots();
-        strip.previousScrollOffset = strip.scrollOffset;
-    }
-
-    const int firstHidden = strip.scrollOffset + strip.visibleSlots;
-    for (int i = strip.scrollOffset; i < firstHidden && i < count; ++i) {
-        if (ScreenshotSlot* slot = frame.slotAt(i); slot != nullptr && slot->isHidden()) {
-            slot->show();
-        }
-    }
-    // Slots before the offset keep their state: they lie outside the strip.
-    if (count > firstHidden) {
-        for (int i = firstHidden < 0 ? 0 : firstHidden; i < count; ++i) {
-            if (ScreenshotSlot* slot = frame.slotAt(i); !slot->isHidden()) {
-                slot->hide();
-            }
-        }
-    }
-}
-
 } // namespace
 
 void layOutMainWindow(const MainWindowRegions& r, const SettingsState& settings) {
@@ -85,53 +43,24 @@ void layOutMainWindow(const MainWindowRegions& r, const SettingsState& settings)
     const int statusHeight = statusBarHeight(r);
     tabs.move(clientWidth / 2 - tabs.width() / 2, clientHeight - statusHeight - tabs.height());
 
-    StripState& strip = frame.stripState();
-    if (!strip.showScreenshots) {
+    if (!frame.showScreenshots()) {
         list.resize(clientWidth - 2 * kMargin, tabs.y() - kMargin);
-        frame.hide();
         return;
     }
 
-    const QSize slotSize = slotSizeFor(settings.screenshotSize);
-    ScreenshotSlot& first = *frame.slotAt(0);
-    if (first.size() != slotSize) {
-        first.resize(slotSize);
-    }
-
     // The strip's bottom edge sits kStripGap above the tabs' height from the
-    // client's bottom, in both orientations.
+    // client's bottom, in both orientations; it is one slot deep.
+    const QSize slotSize = slotSizeFor(settings.screenshotSize);
     const int stripBottom = clientHeight - (tabs.height() + kStripGap);
-    QWidget* back = nullptr;
-    QWidget* forward = nullptr;
     if (settings.screenshotLocation == 0) {
-        const int height = first.height();
-        frame.setGeometry(kMargin, stripBottom - height, clientWidth - 2 * kMargin, height);
+        const int height = slotSize.height();
+        frame.place(QRect(kMargin, stripBottom - height, clientWidth - 2 * kMargin, height));
         list.resize(clientWidth - 2 * kMargin, frame.y() - kMargin);
-        strip.visibleSlots = frame.width() / slotSize.width();
-
-        back = frame.arrow(ArrowDirection::Left);
-        forward = frame.arrow(ArrowDirection::Right);
-        const int top = frame.height() / 2 - frame.arrowSize().height() / 2;
-        back->move(0, top);
-        forward->move(frame.width() - frame.arrowSize().width(), top);
-        frame.arrow(ArrowDirection::Up)->hide();
-        frame.arrow(ArrowDirection::Down)->hide();
     } else {
-        const int width = first.width();
-        frame.setGeometry(clientWidth - (width + kMargin), 0, width, stripBottom);
+        const int width = slotSize.width();
+        frame.place(QRect(clientWidth - (width + kMargin), 0, width, stripBottom));
         list.resize(frame.x() - 2 * kMargin, tabs.y() - kMargin);
-        strip.visibleSlots = frame.contentsRect().height() / slotSize.height();
-
-        back = frame.arrow(ArrowDirection::Up);
-        forward = frame.arrow(ArrowDirection::Down);
-        const int left = frame.width() / 2 - frame.arrowSize().width() / 2;
-        back->move(left, 0);
-        forward->move(left, frame.height() - frame.arrowSize().height());
-        frame.arrow(ArrowDirection::Left)->hide();
-        frame.arrow(ArrowDirection::Right)->hide();
     }
-
-    showStripWindow(frame, *back, *forward);
 }
 
 } // namespace tolm::ui

@@ -27,9 +27,8 @@ struct MainWindowRegions {
 };
 
 // The main window's resize routine: places the list, the details tabs and
-// the strip from the client size, the strip options and the strip's scroll
-// state; decides visibleSlots, which arrows show and which slots show. Does
-// nothing while the window is minimised.
+// the strip (which then lays out its own slots and arrows) from the client
+// size and the strip options. Does nothing while the window is minimised.
 void layOutMainWindow(const MainWindowRegions& regions, const SettingsState& settings);
 
 } // namespace tolm::ui

@@ -3,27 +3,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHeaderView>
-#include <QItemSelection>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeView>
-#include <algorithm>
 #include <iostream>
 #include <utility>
 
 #include "catalogue/catalogue_ops.h"
-#include "catalogue/database.h"
 #include "platform/files.h"
 #include "settings/settings.h"
 #include "tolm/version.h"
-#include "ui/widgets/qt_text.h"
-#include "ui/widgets/user_dialogs.h"
 #include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"
 #include "ui/config/screenshot_options_dialog.h"
@@ -32,15 +24,19 @@
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/import/import_dialog.h"
 #include "ui/main/about_window.h"
-#include "ui/widgets/artwork.h"
 #include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
+#include "ui/main/game_list_view.h"
 #include "ui/main/launching.h"
 #include "ui/main/main_layout.h"
-#include "ui/widgets/screenshot_strip.h"
 #include "ui/main/splash_window.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/screenshot_strip.h"
+#include "ui/widgets/user_dialogs.h"
+#include "ui/widgets/window_geometry.h"
 
 namespace tolm::ui {
 namespace {
@@ -52,7 +48,8 @@ constexpr int kImportReportMs = 30000; // how long the status bar tells of an im
 
 MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& launcher,
                        int splashDelayMs, QWidget* parent)
-    : QMainWindow(parent), state_(state), dialogs_(dialogs), launcher_(launcher) {
+    : QMainWindow(parent), state_(state), dialogs_(dialogs), launcher_(launcher), saving_(state),
+      outerSize_(*this) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tolm ") + QLatin1String(kVersionText));
     setWindowIcon(programIcon());
@@ -60,7 +57,7 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, ProgramLauncher& l
     menus_ = buildMainMenus(*menuBar(), *this);
     connectMenus();
     addShortcuts();
-    addFilterAndCheckFiles();
+    addFilterBox();
     startUp(splashDelayMs);
 }
 
@@ -74,46 +71,12 @@ void MainWindow::buildWidgets() {
     clientArea_->installEventFilter(this);
 
     gameListModel_ = new GameListModel(state_.catalogue, this);
-    gameList_ = new QTreeView(clientArea_);
-    gameList_->setObjectName(QStringLiteral("lstGames"));
-    gameList_->setAccessibleName(QStringLiteral("Games"));
-    gameList_->move(8, 0); // its left and top edges stay put; the layout sizes it
-    gameList_->setModel(gameListModel_);
-    gameList_->setRootIsDecorated(false);
-    gameList_->setUniformRowHeights(true);
-    gameList_->setItemsExpandable(false);
-    gameList_->setAllColumnsShowFocus(true);
-    gameList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    gameList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    gameList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The view's own header sorting toggles per column; the list's rule is
-    // "same column reverses, new column keeps the order", so clicks come here.
-    gameList_->setSortingEnabled(false);
-    QHeaderView* header = gameList_->header();
-    header->setSectionsClickable(true);
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(gameListModel_->sortColumn(), gameListModel_->sortOrder());
-    header->setStretchLastSection(true);
-    header->resizeSection(GameListModel::NameColumn, 300);
-    header->resizeSection(GameListModel::PublisherColumn, 180);
-    connect(header, &QHeaderView::sectionClicked, this, &MainWindow::sortByColumn);
-    gameList_->viewport()->installEventFilter(this);
-    gameList_->installEventFilter(this);
-    gameList_->viewport()->setAcceptDrops(true);
-
-    // The details follow the current row once it is selected, whatever
-    // selected it: a left or right click, or the keyboard. A press makes a row
-    // current before it selects it; the keyboard selects first.
-    connect(gameList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &MainWindow::followCurrentRow);
-    connect(gameList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &MainWindow::followCurrentRow);
-    // A click on the row already shown shows it afresh (a file may have
-    // appeared since); a click that selected a new row has shown it already.
-    connect(gameList_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-        if (!detailsShownSincePress_)
-            showDetails(index);
-    });
+    gameList_ = new GameListView(*gameListModel_, clientArea_);
+    connect(gameList_, &GameListView::showRequested, this, &MainWindow::showDetails);
+    connect(gameList_, &GameListView::runRequested, this, &MainWindow::runSelectedGame);
+    connect(gameList_, &GameListView::filesDropped, this, &MainWindow::addDroppedFiles);
+    connect(gameList_, &GameListView::popupRequested, this,
+            [this](const QPoint& at) { menus_.popupMenu->popup(at); });
 
     detailsPanel_ = new DetailsPanel(clientArea_);
     connect(detailsPanel_, &DetailsPanel::musicValueClicked, this,
@@ -121,8 +84,6 @@ void MainWindow::buildWidgets() {
 
     screenshotStrip_ = new ScreenshotStrip(state_, clientArea_);
     screenshotStrip_->hide(); // until Screen Shots > View is checked
-    connect(screenshotStrip_, &ScreenshotStrip::layoutRequested, this,
-            &MainWindow::layOutClientArea);
 
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
@@ -145,9 +106,10 @@ void MainWindow::connectMenus() {
     for (QAction* remove : {m.removeSelectedAction, m.popupRemoveSelectedAction})
         connect(remove, &QAction::triggered, this, &MainWindow::removeSelectedGames);
     for (QAction* properties : {m.propertiesAction, m.popupPropertiesAction})
-        connect(properties, &QAction::triggered, this, &MainWindow::showSelectedGameProperties);
+        connect(properties, &QAction::triggered, this, &MainWindow::openGameProperties);
     connect(m.emulatorsAction, &QAction::triggered, this, &MainWindow::openEmulators);
     connect(m.musicPlayersAction, &QAction::triggered, this, &MainWindow::openMusicPlayers);
+    connect(m.checkFilesAction, &QAction::triggered, this, &MainWindow::openCheckFiles);
     connect(m.aboutAction, &QAction::triggered, this, &MainWindow::openAbout);
     for (std::size_t i = 0; i < m.runWithActions.size(); ++i) {
         const int emulator = static_cast<int>(i);
@@ -159,9 +121,7 @@ void MainWindow::connectMenus() {
 
 void MainWindow::startUp(int splashDelayMs) {
     state_.selectedGame = kNone;
-    limits_ = primaryScreenLimits();
-    applySizeLimits(*this, limits_);
-    appliedFrame_ = frameExtent(*this);
+    outerSize_.applyLimits(primaryScreenLimits());
 
     SplashWindow splash([this](QWidget* window) { loadSettingsAndCatalogue(window); },
                         splashDelayMs, this);
@@ -169,17 +129,13 @@ void MainWindow::startUp(int splashDelayMs) {
 
     refreshRunWithMenu();
     refreshGameList();
-    restoreListLayout();
+    gameList_->restoreLayout(state_.extra);
 }
 
 void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
     const SettingsLoadResult settings =
-        loadSettings(state_.settings, state_.settingsPath(), metricsFor(limits_));
+        loadSettings(state_.settings, state_.settingsPath(), metricsFor(outerSize_.limits()));
     if (settings.error) {
-        // Writing defaults over a file we could not read would lose the
-        // user's emulators and paths, so the file is left alone until the
-        // next start.
-        settingsWritable_ = false;
         dialogs_.message(splash, QStringLiteral("Settings not loaded"),
                          toQt(*settings.error) +
                              QStringLiteral("\r\nThe settings file will not be written this "
@@ -187,10 +143,8 @@ void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
                          UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
     }
     applyGeometry(*this, settings.window);
-    if (settings.window.state == WindowGeometry::Normal) {
-        pendingOuter_ = QSize(std::max(settings.window.width, limits_.minWidth),
-                              std::max(settings.window.height, limits_.minHeight));
-    }
+    if (settings.window.state == WindowGeometry::Normal)
+        outerSize_.restore(QSize(settings.window.width, settings.window.height));
 
     const std::string database = state_.databasePath();
     // Anything at all by that name is loaded or refused with a message; only
@@ -200,38 +154,23 @@ void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
     }
-    savedCatalogue_ = catalogueFingerprint(state_.catalogue);
-    savedSettings_ = state_.settings;
-}
-
-// Qt learns the window frame only once the window manager has decorated the
-// shown window. The size limits and the stored size are outer sizes, so they
-// are applied again with the frame taken off as soon as it is known.
-void MainWindow::settleFrame() {
-    const QSize frame = frameExtent(*this);
-    if (frame == appliedFrame_)
-        return;
-    appliedFrame_ = frame;
-    applySizeLimits(*this, limits_);
-    if (pendingOuter_ && windowState() == Qt::WindowNoState)
-        resize(*pendingOuter_ - frame);
-    pendingOuter_.reset();
+    saving_.loaded(!settings.error);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    settleFrame();
-    QTimer::singleShot(0, this, &MainWindow::settleFrame);
+    outerSize_.settle();
+    QTimer::singleShot(0, this, [this] { outerSize_.settle(); });
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    settleFrame();
+    outerSize_.settle();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    settleFrame();
+    outerSize_.settle();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -242,24 +181,8 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (handleListEvent(watched, event))
-        return true;
-    if (watched == clientArea_ && event->type() == QEvent::Resize) {
+    if (watched == clientArea_ && event->type() == QEvent::Resize)
         layOutClientArea();
-    } else if (gameList_ != nullptr && watched == gameList_->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            detailsShownSincePress_ = false;
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            // Anywhere over the list, empty space included.
-            if (mouse->button() == Qt::RightButton)
-                menus_.popupMenu->popup(mouse->globalPosition().toPoint());
-        } else if (event->type() == QEvent::MouseButtonDblClick) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton)
-                runSelectedGame();
-        }
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -274,9 +197,7 @@ void MainWindow::layOutClientArea() {
 }
 
 void MainWindow::refreshGameList() {
-    gameListModel_->refresh();
-    gameList_->header()->setSortIndicator(gameListModel_->sortColumn(),
-                                          gameListModel_->sortOrder());
+    gameList_->refresh();
     showFilterCount();
     if (catalogueHasEntries(state_.catalogue))
         menus_.saveAction->setEnabled(true); // never disabled again
@@ -287,24 +208,13 @@ void MainWindow::refreshRunWithMenu() {
     refreshMoreEmulatorsItem(*menus_.moreEmulators, state_.settings.emulators);
 }
 
-void MainWindow::sortByColumn(int column) {
-    Qt::SortOrder order = gameListModel_->sortOrder();
-    if (column == gameListModel_->sortColumn())
-        order = order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    gameListModel_->sort(column, order);
-    // The header flipped its own indicator already; show the list's rule.
-    gameList_->header()->setSortIndicator(gameListModel_->sortColumn(),
-                                          gameListModel_->sortOrder());
-}
-
 void MainWindow::showDetails(const QModelIndex& index) {
     if (!index.isValid())
         return;
     const QVariant position = index.data(GameListModel::PositionRole);
     if (!position.isValid() || isNone(position.toInt()))
         return;
-    detailsShownSincePress_ = true;
-    shownRow_ = index.siblingAtColumn(0);
+    gameList_->markShown(index);
     state_.selectedGame = position.toInt();
     const GameRecord* game = state_.selectedRecord();
     if (game == nullptr) {
@@ -314,22 +224,6 @@ void MainWindow::showDetails(const QModelIndex& index) {
     detailsPanel_->showDetails(describeGame(*game, state_.settings));
     loadScreenshots();
     layOutClientArea();
-}
-
-void MainWindow::followCurrentRow() {
-    const QModelIndex current = gameList_->currentIndex();
-    if (!current.isValid() || !gameList_->selectionModel()->isSelected(current))
-        return;
-    if (current.siblingAtColumn(0) == shownRow_)
-        return; // shown already (a refresh of the list forgets the row)
-    showDetails(current);
-}
-
-void MainWindow::showCurrentDetails() {
-    const QModelIndex current = gameList_->currentIndex();
-    if (!current.isValid() || !gameList_->selectionModel()->isSelected(current))
-        return;
-    showDetails(current);
 }
 
 void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
@@ -344,16 +238,12 @@ void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
     refreshGameList();
 }
 
-void MainWindow::addFilterAndCheckFiles() {
+void MainWindow::addFilterBox() {
     filterBox_ = new GameFilterBox(menuBar());
     menuBar()->setCornerWidget(filterBox_, Qt::TopRightCorner);
     connect(filterBox_, &QLineEdit::textChanged, this, &MainWindow::applyFilter);
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, filterBox_, &GameFilterBox::takeFocus);
-
-    checkFilesAction_ = menus_.gamesMenu->addAction(QStringLiteral("Check Files..."));
-    checkFilesAction_->setObjectName(QStringLiteral("checkFilesAction"));
-    connect(checkFilesAction_, &QAction::triggered, this, &MainWindow::openCheckFiles);
 }
 
 void MainWindow::applyFilter(const QString& typed) {
@@ -362,16 +252,10 @@ void MainWindow::applyFilter(const QString& typed) {
     showFilterCount();
     // The selected game stays selected while shown; a hidden one is let go,
     // so that no command acts on a game out of sight.
-    const int row = selected > kNone ? gameListModel_->rowOf(selected) : -1;
-    if (row < 0) {
-        if (selected > kNone)
-            clearSelection();
-        return;
-    }
-    const QModelIndex index = gameListModel_->index(row, 0);
-    gameList_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                            QItemSelectionModel::Rows);
-    gameList_->scrollTo(index);
+    if (selected > kNone && gameListModel_->rowOf(selected) >= 0)
+        gameList_->selectPosition(selected);
+    else if (selected > kNone)
+        clearSelection();
 }
 
 void MainWindow::showFilterCount() {
@@ -400,47 +284,20 @@ void MainWindow::selectGames(const std::vector<std::int32_t>& positions) {
             break;
         }
     }
-    QItemSelection selection;
-    int firstRow = -1;
-    for (const std::int32_t position : positions) {
-        const int row = gameListModel_->rowOf(position);
-        if (row < 0)
-            continue;
-        selection.select(gameListModel_->index(row, 0),
-                         gameListModel_->index(row, GameListModel::ColumnCount - 1));
-        if (firstRow < 0 || row < firstRow)
-            firstRow = row;
-    }
-    if (firstRow < 0)
-        return;
-    QItemSelectionModel* model = gameList_->selectionModel();
-    model->setCurrentIndex(gameListModel_->index(firstRow, 0), QItemSelectionModel::NoUpdate);
-    model->select(selection, QItemSelectionModel::ClearAndSelect);
-    gameList_->scrollTo(gameListModel_->index(firstRow, 0));
-    showDetails(gameListModel_->index(firstRow, 0));
+    const QModelIndex first = gameList_->selectPositions(positions);
+    if (first.isValid())
+        showDetails(first);
 }
 
 void MainWindow::clearSelection() {
     state_.selectedGame = kNone;
-    shownRow_ = QPersistentModelIndex();
+    gameList_->forgetShown();
     detailsPanel_->clear();
-    clearScreenshots();
+    loadScreenshots(); // with no game selected: the placeholder
 }
 
 void MainWindow::removeSelectedGames() {
-    std::vector<std::int32_t> positions;
-    const QItemSelectionModel* selection = gameList_->selectionModel();
-    const int rows = gameListModel_->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        if (selection->isRowSelected(row, QModelIndex()))
-            positions.push_back(gameListModel_->positionAt(row));
-    }
-    removeGames(positions);
-}
-
-void MainWindow::showSelectedGameProperties() {
-    if (catalogueHasEntries(state_.catalogue) && state_.selectedRecord() != nullptr)
-        openGameProperties();
+    removeGames(gameList_->selectedPositions());
 }
 
 void MainWindow::saveCatalogueNow() {
@@ -448,12 +305,10 @@ void MainWindow::saveCatalogueNow() {
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::processEvents();
-    const platform::IoResult saved = saveDatabase(state_.catalogue, state_.databasePath());
+    const platform::IoResult saved = saving_.saveCatalogue();
     QApplication::processEvents();
     QApplication::restoreOverrideCursor();
-    if (saved)
-        savedCatalogue_ = catalogueFingerprint(state_.catalogue);
-    else
+    if (!saved)
         reportSaveFailure(saved.error);
 }
 
@@ -462,45 +317,10 @@ void MainWindow::reportSaveFailure(const std::string& error) {
                      UserDialogs::Buttons::Ok);
 }
 
-bool MainWindow::saveAll() {
-    bool ok = true;
-    if (settingsWritable_) {
-        const platform::IoResult settings =
-            saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this));
-        if (settings) {
-            savedSettings_ = state_.settings;
-        } else {
-            reportSaveFailure(settings.error);
-            ok = false;
-        }
-    }
-    if (catalogueHasEntries(state_.catalogue)) {
-        const platform::IoResult database = saveDatabase(state_.catalogue, state_.databasePath());
-        if (database) {
-            savedCatalogue_ = catalogueFingerprint(state_.catalogue);
-        } else {
-            reportSaveFailure(database.error);
-            ok = false;
-        }
-    }
-    return ok;
-}
-
-// The window's placement is not part of SettingsState: moving the window is
-// no change to ask about.
-bool MainWindow::hasUnsavedChanges() const {
-    // A catalogue that never had entries is never written, so it holds nothing to lose.
-    const bool catalogueChanged = catalogueHasEntries(state_.catalogue) &&
-                                  catalogueFingerprint(state_.catalogue) != savedCatalogue_;
-    const bool settingsChanged = settingsWritable_ && state_.settings != savedSettings_;
-    return catalogueChanged || settingsChanged;
-}
-
-// Exit used to quit without saving, the only way back from a mistake such as
-// removing every game; it still is, but it asks first when something would be
-// lost.
+// Exit quits without saving, the way back from a mistake such as removing
+// every game; it asks first when something would be lost.
 void MainWindow::exitAsking() {
-    if (hasUnsavedChanges()) {
+    if (saving_.hasUnsavedChanges()) {
         const auto answer = dialogs_.message(
             this, QStringLiteral("Exit"), QStringLiteral("Save changes before exiting?"),
             UserDialogs::Icon::Question, UserDialogs::Buttons::YesNoCancel);
@@ -517,20 +337,10 @@ void MainWindow::exitAsking() {
 }
 
 bool MainWindow::closeForSessionEnd() {
-    bool ok = true;
-    const auto report = [&ok](const platform::IoResult& result) {
-        if (!result) {
-            std::cerr << "tolm: Unable to save: " << result.error << '\n';
-            ok = false;
-        }
-    };
     saveListLayout();
-    if (settingsWritable_) // an unreadable file is left as it is
-        report(saveSettings(state_.settings, state_.settingsPath(), reportGeometry(*this)));
-    if (catalogueHasEntries(state_.catalogue))
-        report(saveDatabase(state_.catalogue, state_.databasePath()));
+    const bool saved = saving_.saveAtSessionEnd(reportGeometry(*this), std::cerr);
     hide();
-    return ok;
+    return saved;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -539,7 +349,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     saveListLayout();
-    if (!saveAll()) {
+    const std::vector<std::string> failures = saving_.saveAll(reportGeometry(*this));
+    for (const std::string& failure : failures)
+        reportSaveFailure(failure);
+    if (!failures.empty()) {
         const auto answer = dialogs_.message(
             this, kUnableToSave,
             QStringLiteral("Your changes could not all be saved.\r\nClose anyway?"),
@@ -553,27 +366,25 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::toggleScreenshots() {
-    StripState& strip = screenshotStrip_->stripState();
-    strip.showScreenshots = !strip.showScreenshots;
-    menus_.viewScreenshotsAction->setChecked(strip.showScreenshots);
-    if (strip.showScreenshots)
+    const bool on = !screenshotStrip_->showScreenshots();
+    screenshotStrip_->setShowScreenshots(on);
+    menus_.viewScreenshotsAction->setChecked(on);
+    if (on)
         loadScreenshots();
     layOutClientArea();
 }
 
 void MainWindow::runSelectedGame() {
-    if (!catalogueHasEntries(state_.catalogue) || isNone(state_.selectedGame))
-        return;
-    launchSelectedGame(LaunchContext{state_, dialogs_, launcher_, this});
+    if (catalogueHasEntries(state_.catalogue) && !isNone(state_.selectedGame))
+        launchSelectedGame({state_, dialogs_, launcher_, this});
 }
 
 void MainWindow::runSelectedGameWith(int emulator) {
-    launchSelectedGameWith(LaunchContext{state_, dialogs_, launcher_, this}, emulator);
+    launchSelectedGameWith({state_, dialogs_, launcher_, this}, emulator);
 }
 
 void MainWindow::playSelectedGameMusic() {
-    playSelectedMusic(LaunchContext{state_, dialogs_, launcher_, this},
-                      detailsPanel_->musicPlayable());
+    playSelectedMusic({state_, dialogs_, launcher_, this}, detailsPanel_->musicPlayable());
 }
 
 void MainWindow::openAbout() {
@@ -581,12 +392,11 @@ void MainWindow::openAbout() {
     about.exec();
 }
 
-void MainWindow::loadScreenshots() {
-    screenshotStrip_->loadScreenshots();
+void MainWindow::saveListLayout() {
+    gameList_->saveLayout(state_.extra, state_.extraSettingsPath());
 }
 
-// With no game selected the strip falls back to its placeholder.
-void MainWindow::clearScreenshots() {
+void MainWindow::loadScreenshots() {
     screenshotStrip_->loadScreenshots();
 }
 
@@ -617,7 +427,7 @@ void MainWindow::openAddMultiple() {
 }
 
 void MainWindow::openGameProperties() {
-    if (state_.selectedRecord() == nullptr)
+    if (!catalogueHasEntries(state_.catalogue) || state_.selectedRecord() == nullptr)
         return;
     GamePropertiesDialog dialog(state_, dialogs_, this, &screenshotStrip_->gameFileScreens());
     if (dialog.exec() != QDialog::Accepted)
@@ -632,7 +442,7 @@ void MainWindow::gameEdited(std::int32_t position) {
         gameList_->scrollTo(gameListModel_->index(row, 0));
     if (const GameRecord* game = state_.selectedRecord())
         detailsPanel_->showDetails(describeGame(*game, state_.settings));
-    if (screenshotStrip_->stripState().showScreenshots)
+    if (screenshotStrip_->showScreenshots())
         loadScreenshots();
     layOutClientArea();
 }

@@ -1,26 +1,24 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPersistentModelIndex>
-#include <QSize>
 #include <QStringList>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "state/app_state.h"
+#include "state/session_saving.h"
 #include "ui/main/main_menus.h"
-#include "ui/widgets/window_geometry.h"
+#include "ui/main/outer_size.h"
 
 class QStatusBar;
-class QTreeView;
 
 namespace tolm::ui {
 
 class DetailsPanel;
 class GameFilterBox;
 class GameListModel;
+class GameListView;
 class ProgramLauncher;
 class ScreenshotStrip;
 class UserDialogs;
@@ -46,8 +44,6 @@ public:
     void removeGames(const std::vector<std::int32_t>& positions);
     // Shows the game of the list row `index` stands for and selects it.
     void showDetails(const QModelIndex& index);
-    // showDetails for the list's current row, if it is selected.
-    void showCurrentDetails();
     // Places the list, the details panel and the strip in the client area.
     void layOutClientArea();
     // After the properties dialog stored `position`: its row and the details.
@@ -64,28 +60,24 @@ public:
     bool closeForSessionEnd();
 
     GameListModel& gameListModel() const { return *gameListModel_; }
-    const MainMenus& menus() const { return menus_; }
-    const SizeLimits& sizeLimits() const { return limits_; }
 
 public Q_SLOTS:
     void removeSelectedGames();
-    void showSelectedGameProperties();
     void saveCatalogueNow();
     void exitAsking();
     void toggleScreenshots();
-    void sortByColumn(int column);
     void runSelectedGame();
     void runSelectedGameWith(int emulator);
     void playSelectedGameMusic();
     void openAbout();
 
-    // Commands whose dialogs come with the rest of the program; each opens its
-    // dialog once the dialog exists, until then they do nothing.
+    // The menus' dialogs, each modal over the window.
     void openImport();
     void openPaths();
     void openScreenshotOptions();
     void openAddSingle();
     void openAddMultiple();
+    // The selected game's properties; nothing while no game is selected.
     void openGameProperties();
     void openEmulators();
     void openMusicPlayers();
@@ -105,56 +97,34 @@ private:
     void buildWidgets();
     // Keyboard shortcuts for the usual commands; the captions stay as they are.
     void addShortcuts();
-    // The list's column widths and sort order, kept in the program's own settings.
-    void restoreListLayout();
-    void saveListLayout();
-    // Drags of files over the list's viewport and Enter on the list.
-    bool handleListEvent(QObject* watched, QEvent* event);
-    void addFilterAndCheckFiles();
+    void addFilterBox();
     void showFilterCount();
     void selectGames(const std::vector<std::int32_t>& positions);
     void connectMenus();
     void startUp(int splashDelayMs);
     void loadSettingsAndCatalogue(QWidget* splash);
-    void settleFrame();
-    void followCurrentRow();
-    bool saveAll();
     void reportSaveFailure(const std::string& error);
     void clearSelection();
-
-    // Whether Exit would lose anything loaded or saved since.
-    bool hasUnsavedChanges() const;
-
-    // The screenshot strip's seams: loadScreenshots refills the strip for the
-    // selected game, clearScreenshots empties it.
+    void saveListLayout();
+    // Refills the strip for the selected game: the placeholder when none is.
     void loadScreenshots();
-    void clearScreenshots();
 
     AppState& state_;
     UserDialogs& dialogs_;
     ProgramLauncher& launcher_;
+    SessionSaving saving_;
 
     QWidget* clientArea_ = nullptr;
-    QTreeView* gameList_ = nullptr;
+    GameListView* gameList_ = nullptr;
     GameListModel* gameListModel_ = nullptr;
     GameFilterBox* filterBox_ = nullptr;
-    QAction* checkFilesAction_ = nullptr;
     DetailsPanel* detailsPanel_ = nullptr;
     ScreenshotStrip* screenshotStrip_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     MainMenus menus_;
 
-    SizeLimits limits_;
-    QSize appliedFrame_;                // frame extent the limits were last applied with
-    std::optional<QSize> pendingOuter_; // stored outer size, until the frame is known
-
-    // A settings file that exists but could not be read is never replaced.
-    bool settingsWritable_ = true;
-    std::uint64_t savedCatalogue_ = 0;    // catalogueFingerprint as last loaded or saved
-    SettingsState savedSettings_;         // as last loaded or saved
-    bool quitWithoutSaving_ = false;      // Exit answered No, or nothing to save
-    bool detailsShownSincePress_ = false; // the press's selection already showed them
-    QPersistentModelIndex shownRow_;      // the row whose game the details show
+    OuterSize outerSize_;
+    bool quitWithoutSaving_ = false; // Exit answered No, or nothing to save
 };
 
 } // namespace tolm::ui

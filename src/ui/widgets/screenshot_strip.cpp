@@ -10,8 +10,8 @@
 #include "core/text.h"
 #include "settings/locate.h"
 #include "state/app_state.h"
-#include "ui/widgets/qt_text.h"
 #include "ui/widgets/artwork.h"
+#include "ui/widgets/qt_text.h"
 #include "ui/widgets/show_big_window.h"
 
 namespace tolm::ui {
@@ -198,7 +198,7 @@ void ScreenshotStrip::removeSlotsFrom(int first) {
 
 void ScreenshotStrip::placeSlots() {
     const bool horizontal = state_.settings.screenshotLocation == 0;
-    const int offset = strip_.scrollOffset;
+    const int offset = scrollOffset_;
     ScreenshotSlot* first = slots_.front();
     if (horizontal) {
         first->move(-offset * first->width(), 0);
@@ -213,10 +213,96 @@ void ScreenshotStrip::placeSlots() {
     }
 }
 
+void ScreenshotStrip::setShowScreenshots(bool on) {
+    showScreenshots_ = on;
+    if (!on) {
+        hide();
+    }
+}
+
+void ScreenshotStrip::place(const QRect& area) {
+    setGeometry(area);
+    layOut();
+}
+
+void ScreenshotStrip::layOut() {
+    if (window()->isMinimized()) {
+        return;
+    }
+    if (!showScreenshots_) {
+        hide();
+        return;
+    }
+    const QSize slotSize = slotSizeFor(state_.settings.screenshotSize);
+    ScreenshotSlot& first = *slots_.front();
+    if (first.size() != slotSize) {
+        first.resize(slotSize);
+    }
+
+    QWidget* back = nullptr;
+    QWidget* forward = nullptr;
+    if (state_.settings.screenshotLocation == 0) {
+        visibleSlots_ = width() / slotSize.width();
+        back = arrow(ArrowDirection::Left);
+        forward = arrow(ArrowDirection::Right);
+        const int top = height() / 2 - arrowSize_.height() / 2;
+        back->move(0, top);
+        forward->move(width() - arrowSize_.width(), top);
+        arrow(ArrowDirection::Up)->hide();
+        arrow(ArrowDirection::Down)->hide();
+    } else {
+        visibleSlots_ = contentsRect().height() / slotSize.height();
+        back = arrow(ArrowDirection::Up);
+        forward = arrow(ArrowDirection::Down);
+        const int left = width() / 2 - arrowSize_.width() / 2;
+        back->move(left, 0);
+        forward->move(left, height() - arrowSize_.height());
+        arrow(ArrowDirection::Left)->hide();
+        arrow(ArrowDirection::Right)->hide();
+    }
+    showScrolledSlots(*back, *forward);
+}
+
+void ScreenshotStrip::showScrolledSlots(QWidget& back, QWidget& forward) {
+    const int count = slotCount();
+    // The arrows follow the scroll as it was; the correction below shows on
+    // the next run.
+    back.setVisible(scrollOffset_ > 0);
+    forward.setVisible(visibleSlots_ < count);
+    if (visibleSlots_ + scrollOffset_ > count) {
+        scrollOffset_ -= 1; // one step per run
+    } else if (visibleSlots_ + scrollOffset_ == count) {
+        forward.hide();
+    }
+    if (scrollOffset_ < 0) {
+        scrollOffset_ = 0;
+    }
+
+    if (isHidden()) {
+        show();
+    }
+    if (scrollOffset_ != previousScrollOffset_) {
+        placeSlots();
+        previousScrollOffset_ = scrollOffset_;
+    }
+
+    const int firstHidden = scrollOffset_ + visibleSlots_;
+    for (int i = scrollOffset_; i < firstHidden && i < count; ++i) {
+        if (ScreenshotSlot* slot = slotAt(i); slot != nullptr && slot->isHidden()) {
+            slot->show();
+        }
+    }
+    // Slots before the offset keep their state: they lie outside the strip.
+    for (int i = firstHidden < 0 ? 0 : firstHidden; i < count; ++i) {
+        if (ScreenshotSlot* slot = slotAt(i); !slot->isHidden()) {
+            slot->hide();
+        }
+    }
+}
+
 void ScreenshotStrip::loadScreenshots() {
-    StripState& strip = strip_;
-    strip.scrollOffset = 0;
-    strip.screenshotCount = 1;
+    scrollOffset_ = 0;
+    int screenshotCount = 1;
 
     // A stale selection (past the catalogue's end) counts as no selection.
     const GameRecord* game = catalogueHasEntries(state_.catalogue) && !isNone(state_.selectedGame)
@@ -225,11 +311,11 @@ void ScreenshotStrip::loadScreenshots() {
     const bool hasScreenshots = game != nullptr && !game->screenshots.empty();
 
     if (hasScreenshots) {
-        strip.screenshotCount = lastItemIndex(state_.catalogue, game->screenshots) + 1;
+        screenshotCount = lastItemIndex(state_.catalogue, game->screenshots) + 1;
         ScreenshotSlot* first = slots_.front();
         first->hide();
         first->resize(slotSizeFor(state_.settings.screenshotSize));
-        for (int i = 0; i < strip.screenshotCount; ++i) {
+        for (int i = 0; i < screenshotCount; ++i) {
             ScreenshotSlot* slot = i < slotCount() ? slotAt(i) : addSlot();
             slot->hide();
             if (i == 0) {
@@ -249,7 +335,7 @@ void ScreenshotStrip::loadScreenshots() {
                 slot->showPlaceholder(placeholder_);
             }
         }
-        removeSlotsFrom(strip.screenshotCount);
+        removeSlotsFrom(screenshotCount);
     } else {
         ScreenshotSlot* first = slots_.front();
         first->showPlaceholder(placeholder_);
@@ -269,25 +355,21 @@ void ScreenshotStrip::loadScreenshots() {
     for (PictureBox* arrow : arrows_) {
         arrow->raise();
     }
-    Q_EMIT layoutRequested();
+    layOut();
 }
 
 void ScreenshotStrip::arrowReleased(ArrowDirection direction) {
-    StripState& strip = strip_;
     if (direction == ArrowDirection::Left || direction == ArrowDirection::Up) {
-        strip.scrollOffset -= 1;
-        if (strip.scrollOffset < 0) {
-            strip.scrollOffset = 0;
-        }
-    } else if (strip.visibleSlots + strip.scrollOffset < slotCount()) {
-        strip.scrollOffset += 1;
+        scrollOffset_ = scrollOffset_ > 0 ? scrollOffset_ - 1 : 0;
+    } else if (visibleSlots_ + scrollOffset_ < slotCount()) {
+        scrollOffset_ += 1;
     }
-    if (strip.scrollOffset != strip.previousScrollOffset) {
+    if (scrollOffset_ != previousScrollOffset_) {
         slots_.front()->resize(slotSizeFor(state_.settings.screenshotSize));
         placeSlots();
     }
-    strip.previousScrollOffset = strip.scrollOffset;
-    Q_EMIT layoutRequested();
+    previousScrollOffset_ = scrollOffset_;
+    layOut();
 }
 
 void ScreenshotStrip::slotReleased(int index, Qt::MouseButton button,

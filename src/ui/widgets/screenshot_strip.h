@@ -71,20 +71,6 @@ private:
     std::vector<QString> pending_;
 };
 
-// Whether the strip is wanted and how far it is scrolled. The strip keeps it;
-// the main window's layout reads it and moves the scroll back into range.
-struct StripState {
-    bool showScreenshots = false; // Screen Shots > View
-    std::int32_t screenshotCount = 0;
-    std::int32_t scrollOffset = 0; // slots scrolled past, from the first
-    std::int32_t previousScrollOffset = 0;
-    std::int32_t visibleSlots = 0; // how many slots fit, set by the layout
-};
-
-// The main window's screenshot strip: a clipping container with one slot per
-// screenshot of the selected game and four arrow buttons above them. The
-// owner places it (layOutMainWindow) and connects layoutRequested() to its
-// layout.
 class ScreenshotStrip final : public QFrame {
     Q_OBJECT
 
@@ -94,11 +80,23 @@ public:
     explicit ScreenshotStrip(AppState& state, QWidget* parent = nullptr,
                              TwipsScale scale = primaryScreenScale());
 
-    // Rebuilds the slots for the selected game, then asks for the layout.
+    // Rebuilds the slots for the selected game, back at the first, then lays
+    // them out.
     void loadScreenshots();
 
-    StripState& stripState() { return strip_; }
-    const StripState& stripState() const { return strip_; }
+    // Screen Shots > View. Turned off the strip hides; turned on it shows at
+    // its next layout.
+    void setShowScreenshots(bool on);
+    bool showScreenshots() const { return showScreenshots_; }
+
+    // Takes `area` (in the parent's coordinates) and lays the slots and
+    // arrows out in it. Each run takes a scroll past the end back by one slot
+    // only: a strip widened by several slots catches up over the following
+    // runs. Nothing moves while the window is minimised.
+    void place(const QRect& area);
+
+    int visibleSlots() const { return visibleSlots_; } // whole slots that fit
+    int scrollOffset() const { return scrollOffset_; } // slots scrolled past, from the first
     // The screens read from game files, shared with the properties dialog.
     GameFileScreenCache& gameFileScreens() { return gameFileScreens_; }
 
@@ -106,11 +104,6 @@ public:
     ScreenshotSlot* slotAt(int index) const;
     PictureBox* arrow(ArrowDirection direction) const;
     QSize arrowSize() const { return arrowSize_; }
-
-    // Places every slot by the chain rule: slot 0 at minus scrollOffset slot
-    // lengths along the strip, each next one touching the one before and
-    // taking its size.
-    void placeSlots();
 
     // A mouse button released over an arrow: scroll one slot.
     void arrowReleased(ArrowDirection direction);
@@ -125,18 +118,26 @@ public:
 
     const QPixmap& placeholder() const { return placeholder_; }
 
-Q_SIGNALS:
-    void layoutRequested();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ScreenshotSlot* addSlot();
     void removeSlotsFrom(int first);
+    // Places every slot by the chain rule: slot 0 at minus scrollOffset slot
+    // lengths along the strip, each next one touching the one before and
+    // taking its size.
+    void placeSlots();
+    // One run of the layout in the present rectangle: how many slots fit,
+    // the arrows, the scroll moved back into range, the slots shown.
+    void layOut();
+    void showScrolledSlots(QWidget& back, QWidget& forward);
 
     AppState& state_;
-    StripState strip_;
+    bool showScreenshots_ = false;
+    int scrollOffset_ = 0;
+    int previousScrollOffset_ = 0; // as the slots were last placed
+    int visibleSlots_ = 0;
     QSize arrowSize_;
     QPixmap placeholder_;
     std::vector<ScreenshotSlot*> slots_;

@@ -1,5 +1,7 @@
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -94,6 +96,11 @@ private Q_SLOTS:
         }
         run.window->refreshGameList(); // keeps the chosen order
         QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game2 game3 game0 game4"));
+        header->resizeSection(0, 123);
+        run.window->close(); // the next run starts with the same order and widths
+        run.start();
+        QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game2 game3 game0 game4"));
+        QCOMPARE(run.list()->header()->sectionSize(0), 123);
     }
 
     // The rows selected in the list are removed once Yes is answered; the
@@ -245,7 +252,9 @@ private Q_SLOTS:
 
         run.box()->setText(QStringLiteral("1984"));
         QCOMPARE(run.rows(), QStringLiteral("Delta gamma"));
-        run.window->sortByColumn(tolm::ui::GameListModel::YearColumn); // sorts the shown rows
+        QHeaderView* header = run.list()->header(); // a click on Year sorts the shown rows
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(2) + 5, 5));
         run.box()->setText(QStringLiteral("   "));
         QCOMPARE(run.rows(), QStringLiteral("Alpha gamma Delta beta eps")); // year order kept
 
@@ -275,7 +284,11 @@ private Q_SLOTS:
             summary = window->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
             window->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
         });
-        run.window->findChild<QAction*>(QStringLiteral("checkFilesAction"))->trigger();
+        QAction* check =
+            run.window->findChild<QMenu*>(QStringLiteral("blank001"))->actions().last();
+        QCOMPARE(check->objectName(), QStringLiteral("checkFilesAction")); // last under Games
+        QCOMPARE(check->text(), QStringLiteral("Check Files..."));
+        check->trigger();
         QCOMPARE(summary, QStringLiteral("3 games: 1 ROM, 1 music file, 1 screenshot not found"));
         QCOMPARE(run.box()->text(), QString()); // the filter gave way
         QStringList selected;
@@ -284,8 +297,8 @@ private Q_SLOTS:
         selected.sort();
         QCOMPARE(selected, (QStringList{"Alpha", "Delta", "gamma"}));
     }
-    // Keys on the list reach the commands: Delete asks before removing,
-    // Ctrl+S saves.
+    // Keys and drops on the list reach the commands: Delete asks before
+    // removing, Enter runs, Ctrl+S saves, a dropped file becomes a game.
     void shortcuts() {
         Run run;
         run.start(fiveGames());
@@ -294,6 +307,18 @@ private Q_SLOTS:
         QTest::keyClick(run.list(), Qt::Key_Delete);
         QCOMPARE(run.boxes().size(), 1);
         QCOMPARE(run.state.catalogue.size(), std::size_t(4));
+        run.click(1);
+        run.state.catalogue[1].romFile = "x.tap";
+        QTest::keyClick(run.list(), Qt::Key_Return);
+        QCOMPARE(run.boxes().last(), QStringLiteral("Can't Run|No default emulator has been set"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(run.dir.write(QStringLiteral("Dropped.tap")))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(run.list()->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(run.list()->viewport(), &drop);
+        QCOMPARE(run.state.catalogue.back().name, std::string("Dropped"));
         QTest::keyClick(run.window.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")), run.savedCatalogue());
     }

@@ -19,13 +19,12 @@ struct Host {
         list->move(8, 0); // the layout keeps the list's left margin
         tabs->setFixedSize(587, 113);
         status->setFixedHeight(25);
-        QObject::connect(strip, &tolm::ui::ScreenshotStrip::layoutRequested, [this] { layOut(); });
         state.settings.screenshotPaths = {dir.str() + "/"};
         state.settings.romPaths = {dir.str() + "/"};
         state.settings.screenshotLocation = location;
         state.settings.screenshotSize = size;
         window.resize(client);
-        strip->stripState().showScreenshots = true; // View on
+        strip->setShowScreenshots(true); // View on
         layOut();
         for (const auto& [name, colour] :
              {std::pair{"b.jpg", Qt::blue}, {"jpeg.gif", Qt::yellow}}) {
@@ -52,7 +51,42 @@ struct Host {
         state.selectedGame = static_cast<int>(state.catalogue.size()) - 1;
         strip->loadScreenshots(); // what the main window does when a game is clicked
     }
-    int offset() const { return strip->stripState().scrollOffset; }
+    int offset() const { return strip->scrollOffset(); }
+    void setView(bool on) {
+        strip->setShowScreenshots(on);
+        layOut();
+    }
+    // Where the strip and the list are, how many slots fit, the scroll, the
+    // arrows shown ("<" back, ">" forward) and the slots not hidden.
+    QString placement() const {
+        const QString listSize =
+            QStringLiteral("list %1x%2").arg(list->width()).arg(list->height());
+        if (strip->isHidden())
+            return listSize + QStringLiteral(", no strip");
+        const QRect at = strip->geometry();
+        const bool across = state.settings.screenshotLocation == 0;
+        QString arrows;
+        if (!arrow(across ? tolm::ui::ArrowDirection::Left : tolm::ui::ArrowDirection::Up)
+                 ->isHidden())
+            arrows += QLatin1Char('<');
+        if (!arrow(across ? tolm::ui::ArrowDirection::Right : tolm::ui::ArrowDirection::Down)
+                 ->isHidden())
+            arrows += QLatin1Char('>');
+        QStringList shown;
+        for (int i = 0; i < strip->slotCount(); ++i)
+            if (!slot(i)->isHidden())
+                shown << QString::number(i);
+        return QStringLiteral("%1, strip %2,%3 %4x%5: %6 fit, offset %7 [%8] shown %9 from %10")
+            .arg(listSize)
+            .arg(at.x())
+            .arg(at.y())
+            .arg(at.width())
+            .arg(at.height())
+            .arg(strip->visibleSlots())
+            .arg(offset())
+            .arg(arrows, shown.join(QLatin1Char(' ')))
+            .arg(across ? slot(0)->x() : slot(0)->y());
+    }
     tolm::ui::ScreenshotSlot* slot(int index) const { return strip->slotAt(index); }
     QWidget* arrow(tolm::ui::ArrowDirection direction) const { return strip->arrow(direction); }
 
@@ -110,6 +144,67 @@ void expectBands(const QImage& image, int scale) {
 class StripTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The strip beside the list in a 1000 x 700 client area: each step, then
+    // where everything is. Scrolling stops at either end; a window widened
+    // by two slots takes back the scroll one step per layout. Slots scrolled
+    // past keep their state: the strip clips them.
+    void layout_data() {
+        QTest::addColumn<int>("location");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QStringList>("steps"); // "5 shots", "next", "back", "1512x700", "off"
+        QTest::addColumn<QStringList>("expected");
+        const QString wide = QStringLiteral("list 984x355, strip 8,363 984x192: 3 fit, ");
+        QTest::newRow("across, full size")
+            << 0 << 0 << QStringList{"5 shots", "next", "next", "next", "back"}
+            << QStringList{wide + "offset 0 [>] shown 0 1 2 from 0",
+                           wide + "offset 1 [<>] shown 0 1 2 3 from -256",
+                           wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
+                           wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
+                           wide + "offset 1 [<>] shown 0 1 2 3 from -256"};
+        QTest::newRow("widened by two slots")
+            << 0 << 0 << QStringList{"5 shots", "next", "next", "1512x700", "1512x600", "off"}
+            << QStringList{
+                   wide + "offset 0 [>] shown 0 1 2 from 0",
+                   wide + "offset 1 [<>] shown 0 1 2 3 from -256",
+                   wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
+                   "list 1496x355, strip 8,363 1496x192: 5 fit, offset 1 [<] shown 0 1 2 3 4 "
+                   "from -256",
+                   "list 1496x255, strip 8,263 1496x192: 5 fit, offset 0 [<] shown 0 1 2 3 4 "
+                   "from 0",
+                   "list 1496x454, no strip"};
+        const QString tall = QStringLiteral("list 848x554, strip 864,0 128x555: 5 fit, ");
+        QTest::newRow("down the side, half size")
+            << 1 << 1 << QStringList{"2 shots", "next", "7 shots", "next", "1 shots"}
+            << QStringList{tall + "offset 0 [] shown 0 1 from 0",
+                           tall + "offset 0 [] shown 0 1 from 0",
+                           tall + "offset 0 [>] shown 0 1 2 3 4 from 0",
+                           tall + "offset 1 [<>] shown 0 1 2 3 4 5 from -96",
+                           tall + "offset 0 [] shown 0 from 0"};
+    }
+    void layout() {
+        QFETCH(int, location);
+        QFETCH(int, size);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, expected);
+        Host host(location, size);
+        for (int i = 0; i < steps.size(); ++i) {
+            const QString& step = steps[i];
+            if (step.endsWith(QLatin1String(" shots")))
+                host.select(step.split(QLatin1Char(' ')).first());
+            else if (step == QLatin1String("next") || step == QLatin1String("back"))
+                host.strip->arrowReleased(
+                    tolm::ui::ArrowDirection(int(step == QLatin1String("next")) + 2 * location));
+            else if (step == QLatin1String("off"))
+                host.setView(false);
+            else {
+                const QStringList wh = step.split(QLatin1Char('x'));
+                host.window.resize(wh[0].toInt(), wh[1].toInt());
+                host.layOut();
+            }
+            QCOMPARE(host.placement() + " after " + step, expected[i] + " after " + step);
+        }
+    }
+
     // Each slot shows "placeholder", "nothing" or a colour, decoded at the slot's size.
     void slotsShowTheSelectedGame() {
         Host host(0, 1); // seven slots fit: every slot is shown
