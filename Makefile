@@ -7,6 +7,10 @@ BENCH_BUILD := $(BUILD)/bench
 FUZZ_SECONDS ?= 30
 PREFIX      ?= /usr/local
 CMAKE_FLAGS ?=
+# Warnings stop the build on the test and CI paths only: a user's newer
+# compiler may warn where ours does not.
+WERROR      ?= OFF
+test test-asan test-windows fuzz fuzz-smoke: WERROR := ON
 
 .PHONY: all deps configure build run test test-asan test-windows fuzz fuzz-smoke bench stress install uninstall format clean
 
@@ -19,7 +23,7 @@ deps:
 # one is seen at once; `make bench` runs them from an optimised build.
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLM_BUILD_BENCH=ON \
-		$(CMAKE_FLAGS) >/dev/null
+		-DTOLM_WERROR=$(WERROR) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	cmake --build $(BUILD)
@@ -30,7 +34,7 @@ run: build
 # The core's tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLM_BUILD_UI=OFF \
-		-DTOLM_SANITIZE=ON >/dev/null
+		-DTOLM_SANITIZE=ON -DTOLM_WERROR=$(WERROR) >/dev/null
 	cmake --build $(ASAN_BUILD) --target core_tests
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
@@ -39,7 +43,8 @@ test-asan: deps
 # build's catalogue_copy trades files with the Windows one.
 test-windows: configure
 	@cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTOLM_BUILD_UI=OFF $(CMAKE_FLAGS) >/dev/null
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTOLM_BUILD_UI=OFF -DTOLM_WERROR=$(WERROR) \
+		$(CMAKE_FLAGS) >/dev/null
 	cmake --build $(WINDOWS_BUILD)
 	cmake --build $(BUILD) --target catalogue_copy
 	@sh tools/test-windows.sh $(WINDOWS_BUILD) $(BUILD)/bin
@@ -47,7 +52,7 @@ test-windows: configure
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_COMPILER=clang++ -DTOLM_BUILD_UI=OFF -DTOLM_BUILD_TESTS=OFF \
-		-DTOLM_FUZZ=ON >/dev/null
+		-DTOLM_FUZZ=ON -DTOLM_WERROR=$(WERROR) >/dev/null
 	cmake --build $(FUZZ_BUILD)
 
 # Each fuzzer for a short while over its seed corpus; any crash, leak or hang fails.

@@ -9,6 +9,7 @@
 #include "catalogue/genres.h"
 #include "core/text.h"
 #include "platform/codepage.h"
+#include "platform/paths.h"
 #include "platform/regular_file.h"
 
 namespace tolm {
@@ -246,6 +247,40 @@ template <class Source> bool readRecord(Source& src, std::int32_t version, GameR
     return true;
 }
 
+// Version-1 records: full paths split into bare names (their directories go
+// to `result`), coarse genres mapped.
+void upgradeVersion1Records(GameCatalogue& catalogue, DatabaseLoadResult& result) {
+    // Each directory once, compared as the search paths compare them.
+    const auto note = [](std::vector<std::string>& list, std::string directory) {
+        for (const std::string& known : list)
+            if (platform::samePath(known, directory))
+                return;
+        list.push_back(std::move(directory));
+    };
+    if (!catalogueHasEntries(catalogue))
+        return;
+    for (GameRecord& r : catalogue) {
+        if (!r.romFile.empty()) {
+            SplitPath split = splitFullPath(r.romFile);
+            r.romFile = std::move(split.name);
+            note(result.romDirectories, std::move(split.directory));
+        }
+        if (!r.screenshots.empty()) {
+            std::string names;
+            for (std::string_view item : splitList(r.screenshots)) {
+                SplitPath split = splitFullPath(item);
+                if (!names.empty())
+                    names += ',';
+                names += split.name;
+                note(result.screenshotDirectories, std::move(split.directory));
+            }
+            r.screenshots = std::move(names);
+        }
+        if (auto mapped = mapVersion1Genre(r.genre))
+            r.genre = *mapped;
+    }
+}
+
 template <class Source> DatabaseLoadResult load(Source& src, GameCatalogue& catalogue) {
     char magic[4];
     if (!src.readRaw(magic, 4) || std::memcmp(magic, kMagic, 4) != 0)
@@ -298,38 +333,6 @@ DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, const std::string& pat
         return invalid();
     FileSource src(in);
     return load(src, catalogue);
-}
-
-void upgradeVersion1Records(GameCatalogue& catalogue, DatabaseLoadResult& result) {
-    // Each directory once, ignoring letter case, as the search paths keep them.
-    const auto note = [](std::vector<std::string>& list, std::string directory) {
-        for (const std::string& known : list)
-            if (equalsIgnoringCase(known, directory))
-                return;
-        list.push_back(std::move(directory));
-    };
-    if (!catalogueHasEntries(catalogue))
-        return;
-    for (GameRecord& r : catalogue) {
-        if (!r.romFile.empty()) {
-            SplitPath split = splitFullPath(r.romFile);
-            r.romFile = std::move(split.name);
-            note(result.romDirectories, std::move(split.directory));
-        }
-        if (!r.screenshots.empty()) {
-            std::string names;
-            for (std::string_view item : splitList(r.screenshots)) {
-                SplitPath split = splitFullPath(item);
-                if (!names.empty())
-                    names += ',';
-                names += split.name;
-                note(result.screenshotDirectories, std::move(split.directory));
-            }
-            r.screenshots = std::move(names);
-        }
-        if (auto mapped = mapVersion1Genre(r.genre))
-            r.genre = *mapped;
-    }
 }
 
 namespace {

@@ -34,10 +34,6 @@ DatabaseLoadResult loadDatabase(GameCatalogue& catalogue, const std::string& pat
 // The same over bytes already in memory.
 DatabaseLoadResult loadDatabaseBytes(GameCatalogue& catalogue, std::string_view bytes);
 
-// Version-1 records: full paths split into bare names (their directories go
-// to `result`), coarse genres mapped.
-void upgradeVersion1Records(GameCatalogue& catalogue, DatabaseLoadResult& result);
-
 // The file's bytes for `catalogue`.
 std::string databaseBytes(const GameCatalogue& catalogue, std::int32_t version = kDatabaseVersion);
 

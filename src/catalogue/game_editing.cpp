@@ -13,8 +13,6 @@ std::string proposedGameName(std::string_view fileName) {
 }
 
 std::vector<std::string_view> screenshotParts(std::string_view list) {
-    if (list.empty())
-        return {};
     return splitList(list);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/text.h"
+
 namespace tolm {
 namespace {
 
@@ -66,8 +68,7 @@ std::string foldForSearch(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
-            folded.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
-                                                  : static_cast<char>(c));
+            folded.push_back(lowerAscii(static_cast<char>(c)));
             ++i;
             continue;
         }

@@ -1,9 +1,8 @@
 #include "core/text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
-
-#include "platform/files.h"
 
 namespace tolm {
 namespace {
@@ -13,9 +12,6 @@ bool isBlank(char c) {
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -94,6 +90,8 @@ std::string_view trimBlanks(std::string_view text) {
 
 std::vector<std::string_view> splitList(std::string_view text, char separator) {
     std::vector<std::string_view> items;
+    if (text.empty())
+        return items;
     std::size_t start = 0;
     while (true) {
         const std::size_t at = text.find(separator, start);
@@ -107,19 +105,32 @@ std::vector<std::string_view> splitList(std::string_view text, char separator) {
 }
 
 SplitPath splitFullPath(std::string_view path) {
-    const std::size_t at = path.find_last_of(platform::kPathSeparator);
+    const std::size_t at = path.find_last_of(kPathSeparator);
     if (at == std::string_view::npos)
         return {std::string(), std::string(path)};
     return {std::string(path.substr(0, at + 1)), std::string(path.substr(at + 1))};
 }
 
+std::string lowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = lowerAscii(c);
+    return out;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
+    return a.size() == b.size() && compareIgnoringCase(a, b) == 0;
+}
+
+int compareIgnoringCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(lowerAscii(a[i]));
+        const auto y = static_cast<unsigned char>(lowerAscii(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 } // namespace tolm

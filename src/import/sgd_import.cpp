@@ -13,10 +13,6 @@
 namespace tolm {
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string withoutSpaces(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
     return text;
@@ -27,9 +23,7 @@ std::string cleanText(const SgdRecord& record, SgdField field) {
 }
 
 std::int32_t genreOf(const SgdRecord& record) {
-    std::string code = cleanSgdField(record.field(sgd_field::kGenre));
-    std::transform(code.begin(), code.end(), code.begin(), lowerAscii);
-    return mapSgdGenreCode(code).value_or(0);
+    return mapSgdGenreCode(lowerAscii(cleanSgdField(record.field(sgd_field::kGenre)))).value_or(0);
 }
 
 std::string romFileOf(const SgdRecord& record, const std::vector<std::string>& gameDirs,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace tolm::platform {
 namespace {
@@ -71,8 +72,7 @@ bool isNetworkType(std::string_view type) {
                        [&](std::string_view prefix) { return startsWith(type, prefix); });
 }
 
-} // namespace
-
+// The lines of a mountinfo text that have every field; others are skipped.
 std::vector<MountInfoEntry> parseMountInfo(std::string_view text) {
     std::vector<MountInfoEntry> mounts;
     std::size_t at = 0;
@@ -96,6 +96,9 @@ std::vector<MountInfoEntry> parseMountInfo(std::string_view text) {
     return mounts;
 }
 
+// The mount `directory` lies on: the longest mount point that contains it,
+// the later line winning on a tie (it is mounted over the earlier one).
+// nullptr when no line contains it.
 const MountInfoEntry* mountOf(const std::vector<MountInfoEntry>& mounts,
                               std::string_view directory) {
     // "/a/b/" names the same directory as "/a/b".
@@ -126,6 +129,8 @@ DriveKind classifyMount(const MountInfoEntry& mount,
                                                              : DriveKind::Fixed;
     return DriveKind::Unknown;
 }
+
+} // namespace
 
 DriveKind
 driveKindFromMountInfo(std::string_view mountInfo, std::string_view directory,

@@ -3,7 +3,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // What kind of drive a directory lies on, for the paths dialog's icons.
 namespace tolm::platform {
@@ -29,21 +28,9 @@ struct MountInfoEntry {
     bool operator==(const MountInfoEntry&) const = default;
 };
 
-// The lines of a mountinfo text that have every field; others are skipped.
-std::vector<MountInfoEntry> parseMountInfo(std::string_view text);
-
-// The mount `directory` (absolute, '/'-separated) lies on: the longest mount
-// point that contains it, the later line winning on a tie (it is mounted
-// over the earlier one). nullptr when no line contains it.
-const MountInfoEntry* mountOf(const std::vector<MountInfoEntry>& mounts,
-                              std::string_view directory);
-
-// The kind of one mount. `deviceIsRemovable` is asked only for a block device.
-DriveKind classifyMount(const MountInfoEntry& mount,
-                        const std::function<bool(const MountInfoEntry&)>& deviceIsRemovable);
-
-// The kind of the drive `directory` lies on, by the rules above; the mount
-// table is given as text so that made-up tables can be tried.
+// The kind of the drive `directory` (absolute, '/'-separated) lies on, by
+// the mount that holds it; the mount table is given as text so that made-up
+// tables can be tried. `deviceIsRemovable` is asked only for a block device.
 DriveKind
 driveKindFromMountInfo(std::string_view mountInfo, std::string_view directory,
                        const std::function<bool(const MountInfoEntry&)>& deviceIsRemovable);

@@ -1,5 +1,7 @@
 #include "platform/file_index.h"
 
+#include "core/text.h"
+
 #include "platform/files.h"
 #include "platform/listing.h"
 #include "platform/wildcard.h"
@@ -9,12 +11,8 @@ namespace {
 
 // Names are found ignoring letter case where the file system does so.
 #ifdef _WIN32
-std::string lookupKey(std::string_view text) {
-    std::string name(text);
-    for (char& c : name)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return name;
+std::string lookupKey(std::string_view name) {
+    return lowerAscii(name);
 }
 #else
 std::string_view lookupKey(std::string_view name) {

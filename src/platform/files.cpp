@@ -28,6 +28,10 @@ std::optional<std::uint64_t> fileLength(const std::string& path) {
     return static_cast<std::uint64_t>(size);
 }
 
+namespace {
+
+// True when `name` is a temporary name made for the file named `fileName`
+// (both without a directory).
 bool isTemporaryNameFor(std::string_view name, std::string_view fileName) {
     if (name.size() != fileName.size() + kTemporaryInfix.size() + kTemporarySuffixLength ||
         name.substr(0, fileName.size()) != fileName ||
@@ -37,6 +41,8 @@ bool isTemporaryNameFor(std::string_view name, std::string_view fileName) {
     return std::all_of(suffix.begin(), suffix.end(),
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
 }
+
+} // namespace
 
 std::vector<std::string> removeStaleTemporaryFiles(const std::string& directory,
                                                    const std::vector<std::string>& fileNames) {

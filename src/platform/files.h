@@ -7,13 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/text.h"
+
 namespace tolm::platform {
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
+// The core's separator, named here too for the code that works with files.
+using tolm::kPathSeparator;
 
 // Outcome of a file operation; `error` says what went wrong and names the file.
 struct IoResult {

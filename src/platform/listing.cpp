@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace tolm::platform {
 std::optional<std::vector<std::string>> directoryNames(const std::string& directory) {
     std::vector<DirectoryEntry> entries;
@@ -39,18 +41,8 @@ std::vector<std::string> listPlainFiles(const std::string& directory) {
 // The bytes break ties, so that the order never depends on what the
 // directory returned first.
 bool lessIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    const auto lower = [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return u >= 'A' && u <= 'Z' ? u + 32u : unsigned(u);
-    };
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned x = lower(a[i]), y = lower(b[i]);
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
+    if (const int order = compareIgnoringCase(a, b); order != 0)
+        return order < 0;
     return a < b;
 }
 

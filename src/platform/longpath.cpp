@@ -5,16 +5,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/text.h"
+
 namespace tolm::platform {
 namespace {
-
-std::string folded(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 // Names that every directory has or that stand for no entry at all.
 bool needsNoLookup(std::string_view name) {
@@ -49,7 +43,7 @@ struct ListingLongPaths::Cache {
             listing.readable = true;
             listing.byFolded.reserve(names->size());
             for (std::string& name : *names) {
-                auto [at, added] = listing.byFolded.try_emplace(folded(name));
+                auto [at, added] = listing.byFolded.try_emplace(lowerAscii(name));
                 if (added)
                     at->second.first = std::move(name);
                 else
@@ -65,7 +59,7 @@ struct ListingLongPaths::Cache {
         const Listing& listing = listingOf(directory);
         if (!listing.readable)
             return std::nullopt;
-        const auto at = listing.byFolded.find(folded(name));
+        const auto at = listing.byFolded.find(lowerAscii(name));
         if (at == listing.byFolded.end())
             return std::nullopt;
         const Listing::Names& names = at->second;

@@ -1,25 +1,10 @@
 #include "platform/profile.h"
 
+#include "core/text.h"
 #include "platform/codepage.h"
 
 namespace tolm::platform {
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::string_view trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
 
 std::string_view stripQuotes(std::string_view s) {
     if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
@@ -46,7 +31,7 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
         std::size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string_view::npos)
             end = bytes.size();
-        const std::string_view line = trim(bytes.substr(pos, end - pos));
+        const std::string_view line = trimBlanks(bytes.substr(pos, end - pos));
         pos = end;
         if (pos < bytes.size() && bytes[pos] == '\r')
             ++pos;
@@ -60,7 +45,7 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
             const auto close = name.find(']');
             if (close != std::string_view::npos)
                 name = name.substr(0, close);
-            const std::string utf8 = ansiToUtf8(trim(name));
+            const std::string utf8 = ansiToUtf8(trimBlanks(name));
             current = profile.findSection(utf8);
             if (!current) {
                 profile.sections_.push_back(Section{utf8, {}, {}});
@@ -71,9 +56,9 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
         const auto eq = line.find('=');
         if (!current || eq == std::string_view::npos)
             continue; // not a key line: ignored, as the system's reader does
-        Entry entry{ansiToUtf8(trim(line.substr(0, eq))),
-                    ansiToUtf8(stripQuotes(trim(line.substr(eq + 1))))};
-        current->index.emplace(lower(entry.key), current->entries.size());
+        Entry entry{ansiToUtf8(trimBlanks(line.substr(0, eq))),
+                    ansiToUtf8(stripQuotes(trimBlanks(line.substr(eq + 1))))};
+        current->index.emplace(lowerAscii(entry.key), current->entries.size());
         current->entries.push_back(std::move(entry));
     }
     return profile;
@@ -84,9 +69,9 @@ ProfileFile::Section* ProfileFile::findSection(std::string_view name) {
 }
 
 const ProfileFile::Section* ProfileFile::findSection(std::string_view name) const {
-    const std::string wanted = lower(name);
+    const std::string wanted = lowerAscii(name);
     for (const Section& s : sections_)
-        if (lower(s.name) == wanted)
+        if (lowerAscii(s.name) == wanted)
             return &s;
     return nullptr;
 }
@@ -95,7 +80,7 @@ std::optional<std::string> ProfileFile::find(std::string_view section, std::stri
     const Section* s = findSection(section);
     if (!s)
         return std::nullopt;
-    const auto it = s->index.find(lower(key));
+    const auto it = s->index.find(lowerAscii(key));
     if (it == s->index.end())
         return std::nullopt;
     return s->entries[it->second].value;
@@ -114,7 +99,7 @@ void ProfileFile::set(std::string_view section, std::string_view key, std::strin
         sections_.push_back(Section{std::string(section), {}, {}});
         s = &sections_.back();
     }
-    const std::string lowered = lower(key);
+    const std::string lowered = lowerAscii(key);
     const auto it = s->index.find(lowered);
     if (it != s->index.end()) {
         s->entries[it->second].value = std::string(value);
@@ -152,10 +137,6 @@ IoResult readProfileFile(const std::string& path, ProfileFile& out) {
         return r;
     out = ProfileFile::parse(bytes);
     return IoResult::success();
-}
-
-IoResult writeProfileFile(const std::string& path, const ProfileFile& profile) {
-    return replaceFile(path, profile.serialize());
 }
 
 } // namespace tolm::platform

@@ -47,6 +47,5 @@ private:
 
 // A missing file reads as an empty profile; an unreadable one is an error.
 IoResult readProfileFile(const std::string& path, ProfileFile& out);
-IoResult writeProfileFile(const std::string& path, const ProfileFile& profile);
 
 } // namespace tolm::platform

@@ -15,10 +15,6 @@ inline constexpr std::size_t kTemporarySuffixLength = 8;
 // A fresh temporary name beside `path`.
 std::string temporaryNameFor(const std::string& path);
 
-// True when `name` is a temporary name made for the file named `fileName`
-// (both without a directory).
-bool isTemporaryNameFor(std::string_view name, std::string_view fileName);
-
 // Removes from `directory` the temporary files that interrupted replaces of
 // the files named `fileNames` left behind, and nothing else. Only the one
 // process that owns those files may call it: another copy's temporary file

@@ -43,6 +43,8 @@ ExtraSettings loadExtraSettings(const std::string& path) {
     return settings;
 }
 
+namespace {
+
 std::string extraSettingsFileBytes(const ExtraSettings& settings) {
     platform::ProfileFile file;
     file.set(kFirstStart, "EmulatorOffered", settings.emulatorOffered ? "1" : "0");
@@ -54,6 +56,8 @@ std::string extraSettingsFileBytes(const ExtraSettings& settings) {
     file.set(kGameList, "SortDescending", settings.sortDescending ? "1" : "0");
     return file.serialize();
 }
+
+} // namespace
 
 platform::IoResult saveExtraSettings(const ExtraSettings& settings, const std::string& path) {
     return platform::replaceFile(path, extraSettingsFileBytes(settings));

@@ -26,7 +26,6 @@ inline constexpr const char* kExtraSettingsFileName = "tolm-extra.ini";
 // A missing or unreadable file gives the defaults: nothing in it is worth a
 // message at start-up.
 ExtraSettings loadExtraSettings(const std::string& path);
-std::string extraSettingsFileBytes(const ExtraSettings& settings);
 platform::IoResult saveExtraSettings(const ExtraSettings& settings, const std::string& path);
 
 } // namespace tolm

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/text.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 
 namespace tolm {
@@ -104,7 +105,7 @@ void addSearchPath(std::vector<std::string>& list, const std::string& directory)
         return;
     }
     for (const std::string& entry : list)
-        if (equalsIgnoringCase(entry, directory))
+        if (platform::samePath(entry, directory))
             return;
     list.push_back(directory);
 }

@@ -35,8 +35,8 @@ struct SettingsState {
 bool hasFirstProgram(const std::vector<ProgramEntry>& list);
 bool hasFirstEntry(const std::vector<std::string>& list);
 
-// Appends `directory` unless an entry equals it ignoring case; a list without
-// a first entry becomes the one-entry list.
+// Appends `directory` unless an entry names the same path (platform::samePath);
+// a list without a first entry becomes the one-entry list.
 void addSearchPath(std::vector<std::string>& list, const std::string& directory);
 
 // The main window's placement as the settings file keeps it.

@@ -34,11 +34,9 @@ FileCheckResult checkFiles(const GameCatalogue& catalogue, const SettingsState& 
                              !locateFile(game.romFile, settings.romPaths, index).found;
         missing.musicMissing = !trimBlanks(game.musicFile).empty() &&
                                !locateFile(game.musicFile, settings.musicPaths, index).found;
-        if (!game.screenshots.empty()) {
-            for (std::string_view part : splitList(game.screenshots)) {
-                if (!locateFile(part, settings.screenshotPaths, index).found)
-                    missing.missingScreenshots.emplace_back(part);
-            }
+        for (std::string_view part : splitList(game.screenshots)) {
+            if (!locateFile(part, settings.screenshotPaths, index).found)
+                missing.missingScreenshots.emplace_back(part);
         }
         if (!missing.romMissing && !missing.musicMissing && missing.missingScreenshots.empty())
             continue;

@@ -3,6 +3,7 @@
 #include <climits>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalogue/catalogue_ops.h"
@@ -24,6 +25,27 @@ TEST(leadingNumber, ReadsTheLeadingDecimalNumber) {
     // clang-format on
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(leadingNumber(text), expected) << ::testing::PrintToString(text);
+}
+
+// The screenshot lists: empty parts kept, the empty list has none.
+TEST(splitList, KeepsEmptyPartsButTheEmptyListHasNone) {
+    using Parts = std::vector<std::string_view>;
+    const std::pair<std::string_view, Parts> cases[] = {
+        {"", {}}, {"a", {"a"}}, {"a,,b", {"a", "", "b"}}, {",", {"", ""}}, {"a,", {"a", ""}}};
+    for (const auto& [text, parts] : cases)
+        EXPECT_EQ(splitList(text), parts) << text;
+}
+
+// ASCII letters fold, other bytes order unsigned (UTF-8 after ASCII), a prefix first.
+TEST(compareIgnoringCase, OrdersAsTheLoweredBytes) {
+    const std::tuple<std::string_view, std::string_view, int> cases[] = {
+        {"Manic", "mANIC", 0}, {"Zeta", "alpha", 1}, {"[x", "Ax", -1},
+        {"\xC3\xA9", "z", 1},  {"ab", "ABC", -1},    {"", "", 0}};
+    for (const auto& [a, b, order] : cases) {
+        EXPECT_EQ(compareIgnoringCase(a, b), order) << a << " " << b;
+        EXPECT_EQ(compareIgnoringCase(b, a), -order) << b << " " << a;
+        EXPECT_EQ(equalsIgnoringCase(a, b), order == 0) << a << " " << b;
+    }
 }
 
 // Records named by letters, with a second field to show survivors move whole.

@@ -108,13 +108,24 @@ TEST(replaceFile, WritesEveryByteOrKeepsWhatWasThere) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>(i * 7);
     const auto stopsEarly = [](const ByteSink& sink) { return sink("partial") && false; };
+    // The file turns into a directory while the new bytes are written: the
+    // rename at the end fails.
+    const std::string swapped = dir.sub("swapped");
+    const auto swapsForADirectory = [&](const ByteSink& sink) {
+        std::filesystem::remove_all(swapped);
+        std::filesystem::create_directory(swapped);
+        return sink("data");
+    };
     for (Durability d : {Durability::Buffered, Durability::Synced}) {
+        std::filesystem::remove_all(swapped);
+        dir.write("swapped", "old");
         ASSERT_TRUE(replaceFile(dir.sub("out.bin"), bytes, d));
         EXPECT_EQ(readAll(dir.sub("out.bin")), bytes);
         const std::pair<IoResult, const char*> failures[] = {
             {replaceFile(dir.sub("missing/file.dat"), "data", d), "file.dat"},
             {replaceFile(dir.sub("target"), "data", d), "target"},
             {replaceFileStreamed(dir.sub("keep.dat"), stopsEarly, d), "keep.dat"},
+            {replaceFileStreamed(swapped, swapsForADirectory, d), "swapped"},
             {readFile(dir.sub("absent.bin"), scratch), "absent.bin"},
             {readFile(dir.sub("target"), scratch), "target"}};
         for (const auto& [result, name] : failures) {
@@ -123,7 +134,7 @@ TEST(replaceFile, WritesEveryByteOrKeepsWhatWasThere) {
         }
         EXPECT_EQ(readAll(dir.sub("target/keep.txt")), "kept");
         EXPECT_EQ(readAll(dir.sub("keep.dat")), "old contents");
-        EXPECT_EQ(dir.countEntries(), 3) << "temporary files are cleaned up";
+        EXPECT_EQ(dir.countEntries(), 4) << "temporary files are cleaned up";
     }
 }
 

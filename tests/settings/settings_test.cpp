@@ -7,6 +7,7 @@
 #include <windows.h>
 #endif
 
+#include "settings/extra_settings.h"
 #include "settings/locate.h"
 #include "settings/settings.h"
 #include "support/temp_dir.h"
@@ -116,6 +117,31 @@ TEST(Settings, OddValuesAreReadLeniently) {
     const std::string bytes = settingsFileBytes(read, {});
     EXPECT_EQ(bytes.find("[emulators]"), std::string::npos);
     EXPECT_NE(bytes.find("path01=\r\npath02=" + longPath + "\r\n"), std::string::npos);
+}
+
+// The program's own extra file: a damaged value gives that setting's default.
+TEST(ExtraSettings, ReadBackOrTheDefaults) {
+    ExtraSettings written;
+    written.emulatorOffered = true;
+    written.columnWidths = {120, 20000, 1};
+    written.sortColumn = 2;
+    written.sortDescending = true;
+    TempDir dir;
+    ASSERT_TRUE(saveExtraSettings(written, dir.sub("extra.ini")));
+    EXPECT_EQ(loadExtraSettings(dir.sub("extra.ini")), written);
+
+    const std::string widths = "[GameList]\r\nColumnWidth0=100\r\nColumnWidth2=300\r\n";
+    const std::pair<std::string, std::vector<std::int32_t>> cases[] = {
+        {widths + "ColumnWidth1=200\r\n", {100, 200, 300}},
+        {widths + "ColumnWidth1=20001\r\n", {}}, // beyond any screen
+        {widths + "ColumnWidth1=0\r\n", {}},
+        {widths, {}}};
+    for (const auto& [text, expected] : cases) {
+        dir.write("extra.ini", text + "SortColumn=3\r\n");
+        const ExtraSettings read = loadExtraSettings(dir.sub("extra.ini"));
+        EXPECT_EQ(read.columnWidths, expected) << text;
+        EXPECT_EQ(read.sortColumn, -1) << text;
+    }
 }
 
 TEST(Settings, EntryNumbersPadToTwoDigitsThenGrow) {

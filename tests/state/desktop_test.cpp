@@ -42,7 +42,7 @@ TEST(DroppedFiles, BecomeGamesNamedByTheDialogsRules) {
     for (const std::string& file : Strings{"roms/Jet.Set.Willy.tap", "single/Tau.Ceti.z80", polish})
         tree.write(file);
     AppState state;
-    state.settings.romPaths = {tree.sub("ROMS/")}; // already there in another case
+    state.settings.romPaths = {tree.sub("ROMS/")}; // another directory here, not roms/
     const DroppedFilesResult result = addDroppedPaths(
         state, {tree.sub("roms"), tree.sub("single/Tau.Ceti.z80"), tree.sub(polish)});
     EXPECT_EQ(result.added, 2);
@@ -51,7 +51,8 @@ TEST(DroppedFiles, BecomeGamesNamedByTheDialogsRules) {
         games.push_back(game.name + "|" + game.romFile + "|" + std::to_string(game.genre));
     EXPECT_EQ(games, (Strings{"Jet|Jet.Set.Willy.tap|96", "Tau.Ceti|Tau.Ceti.z80|96"}));
     EXPECT_EQ(result.unstorableNames, Strings{tree.sub(polish)});
-    EXPECT_EQ(state.settings.romPaths, (Strings{tree.sub("ROMS/"), tree.sub("single/")}));
+    EXPECT_EQ(state.settings.romPaths,
+              (Strings{tree.sub("ROMS/"), tree.sub("roms/"), tree.sub("single/")}));
 }
 #endif
 

@@ -38,6 +38,7 @@ TEST_F(FileCheck, ReportsWhatTheLookupDoesNotFind) {
         game("No music", "", "gone.ay"),
         game("Second path", "d.z80"),
         game("Case", "A.TAP"),
+        game("Only a screenshot", "a.tap", "m.ay", "s2.png,gone.png"),
         game("", "missing.tap")}; // a blank record is no game
     const FileCheckResult result = checkFiles(catalogue, settings_);
     std::vector<std::string> found; // game: what is missing
@@ -47,8 +48,9 @@ TEST_F(FileCheck, ReportsWhatTheLookupDoesNotFind) {
         for (const std::string& shot : game.missingScreenshots)
             found.back() += " " + shot;
     }
-    EXPECT_EQ(found, (std::vector<std::string>{"1 rom nope.png", "2 music", "4 rom"}));
-    EXPECT_EQ(fileCheckSummary(result), "3 games: 2 ROMs, 1 music file, 1 screenshot not found");
+    EXPECT_EQ(found,
+              (std::vector<std::string>{"1 rom nope.png", "2 music", "4 rom", "5 gone.png"}));
+    EXPECT_EQ(fileCheckSummary(result), "4 games: 2 ROMs, 1 music file, 2 screenshots not found");
     EXPECT_FALSE(result.cancelled);
 }
 

@@ -22,20 +22,6 @@ namespace {
 // ones only matter when every newer one fails to decode.
 constexpr std::size_t kMaxPendingFiles = 8;
 
-// Part `index` of a comma-separated list, empty parts included.
-std::string_view listPart(std::string_view list, int index) {
-    std::size_t start = 0;
-    for (int part = 0; part < index; ++part) {
-        const std::size_t comma = list.find(',', start);
-        if (comma == std::string_view::npos) {
-            return {};
-        }
-        start = comma + 1;
-    }
-    const std::size_t end = list.find(',', start);
-    return list.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
-
 } // namespace
 
 QSize slotSizeFor(int ssSize) {
@@ -315,6 +301,7 @@ void ScreenshotStrip::loadScreenshots() {
         ScreenshotSlot* first = slots_.front();
         first->hide();
         first->resize(slotSizeFor(state_.settings.screenshotSize));
+        const std::vector<std::string_view> parts = splitList(game->screenshots);
         for (int i = 0; i < screenshotCount; ++i) {
             ScreenshotSlot* slot = i < slotCount() ? slotAt(i) : addSlot();
             slot->hide();
@@ -327,8 +314,9 @@ void ScreenshotStrip::loadScreenshots() {
                                       : QPoint(before.x(), before.y() + before.height());
                 slot->setGeometry(QRect(at, before.size()));
             }
-            const LocatedFile located =
-                locateFile(listPart(game->screenshots, i), state_.settings.screenshotPaths);
+            const LocatedFile located = locateFile(
+                static_cast<std::size_t>(i) < parts.size() ? parts[i] : std::string_view(),
+                state_.settings.screenshotPaths);
             if (located.found) {
                 slot->showFile(toQt(located.path));
             } else {

@@ -97,13 +97,13 @@ class PathsDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Every change goes into the settings at once. A picked directory ends
-    // with a separator; one listed already (in any letter case), a cancelled
+    // with a separator; one listed already (as the file system compares), a cancelled
     // pick and a name the settings file cannot hold add nothing. Removing asks
     // first, renumbers the keys and blanks the only entry.
     void editingAList() {
         Session s;
         s.settings.screenshotPaths = {"/a/"};
-        s.dialogs.folders = {"/b", "/A/", "/", "", "/\xE6\x97\xA5\xE6\x9C\xAC/"};
+        s.dialogs.folders = {"/b", "/a/", "/", "", "/\xE6\x97\xA5\xE6\x9C\xAC/"};
         s.open();
         s.tabs()->setCurrentIndex(1);
         for (int pick = 0; pick < 5; ++pick)
