@@ -1,6 +1,7 @@
 #include "import/sgd_import.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "catalogue/genres.h"
 #include "core/text.h"
@@ -127,12 +128,13 @@ std::size_t SgdImportReport::filesImported() const {
         }));
 }
 
-SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& dataDirectory,
-                               const std::vector<std::string>& fileNames,
-                               const std::string& iniDirectory, bool overwrite,
-                               platform::LongPathResolver& longPaths, const SgdProgressFn& progress,
-                               const std::function<bool()>& stopRequested) {
-    SgdImportReport report;
+SgdImportBatch readSgdFiles(const std::string& dataDirectory,
+                            const std::vector<std::string>& fileNames,
+                            const std::string& iniDirectory, bool overwrite,
+                            platform::LongPathResolver& longPaths, const SgdProgressFn& progress,
+                            const std::function<bool()>& stopRequested) {
+    SgdImportBatch batch;
+    SgdImportReport& report = batch.report;
     bool replaceNext = overwrite;
     for (std::size_t i = 0; i < fileNames.size(); ++i) {
         if (stopRequested && stopRequested()) {
@@ -173,8 +175,10 @@ SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& data
         step.phase = SgdImportProgress::Phase::Converting;
         step.done = 0;
         step.total = records.size();
+        // Nothing was imported before the first file that replaces: the
+        // batch is empty then, and applying it clears the catalogue.
         outcome.games = importSgdRecords(
-            catalogue, records, gameDirs, replaceNext, longPaths,
+            batch.games, records, gameDirs, false, longPaths,
             [&](std::size_t converted) {
                 step.done = converted;
                 if (progress)
@@ -188,6 +192,31 @@ SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& data
             replaceNext = false;
         }
     }
+    return batch;
+}
+
+std::size_t applySgdImport(GameCatalogue& catalogue, SgdImportBatch&& batch) {
+    if (batch.report.replacedCatalogue)
+        catalogue.clear();
+    const std::size_t first = catalogue.size();
+    if (catalogue.empty()) {
+        catalogue = std::move(batch.games);
+    } else {
+        catalogue.reserve(catalogue.size() + batch.games.size());
+        std::move(batch.games.begin(), batch.games.end(), std::back_inserter(catalogue));
+    }
+    return first;
+}
+
+SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& dataDirectory,
+                               const std::vector<std::string>& fileNames,
+                               const std::string& iniDirectory, bool overwrite,
+                               platform::LongPathResolver& longPaths, const SgdProgressFn& progress,
+                               const std::function<bool()>& stopRequested) {
+    SgdImportBatch batch = readSgdFiles(dataDirectory, fileNames, iniDirectory, overwrite,
+                                        longPaths, progress, stopRequested);
+    SgdImportReport report = batch.report;
+    applySgdImport(catalogue, std::move(batch));
     return report;
 }
 

@@ -1,25 +1,18 @@
 #include "ui/main/check_files_window.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "catalogue/catalogue_ops.h"
 #include "state/app_state.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
-namespace {
-
-// Below this many games the check is over before a progress window could
-// be read.
-constexpr std::size_t kGamesWorthProgress = 2000;
-
-} // namespace
 
 CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCatalogue& catalogue,
                                    QWidget* owner)
@@ -38,7 +31,7 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
     missingList_ = new QTreeWidget(this);
     missingList_->setObjectName(QStringLiteral("lstMissing"));
     missingList_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("ROM"),
-                                 QStringLiteral("Music file"), QStringLiteral("Screenshots")});
+                                   QStringLiteral("Music file"), QStringLiteral("Screenshots")});
     missingList_->setRootIsDecorated(false);
     missingList_->setUniformRowHeights(true);
     missingList_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -80,18 +73,24 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
 }
 
 FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner) {
-    if (state.catalogue.size() < kGamesWorthProgress)
-        return checkFiles(state.catalogue, state.settings);
-    QProgressDialog progress(QStringLiteral("Checking files..."), QStringLiteral("Stop"), 0,
-                             static_cast<int>(state.catalogue.size()), owner);
-    progress.setWindowTitle(QStringLiteral("Check Files"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    return checkFiles(state.catalogue, state.settings, [&](std::size_t done, std::size_t) {
-        progress.setValue(static_cast<int>(done));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    // The search paths are copied: the worker reads nothing the window may change.
+    const SettingsState settings = state.settings;
+    for (;;) {
+        const std::uint64_t checked = catalogueFingerprint(state.catalogue);
+        FileCheckResult result;
+        const bool completed = runWithProgress(
+            owner, QStringLiteral("Check Files"), QStringLiteral("Checking files..."),
+            [&result, &catalogue = state.catalogue, &settings](JobProgress& job) {
+                result =
+                    checkFiles(catalogue, settings, [&job](std::size_t done, std::size_t total) {
+                        job.report(done, total);
+                        return !job.stopRequested();
+                    });
+            },
+            [&state] { return state.sessionEnding; });
+        if (!completed || catalogueFingerprint(state.catalogue) == checked)
+            return result;
+    }
 }
 
 } // namespace tolm::ui

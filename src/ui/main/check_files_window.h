@@ -32,8 +32,10 @@ private:
     std::vector<std::int32_t> toSelect_;
 };
 
-// Runs the check with a progress window on a large catalogue; the user may
-// stop it, which gives a result marked cancelled.
+// Runs the check on a worker, with a progress box once it takes more than a
+// moment; the user (or the end of the session) may stop it, which gives a
+// result marked cancelled. The catalogue must not change meanwhile; should
+// it have, the check runs again on what it has become.
 FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner);
 
 } // namespace tolm::ui

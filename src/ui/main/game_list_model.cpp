@@ -101,6 +101,8 @@ void GameListModel::refresh() {
     filterIndexReady_ = false;
     for (auto& ranks : ranks_)
         ranks.clear();
+    for (auto& texts : rankTexts_)
+        texts.clear();
     if (catalogueHasEntries(catalogue_)) {
         sortedRows_.resize(catalogue_.size());
         std::iota(sortedRows_.begin(), sortedRows_.end(), 0);
@@ -121,21 +123,24 @@ void GameListModel::setFilterText(const QString& typed) {
 }
 
 void GameListModel::applyFilter() {
-    if (filterWords_.empty()) {
-        rows_ = sortedRows_;
-        return;
-    }
+    rows_ = filteredRows();
+}
+
+std::vector<std::int32_t> GameListModel::filteredRows() {
+    if (filterWords_.empty())
+        return sortedRows_;
     if (!filterIndexReady_) {
         filterIndex_.rebuild(catalogue_);
         filterIndexReady_ = true;
     }
     std::vector<char> shown;
     filterIndex_.matchAll(filterWords_, shown);
-    rows_.clear();
+    std::vector<std::int32_t> rows;
     for (const std::int32_t position : sortedRows_)
         if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
             shown[static_cast<std::size_t>(position)])
-            rows_.push_back(position);
+            rows.push_back(position);
+    return rows;
 }
 
 void GameListModel::gameChanged(std::int32_t position) {
@@ -156,8 +161,11 @@ int GameListModel::gameEdited(std::int32_t position) {
     const int row = rowOf(position);
     if (row < 0)
         return -1;
-    // The ranks are stale now; the next full sort ranks again.
+    // The ranks are stale now; the next full sort ranks again. The filter's
+    // texts likewise: folded again at the next keystroke, while the row stays
+    // shown until then, so a game does not vanish while it is being edited.
     ranksReady_.fill(false);
+    filterIndexReady_ = false;
 
     // The rows keep their order without this one; find its place among them
     // as sortRows would: case-folded text, then position, in the sort order.
@@ -171,6 +179,14 @@ int GameListModel::gameEdited(std::int32_t position) {
             return ascending ? order < 0 : order > 0;
         return other < position;
     };
+    // The full order too, so that the rows a filter shows or gives back
+    // later are in place.
+    const auto sortedAt = std::find(sortedRows_.begin(), sortedRows_.end(), position);
+    if (sortedAt != sortedRows_.end()) {
+        sortedRows_.erase(sortedAt);
+        sortedRows_.insert(std::partition_point(sortedRows_.begin(), sortedRows_.end(), before),
+                           position);
+    }
     std::vector<std::int32_t> others = rows_;
     others.erase(others.begin() + row);
     const auto place = std::partition_point(others.begin(), others.end(), before);
@@ -250,8 +266,12 @@ void GameListModel::ensureRanks(int column) {
         return QString::compare(distinct[a.id], distinct[b.id], Qt::CaseSensitive) < 0;
     });
     std::vector<std::uint32_t> rankOf(distinct.size());
-    for (std::uint32_t rank = 0; rank < order.size(); ++rank)
+    auto& texts = rankTexts_[column];
+    texts.resize(order.size());
+    for (std::uint32_t rank = 0; rank < order.size(); ++rank) {
         rankOf[order[rank].id] = rank;
+        texts[rank] = std::move(distinct[order[rank].id]);
+    }
 
     auto& ranks = ranks_[column];
     ranks.resize(count);
@@ -291,6 +311,25 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     if (sortedRows_.empty())
         return;
 
+    sortRows();
+    std::vector<std::int32_t> rows;
+    // The filter keeps its rows' new order without matching again.
+    if (isFiltered()) {
+        std::vector<char> shown(catalogue_.size() + 1, 0);
+        for (const std::int32_t position : rows_)
+            if (position >= 0 && static_cast<std::size_t>(position) < shown.size())
+                shown[static_cast<std::size_t>(position)] = 1;
+        for (const std::int32_t position : sortedRows_)
+            if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
+                shown[static_cast<std::size_t>(position)])
+                rows.push_back(position);
+    } else {
+        rows = sortedRows_;
+    }
+    replaceRows(std::move(rows));
+}
+
+void GameListModel::replaceRows(std::vector<std::int32_t> rows) {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // Selection and current item follow their games to the new rows.
     const QModelIndexList before = persistentIndexList();
@@ -298,22 +337,7 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     positions.reserve(static_cast<std::size_t>(before.size()));
     for (const QModelIndex& index : before)
         positions.push_back(positionAt(index.row()));
-
-    sortRows();
-    // The filter keeps its rows' new order without matching again.
-    if (isFiltered()) {
-        std::vector<char> shown(catalogue_.size() + 1, 0);
-        for (const std::int32_t position : rows_)
-            if (position >= 0 && static_cast<std::size_t>(position) < shown.size())
-                shown[static_cast<std::size_t>(position)] = 1;
-        rows_.clear();
-        for (const std::int32_t position : sortedRows_)
-            if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
-                shown[static_cast<std::size_t>(position)])
-                rows_.push_back(position);
-    } else {
-        rows_ = sortedRows_;
-    }
+    rows_ = std::move(rows);
 
     if (before.isEmpty()) {
         Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -337,6 +361,116 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     }
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void GameListModel::gamesAppended(std::size_t first) {
+    if (first >= catalogue_.size())
+        return; // nothing new
+    if (!mergeAppended(first)) {
+        refresh();
+        return;
+    }
+    // The filter's texts are folded again when a filter needs them; the
+    // other columns are ranked again at their next sort.
+    filterIndexReady_ = false;
+    for (int column = 0; column < ColumnCount; ++column)
+        if (column != sortColumn_)
+            ranksReady_[column] = false;
+    replaceRows(filteredRows());
+}
+
+bool GameListModel::mergeAppended(std::size_t first) {
+    const std::size_t count = catalogue_.size();
+    const int column = sortColumn_;
+    if (first == 0 || first > count || sortedRows_.size() != first || !ranksReady_[column] ||
+        ranks_[column].size() != first)
+        return false;
+    const std::vector<QString>& texts = rankTexts_[column];
+    const std::vector<std::uint32_t>& ranks = ranks_[column];
+    const bool ascending = sortOrder_ == Qt::AscendingOrder;
+    const auto less = [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    };
+
+    // A new text's key among the old ranks: 2r + 1 when it equals rank r's
+    // text (after the old rows of that rank, whose positions are smaller),
+    // 2r when it falls just before it. The old rows' keys are 2 rank + 1.
+    struct Added {
+        std::uint64_t key;
+        QString text;
+        std::int32_t position;
+    };
+    std::vector<Added> added;
+    added.reserve(count - first);
+    for (std::size_t position = first; position < count; ++position) {
+        QString text = columnText(catalogue_[position], column).toCaseFolded();
+        const auto at = std::lower_bound(texts.begin(), texts.end(), text, less);
+        const std::uint64_t rank = static_cast<std::uint64_t>(at - texts.begin());
+        const bool equal = at != texts.end() && *at == text;
+        added.push_back(
+            {2 * rank + (equal ? 1 : 0), std::move(text), static_cast<std::int32_t>(position)});
+    }
+    std::sort(added.begin(), added.end(), [&](const Added& a, const Added& b) {
+        if (a.key != b.key)
+            return ascending ? a.key < b.key : a.key > b.key;
+        const int order = QString::compare(a.text, b.text, Qt::CaseSensitive);
+        if (order != 0)
+            return ascending ? order < 0 : order > 0;
+        return a.position < b.position;
+    });
+
+    std::vector<std::int32_t> merged;
+    merged.reserve(count);
+    std::size_t next = 0;
+    for (const std::int32_t position : sortedRows_) {
+        const std::uint64_t key = 2 * std::uint64_t{ranks[static_cast<std::size_t>(position)]} + 1;
+        // On equal keys the old row goes first: its position is smaller.
+        while (next < added.size() && (ascending ? added[next].key < key : added[next].key > key))
+            merged.push_back(added[next++].position);
+        merged.push_back(position);
+    }
+    for (; next < added.size(); ++next)
+        merged.push_back(added[next].position);
+
+    // Rank everything again, from the merged order read in ascending text.
+    std::vector<std::uint32_t> slotOf(count - first);
+    for (std::size_t i = 0; i < added.size(); ++i)
+        slotOf[static_cast<std::size_t>(added[i].position) - first] = static_cast<std::uint32_t>(i);
+    std::vector<std::uint32_t> newRanks(count);
+    std::vector<QString> newTexts;
+    newTexts.reserve(texts.size() + added.size());
+    const auto isNew = [first](std::int32_t position) {
+        return static_cast<std::size_t>(position) >= first;
+    };
+    std::int32_t previous = -1;
+    const auto sameText = [&](std::int32_t a, std::int32_t b) {
+        const auto index = [](std::int32_t p) { return static_cast<std::size_t>(p); };
+        if (!isNew(a) && !isNew(b))
+            return ranks[index(a)] == ranks[index(b)];
+        if (isNew(a) && isNew(b))
+            return added[slotOf[index(a) - first]].text == added[slotOf[index(b) - first]].text;
+        const std::int32_t old = isNew(a) ? b : a;
+        const std::int32_t young = isNew(a) ? a : b;
+        return added[slotOf[index(young) - first]].key == 2 * std::uint64_t{ranks[index(old)]} + 1;
+    };
+    const auto visit = [&](std::int32_t position) {
+        if (previous < 0 || !sameText(previous, position)) {
+            const auto p = static_cast<std::size_t>(position);
+            newTexts.push_back(isNew(position) ? added[slotOf[p - first]].text : texts[ranks[p]]);
+        }
+        newRanks[static_cast<std::size_t>(position)] =
+            static_cast<std::uint32_t>(newTexts.size() - 1);
+        previous = position;
+    };
+    if (ascending)
+        std::for_each(merged.begin(), merged.end(), visit);
+    else
+        std::for_each(merged.rbegin(), merged.rend(), visit);
+
+    ranks_[column] = std::move(newRanks);
+    rankTexts_[column] = std::move(newTexts);
+    sortedRows_ = std::move(merged);
+    return true;
 }
 
 } // namespace tolm::ui

@@ -40,8 +40,13 @@ public:
     void gameChanged(std::int32_t position);
     // One record was edited: its row shows the stored texts and moves to its
     // place in the current sort order, the selection and the current item
-    // moving with it. Returns the row, -1 when the position has none.
+    // moving with it; a later filter or sort sees the new texts. Returns the
+    // row, -1 when the position has none.
     int gameEdited(std::int32_t position);
+    // Records were appended from `first` on (the ones before unchanged): they
+    // join the rows in their sorted places (and the filter's, when one is
+    // typed) without a rebuild; selection and current item stay on their games.
+    void gamesAppended(std::size_t first);
 
     // Shows only the games containing every word of `typed` (see
     // GameFilterIndex), in the current sort order; empty shows all.
@@ -68,6 +73,12 @@ private:
     void sortRows();
     // rows_ from sortedRows_ through the filter.
     void applyFilter();
+    std::vector<std::int32_t> filteredRows();
+    // Takes positions [first, size) into sortedRows_ and the sort column's
+    // ranks; false when that cannot be done without a full sort.
+    bool mergeAppended(std::size_t first);
+    // rows_ becomes `rows`, persistent indexes following their games.
+    void replaceRows(std::vector<std::int32_t> rows);
 
     const GameCatalogue& catalogue_;
     std::vector<std::int32_t> sortedRows_; // every row, sorted
@@ -77,8 +88,9 @@ private:
     bool filterIndexReady_ = false;
     std::vector<std::string> filterWords_;
     // Per column, by position: the rank of the case-folded text; equal texts
-    // share a rank.
+    // share a rank. rankTexts_ holds each rank's text, for placing new rows.
     std::array<std::vector<std::uint32_t>, ColumnCount> ranks_;
+    std::array<std::vector<QString>, ColumnCount> rankTexts_;
     std::array<bool, ColumnCount> ranksReady_{};
     int sortColumn_ = NameColumn;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

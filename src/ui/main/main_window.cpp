@@ -22,8 +22,6 @@
 #include "platform/files.h"
 #include "settings/settings.h"
 #include "tolm/version.h"
-#include "ui/widgets/qt_text.h"
-#include "ui/widgets/user_dialogs.h"
 #include "ui/config/directory_probe.h"
 #include "ui/config/find_rom_path_dialog.h"
 #include "ui/config/paths_dialog.h"
@@ -34,15 +32,18 @@
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/import/import_dialog.h"
 #include "ui/main/about_window.h"
-#include "ui/widgets/artwork.h"
 #include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
+#include "ui/main/job_scope.h"
 #include "ui/main/launching.h"
 #include "ui/main/main_layout.h"
-#include "ui/widgets/screenshot_strip.h"
 #include "ui/main/splash_window.h"
+#include "ui/widgets/artwork.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/screenshot_strip.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {
@@ -386,7 +387,13 @@ void MainWindow::showFilterCount() {
 }
 
 void MainWindow::openCheckFiles() {
-    const FileCheckResult result = checkFilesWithProgress(state_, this);
+    FileCheckResult result;
+    {
+        JobScope busy(*this);
+        result = checkFilesWithProgress(state_, this);
+    }
+    if (state_.sessionEnding)
+        return; // nobody is there to read it
     CheckFilesWindow window(result, state_.catalogue, this);
     if (window.exec() == QDialog::Accepted)
         selectGames(window.gamesToSelect());
@@ -593,29 +600,47 @@ void MainWindow::clearScreenshots() {
 }
 
 void MainWindow::openImport() {
+    JobScope busy(*this);
+    const bool hadEntries = catalogueHasEntries(state_.catalogue);
     ImportDialog dialog(state_, dialogs_, this);
     dialog.exec();
-    if (dialog.report().replacedCatalogue)
+    if (!dialog.imported())
+        return; // nothing changed
+    if (dialog.report().replacedCatalogue) {
         clearSelection(); // the old position may name another game or none
-    refreshGameList();
-    QApplication::processEvents();
-    if (dialog.imported())
-        statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
+        refreshGameList();
+    } else if (!hadEntries) {
+        refreshGameList(); // a blank record may have been filled
+    } else {
+        gamesAdded(dialog.firstImported());
+    }
+    statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
+}
+
+void MainWindow::gamesAdded(std::size_t first) {
+    gameListModel_->gamesAppended(first);
+    showFilterCount();
+    if (catalogueHasEntries(state_.catalogue))
+        menus_.saveAction->setEnabled(true); // never disabled again
 }
 void MainWindow::openAddSingle() {
     AddGameDialog dialog(state_, dialogs_, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QApplication::processEvents(); // the dialog's area repaints first
     refreshGameList();
 }
 
 void MainWindow::openAddMultiple() {
+    JobScope busy(*this);
+    const bool hadEntries = catalogueHasEntries(state_.catalogue);
+    const std::size_t before = state_.catalogue.size();
     AddRomsWizard wizard(state_, dialogs_, this);
     if (wizard.exec() != QDialog::Accepted)
         return;
-    QApplication::processEvents();
-    refreshGameList();
+    if (hadEntries)
+        gamesAdded(before);
+    else
+        refreshGameList(); // the blank record may have been filled
 }
 
 void MainWindow::openGameProperties() {

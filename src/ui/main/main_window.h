@@ -63,6 +63,10 @@ public:
     // could not be written.
     bool closeForSessionEnd();
 
+    // Whether a command's background work (an import, a check, an addition)
+    // has not yet been applied; jobsFinished() follows once none has.
+    bool jobRunning() const { return jobsRunning_ > 0; }
+
     GameListModel& gameListModel() const { return *gameListModel_; }
     const MainMenus& menus() const { return menus_; }
     const SizeLimits& sizeLimits() const { return limits_; }
@@ -92,6 +96,12 @@ public Q_SLOTS:
     void openCheckFiles();
     // Shows the games matching `typed` and counts them in the status bar.
     void applyFilter(const QString& typed);
+    // Games were put at `first` onwards: the list takes them in as rows
+    // where it can, rebuilt where it cannot.
+    void gamesAdded(std::size_t first);
+
+Q_SIGNALS:
+    void jobsFinished();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,6 +169,8 @@ private:
     bool quitWithoutSaving_ = false;      // Exit answered No, or nothing to save
     bool detailsShownSincePress_ = false; // the press's selection already showed them
     QPersistentModelIndex shownRow_;      // the row whose game the details show
+    int jobsRunning_ = 0;                 // commands whose work is not applied yet
+    friend class JobScope;
 };
 
 } // namespace tolm::ui

@@ -6,15 +6,19 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
+#include "catalogue/catalogue_ops.h"
 #include "settings/extra_settings.h"
 #include "state/dropped_files.h"
+#include "ui/main/game_list_model.h"
+#include "ui/main/job_scope.h"
+#include "ui/main/main_window.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
-#include "ui/main/game_list_model.h"
-#include "ui/main/main_window.h"
 
 namespace tolm::ui {
 namespace {
@@ -73,7 +77,9 @@ bool MainWindow::handleListEvent(QObject* watched, QEvent* event) {
         if (files.isEmpty())
             return false;
         drop->acceptProposedAction();
-        addDroppedFiles(files);
+        // Added once the drag is over: it has an event loop of its own on
+        // some systems, and the adding runs one too.
+        QTimer::singleShot(0, this, [this, files] { addDroppedFiles(files); });
         return true;
     }
     default:
@@ -85,7 +91,31 @@ void MainWindow::addDroppedFiles(const QStringList& paths) {
     std::vector<std::string> files;
     for (const QString& path : paths)
         files.push_back(toStd(path));
-    const DroppedFilesResult result = addDroppedPaths(state_, files);
+    if (jobRunning() || state_.sessionEnding) {
+        // Another command's work would apply over this one's.
+        dialogs_.message(this, QStringLiteral("Unable to add"),
+                         QStringLiteral("Tolm is busy; drop the files again when it is done."),
+                         UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
+        return;
+    }
+    JobScope busy(*this);
+    // The folders are read on a worker; the games go into the catalogue here.
+    DroppedFilesPlan plan;
+    runWithProgress(
+        this, QStringLiteral("Adding games"), QStringLiteral("Reading the dropped files..."),
+        [&plan, &files](JobProgress& job) {
+            plan = planDroppedPaths(files, [&job] { return job.stopRequested(); });
+        },
+        [this] { return state_.sessionEnding; });
+    const bool hadEntries = catalogueHasEntries(state_.catalogue);
+    const std::size_t before = state_.catalogue.size();
+    const DroppedFilesResult result = applyDroppedFiles(state_, plan);
+    if (hadEntries)
+        gamesAdded(before);
+    else
+        refreshGameList(); // the blank record may have been filled
+    if (state_.sessionEnding)
+        return; // nobody is there to read the boxes
     for (const UserMessage& refusal : result.refusals)
         dialogs_.show(this, refusal);
     if (!result.unstorableNames.empty()) {
@@ -100,7 +130,6 @@ void MainWindow::addDroppedFiles(const QStringList& paths) {
         dialogs_.message(this, QStringLiteral("Unable to add"), text, UserDialogs::Icon::Critical,
                          UserDialogs::Buttons::Ok);
     }
-    refreshGameList();
 }
 
 void MainWindow::restoreListLayout() {

@@ -2,8 +2,8 @@
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
-#include "ui/widgets/folder_picker.h"
 #include "ui/edit/add_roms_wizard.h"
+#include "ui/widgets/folder_picker.h"
 
 using namespace tolm;
 using tolm::test::control;
@@ -18,10 +18,12 @@ struct Session {
 
     QPushButton* button(const char* name) const { return control<QPushButton>(w, name); }
     QListWidget* roms() const { return control<QListWidget>(w, "lstMultiRoms"); }
-    // Picks `relative` under the scratch directory and goes to the list.
+    // Picks `relative` under the scratch directory and goes to the list,
+    // once the worker has read it.
     void next(const QString& relative) const {
         w.folderPicker().setOpenDirectory(files.path(relative));
         button("Command1")->click();
+        QTRY_VERIFY(!w.listing());
     }
 };
 

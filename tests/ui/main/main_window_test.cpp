@@ -269,11 +269,9 @@ private Q_SLOTS:
                                  "[ScreenshotPaths]\nnum=1\npath00=%D/shots/\n"));
         run.box()->setText(QStringLiteral("beta")); // hides games the check will select
         QString summary;
-        QTimer::singleShot(0, [&] {
-            auto* window = run.window->findChild<tolm::ui::CheckFilesWindow*>();
-            QVERIFY(window);
-            summary = window->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
-            window->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+        tolm::test::whenModal<tolm::ui::CheckFilesWindow>([&](tolm::ui::CheckFilesWindow& window) {
+            summary = window.findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+            window.findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
         });
         run.window->findChild<QAction*>(QStringLiteral("checkFilesAction"))->trigger();
         QCOMPARE(summary, QStringLiteral("3 games: 1 ROM, 1 music file, 1 screenshot not found"));
