@@ -259,6 +259,9 @@ private Q_SLOTS:
         run.window->removeSelectedGames();
         QCOMPARE(run.names(), QStringLiteral("beta gamma eps"));
         QCOMPARE(run.box()->text(), QStringLiteral("ocean"));
+        QCOMPARE(run.rows(), QString());         // matched against what is left
+        run.box()->setText(QStringLiteral("e")); // Zeta, Imagine, Bug: by year
+        QCOMPARE(run.rows(), QStringLiteral("gamma beta eps"));
     }
 
     void checkFilesSelectsTheGamesInTheList() {
