@@ -27,14 +27,14 @@
 #include "silent_dialogs.h"
 #include "state/app_state.h"
 #include "timing.h"
-#include "ui/widgets/folder_picker.h"
-#include "ui/widgets/program_launcher.h"
-#include "ui/widgets/qt_text.h"
-#include "ui/widgets/user_dialogs.h"
 #include "ui/edit/add_roms_wizard.h"
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/main_window.h"
+#include "ui/widgets/folder_picker.h"
+#include "ui/widgets/program_launcher.h"
+#include "ui/widgets/qt_text.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace {
 
@@ -176,6 +176,8 @@ int main(int argc, char** argv) {
         auto* roms = control<QListWidget>(wizard, "lstMultiRoms");
         listSamples.push_back(timeMs([&] {
             next->click();
+            while (wizard.listing()) // read on a worker
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
             roms->viewport()->repaint();
         }));
         if (roms->count() != kFiles) {
