@@ -208,6 +208,16 @@ std::size_t applySgdImport(GameCatalogue& catalogue, SgdImportBatch&& batch) {
     return first;
 }
 
+GameCatalogue catalogueWithImport(const GameCatalogue& current, SgdImportBatch&& batch) {
+    if (batch.report.replacedCatalogue)
+        return std::move(batch.games);
+    GameCatalogue joined;
+    joined.reserve(current.size() + batch.games.size());
+    joined.insert(joined.end(), current.begin(), current.end());
+    std::move(batch.games.begin(), batch.games.end(), std::back_inserter(joined));
+    return joined;
+}
+
 SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& dataDirectory,
                                const std::vector<std::string>& fileNames,
                                const std::string& iniDirectory, bool overwrite,

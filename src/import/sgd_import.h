@@ -88,6 +88,10 @@ readSgdFiles(const std::string& dataDirectory, const std::vector<std::string>& f
 // otherwise appends. Returns the position of the first game added.
 std::size_t applySgdImport(GameCatalogue& catalogue, SgdImportBatch&& batch);
 
+// The catalogue applySgdImport would make of `current`, as a new one: built
+// where `current` may only be read (on a worker), then swapped in.
+GameCatalogue catalogueWithImport(const GameCatalogue& current, SgdImportBatch&& batch);
+
 // Imports the chosen files of `dataDirectory` in order, reading the GameDirs
 // of "sgd.ini" in `iniDirectory` again for each. With `overwrite` the first
 // file actually imported replaces the catalogue and the rest are appended; a

@@ -9,8 +9,10 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThreadPool>
 #include <algorithm>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/longpath.h"
@@ -36,7 +38,10 @@ struct ImportDialog::Shared {
     std::mutex lock;
     SgdImportProgress progress; // under `lock`
     bool progressed = false;    // under `lock`: news since the last look
-    SgdImportBatch batch;       // the worker's, until it has returned
+    // The worker's, until it has returned: what the catalogue becomes, built
+    // beside it so that this thread only swaps it in.
+    SgdImportReport report;
+    GameCatalogue catalogue;
 };
 
 ImportDialog::ImportDialog(AppState& state, UserDialogs& dialogs, QWidget* parent,
@@ -223,7 +228,8 @@ void ImportDialog::importNow() {
     // The worker reads and converts into a batch of its own, from copies of
     // what it needs; the catalogue changes here, on this thread, once it is done.
     shared_ = std::make_shared<Shared>();
-    job_->start([shared = shared_, directory = state_.sgdDirectory,
+    job_->start([shared = shared_, current = &std::as_const(state_.catalogue),
+                 directory = state_.sgdDirectory,
                  iniDirectory = state_.programDirectory, fileNames = std::move(fileNames),
                  overwrite = overwriteBox_->isChecked()](JobProgress& job) {
         platform::FileSystemLongPaths longPaths; // each directory listed once for this import
@@ -237,20 +243,27 @@ void ImportDialog::importNow() {
             // Cancel, or the end of the session, stops it between records;
             // the games read so far are kept.
             [&job] { return job.stopRequested(); });
+        // Nothing changes the catalogue while this modal dialog imports.
+        SgdImportReport report = batch.report;
+        GameCatalogue catalogue = catalogueWithImport(*current, std::move(batch));
         const std::lock_guard<std::mutex> hold(shared->lock);
-        shared->batch = std::move(batch);
+        shared->report = std::move(report);
+        shared->catalogue = std::move(catalogue);
     });
 }
 
 void ImportDialog::importRead() {
-    SgdImportBatch batch;
+    auto old = std::make_shared<GameCatalogue>();
     {
         const std::lock_guard<std::mutex> hold(shared_->lock);
-        batch = std::move(shared_->batch);
+        report_ = std::move(shared_->report);
+        *old = std::move(shared_->catalogue);
     }
     shared_.reset();
-    report_ = batch.report;
-    firstImported_ = applySgdImport(state_.catalogue, std::move(batch));
+    firstImported_ = report_.replacedCatalogue ? 0 : state_.catalogue.size();
+    state_.catalogue.swap(*old);
+    // Freeing 100,000 games' texts takes a while: done away from the window.
+    QThreadPool::globalInstance()->start([old] { old->clear(); });
     imported_ = true;
     importing_ = false;
     cancelButton_->hide();

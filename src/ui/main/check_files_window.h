@@ -6,7 +6,7 @@
 #include "state/file_check.h"
 
 class QLabel;
-class QTreeWidget;
+class QTreeView;
 
 namespace tolm {
 struct AppState;
@@ -26,7 +26,7 @@ public:
     const std::vector<std::int32_t>& gamesToSelect() const { return toSelect_; }
 
 private:
-    QTreeWidget* missingList_ = nullptr;
+    QTreeView* missingList_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
     std::vector<std::int32_t> listed_;
     std::vector<std::int32_t> toSelect_;

@@ -363,13 +363,30 @@ void GameListModel::replaceRows(std::vector<std::int32_t> rows) {
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void GameListModel::gamesAppended(std::size_t first) {
+struct GameListModel::AppendPlan {
+    std::size_t count = 0; // catalogue size it was made for
+    int column = 0;
+    Qt::SortOrder order = Qt::AscendingOrder;
+    std::vector<std::int32_t> sortedRows;
+    std::vector<std::uint32_t> ranks;
+    std::vector<QString> rankTexts;
+};
+
+void GameListModel::gamesAppended(std::size_t first, std::shared_ptr<AppendPlan> plan) {
     if (first >= catalogue_.size())
         return; // nothing new
-    if (!mergeAppended(first)) {
+    if (!plan)
+        plan = planAppend(first);
+    // Made for another catalogue or order, or none could be made: rebuilt.
+    if (!plan || plan->count != catalogue_.size() || plan->column != sortColumn_ ||
+        plan->order != sortOrder_ || sortedRows_.size() != first) {
         refresh();
         return;
     }
+    AppendPlan& taken = *plan;
+    ranks_[sortColumn_] = std::move(taken.ranks);
+    rankTexts_[sortColumn_] = std::move(taken.rankTexts);
+    sortedRows_ = std::move(taken.sortedRows);
     // The filter's texts are folded again when a filter needs them; the
     // other columns are ranked again at their next sort.
     filterIndexReady_ = false;
@@ -379,12 +396,12 @@ void GameListModel::gamesAppended(std::size_t first) {
     replaceRows(filteredRows());
 }
 
-bool GameListModel::mergeAppended(std::size_t first) {
+std::shared_ptr<GameListModel::AppendPlan> GameListModel::planAppend(std::size_t first) const {
     const std::size_t count = catalogue_.size();
     const int column = sortColumn_;
     if (first == 0 || first > count || sortedRows_.size() != first || !ranksReady_[column] ||
         ranks_[column].size() != first)
-        return false;
+        return nullptr;
     const std::vector<QString>& texts = rankTexts_[column];
     const std::vector<std::uint32_t>& ranks = ranks_[column];
     const bool ascending = sortOrder_ == Qt::AscendingOrder;
@@ -467,10 +484,14 @@ bool GameListModel::mergeAppended(std::size_t first) {
     else
         std::for_each(merged.rbegin(), merged.rend(), visit);
 
-    ranks_[column] = std::move(newRanks);
-    rankTexts_[column] = std::move(newTexts);
-    sortedRows_ = std::move(merged);
-    return true;
+    auto plan = std::make_shared<AppendPlan>();
+    plan->count = count;
+    plan->column = column;
+    plan->order = sortOrder_;
+    plan->sortedRows = std::move(merged);
+    plan->ranks = std::move(newRanks);
+    plan->rankTexts = std::move(newTexts);
+    return plan;
 }
 
 } // namespace tolm::ui

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "catalogue/game_filter.h"
@@ -43,10 +44,17 @@ public:
     // moving with it; a later filter or sort sees the new texts. Returns the
     // row, -1 when the position has none.
     int gameEdited(std::int32_t position);
+    // Where records appended from `first` on go among the rows: the costly
+    // half of gamesAppended, which only reads, so it may run on a worker while
+    // nothing changes the catalogue or the list. Null when it cannot be
+    // done without a full sort.
+    struct AppendPlan;
+    std::shared_ptr<AppendPlan> planAppend(std::size_t first) const;
     // Records were appended from `first` on (the ones before unchanged): they
     // join the rows in their sorted places (and the filter's, when one is
-    // typed) without a rebuild; selection and current item stay on their games.
-    void gamesAppended(std::size_t first);
+    // typed) without a rebuild; selection and current item stay on their
+    // games. `plan`, when given, is planAppend's for the same catalogue.
+    void gamesAppended(std::size_t first, std::shared_ptr<AppendPlan> plan = {});
 
     // Shows only the games containing every word of `typed` (see
     // GameFilterIndex), in the current sort order; empty shows all.
@@ -74,9 +82,6 @@ private:
     // rows_ from sortedRows_ through the filter.
     void applyFilter();
     std::vector<std::int32_t> filteredRows();
-    // Takes positions [first, size) into sortedRows_ and the sort column's
-    // ranks; false when that cannot be done without a full sort.
-    bool mergeAppended(std::size_t first);
     // rows_ becomes `rows`, persistent indexes following their games.
     void replaceRows(std::vector<std::int32_t> rows);
 

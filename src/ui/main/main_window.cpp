@@ -41,6 +41,7 @@
 #include "ui/main/main_layout.h"
 #include "ui/main/splash_window.h"
 #include "ui/widgets/artwork.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/screenshot_strip.h"
 #include "ui/widgets/user_dialogs.h"
@@ -50,6 +51,8 @@ namespace {
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
 constexpr int kImportReportMs = 30000; // how long the status bar tells of an import
+// Up to this many new games are placed among the list's rows at once.
+constexpr std::size_t kGamesPlacedHere = 2000;
 
 } // namespace
 
@@ -618,7 +621,16 @@ void MainWindow::openImport() {
 }
 
 void MainWindow::gamesAdded(std::size_t first) {
-    gameListModel_->gamesAppended(first);
+    std::shared_ptr<GameListModel::AppendPlan> plan;
+    if (state_.catalogue.size() > first + kGamesPlacedHere) {
+        // Placing many games among many rows takes a while: on a worker, the
+        // list taking them in afterwards.
+        JobScope busy(*this);
+        const GameListModel& model = *gameListModel_;
+        runWithProgress(this, QStringLiteral("Adding games"), QStringLiteral("Updating the list..."),
+                        [&plan, &model, first](JobProgress&) { plan = model.planAppend(first); });
+    }
+    gameListModel_->gamesAppended(first, std::move(plan));
     showFilterCount();
     if (catalogueHasEntries(state_.catalogue))
         menus_.saveAction->setEnabled(true); // never disabled again
