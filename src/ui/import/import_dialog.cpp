@@ -229,8 +229,8 @@ void ImportDialog::importNow() {
     // what it needs; the catalogue changes here, on this thread, once it is done.
     shared_ = std::make_shared<Shared>();
     job_->start([shared = shared_, current = &std::as_const(state_.catalogue),
-                 directory = state_.sgdDirectory,
-                 iniDirectory = state_.programDirectory, fileNames = std::move(fileNames),
+                 directory = state_.sgdDirectory, iniDirectory = state_.programDirectory,
+                 fileNames = std::move(fileNames),
                  overwrite = overwriteBox_->isChecked()](JobProgress& job) {
         platform::FileSystemLongPaths longPaths; // each directory listed once for this import
         SgdImportBatch batch = readSgdFiles(

@@ -1,10 +1,10 @@
 #include "ui/main/check_files_window.h"
 
+#include <QAbstractTableModel>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QAbstractTableModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -32,8 +32,7 @@ public:
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         static const char* const kTitles[] = {"Name", "ROM", "Music file", "Screenshots"};
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-            section >= 4)
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 4)
             return {};
         return QString::fromLatin1(kTitles[section]);
     }

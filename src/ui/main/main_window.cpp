@@ -627,7 +627,8 @@ void MainWindow::gamesAdded(std::size_t first) {
         // list taking them in afterwards.
         JobScope busy(*this);
         const GameListModel& model = *gameListModel_;
-        runWithProgress(this, QStringLiteral("Adding games"), QStringLiteral("Updating the list..."),
+        runWithProgress(this, QStringLiteral("Adding games"),
+                        QStringLiteral("Updating the list..."),
                         [&plan, &model, first](JobProgress&) { plan = model.planAppend(first); });
     }
     gameListModel_->gamesAppended(first, std::move(plan));

@@ -272,14 +272,17 @@ private Q_SLOTS:
         QTest::addColumn<bool>("descending");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("rows");
-        QTest::newRow("name") << 0 << false << "" << "aaa Alpha beta Delta Delta eps gamma GAMMA zz";
-        QTest::newRow("name, descending")
-            << 0 << true << "" << "zz gamma GAMMA eps Delta Delta beta Alpha aaa";
-        QTest::newRow("publisher: blank first")
-            << 1 << false << "" << "aaa Delta GAMMA zz eps gamma Alpha Delta beta";
+        QTest::newRow("name") << 0 << false << ""
+                              << "aaa Alpha beta Delta Delta eps gamma GAMMA zz";
+        QTest::newRow("name, descending") << 0 << true << ""
+                                          << "zz gamma GAMMA eps Delta Delta beta Alpha aaa";
+        QTest::newRow("publisher: blank first") << 1 << false << ""
+                                                << "aaa Delta GAMMA zz eps gamma Alpha Delta beta";
         QTest::newRow("year, descending: equal texts in catalogue order")
-            << 2 << true << "" << "eps beta gamma Delta Alpha aaa Delta GAMMA zz";
-        QTest::newRow("filtered") << 0 << false << "a" << "aaa Alpha beta Delta Delta gamma GAMMA";
+            << 2 << true << ""
+            << "eps beta gamma Delta Alpha aaa Delta GAMMA zz";
+        QTest::newRow("filtered") << 0 << false << "a"
+                                  << "aaa Alpha beta Delta Delta gamma GAMMA";
     }
     void addedGamesJoinTheSortedRows() {
         QFETCH(int, column);
@@ -290,8 +293,8 @@ private Q_SLOTS:
         for (const char* file : {"zz.tap", "Delta.z80", "aaa.tap", "GAMMA.tap"})
             run.dir.write(QStringLiteral("drop/") + QLatin1String(file));
         run.start();
-        run.window->gameListModel().sort(column, descending ? Qt::DescendingOrder
-                                                            : Qt::AscendingOrder);
+        run.window->gameListModel().sort(column,
+                                         descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         run.box()->setText(filter);
         run.click(3); // Delta
         run.window->addDroppedFiles({run.dir.path(QStringLiteral("drop"))});
