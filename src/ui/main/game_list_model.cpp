@@ -329,14 +329,21 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     replaceRows(std::move(rows));
 }
 
-void GameListModel::replaceRows(std::vector<std::int32_t> rows) {
+void GameListModel::replaceRows(std::vector<std::int32_t> rows,
+                                const std::vector<std::int32_t>* positionNow) {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // Selection and current item follow their games to the new rows.
     const QModelIndexList before = persistentIndexList();
     std::vector<std::int32_t> positions;
     positions.reserve(static_cast<std::size_t>(before.size()));
-    for (const QModelIndex& index : before)
-        positions.push_back(positionAt(index.row()));
+    for (const QModelIndex& index : before) {
+        std::int32_t position = positionAt(index.row());
+        if (positionNow != nullptr && position >= 0)
+            position = static_cast<std::size_t>(position) < positionNow->size()
+                           ? (*positionNow)[static_cast<std::size_t>(position)]
+                           : -1;
+        positions.push_back(position);
+    }
     rows_ = std::move(rows);
 
     if (before.isEmpty()) {
@@ -361,6 +368,45 @@ void GameListModel::replaceRows(std::vector<std::int32_t> rows) {
     }
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void GameListModel::gamesRemoved(const std::vector<std::int32_t>& positions) {
+    const std::size_t before = sortedRows_.size();
+    std::vector<char> removed(before, 0);
+    for (const std::int32_t position : positions)
+        if (position >= 0 && static_cast<std::size_t>(position) < before)
+            removed[static_cast<std::size_t>(position)] = 1;
+    // Later games moved up by the removed ones before them.
+    std::vector<std::int32_t> positionNow(before, -1);
+    std::int32_t next = 0;
+    for (std::size_t position = 0; position < before; ++position)
+        if (!removed[position])
+            positionNow[position] = next++;
+    if (before == 0 || !catalogueHasEntries(catalogue_) ||
+        static_cast<std::size_t>(next) != catalogue_.size()) {
+        refresh(); // not the removal this list knows of
+        return;
+    }
+    std::vector<std::int32_t> sorted;
+    sorted.reserve(catalogue_.size());
+    for (const std::int32_t position : sortedRows_)
+        if (positionNow[static_cast<std::size_t>(position)] >= 0)
+            sorted.push_back(positionNow[static_cast<std::size_t>(position)]);
+    sortedRows_ = std::move(sorted);
+    // The ranks keep their order; the removed games' texts stay ranked, unused.
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (!ranksReady_[column] || ranks_[column].size() != before) {
+            ranksReady_[column] = false;
+            continue;
+        }
+        std::vector<std::uint32_t> ranks(catalogue_.size());
+        for (std::size_t position = 0; position < before; ++position)
+            if (positionNow[position] >= 0)
+                ranks[static_cast<std::size_t>(positionNow[position])] = ranks_[column][position];
+        ranks_[column] = std::move(ranks);
+    }
+    filterIndexReady_ = false;
+    replaceRows(filteredRows(), &positionNow);
 }
 
 struct GameListModel::AppendPlan {

@@ -44,6 +44,10 @@ public:
     // moving with it; a later filter or sort sees the new texts. Returns the
     // row, -1 when the position has none.
     int gameEdited(std::int32_t position);
+    // The records at `positions` (as they were) were removed and the rest
+    // moved up: their rows go, the others keep their order, and the
+    // selection and current item stay on their games.
+    void gamesRemoved(const std::vector<std::int32_t>& positions);
     // Where records appended from `first` on go among the rows: the costly
     // half of gamesAppended, which only reads, so it may run on a worker while
     // nothing changes the catalogue or the list. Null when it cannot be
@@ -82,8 +86,10 @@ private:
     // rows_ from sortedRows_ through the filter.
     void applyFilter();
     std::vector<std::int32_t> filteredRows();
-    // rows_ becomes `rows`, persistent indexes following their games.
-    void replaceRows(std::vector<std::int32_t> rows);
+    // rows_ becomes `rows`, persistent indexes following their games (to
+    // the positions `positionNow` gives, when the games moved).
+    void replaceRows(std::vector<std::int32_t> rows,
+                     const std::vector<std::int32_t>* positionNow = nullptr);
 
     const GameCatalogue& catalogue_;
     std::vector<std::int32_t> sortedRows_; // every row, sorted

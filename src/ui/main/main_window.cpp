@@ -346,6 +346,9 @@ void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
         removePositions(state_.catalogue, positions);
         // The old position may now name another game or none at all.
         clearSelection();
+        gameListModel_->gamesRemoved(positions);
+        showFilterCount();
+        return;
     }
     refreshGameList();
 }

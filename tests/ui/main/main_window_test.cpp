@@ -117,6 +117,10 @@ private Q_SLOTS:
         QCOMPARE(remove({0, 2}, Answer::No), asked + "2 games? -> beta Alpha gamma Delta");
         QCOMPARE(remove({0, 2}, Answer::Yes), asked + "2 games? -> Alpha Delta");
         QCOMPARE(run.state.selectedGame, tolm::kNone);
+        // The rows left keep their order, and sort as the games they show.
+        QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game0 game1"));
+        run.window->sortByColumn(0);
+        QCOMPARE(run.rows(), QStringLiteral("Delta Alpha"));
     }
 
     // A right click selects the row under it, and the pop-up then acts on
