@@ -90,8 +90,20 @@ std::int32_t GameListModel::positionAt(int row) const {
 }
 
 int GameListModel::rowOf(std::int32_t position) const {
-    const auto it = std::find(rows_.begin(), rows_.end(), position);
-    return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
+    // Asked once per game when many are selected (Check Files' "Select in
+    // List"): one pass makes the answer for every position.
+    if (rowIndex_.empty() && !rows_.empty()) {
+        std::int32_t largest = 0;
+        for (const std::int32_t shown : rows_)
+            largest = std::max(largest, shown);
+        rowIndex_.assign(static_cast<std::size_t>(largest) + 1, -1);
+        for (std::size_t row = 0; row < rows_.size(); ++row)
+            if (rows_[row] >= 0)
+                rowIndex_[static_cast<std::size_t>(rows_[row])] = static_cast<int>(row);
+    }
+    if (position < 0 || static_cast<std::size_t>(position) >= rowIndex_.size())
+        return -1;
+    return rowIndex_[static_cast<std::size_t>(position)];
 }
 
 void GameListModel::refresh() {
@@ -124,6 +136,7 @@ void GameListModel::setFilterText(const QString& typed) {
 
 void GameListModel::applyFilter() {
     rows_ = filteredRows();
+    rowIndex_.clear();
 }
 
 std::vector<std::int32_t> GameListModel::filteredRows() {
@@ -198,6 +211,7 @@ int GameListModel::gameEdited(std::int32_t position) {
         beginMoveRows(QModelIndex(), row, row, QModelIndex(), destination);
         rows_.erase(rows_.begin() + row);
         rows_.insert(rows_.begin() + target, position);
+        rowIndex_.clear();
         endMoveRows();
     }
     Q_EMIT dataChanged(index(target, 0), index(target, ColumnCount - 1));
@@ -345,6 +359,7 @@ void GameListModel::replaceRows(std::vector<std::int32_t> rows,
         positions.push_back(position);
     }
     rows_ = std::move(rows);
+    rowIndex_.clear();
 
     if (before.isEmpty()) {
         Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);

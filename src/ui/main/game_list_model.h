@@ -94,6 +94,7 @@ private:
     const GameCatalogue& catalogue_;
     std::vector<std::int32_t> sortedRows_; // every row, sorted
     std::vector<std::int32_t> rows_;       // catalogue position per display row
+    mutable std::vector<int> rowIndex_;    // display row per position, made on demand
     // Folded texts, made at the first filtered keystroke after a refresh.
     GameFilterIndex filterIndex_;
     bool filterIndexReady_ = false;

@@ -415,19 +415,28 @@ void MainWindow::selectGames(const std::vector<std::int32_t>& positions) {
             break;
         }
     }
-    QItemSelection selection;
-    int firstRow = -1;
+    std::vector<int> rows;
+    rows.reserve(positions.size());
     for (const std::int32_t position : positions) {
         const int row = gameListModel_->rowOf(position);
-        if (row < 0)
-            continue;
-        selection.select(gameListModel_->index(row, 0),
-                         gameListModel_->index(row, GameListModel::ColumnCount - 1));
-        if (firstRow < 0 || row < firstRow)
-            firstRow = row;
+        if (row >= 0)
+            rows.push_back(row);
     }
-    if (firstRow < 0)
+    if (rows.empty())
         return;
+    // One range per run of adjacent rows: a range per game would hold the
+    // window for seconds when a check finds thousands.
+    std::sort(rows.begin(), rows.end());
+    QItemSelection selection;
+    for (std::size_t run = 0; run < rows.size();) {
+        std::size_t end = run + 1;
+        while (end < rows.size() && rows[end] <= rows[end - 1] + 1)
+            ++end;
+        selection.select(gameListModel_->index(rows[run], 0),
+                         gameListModel_->index(rows[end - 1], GameListModel::ColumnCount - 1));
+        run = end;
+    }
+    const int firstRow = rows.front();
     QItemSelectionModel* model = gameList_->selectionModel();
     model->setCurrentIndex(gameListModel_->index(firstRow, 0), QItemSelectionModel::NoUpdate);
     model->select(selection, QItemSelectionModel::ClearAndSelect);
