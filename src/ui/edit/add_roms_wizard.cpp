@@ -64,15 +64,7 @@ AddRomsWizard::AddRomsWizard(AppState& state, UserDialogs& dialogs, QWidget* par
     romList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     romList_->setUniformItemSizes(true);
     romLayout->addWidget(romList_, 1);
-    // Shown, moving, while a large directory is read.
-    listingProgress_ = new QProgressBar(romPage);
-    listingProgress_->setObjectName(QStringLiteral("listingProgress"));
-    listingProgress_->setRange(0, 0);
-    listingProgress_->hide();
-    romLayout->addWidget(listingProgress_);
     pages_->addWidget(romPage);
-    listingJob_ = new BackgroundJob(this);
-    connect(listingJob_, &BackgroundJob::finished, this, &AddRomsWizard::listed);
 
     cancelButton_ = named(new QPushButton(QStringLiteral("Cancel"), this), "Command3");
     selectAllButton_ = named(new QPushButton(kSelectAll, this), "Command4");
@@ -133,6 +125,15 @@ void AddRomsWizard::next() {
     selectAllButton_->hide();
     // A directory of many thousand files, or on a slow drive, is read on a
     // worker; Back waits for it, Cancel closes the wizard.
+    if (listingJob_ == nullptr) {
+        // Shown, moving, while a large directory is read.
+        listingProgress_ = new QProgressBar(romList_->parentWidget());
+        listingProgress_->setObjectName(QStringLiteral("listingProgress"));
+        listingProgress_->setRange(0, 0);
+        romList_->parentWidget()->layout()->addWidget(listingProgress_);
+        listingJob_ = new BackgroundJob(this);
+        connect(listingJob_, &BackgroundJob::finished, this, &AddRomsWizard::listed);
+    }
     listing_ = true;
     backButton_->setEnabled(false);
     listingProgress_->show();
