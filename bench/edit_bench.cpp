@@ -176,6 +176,8 @@ int main(int argc, char** argv) {
         auto* roms = control<QListWidget>(wizard, tolm::ui::AddRomsWizard::kRomList);
         listSamples.push_back(timeMs([&] {
             next->click();
+            while (wizard.listing()) // read on a worker
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
             roms->viewport()->repaint();
         }));
         if (roms->count() != kFiles) {

@@ -1,6 +1,7 @@
 #include "import/sgd_import.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "catalogue/genres.h"
 #include "core/text.h"
@@ -121,12 +122,13 @@ std::size_t SgdImportReport::filesImported() const {
         }));
 }
 
-SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& dataDirectory,
-                               const std::vector<std::string>& fileNames,
-                               const std::string& iniDirectory, bool overwrite,
-                               platform::LongPathResolver& longPaths, const SgdProgressFn& progress,
-                               const std::function<bool()>& stopRequested) {
-    SgdImportReport report;
+SgdImportBatch readSgdFiles(const std::string& dataDirectory,
+                            const std::vector<std::string>& fileNames,
+                            const std::string& iniDirectory, bool overwrite,
+                            platform::LongPathResolver& longPaths, const SgdProgressFn& progress,
+                            const std::function<bool()>& stopRequested) {
+    SgdImportBatch batch;
+    SgdImportReport& report = batch.report;
     bool replaceNext = overwrite;
     for (std::size_t i = 0; i < fileNames.size(); ++i) {
         if (stopRequested && stopRequested()) {
@@ -167,8 +169,10 @@ SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& data
         step.phase = SgdImportProgress::Phase::Converting;
         step.done = 0;
         step.total = records.size();
+        // Nothing was imported before the first file that replaces: the
+        // batch is empty then, and applying it clears the catalogue.
         outcome.games = importSgdRecords(
-            catalogue, records, gameDirs, replaceNext, longPaths,
+            batch.games, records, gameDirs, false, longPaths,
             [&](std::size_t converted) {
                 step.done = converted;
                 if (progress)
@@ -182,6 +186,41 @@ SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& data
             replaceNext = false;
         }
     }
+    return batch;
+}
+
+std::size_t applySgdImport(GameCatalogue& catalogue, SgdImportBatch&& batch) {
+    if (batch.report.replacedCatalogue)
+        catalogue.clear();
+    const std::size_t first = catalogue.size();
+    if (catalogue.empty()) {
+        catalogue = std::move(batch.games);
+    } else {
+        catalogue.reserve(catalogue.size() + batch.games.size());
+        std::move(batch.games.begin(), batch.games.end(), std::back_inserter(catalogue));
+    }
+    return first;
+}
+
+GameCatalogue catalogueWithImport(const GameCatalogue& current, SgdImportBatch&& batch) {
+    if (batch.report.replacedCatalogue)
+        return std::move(batch.games);
+    GameCatalogue joined;
+    joined.reserve(current.size() + batch.games.size());
+    joined.insert(joined.end(), current.begin(), current.end());
+    std::move(batch.games.begin(), batch.games.end(), std::back_inserter(joined));
+    return joined;
+}
+
+SgdImportReport importSgdFiles(GameCatalogue& catalogue, const std::string& dataDirectory,
+                               const std::vector<std::string>& fileNames,
+                               const std::string& iniDirectory, bool overwrite,
+                               platform::LongPathResolver& longPaths, const SgdProgressFn& progress,
+                               const std::function<bool()>& stopRequested) {
+    SgdImportBatch batch = readSgdFiles(dataDirectory, fileNames, iniDirectory, overwrite,
+                                        longPaths, progress, stopRequested);
+    SgdImportReport report = batch.report;
+    applySgdImport(catalogue, std::move(batch));
     return report;
 }
 

@@ -70,6 +70,28 @@ struct SgdImportProgress {
 
 using SgdProgressFn = std::function<void(const SgdImportProgress&)>;
 
+// What reading the chosen files gave, ready to be put into a catalogue:
+// the games in order, and whether they replace it.
+struct SgdImportBatch {
+    SgdImportReport report;
+    GameCatalogue games;
+};
+
+// importSgdFiles' reading and converting, into `batch` alone, so it can run
+// away from the catalogue (on a worker) and be applied afterwards.
+SgdImportBatch
+readSgdFiles(const std::string& dataDirectory, const std::vector<std::string>& fileNames,
+             const std::string& iniDirectory, bool overwrite, platform::LongPathResolver& longPaths,
+             const SgdProgressFn& progress = {}, const std::function<bool()>& stopRequested = {});
+
+// Puts a read batch into `catalogue`: replaces it when the batch says so,
+// otherwise appends. Returns the position of the first game added.
+std::size_t applySgdImport(GameCatalogue& catalogue, SgdImportBatch&& batch);
+
+// The catalogue applySgdImport would make of `current`, as a new one: built
+// where `current` may only be read (on a worker), then swapped in.
+GameCatalogue catalogueWithImport(const GameCatalogue& current, SgdImportBatch&& batch);
+
 // Imports the chosen files of `dataDirectory` in order, reading the GameDirs
 // of "sgd.ini" in `iniDirectory` again for each. With `overwrite` the first
 // file actually imported replaces the catalogue and the rest are appended; a

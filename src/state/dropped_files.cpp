@@ -19,50 +19,70 @@ std::string withSeparator(std::string directory) {
     return directory;
 }
 
-void addOne(AppState& state, const std::string& file, const std::string& name, std::int32_t genre,
-            DroppedFilesResult& result) {
-    NewGame game;
-    game.name = name;
-    game.genre = genre;
-    game.romFile = file;
-    const AddGameResult added = addGame(state.catalogue, game);
-    if (added.refusal)
-        result.refusals.push_back(*added.refusal);
-    else
-        ++result.added;
-}
-
 } // namespace
 
-DroppedFilesResult addDroppedPaths(AppState& state, const std::vector<std::string>& paths) {
-    DroppedFilesResult result;
+DroppedFilesPlan planDroppedPaths(const std::vector<std::string>& paths,
+                                  const std::function<bool()>& stopRequested) {
+    DroppedFilesPlan plan;
+    const auto stop = [&] {
+        if (stopRequested && stopRequested())
+            plan.stopped = true;
+        return plan.stopped;
+    };
     for (const std::string& path : paths) {
+        if (stop())
+            break;
         if (!platform::isAnsiRepresentable(path)) {
-            result.unstorableNames.push_back(path);
+            plan.unstorableNames.push_back(path);
             continue;
         }
         if (platform::isDirectory(path)) {
             const std::vector<std::string> names = platform::listPlainFiles(path);
             const std::string directory = withSeparator(path);
-            bool registered = false;
             for (const std::string& name : names) {
+                if (stop())
+                    break;
                 if (!platform::isAnsiRepresentable(name)) {
-                    result.unstorableNames.push_back(directory + name);
+                    plan.unstorableNames.push_back(directory + name);
                     continue;
                 }
-                if (!registered) {
-                    addSearchPath(state.settings.romPaths, directory);
-                    registered = true;
-                }
-                addOne(state, name, batchGameName(name), kUncategorisedGenre, result);
+                plan.games.push_back({directory, name, batchGameName(name)});
             }
         } else if (platform::fileExists(path)) {
             SplitPath split = splitFullPath(path);
-            addSearchPath(state.settings.romPaths, split.directory);
-            addOne(state, split.name, proposedGameName(split.name), kUncategorisedGenre, result);
+            std::string name = proposedGameName(split.name);
+            plan.games.push_back(
+                {std::move(split.directory), std::move(split.name), std::move(name)});
         }
     }
+    return plan;
+}
+
+DroppedFilesResult applyDroppedFiles(AppState& state, const DroppedFilesPlan& plan) {
+    DroppedFilesResult result;
+    result.unstorableNames = plan.unstorableNames;
+    const std::string* registered = nullptr;
+    for (const DroppedFilesPlan::Game& game : plan.games) {
+        // A folder's games share its directory: registered once, before the first.
+        if (registered == nullptr || *registered != game.directory) {
+            addSearchPath(state.settings.romPaths, game.directory);
+            registered = &game.directory;
+        }
+        NewGame added;
+        added.name = game.name;
+        added.genre = kUncategorisedGenre;
+        added.romFile = game.romFile;
+        const AddGameResult outcome = addGame(state.catalogue, added);
+        if (outcome.refusal)
+            result.refusals.push_back(*outcome.refusal);
+        else
+            ++result.added;
+    }
     return result;
+}
+
+DroppedFilesResult addDroppedPaths(AppState& state, const std::vector<std::string>& paths) {
+    return applyDroppedFiles(state, planDroppedPaths(paths));
 }
 
 } // namespace tolm

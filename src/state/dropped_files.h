@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,25 @@ struct DroppedFilesResult {
     std::vector<UserMessage> refusals;        // addGame's own boxes, one per refused file
     std::vector<std::string> unstorableNames; // names outside Windows-1252, skipped
 };
+
+// What dropped paths come to, found by reading the file system alone: the
+// games to add, in order, and the directories they ask to register.
+struct DroppedFilesPlan {
+    struct Game {
+        std::string directory; // joins the ROM paths before the game is added
+        std::string romFile;
+        std::string name;
+    };
+    std::vector<Game> games;
+    std::vector<std::string> unstorableNames;
+    bool stopped = false; // stopped between paths or files; what came before is kept
+};
+
+// The reading half of addDroppedPaths, for a worker: touches no state.
+DroppedFilesPlan planDroppedPaths(const std::vector<std::string>& paths,
+                                  const std::function<bool()>& stopRequested = {});
+// The writing half, on the catalogue's own thread.
+DroppedFilesResult applyDroppedFiles(AppState& state, const DroppedFilesPlan& plan);
 
 // Files and folders dropped on the game list become games. A file is named
 // as the Add Game dialog names it (up to its last "."), a folder's plain

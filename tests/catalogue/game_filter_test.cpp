@@ -16,10 +16,17 @@ TEST(GameFilter, FoldsAndMatchesEveryWordInSomeField) {
                                       "Software Projects", "Matthew Smith", ""}};
     GameFilterIndex index;
     index.rebuild(catalogue);
-    // No notes nor file names are searched.
-    for (const auto& [typed, shown] :
-         {std::pair{"WILLY smith 1984", true}, {"notes", false}, {"jsw", false}})
+    // No notes nor file names are searched; each word may be in another field.
+    for (const auto& [typed, shown] : {std::pair{"WILLY smith 1984", true},
+                                       {"notes", false},
+                                       {"jsw", false},
+                                       {"willy notes", false},
+                                       {"willy SMITH", true}}) {
         EXPECT_EQ(index.matches(0, filterWords(typed)), shown) << typed;
+        std::vector<char> all; // the list's path: every game at once
+        index.matchAll(filterWords(typed), all);
+        EXPECT_EQ(all, std::vector<char>{shown}) << typed;
+    }
 }
 
 } // namespace

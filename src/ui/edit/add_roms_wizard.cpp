@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTreeView>
@@ -15,6 +16,7 @@
 #include "platform/listing.h"
 #include "settings/picked_paths.h"
 #include "state/game_edits.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/folder_picker.h"
 #include "ui/widgets/object_names.h"
 #include "ui/widgets/qt_text.h"
@@ -120,11 +122,36 @@ void AddRomsWizard::next() {
     pages_->setCurrentIndex(1);
 
     romList_->clear();
+    selectAllButton_->hide();
+    // A directory of many thousand files, or on a slow drive, is read on a
+    // worker; Back waits for it, Cancel closes the wizard.
+    if (listingJob_ == nullptr) {
+        // Shown, moving, while a large directory is read.
+        listingProgress_ = new QProgressBar(romList_->parentWidget());
+        listingProgress_->setObjectName(QStringLiteral("listingProgress"));
+        listingProgress_->setRange(0, 0);
+        romList_->parentWidget()->layout()->addWidget(listingProgress_);
+        listingJob_ = new BackgroundJob(this);
+        connect(listingJob_, &BackgroundJob::finished, this, &AddRomsWizard::listed);
+    }
+    listing_ = true;
+    backButton_->setEnabled(false);
+    listingProgress_->show();
+    listedFiles_.clear();
+    listingJob_->start([this, directory](JobProgress&) {
+        listedFiles_ = platform::listPlainFiles(directory); // read only once it has returned
+    });
+}
+
+void AddRomsWizard::listed() {
+    listing_ = false;
+    listingProgress_->hide();
+    backButton_->setEnabled(true);
     QStringList names;
-    const std::vector<std::string> files = platform::listPlainFiles(directory);
-    names.reserve(static_cast<qsizetype>(files.size()));
-    for (const std::string& file : files)
+    names.reserve(static_cast<qsizetype>(listedFiles_.size()));
+    for (const std::string& file : listedFiles_)
         names << toQt(file);
+    listedFiles_.clear();
     romList_->addItems(names);
     selectAllButton_->setVisible(romList_->count() > 0);
     romList_->setFocus();
@@ -132,7 +159,7 @@ void AddRomsWizard::next() {
 }
 
 void AddRomsWizard::back() {
-    if (wizardPage_ != 1)
+    if (wizardPage_ != 1 || listing_)
         return;
     wizardPage_ = 0;
     nextButton_->setEnabled(true);

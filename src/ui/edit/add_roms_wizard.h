@@ -10,11 +10,13 @@
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 
 namespace tolm::ui {
 
+class BackgroundJob;
 class FolderPicker;
 class UserDialogs;
 
@@ -33,6 +35,8 @@ public:
     AddRomsWizard(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     int wizardPage() const { return wizardPage_; }
+    // Whether the file page is still waiting for the directory's listing.
+    bool listing() const { return listing_; }
     FolderPicker& folderPicker() const { return *folderPicker_; }
     // The directory the wizard lists and registers, ending with a separator.
     QString chosenDirectory() const;
@@ -45,6 +49,7 @@ private:
     void selectionChanged();
     bool anyRomSelected() const;
     void addSelected();
+    void listed();
 
     AppState& state_;
     UserDialogs& dialogs_;
@@ -58,6 +63,11 @@ private:
     QPushButton* selectAllButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
     QPushButton* nextButton_ = nullptr;
+    QProgressBar* listingProgress_ = nullptr;
+    // The directory is listed on a worker, into listedFiles_.
+    BackgroundJob* listingJob_ = nullptr;
+    std::vector<std::string> listedFiles_;
+    bool listing_ = false;
 };
 
 } // namespace tolm::ui

@@ -9,10 +9,14 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThreadPool>
 #include <algorithm>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/longpath.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
 
@@ -20,9 +24,6 @@ namespace tolm::ui {
 namespace {
 
 constexpr int kFileNameRole = Qt::UserRole;
-// Window events run at most this often during an import: often enough to
-// repaint and show progress, rarely enough not to slow the import down.
-constexpr qint64 kEventIntervalMs = 20;
 constexpr int kProgressSteps = 1000;
 
 int progressValue(std::uint64_t done, std::uint64_t total) {
@@ -32,6 +33,16 @@ int progressValue(std::uint64_t done, std::uint64_t total) {
 }
 
 } // namespace
+
+struct ImportDialog::Shared {
+    std::mutex lock;
+    SgdImportProgress progress; // under `lock`
+    bool progressed = false;    // under `lock`: news since the last look
+    // The worker's, until it has returned: what the catalogue becomes, built
+    // beside it so that this thread only swaps it in.
+    SgdImportReport report;
+    GameCatalogue catalogue;
+};
 
 ImportDialog::ImportDialog(AppState& state, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), state_(state), dialogs_(dialogs) {
@@ -83,6 +94,14 @@ void ImportDialog::buildWidgets() {
     keepPlace.setRetainSizeWhenHidden(true);
     progressBar_->setSizePolicy(keepPlace);
     progressBar_->hide();
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("importCancel"));
+    cancelButton_->setAutoDefault(false);
+    QSizePolicy keepButtonPlace = cancelButton_->sizePolicy();
+    keepButtonPlace.setRetainSizeWhenHidden(true);
+    cancelButton_->setSizePolicy(keepButtonPlace);
+    cancelButton_->hide();
+    job_ = new BackgroundJob(this);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(locationCaption_, 0, 0, 1, 2);
@@ -95,11 +114,28 @@ void ImportDialog::buildWidgets() {
     actions->addWidget(importButton_);
     layout->addLayout(actions, 3, 0, 1, 2);
     layout->addWidget(progressLabel_, 4, 0, 1, 2);
-    layout->addWidget(progressBar_, 5, 0, 1, 2);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(progressBar_, 1);
+    progressRow->addWidget(cancelButton_);
+    layout->addLayout(progressRow, 5, 0, 1, 2);
 
     connect(findDirectoryButton_, &QPushButton::clicked, this, &ImportDialog::findDirectory);
     connect(fileList_, &QListWidget::itemSelectionChanged, this, &ImportDialog::updateImportButton);
     connect(importButton_, &QPushButton::clicked, this, &ImportDialog::importNow);
+    connect(cancelButton_, &QPushButton::clicked, this, &ImportDialog::reject);
+    connect(job_, &BackgroundJob::ticked, this, [this] {
+        if (state_.sessionEnding)
+            job_->cancel();
+        SgdImportProgress progress;
+        {
+            const std::lock_guard<std::mutex> hold(shared_->lock);
+            if (!std::exchange(shared_->progressed, false))
+                return;
+            progress = shared_->progress;
+        }
+        showProgress(progress);
+    });
+    connect(job_, &BackgroundJob::finished, this, &ImportDialog::importRead);
 
     setFixedSize(sizeHint());
     fileList_->setFocus(); // the files are what the user picks first
@@ -175,28 +211,55 @@ void ImportDialog::importNow() {
         control->setEnabled(false);
     progressBar_->setValue(0);
     progressBar_->show();
+    cancelButton_->setEnabled(true);
+    cancelButton_->show();
     if (!waitCursor_) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         waitCursor_ = true;
     }
-    sinceEvents_.invalidate();
 
-    platform::FileSystemLongPaths longPaths; // each directory listed once for this import
-    report_ = importSgdFiles(
-        state_.catalogue, state_.sgdDirectory, fileNames, state_.programDirectory,
-        overwriteBox_->isChecked(), longPaths,
-        [this](const SgdImportProgress& progress) {
-            if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventIntervalMs)
-                return;
-            showProgress(progress);
-            QApplication::processEvents();
-            sinceEvents_.start();
-        },
-        // The end of the session stops the import between records; the games
-        // imported so far are kept and saved with the rest.
-        [this] { return state_.sessionEnding; });
+    // The worker reads and converts into a batch of its own, from copies of
+    // what it needs; the catalogue changes here, on this thread, once it is done.
+    shared_ = std::make_shared<Shared>();
+    job_->start([shared = shared_, current = &std::as_const(state_.catalogue),
+                 directory = state_.sgdDirectory, iniDirectory = state_.programDirectory,
+                 fileNames = std::move(fileNames),
+                 overwrite = overwriteBox_->isChecked()](JobProgress& job) {
+        platform::FileSystemLongPaths longPaths; // each directory listed once for this import
+        SgdImportBatch batch = readSgdFiles(
+            directory, fileNames, iniDirectory, overwrite, longPaths,
+            [&shared](const SgdImportProgress& progress) {
+                const std::lock_guard<std::mutex> hold(shared->lock);
+                shared->progress = progress;
+                shared->progressed = true;
+            },
+            // Cancel, or the end of the session, stops it between records;
+            // the games read so far are kept.
+            [&job] { return job.stopRequested(); });
+        // Nothing changes the catalogue while this modal dialog imports.
+        SgdImportReport report = batch.report;
+        GameCatalogue catalogue = catalogueWithImport(*current, std::move(batch));
+        const std::lock_guard<std::mutex> hold(shared->lock);
+        shared->report = std::move(report);
+        shared->catalogue = std::move(catalogue);
+    });
+}
+
+void ImportDialog::importRead() {
+    auto old = std::make_shared<GameCatalogue>();
+    {
+        const std::lock_guard<std::mutex> hold(shared_->lock);
+        report_ = std::move(shared_->report);
+        *old = std::move(shared_->catalogue);
+    }
+    shared_.reset();
+    firstImported_ = report_.replacedCatalogue ? 0 : state_.catalogue.size();
+    state_.catalogue.swap(*old);
+    // Freeing 100,000 games' texts takes a while: done away from the window.
+    QThreadPool::globalInstance()->start([old] { old->clear(); });
     imported_ = true;
     importing_ = false;
+    cancelButton_->hide();
     accept();
 }
 
@@ -223,13 +286,18 @@ void ImportDialog::showProgress(const SgdImportProgress& progress) {
 }
 
 void ImportDialog::reject() {
-    if (importing_)
-        return; // the import finishes first; it closes the dialog itself
+    if (importing_) {
+        // The worker stops at its next record; the dialog closes itself then.
+        job_->cancel();
+        cancelButton_->setEnabled(false);
+        return;
+    }
     QDialog::reject();
 }
 
 void ImportDialog::closeEvent(QCloseEvent* event) {
     if (importing_) {
+        reject();
         event->ignore();
         return;
     }

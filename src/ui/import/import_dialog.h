@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
+#include <memory>
 
 #include "import/sgd_import.h"
 #include "state/app_state.h"
@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace tolm::ui {
 
+class BackgroundJob;
 class UserDialogs;
 
 // frmImport: lists the SGD data files of the chosen directory with their
@@ -36,8 +37,13 @@ public:
     // Whether "Import Now" ran, and what became of each file it was given.
     bool imported() const { return imported_; }
     const SgdImportReport& report() const { return report_; }
+    // Where the import put its first game; games before it were there already.
+    std::size_t firstImported() const { return firstImported_; }
+    bool importing() const { return importing_; }
 
 public Q_SLOTS:
+    // While an import runs: stops it between records, keeping what was
+    // imported; the dialog closes once it has stopped.
     void reject() override;
 
 protected:
@@ -50,6 +56,10 @@ private:
     void updateImportButton();
     void importNow();
     void showProgress(const SgdImportProgress& progress);
+    void importRead();
+
+    // What the worker shares with the dialog while it reads.
+    struct Shared;
 
     AppState& state_;
     UserDialogs& dialogs_;
@@ -62,12 +72,15 @@ private:
     QPushButton* importButton_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    BackgroundJob* job_ = nullptr;
+    std::shared_ptr<Shared> shared_;
 
     bool importing_ = false;
     bool imported_ = false;
     bool waitCursor_ = false;
     SgdImportReport report_;
-    QElapsedTimer sinceEvents_;
+    std::size_t firstImported_ = 0;
 };
 
 } // namespace tolm::ui

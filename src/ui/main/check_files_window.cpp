@@ -1,23 +1,66 @@
 #include "ui/main/check_files_window.h"
 
-#include <QApplication>
+#include <QAbstractTableModel>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
+#include "catalogue/catalogue_ops.h"
 #include "state/app_state.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 namespace {
 
-// Below this many games the check is over before a progress window could
-// be read.
-constexpr std::size_t kGamesWorthProgress = 2000;
+// The games with files not found, one row each; texts are made only for the
+// rows the view shows, so a check that finds 100,000 opens at once.
+class MissingFilesModel final : public QAbstractTableModel {
+public:
+    MissingFilesModel(std::vector<GameMissingFiles> games, const GameCatalogue& catalogue,
+                      QObject* parent)
+        : QAbstractTableModel(parent), games_(std::move(games)), catalogue_(catalogue) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(games_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 4;
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const char* const kTitles[] = {"Name", "ROM", "Music file", "Screenshots"};
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 4)
+            return {};
+        return QString::fromLatin1(kTitles[section]);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || index.row() < 0 || index.row() >= rowCount())
+            return {};
+        const GameMissingFiles& game = games_[static_cast<std::size_t>(index.row())];
+        const GameRecord& record = catalogue_[static_cast<std::size_t>(game.game)];
+        switch (index.column()) {
+        case 0:
+            return toQt(record.name);
+        case 1:
+            return game.romMissing ? toQt(record.romFile) : QString();
+        case 2:
+            return game.musicMissing ? toQt(record.musicFile) : QString();
+        default: {
+            QStringList shots;
+            for (const std::string& name : game.missingScreenshots)
+                shots << toQt(name);
+            return shots.join(QStringLiteral(", "));
+        }
+        }
+    }
+
+private:
+    std::vector<GameMissingFiles> games_;
+    const GameCatalogue& catalogue_;
+};
 
 } // namespace
 
@@ -35,29 +78,19 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
         summary += QStringLiteral(" (check stopped early)");
     summaryLabel_->setText(summary);
 
-    missingList_ = new QTreeWidget(this);
-    missingList_->setObjectName(QStringLiteral("lstMissing"));
-    missingList_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("ROM"),
-                                 QStringLiteral("Music file"), QStringLiteral("Screenshots")});
-    missingList_->setRootIsDecorated(false);
-    missingList_->setUniformRowHeights(true);
-    missingList_->setSelectionMode(QAbstractItemView::NoSelection);
-    QList<QTreeWidgetItem*> items;
+    std::vector<GameMissingFiles> shown;
     for (const GameMissingFiles& game : result.games) {
         if (game.game < 0 || static_cast<std::size_t>(game.game) >= catalogue.size())
             continue;
-        const GameRecord& record = catalogue[static_cast<std::size_t>(game.game)];
-        QStringList shots;
-        for (const std::string& name : game.missingScreenshots)
-            shots << toQt(name);
-        auto* item = new QTreeWidgetItem({toQt(record.name),
-                                          game.romMissing ? toQt(record.romFile) : QString(),
-                                          game.musicMissing ? toQt(record.musicFile) : QString(),
-                                          shots.join(QStringLiteral(", "))});
-        items << item;
+        shown.push_back(game);
         listed_.push_back(game.game);
     }
-    missingList_->addTopLevelItems(items);
+    missingList_ = new QTreeView(this);
+    missingList_->setObjectName(QStringLiteral("lstMissing"));
+    missingList_->setRootIsDecorated(false);
+    missingList_->setUniformRowHeights(true);
+    missingList_->setSelectionMode(QAbstractItemView::NoSelection);
+    missingList_->setModel(new MissingFilesModel(std::move(shown), catalogue, missingList_));
     missingList_->header()->resizeSection(0, 220);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -80,18 +113,24 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
 }
 
 FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner) {
-    if (state.catalogue.size() < kGamesWorthProgress)
-        return checkFiles(state.catalogue, state.settings);
-    QProgressDialog progress(QStringLiteral("Checking files..."), QStringLiteral("Stop"), 0,
-                             static_cast<int>(state.catalogue.size()), owner);
-    progress.setWindowTitle(QStringLiteral("Check Files"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    return checkFiles(state.catalogue, state.settings, [&](std::size_t done, std::size_t) {
-        progress.setValue(static_cast<int>(done));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    // The search paths are copied: the worker reads nothing the window may change.
+    const SettingsState settings = state.settings;
+    for (;;) {
+        const std::uint64_t checked = catalogueFingerprint(state.catalogue);
+        FileCheckResult result;
+        const bool completed = runWithProgress(
+            owner, QStringLiteral("Check Files"), QStringLiteral("Checking files..."),
+            [&result, &catalogue = state.catalogue, &settings](JobProgress& job) {
+                result =
+                    checkFiles(catalogue, settings, [&job](std::size_t done, std::size_t total) {
+                        job.report(done, total);
+                        return !job.stopRequested();
+                    });
+            },
+            [&state] { return state.sessionEnding; });
+        if (!completed || catalogueFingerprint(state.catalogue) == checked)
+            return result;
+    }
 }
 
 } // namespace tolm::ui

@@ -6,7 +6,7 @@
 #include "state/file_check.h"
 
 class QLabel;
-class QTreeWidget;
+class QTreeView;
 
 namespace tolm {
 struct AppState;
@@ -26,14 +26,16 @@ public:
     const std::vector<std::int32_t>& gamesToSelect() const { return toSelect_; }
 
 private:
-    QTreeWidget* missingList_ = nullptr;
+    QTreeView* missingList_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
     std::vector<std::int32_t> listed_;
     std::vector<std::int32_t> toSelect_;
 };
 
-// Runs the check with a progress window on a large catalogue; the user may
-// stop it, which gives a result marked cancelled.
+// Runs the check on a worker, with a progress box once it takes more than a
+// moment; the user (or the end of the session) may stop it, which gives a
+// result marked cancelled. The catalogue must not change meanwhile; should
+// it have, the check runs again on what it has become.
 FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner);
 
 } // namespace tolm::ui

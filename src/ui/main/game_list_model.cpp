@@ -90,8 +90,20 @@ std::int32_t GameListModel::positionAt(int row) const {
 }
 
 int GameListModel::rowOf(std::int32_t position) const {
-    const auto it = std::find(rows_.begin(), rows_.end(), position);
-    return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
+    // Asked once per game when many are selected (Check Files' "Select in
+    // List"): one pass makes the answer for every position.
+    if (rowIndex_.empty() && !rows_.empty()) {
+        std::int32_t largest = 0;
+        for (const std::int32_t shown : rows_)
+            largest = std::max(largest, shown);
+        rowIndex_.assign(static_cast<std::size_t>(largest) + 1, -1);
+        for (std::size_t row = 0; row < rows_.size(); ++row)
+            if (rows_[row] >= 0)
+                rowIndex_[static_cast<std::size_t>(rows_[row])] = static_cast<int>(row);
+    }
+    if (position < 0 || static_cast<std::size_t>(position) >= rowIndex_.size())
+        return -1;
+    return rowIndex_[static_cast<std::size_t>(position)];
 }
 
 void GameListModel::refresh() {
@@ -101,6 +113,8 @@ void GameListModel::refresh() {
     filterIndexReady_ = false;
     for (auto& ranks : ranks_)
         ranks.clear();
+    for (auto& texts : rankTexts_)
+        texts.clear();
     if (catalogueHasEntries(catalogue_)) {
         sortedRows_.resize(catalogue_.size());
         std::iota(sortedRows_.begin(), sortedRows_.end(), 0);
@@ -121,21 +135,25 @@ void GameListModel::setFilterText(const QString& typed) {
 }
 
 void GameListModel::applyFilter() {
-    if (filterWords_.empty()) {
-        rows_ = sortedRows_;
-        return;
-    }
+    rows_ = filteredRows();
+    rowIndex_.clear();
+}
+
+std::vector<std::int32_t> GameListModel::filteredRows() {
+    if (filterWords_.empty())
+        return sortedRows_;
     if (!filterIndexReady_) {
         filterIndex_.rebuild(catalogue_);
         filterIndexReady_ = true;
     }
     std::vector<char> shown;
     filterIndex_.matchAll(filterWords_, shown);
-    rows_.clear();
+    std::vector<std::int32_t> rows;
     for (const std::int32_t position : sortedRows_)
         if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
             shown[static_cast<std::size_t>(position)])
-            rows_.push_back(position);
+            rows.push_back(position);
+    return rows;
 }
 
 void GameListModel::gameChanged(std::int32_t position) {
@@ -156,8 +174,11 @@ int GameListModel::gameEdited(std::int32_t position) {
     const int row = rowOf(position);
     if (row < 0)
         return -1;
-    // The ranks are stale now; the next full sort ranks again.
+    // The ranks are stale now; the next full sort ranks again. The filter's
+    // texts likewise: folded again at the next keystroke, while the row stays
+    // shown until then, so a game does not vanish while it is being edited.
     ranksReady_.fill(false);
+    filterIndexReady_ = false;
 
     // The rows keep their order without this one; find its place among them
     // as sortRows would: case-folded text, then position, in the sort order.
@@ -171,6 +192,14 @@ int GameListModel::gameEdited(std::int32_t position) {
             return ascending ? order < 0 : order > 0;
         return other < position;
     };
+    // The full order too, so that the rows a filter shows or gives back
+    // later are in place.
+    const auto sortedAt = std::find(sortedRows_.begin(), sortedRows_.end(), position);
+    if (sortedAt != sortedRows_.end()) {
+        sortedRows_.erase(sortedAt);
+        sortedRows_.insert(std::partition_point(sortedRows_.begin(), sortedRows_.end(), before),
+                           position);
+    }
     std::vector<std::int32_t> others = rows_;
     others.erase(others.begin() + row);
     const auto place = std::partition_point(others.begin(), others.end(), before);
@@ -182,6 +211,7 @@ int GameListModel::gameEdited(std::int32_t position) {
         beginMoveRows(QModelIndex(), row, row, QModelIndex(), destination);
         rows_.erase(rows_.begin() + row);
         rows_.insert(rows_.begin() + target, position);
+        rowIndex_.clear();
         endMoveRows();
     }
     Q_EMIT dataChanged(index(target, 0), index(target, ColumnCount - 1));
@@ -250,8 +280,12 @@ void GameListModel::ensureRanks(int column) {
         return QString::compare(distinct[a.id], distinct[b.id], Qt::CaseSensitive) < 0;
     });
     std::vector<std::uint32_t> rankOf(distinct.size());
-    for (std::uint32_t rank = 0; rank < order.size(); ++rank)
+    auto& texts = rankTexts_[column];
+    texts.resize(order.size());
+    for (std::uint32_t rank = 0; rank < order.size(); ++rank) {
         rankOf[order[rank].id] = rank;
+        texts[rank] = std::move(distinct[order[rank].id]);
+    }
 
     auto& ranks = ranks_[column];
     ranks.resize(count);
@@ -291,29 +325,41 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     if (sortedRows_.empty())
         return;
 
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    // Selection and current item follow their games to the new rows.
-    const QModelIndexList before = persistentIndexList();
-    std::vector<std::int32_t> positions;
-    positions.reserve(static_cast<std::size_t>(before.size()));
-    for (const QModelIndex& index : before)
-        positions.push_back(positionAt(index.row()));
-
     sortRows();
+    std::vector<std::int32_t> rows;
     // The filter keeps its rows' new order without matching again.
     if (isFiltered()) {
         std::vector<char> shown(catalogue_.size() + 1, 0);
         for (const std::int32_t position : rows_)
             if (position >= 0 && static_cast<std::size_t>(position) < shown.size())
                 shown[static_cast<std::size_t>(position)] = 1;
-        rows_.clear();
         for (const std::int32_t position : sortedRows_)
             if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
                 shown[static_cast<std::size_t>(position)])
-                rows_.push_back(position);
+                rows.push_back(position);
     } else {
-        rows_ = sortedRows_;
+        rows = sortedRows_;
     }
+    replaceRows(std::move(rows));
+}
+
+void GameListModel::replaceRows(std::vector<std::int32_t> rows,
+                                const std::vector<std::int32_t>* positionNow) {
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // Selection and current item follow their games to the new rows.
+    const QModelIndexList before = persistentIndexList();
+    std::vector<std::int32_t> positions;
+    positions.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& index : before) {
+        std::int32_t position = positionAt(index.row());
+        if (positionNow != nullptr && position >= 0)
+            position = static_cast<std::size_t>(position) < positionNow->size()
+                           ? (*positionNow)[static_cast<std::size_t>(position)]
+                           : -1;
+        positions.push_back(position);
+    }
+    rows_ = std::move(rows);
+    rowIndex_.clear();
 
     if (before.isEmpty()) {
         Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -337,6 +383,176 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     }
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void GameListModel::gamesRemoved(const std::vector<std::int32_t>& positions) {
+    const std::size_t before = sortedRows_.size();
+    std::vector<char> removed(before, 0);
+    for (const std::int32_t position : positions)
+        if (position >= 0 && static_cast<std::size_t>(position) < before)
+            removed[static_cast<std::size_t>(position)] = 1;
+    // Later games moved up by the removed ones before them.
+    std::vector<std::int32_t> positionNow(before, -1);
+    std::int32_t next = 0;
+    for (std::size_t position = 0; position < before; ++position)
+        if (!removed[position])
+            positionNow[position] = next++;
+    if (before == 0 || !catalogueHasEntries(catalogue_) ||
+        static_cast<std::size_t>(next) != catalogue_.size()) {
+        refresh(); // not the removal this list knows of
+        return;
+    }
+    std::vector<std::int32_t> sorted;
+    sorted.reserve(catalogue_.size());
+    for (const std::int32_t position : sortedRows_)
+        if (positionNow[static_cast<std::size_t>(position)] >= 0)
+            sorted.push_back(positionNow[static_cast<std::size_t>(position)]);
+    sortedRows_ = std::move(sorted);
+    // The ranks keep their order; the removed games' texts stay ranked, unused.
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (!ranksReady_[column] || ranks_[column].size() != before) {
+            ranksReady_[column] = false;
+            continue;
+        }
+        std::vector<std::uint32_t> ranks(catalogue_.size());
+        for (std::size_t position = 0; position < before; ++position)
+            if (positionNow[position] >= 0)
+                ranks[static_cast<std::size_t>(positionNow[position])] = ranks_[column][position];
+        ranks_[column] = std::move(ranks);
+    }
+    filterIndexReady_ = false;
+    replaceRows(filteredRows(), &positionNow);
+}
+
+struct GameListModel::AppendPlan {
+    std::size_t count = 0; // catalogue size it was made for
+    int column = 0;
+    Qt::SortOrder order = Qt::AscendingOrder;
+    std::vector<std::int32_t> sortedRows;
+    std::vector<std::uint32_t> ranks;
+    std::vector<QString> rankTexts;
+};
+
+void GameListModel::gamesAppended(std::size_t first, std::shared_ptr<AppendPlan> plan) {
+    if (first >= catalogue_.size())
+        return; // nothing new
+    if (!plan)
+        plan = planAppend(first);
+    // Made for another catalogue or order, or none could be made: rebuilt.
+    if (!plan || plan->count != catalogue_.size() || plan->column != sortColumn_ ||
+        plan->order != sortOrder_ || sortedRows_.size() != first) {
+        refresh();
+        return;
+    }
+    AppendPlan& taken = *plan;
+    ranks_[sortColumn_] = std::move(taken.ranks);
+    rankTexts_[sortColumn_] = std::move(taken.rankTexts);
+    sortedRows_ = std::move(taken.sortedRows);
+    // The filter's texts are folded again when a filter needs them; the
+    // other columns are ranked again at their next sort.
+    filterIndexReady_ = false;
+    for (int column = 0; column < ColumnCount; ++column)
+        if (column != sortColumn_)
+            ranksReady_[column] = false;
+    replaceRows(filteredRows());
+}
+
+std::shared_ptr<GameListModel::AppendPlan> GameListModel::planAppend(std::size_t first) const {
+    const std::size_t count = catalogue_.size();
+    const int column = sortColumn_;
+    if (first == 0 || first > count || sortedRows_.size() != first || !ranksReady_[column] ||
+        ranks_[column].size() != first)
+        return nullptr;
+    const std::vector<QString>& texts = rankTexts_[column];
+    const std::vector<std::uint32_t>& ranks = ranks_[column];
+    const bool ascending = sortOrder_ == Qt::AscendingOrder;
+    const auto less = [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    };
+
+    // A new text's key among the old ranks: 2r + 1 when it equals rank r's
+    // text (after the old rows of that rank, whose positions are smaller),
+    // 2r when it falls just before it. The old rows' keys are 2 rank + 1.
+    struct Added {
+        std::uint64_t key;
+        QString text;
+        std::int32_t position;
+    };
+    std::vector<Added> added;
+    added.reserve(count - first);
+    for (std::size_t position = first; position < count; ++position) {
+        QString text = columnText(catalogue_[position], column).toCaseFolded();
+        const auto at = std::lower_bound(texts.begin(), texts.end(), text, less);
+        const std::uint64_t rank = static_cast<std::uint64_t>(at - texts.begin());
+        const bool equal = at != texts.end() && *at == text;
+        added.push_back(
+            {2 * rank + (equal ? 1 : 0), std::move(text), static_cast<std::int32_t>(position)});
+    }
+    std::sort(added.begin(), added.end(), [&](const Added& a, const Added& b) {
+        if (a.key != b.key)
+            return ascending ? a.key < b.key : a.key > b.key;
+        const int order = QString::compare(a.text, b.text, Qt::CaseSensitive);
+        if (order != 0)
+            return ascending ? order < 0 : order > 0;
+        return a.position < b.position;
+    });
+
+    std::vector<std::int32_t> merged;
+    merged.reserve(count);
+    std::size_t next = 0;
+    for (const std::int32_t position : sortedRows_) {
+        const std::uint64_t key = 2 * std::uint64_t{ranks[static_cast<std::size_t>(position)]} + 1;
+        // On equal keys the old row goes first: its position is smaller.
+        while (next < added.size() && (ascending ? added[next].key < key : added[next].key > key))
+            merged.push_back(added[next++].position);
+        merged.push_back(position);
+    }
+    for (; next < added.size(); ++next)
+        merged.push_back(added[next].position);
+
+    // Rank everything again, from the merged order read in ascending text.
+    std::vector<std::uint32_t> slotOf(count - first);
+    for (std::size_t i = 0; i < added.size(); ++i)
+        slotOf[static_cast<std::size_t>(added[i].position) - first] = static_cast<std::uint32_t>(i);
+    std::vector<std::uint32_t> newRanks(count);
+    std::vector<QString> newTexts;
+    newTexts.reserve(texts.size() + added.size());
+    const auto isNew = [first](std::int32_t position) {
+        return static_cast<std::size_t>(position) >= first;
+    };
+    std::int32_t previous = -1;
+    const auto sameText = [&](std::int32_t a, std::int32_t b) {
+        const auto index = [](std::int32_t p) { return static_cast<std::size_t>(p); };
+        if (!isNew(a) && !isNew(b))
+            return ranks[index(a)] == ranks[index(b)];
+        if (isNew(a) && isNew(b))
+            return added[slotOf[index(a) - first]].text == added[slotOf[index(b) - first]].text;
+        const std::int32_t old = isNew(a) ? b : a;
+        const std::int32_t young = isNew(a) ? a : b;
+        return added[slotOf[index(young) - first]].key == 2 * std::uint64_t{ranks[index(old)]} + 1;
+    };
+    const auto visit = [&](std::int32_t position) {
+        if (previous < 0 || !sameText(previous, position)) {
+            const auto p = static_cast<std::size_t>(position);
+            newTexts.push_back(isNew(position) ? added[slotOf[p - first]].text : texts[ranks[p]]);
+        }
+        newRanks[static_cast<std::size_t>(position)] =
+            static_cast<std::uint32_t>(newTexts.size() - 1);
+        previous = position;
+    };
+    if (ascending)
+        std::for_each(merged.begin(), merged.end(), visit);
+    else
+        std::for_each(merged.rbegin(), merged.rend(), visit);
+
+    auto plan = std::make_shared<AppendPlan>();
+    plan->count = count;
+    plan->column = column;
+    plan->order = sortOrder_;
+    plan->sortedRows = std::move(merged);
+    plan->ranks = std::move(newRanks);
+    plan->rankTexts = std::move(newTexts);
+    return plan;
 }
 
 } // namespace tolm::ui

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "catalogue/game_filter.h"
@@ -40,8 +41,24 @@ public:
     void gameChanged(std::int32_t position);
     // One record was edited: its row shows the stored texts and moves to its
     // place in the current sort order, the selection and the current item
-    // moving with it. Returns the row, -1 when the position has none.
+    // moving with it; a later filter or sort sees the new texts. Returns the
+    // row, -1 when the position has none.
     int gameEdited(std::int32_t position);
+    // The records at `positions` (as they were) were removed and the rest
+    // moved up: their rows go, the others keep their order, and the
+    // selection and current item stay on their games.
+    void gamesRemoved(const std::vector<std::int32_t>& positions);
+    // Where records appended from `first` on go among the rows: the costly
+    // half of gamesAppended, which only reads, so it may run on a worker while
+    // nothing changes the catalogue or the list. Null when it cannot be
+    // done without a full sort.
+    struct AppendPlan;
+    std::shared_ptr<AppendPlan> planAppend(std::size_t first) const;
+    // Records were appended from `first` on (the ones before unchanged): they
+    // join the rows in their sorted places (and the filter's, when one is
+    // typed) without a rebuild; selection and current item stay on their
+    // games. `plan`, when given, is planAppend's for the same catalogue.
+    void gamesAppended(std::size_t first, std::shared_ptr<AppendPlan> plan = {});
 
     // Shows only the games containing every word of `typed` (see
     // GameFilterIndex), in the current sort order; empty shows all.
@@ -68,17 +85,24 @@ private:
     void sortRows();
     // rows_ from sortedRows_ through the filter.
     void applyFilter();
+    std::vector<std::int32_t> filteredRows();
+    // rows_ becomes `rows`, persistent indexes following their games (to
+    // the positions `positionNow` gives, when the games moved).
+    void replaceRows(std::vector<std::int32_t> rows,
+                     const std::vector<std::int32_t>* positionNow = nullptr);
 
     const GameCatalogue& catalogue_;
     std::vector<std::int32_t> sortedRows_; // every row, sorted
     std::vector<std::int32_t> rows_;       // catalogue position per display row
+    mutable std::vector<int> rowIndex_;    // display row per position, made on demand
     // Folded texts, made at the first filtered keystroke after a refresh.
     GameFilterIndex filterIndex_;
     bool filterIndexReady_ = false;
     std::vector<std::string> filterWords_;
     // Per column, by position: the rank of the case-folded text; equal texts
-    // share a rank.
+    // share a rank. rankTexts_ holds each rank's text, for placing new rows.
     std::array<std::vector<std::uint32_t>, ColumnCount> ranks_;
+    std::array<std::vector<QString>, ColumnCount> rankTexts_;
     std::array<bool, ColumnCount> ranksReady_{};
     int sortColumn_ = NameColumn;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
+#include <algorithm>
 
 #include "settings/extra_settings.h"
 #include "ui/main/game_list_model.h"
@@ -127,19 +128,28 @@ std::vector<std::int32_t> GameListView::selectedPositions() const {
 }
 
 QModelIndex GameListView::selectPositions(const std::vector<std::int32_t>& positions) {
-    QItemSelection selection;
-    int firstRow = -1;
+    std::vector<int> rows;
+    rows.reserve(positions.size());
     for (const std::int32_t position : positions) {
         const int row = model_.rowOf(position);
-        if (row < 0)
-            continue;
-        selection.select(model_.index(row, 0), model_.index(row, GameListModel::ColumnCount - 1));
-        if (firstRow < 0 || row < firstRow)
-            firstRow = row;
+        if (row >= 0)
+            rows.push_back(row);
     }
-    if (firstRow < 0)
+    if (rows.empty())
         return {};
-    const QModelIndex first = model_.index(firstRow, 0);
+    // One range per run of adjacent rows: a range per game would hold the
+    // window for seconds when a check finds thousands.
+    std::sort(rows.begin(), rows.end());
+    QItemSelection selection;
+    for (std::size_t run = 0; run < rows.size();) {
+        std::size_t end = run + 1;
+        while (end < rows.size() && rows[end] <= rows[end - 1] + 1)
+            ++end;
+        selection.select(model_.index(rows[run], 0),
+                         model_.index(rows[end - 1], GameListModel::ColumnCount - 1));
+        run = end;
+    }
+    const QModelIndex first = model_.index(rows.front(), 0);
     selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     scrollTo(first);

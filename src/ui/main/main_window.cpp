@@ -29,10 +29,12 @@
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/game_list_view.h"
+#include "ui/main/job_scope.h"
 #include "ui/main/launching.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/splash_window.h"
 #include "ui/widgets/artwork.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/screenshot_strip.h"
 #include "ui/widgets/user_dialogs.h"
@@ -43,6 +45,8 @@ namespace {
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
 constexpr int kImportReportMs = 30000; // how long the status bar tells of an import
+// Up to this many new games are placed among the list's rows at once.
+constexpr std::size_t kGamesPlacedHere = 2000;
 
 } // namespace
 
@@ -74,7 +78,10 @@ void MainWindow::buildWidgets() {
     gameList_ = new GameListView(*gameListModel_, clientArea_);
     connect(gameList_, &GameListView::showRequested, this, &MainWindow::showDetails);
     connect(gameList_, &GameListView::runRequested, this, &MainWindow::runSelectedGame);
-    connect(gameList_, &GameListView::filesDropped, this, &MainWindow::addDroppedFiles);
+    // Added once the drag is over: on some systems it has an event loop of
+    // its own, and the adding runs a job with one too.
+    connect(gameList_, &GameListView::filesDropped, this, &MainWindow::addDroppedFiles,
+            Qt::QueuedConnection);
     connect(gameList_, &GameListView::popupRequested, this,
             [this](const QPoint& at) { menus_.popupMenu->popup(at); });
 
@@ -234,6 +241,9 @@ void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
         removePositions(state_.catalogue, positions);
         // The old position may now name another game or none at all.
         clearSelection();
+        gameListModel_->gamesRemoved(positions);
+        showFilterCount();
+        return;
     }
     refreshGameList();
 }
@@ -268,7 +278,13 @@ void MainWindow::showFilterCount() {
 }
 
 void MainWindow::openCheckFiles() {
-    const FileCheckResult result = checkFilesWithProgress(state_, this);
+    FileCheckResult result;
+    {
+        JobScope busy(*this);
+        result = checkFilesWithProgress(state_, this);
+    }
+    if (state_.sessionEnding)
+        return; // nobody is there to read it
     CheckFilesWindow window(result, state_.catalogue, this);
     if (window.exec() == QDialog::Accepted)
         selectGames(window.gamesToSelect());
@@ -401,29 +417,57 @@ void MainWindow::loadScreenshots() {
 }
 
 void MainWindow::openImport() {
+    JobScope busy(*this);
+    const bool hadEntries = catalogueHasEntries(state_.catalogue);
     ImportDialog dialog(state_, dialogs_, this);
     dialog.exec();
-    if (dialog.report().replacedCatalogue)
+    if (!dialog.imported())
+        return; // nothing changed
+    if (dialog.report().replacedCatalogue) {
         clearSelection(); // the old position may name another game or none
-    refreshGameList();
-    QApplication::processEvents();
-    if (dialog.imported())
-        statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
+        refreshGameList();
+    } else if (!hadEntries) {
+        refreshGameList(); // a blank record may have been filled
+    } else {
+        gamesAdded(dialog.firstImported());
+    }
+    statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
+}
+
+void MainWindow::gamesAdded(std::size_t first) {
+    std::shared_ptr<GameListModel::AppendPlan> plan;
+    if (state_.catalogue.size() > first + kGamesPlacedHere) {
+        // Placing many games among many rows takes a while: on a worker, the
+        // list taking them in afterwards.
+        JobScope busy(*this);
+        const GameListModel& model = *gameListModel_;
+        runWithProgress(this, QStringLiteral("Adding games"),
+                        QStringLiteral("Updating the list..."),
+                        [&plan, &model, first](JobProgress&) { plan = model.planAppend(first); });
+    }
+    gameListModel_->gamesAppended(first, std::move(plan));
+    showFilterCount();
+    if (catalogueHasEntries(state_.catalogue))
+        menus_.saveAction->setEnabled(true); // never disabled again
 }
 void MainWindow::openAddSingle() {
     AddGameDialog dialog(state_, dialogs_, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QApplication::processEvents(); // the dialog's area repaints first
     refreshGameList();
 }
 
 void MainWindow::openAddMultiple() {
+    JobScope busy(*this);
+    const bool hadEntries = catalogueHasEntries(state_.catalogue);
+    const std::size_t before = state_.catalogue.size();
     AddRomsWizard wizard(state_, dialogs_, this);
     if (wizard.exec() != QDialog::Accepted)
         return;
-    QApplication::processEvents();
-    refreshGameList();
+    if (hadEntries)
+        gamesAdded(before);
+    else
+        refreshGameList(); // the blank record may have been filled
 }
 
 void MainWindow::openGameProperties() {

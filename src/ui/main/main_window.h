@@ -59,6 +59,10 @@ public:
     // could not be written.
     bool closeForSessionEnd();
 
+    // Whether a command's background work (an import, a check, an addition)
+    // has not yet been applied; jobsFinished() follows once none has.
+    bool jobRunning() const { return jobsRunning_ > 0; }
+
     GameListModel& gameListModel() const { return *gameListModel_; }
 
 public Q_SLOTS:
@@ -84,6 +88,12 @@ public Q_SLOTS:
     void openCheckFiles();
     // Shows the games matching `typed` and counts them in the status bar.
     void applyFilter(const QString& typed);
+    // Games were put at `first` onwards: the list takes them in as rows
+    // where it can, rebuilt where it cannot.
+    void gamesAdded(std::size_t first);
+
+Q_SIGNALS:
+    void jobsFinished();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +135,8 @@ private:
 
     OuterSize outerSize_;
     bool quitWithoutSaving_ = false; // Exit answered No, or nothing to save
+    int jobsRunning_ = 0;            // commands whose work is not applied yet
+    friend class JobScope;
 };
 
 } // namespace tolm::ui

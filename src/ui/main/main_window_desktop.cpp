@@ -3,7 +3,9 @@
 
 #include "state/dropped_files.h"
 #include "ui/main/game_list_model.h"
+#include "ui/main/job_scope.h"
 #include "ui/main/main_window.h"
+#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/user_dialogs.h"
 
@@ -21,7 +23,31 @@ void MainWindow::addDroppedFiles(const QStringList& paths) {
     std::vector<std::string> files;
     for (const QString& path : paths)
         files.push_back(toStd(path));
-    const DroppedFilesResult result = addDroppedPaths(state_, files);
+    if (jobRunning() || state_.sessionEnding) {
+        // Another command's work would apply over this one's.
+        dialogs_.message(this, QStringLiteral("Unable to add"),
+                         QStringLiteral("Tolm is busy; drop the files again when it is done."),
+                         UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
+        return;
+    }
+    JobScope busy(*this);
+    // The folders are read on a worker; the games go into the catalogue here.
+    DroppedFilesPlan plan;
+    runWithProgress(
+        this, QStringLiteral("Adding games"), QStringLiteral("Reading the dropped files..."),
+        [&plan, &files](JobProgress& job) {
+            plan = planDroppedPaths(files, [&job] { return job.stopRequested(); });
+        },
+        [this] { return state_.sessionEnding; });
+    const bool hadEntries = catalogueHasEntries(state_.catalogue);
+    const std::size_t before = state_.catalogue.size();
+    const DroppedFilesResult result = applyDroppedFiles(state_, plan);
+    if (hadEntries)
+        gamesAdded(before);
+    else
+        refreshGameList(); // the blank record may have been filled
+    if (state_.sessionEnding)
+        return; // nobody is there to read the boxes
     for (const UserMessage& refusal : result.refusals)
         dialogs_.show(this, refusal);
     if (!result.unstorableNames.empty()) {
@@ -36,7 +62,6 @@ void MainWindow::addDroppedFiles(const QStringList& paths) {
         dialogs_.message(this, QStringLiteral("Unable to add"), text, UserDialogs::Icon::Critical,
                          UserDialogs::Buttons::Ok);
     }
-    refreshGameList();
 }
 
 } // namespace tolm::ui

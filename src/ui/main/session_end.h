@@ -36,13 +36,18 @@ Q_SIGNALS:
     // their next safe point (AppState::sessionEnding says the same).
     void ending();
 
+protected:
+    // During start-up, after the end began: each box the loading still shows
+    // is cancelled as it comes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void finish();
 
     AppState& state_;
     MainWindow* window_ = nullptr;
-    int finishAttempts_ = 0;
     bool watching_ = false;
+    bool waitingForJobs_ = false;
 };
 
 // Closes every open modal dialog as if the user had cancelled it.

@@ -1,6 +1,5 @@
 #include "ui/main/splash_window.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QShowEvent>
@@ -47,31 +46,30 @@ void SplashWindow::showEvent(QShowEvent* event) {
     }
     loaded_ = true;
     // The show event comes before the window is on screen, and showing a
-    // window can deliver posted events on the spot, so loading waits for a
-    // timer the event loop fires: the splash is visible (and can own message
-    // boxes) by then. The timer is our child, so it dies with us.
-    auto* start = new QTimer(this);
-    start->setSingleShot(true);
-    connect(start, &QTimer::timeout, this, [this, start] {
-        start->deleteLater();
-        runLoad();
-    });
-    start->start(0);
+    // window can deliver posted events on the spot, so loading waits for the
+    // event loop: one pass to put the splash on screen and paint it (it can
+    // own message boxes then), the next to load. The timers are queued
+    // calls on us, so they die with us.
+    QTimer::singleShot(0, this, [this] { QTimer::singleShot(0, this, &SplashWindow::runLoad); });
 }
 
 void SplashWindow::runLoad() {
-    QCoreApplication::processEvents(); // let the splash paint
     if (load_) {
         load_(this);
     }
-    QCoreApplication::processEvents();
     loadFinished_ = true;
+    if (closeRequested_) {
+        QDialog::reject();
+        return;
+    }
     closeTimer_->start(qMax(0, closeDelayMs_));
 }
 
 void SplashWindow::reject() {
     if (loadFinished_)
         QDialog::reject();
+    else
+        closeRequested_ = true; // at once when loaded, without the pause
 }
 
 } // namespace tolm::ui

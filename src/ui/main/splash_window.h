@@ -17,9 +17,9 @@ public:
     SplashWindow(std::function<void(QWidget* splash)> load, int closeDelayMs, QWidget* owner);
 
 public Q_SLOTS:
-    // Ignored until the loading has finished: closed earlier, the program
-    // would go on with default settings and an empty catalogue, and write
-    // those over the files at its end.
+    // Waits for the loading to finish: closed earlier, the program would go
+    // on with default settings and an empty catalogue, and write those over
+    // the files at its end. Then it closes without the pause.
     void reject() override;
 
 protected:
@@ -32,6 +32,7 @@ private:
     int closeDelayMs_;
     bool loaded_ = false;
     bool loadFinished_ = false;
+    bool closeRequested_ = false;
     QLabel* picture_ = nullptr;
     QLabel* caption_ = nullptr;
     QTimer* closeTimer_ = nullptr;

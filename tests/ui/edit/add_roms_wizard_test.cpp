@@ -19,10 +19,12 @@ struct Session {
 
     QPushButton* button(const char* name) const { return control<QPushButton>(w, name); }
     QListWidget* roms() const { return control<QListWidget>(w, Wizard::kRomList); }
-    // Picks `relative` under the scratch directory and goes to the list.
+    // Picks `relative` under the scratch directory and goes to the list,
+    // once the worker has read it.
     void next(const QString& relative) const {
         w.folderPicker().setOpenDirectory(files.path(relative));
         button(Wizard::kNextButton)->click();
+        QTRY_VERIFY(!w.listing());
     }
     // Each of Next, Back and Select All as "caption" when shown and enabled,
     // "(caption)" when shown and disabled, "-" when hidden.

@@ -38,6 +38,9 @@ private Q_SLOTS:
         const QStringList expected{"alpha|Imagine|1983", "charlie|Hewson|", "Delta|Ultimate|1985",
                                    "Zulu|Quicksilva|1985"};
         Run run;
+        auto* filter = run.window->findChild<QLineEdit*>(QStringLiteral("filterBox"));
+        filter->setText(QStringLiteral("bravo")); // the filter's texts as they were
+        filter->clear();
         run.click(0); // Bravo
         whenModal<ui::GamePropertiesDialog>([](ui::GamePropertiesDialog& d) {
             control<QLineEdit>(d, "txtGameName")->setText(QStringLiteral("Zulu"));
@@ -49,6 +52,15 @@ private Q_SLOTS:
         QCOMPARE(run.table(), expected);
         QCOMPARE(run.list()->currentIndex().data(ui::GameListModel::PositionRole).toInt(), 0);
         QCOMPARE(run.state.selectedGame, 0);
+        // A filter matches the stored texts, and clearing it gives the sorted
+        // order back with the row in its new place.
+        for (const auto& [typed, rows] : {std::pair{"zulu quicksilva", QStringList{expected[3]}},
+                                          {"bravo", QStringList{}},
+                                          {"1985", QStringList{expected[2], expected[3]}},
+                                          {"", expected}}) {
+            filter->setText(QLatin1String(typed));
+            QCOMPARE(run.table(), rows);
+        }
         // A rebuild shows the same rows: the in-place update was faithful.
         run.window->refreshGameList();
         QCOMPARE(run.table(), expected);

@@ -124,6 +124,10 @@ private Q_SLOTS:
         QCOMPARE(remove({0, 2}, Answer::No), asked + "2 games? -> beta Alpha gamma Delta");
         QCOMPARE(remove({0, 2}, Answer::Yes), asked + "2 games? -> Alpha Delta");
         QCOMPARE(run.state.selectedGame, tolm::kNone);
+        // The rows left keep their order, and sort as the games they show.
+        QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game0 game1"));
+        run.window->sortByColumn(0);
+        QCOMPARE(run.rows(), QStringLiteral("Delta Alpha"));
     }
 
     // A right click selects the row under it, and the pop-up then acts on
@@ -268,6 +272,52 @@ private Q_SLOTS:
         run.window->removeSelectedGames();
         QCOMPARE(run.names(), QStringLiteral("beta gamma eps"));
         QCOMPARE(run.box()->text(), QStringLiteral("ocean"));
+        QCOMPARE(run.rows(), QString());         // matched against what is left
+        run.box()->setText(QStringLiteral("e")); // Zeta, Imagine, Bug: by year
+        QCOMPARE(run.rows(), QStringLiteral("gamma beta eps"));
+    }
+
+    // Games added to a large list join it as rows in their sorted (and
+    // filtered) places, as a rebuild would put them, without a rebuild: the
+    // selected game stays selected and current.
+    void addedGamesJoinTheSortedRows_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("name") << 0 << false << ""
+                              << "aaa Alpha beta Delta Delta eps gamma GAMMA zz";
+        QTest::newRow("name, descending") << 0 << true << ""
+                                          << "zz gamma GAMMA eps Delta Delta beta Alpha aaa";
+        QTest::newRow("publisher: blank first") << 1 << false << ""
+                                                << "aaa Delta GAMMA zz eps gamma Alpha Delta beta";
+        QTest::newRow("year, descending: equal texts in catalogue order")
+            << 2 << true << ""
+            << "eps beta gamma Delta Alpha aaa Delta GAMMA zz";
+        QTest::newRow("filtered") << 0 << false << "a"
+                                  << "aaa Alpha beta Delta Delta gamma GAMMA";
+    }
+    void addedGamesJoinTheSortedRows() {
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        QFETCH(QString, filter);
+        QFETCH(QString, rows);
+        FilterRun run;
+        for (const char* file : {"zz.tap", "Delta.z80", "aaa.tap", "GAMMA.tap"})
+            run.dir.write(QStringLiteral("drop/") + QLatin1String(file));
+        run.start();
+        run.window->gameListModel().sort(column,
+                                         descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        run.box()->setText(filter);
+        run.click(3); // Delta
+        run.window->addDroppedFiles({run.dir.path(QStringLiteral("drop"))});
+        QCOMPARE(run.state.catalogue.size(), std::size_t{9});
+        QCOMPARE(run.rows(), rows);
+        QCOMPARE(run.list()->currentIndex().data(tolm::ui::GameListModel::PositionRole).toInt(), 3);
+        QCOMPARE(run.list()->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(run.status(), filter.isEmpty() ? QString() : QStringLiteral("7 of 9 games"));
+        run.window->refreshGameList(); // a rebuild agrees
+        QCOMPARE(run.rows(), rows);
     }
 
     void checkFilesSelectsTheGamesInTheList() {
@@ -278,11 +328,9 @@ private Q_SLOTS:
                                  "[ScreenshotPaths]\nnum=1\npath00=%D/shots/\n"));
         run.box()->setText(QStringLiteral("beta")); // hides games the check will select
         QString summary;
-        QTimer::singleShot(0, [&] {
-            auto* window = run.window->findChild<tolm::ui::CheckFilesWindow*>();
-            QVERIFY(window);
-            summary = window->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
-            window->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+        tolm::test::whenModal<tolm::ui::CheckFilesWindow>([&](tolm::ui::CheckFilesWindow& window) {
+            summary = window.findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+            window.findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
         });
         QAction* check =
             run.window->findChild<QMenu*>(QStringLiteral("blank001"))->actions().last();
