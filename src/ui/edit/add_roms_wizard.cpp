@@ -100,6 +100,11 @@ QString AddRomsWizard::chosenDirectory() const {
     return toQt(asSearchDirectory(toStd(folderPicker_->openDirectory())));
 }
 
+AddRomsWizard::~AddRomsWizard() {
+    // The job is a child, deleted only after the members it writes to are gone.
+    delete listingJob_;
+}
+
 void AddRomsWizard::showDirectory(const QString& directory) {
     directoryText_->setPlainText(QStringLiteral("Current directory: \r\n") + directory);
 }
@@ -153,6 +158,7 @@ void AddRomsWizard::listed() {
         names << toQt(file);
     listedFiles_.clear();
     romList_->addItems(names);
+    selectAllButton_->setText(kSelectAll); // nothing is selected in a new listing
     selectAllButton_->setVisible(romList_->count() > 0);
     romList_->setFocus();
     selectionChanged();

@@ -33,6 +33,8 @@ public:
     static constexpr const char* kSelectAllButton = "Command4"; // "Select All" / "Select None"
 
     AddRomsWizard(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // Waits for a listing still running: it writes into this object.
+    ~AddRomsWizard() override;
 
     int wizardPage() const { return wizardPage_; }
     // Whether the file page is still waiting for the directory's listing.

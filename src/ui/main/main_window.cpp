@@ -319,10 +319,10 @@ void MainWindow::removeSelectedGames() {
 void MainWindow::saveCatalogueNow() {
     if (!catalogueHasEntries(state_.catalogue))
         return;
+    // A save of even a large catalogue takes a fraction of a second; the
+    // window waits for it rather than let an edit slip in half-way.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::processEvents();
     const platform::IoResult saved = saving_.saveCatalogue();
-    QApplication::processEvents();
     QApplication::restoreOverrideCursor();
     if (!saved)
         reportSaveFailure(saved.error);
