@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 
 #include "core/text.h"
@@ -30,14 +31,51 @@ bool allOf(std::string_view text, bool (*test)(char)) {
     return !text.empty() && std::all_of(text.begin(), text.end(), test);
 }
 
+// The first letters are compared before the rest: most tries fail there.
 bool oneOf(std::string_view text, std::initializer_list<std::string_view> values) {
-    return std::find(values.begin(), values.end(), text) != values.end();
+    return !text.empty() && std::any_of(values.begin(), values.end(), [text](std::string_view v) {
+        return v.size() == text.size() && v[0] == text[0] && v == text;
+    });
 }
 
-// The extension after the last dot, empty when there is none.
+constexpr std::size_t kLongestExtension = 4;
+
+// An extension of up to four letters as one number, letter case aside, so
+// that the check made for every dot of every name read is a few compares.
+constexpr std::uint64_t extensionKey(std::string_view extension) {
+    std::uint64_t key = extension.size();
+    for (const char c : extension)
+        key = (key << 8) | static_cast<unsigned char>(lowerAscii(c));
+    return key;
+}
+
+template <std::size_t N>
+constexpr std::array<std::uint64_t, N> extensionKeys(const std::array<std::string_view, N>& names) {
+    std::array<std::uint64_t, N> keys{};
+    for (std::size_t i = 0; i < N; ++i)
+        keys[i] = extensionKey(names[i]);
+    return keys;
+}
+
+constexpr auto kGameFileKeys = extensionKeys(kGameFileExtensions);
+constexpr auto kCompressionKeys = extensionKeys(kCompressionExtensions);
+static_assert(std::all_of(kGameFileExtensions.begin(), kGameFileExtensions.end(),
+                          [](std::string_view e) { return e.size() <= kLongestExtension; }));
+
+template <std::size_t N>
+bool isOneOf(std::string_view extension, const std::array<std::uint64_t, N>& keys) {
+    if (extension.empty() || extension.size() > kLongestExtension)
+        return false;
+    return std::find(keys.begin(), keys.end(), extensionKey(extension)) != keys.end();
+}
+
+// The extension after the last dot when it is short enough to be a known
+// one (so a long name is not scanned back to its start), else empty.
 std::string_view lastExtension(std::string_view fileName) {
-    const std::size_t dot = fileName.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : fileName.substr(dot + 1);
+    const std::size_t from =
+        fileName.size() > kLongestExtension + 1 ? fileName.size() - kLongestExtension - 1 : 0;
+    const std::size_t dot = fileName.substr(from).rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : fileName.substr(from + dot + 1);
 }
 
 template <typename Test> std::string_view stripExtensions(std::string_view fileName, Test known) {
@@ -258,9 +296,10 @@ std::string_view inside(std::string_view text, Group group) {
 // The groups that end the text, left to right: each is "(...)" or "[...]"
 // holding no other bracket, with only blanks between them and after the
 // last. Reading from the end keeps this one pass however many groups the
-// title holds.
-std::vector<Group> trailingGroups(std::string_view text) {
-    std::vector<Group> groups;
+// title holds. The buffer is reused: one name after another is read in bulk.
+const std::vector<Group>& trailingGroups(std::string_view text) {
+    thread_local std::vector<Group> groups;
+    groups.clear();
     std::size_t end = text.size();
     for (;;) {
         while (end > 0 && text[end - 1] == ' ')
@@ -280,17 +319,6 @@ std::vector<Group> trailingGroups(std::string_view text) {
     }
     std::reverse(groups.begin(), groups.end());
     return groups;
-}
-
-std::vector<std::string> splitPublishers(std::string_view publisher) {
-    std::vector<std::string> names;
-    for (;;) {
-        const std::size_t at = publisher.find(" - ");
-        names.emplace_back(trimBlanks(publisher.substr(0, at)));
-        if (at == std::string_view::npos)
-            return names;
-        publisher.remove_prefix(at + 3);
-    }
 }
 
 // Takes the version ("v1.2", "Rev 1") and the demo group off the end of the
@@ -378,17 +406,14 @@ void readTail(std::string_view text, const std::vector<Group>& groups, std::size
 } // namespace
 
 bool isGameFileExtension(std::string_view extension) {
-    if (extension.size() >= 2 && equalsIgnoringCase(extension.substr(0, 2), "zx"))
+    if (extension.size() >= 2 && extension.size() <= kLongestExtension &&
+        lowerAscii(extension[0]) == 'z' && lowerAscii(extension[1]) == 'x')
         return true;
-    return std::any_of(
-        kGameFileExtensions.begin(), kGameFileExtensions.end(),
-        [&](std::string_view known) { return equalsIgnoringCase(extension, known); });
+    return isOneOf(extension, kGameFileKeys);
 }
 
 bool isCompressionExtension(std::string_view extension) {
-    return std::any_of(
-        kCompressionExtensions.begin(), kCompressionExtensions.end(),
-        [&](std::string_view known) { return equalsIgnoringCase(extension, known); });
+    return isOneOf(extension, kCompressionKeys);
 }
 
 std::string_view withoutCompressionExtensions(std::string_view fileName) {
@@ -403,7 +428,7 @@ std::string_view withoutGameExtensions(std::string_view fileName) {
 
 std::optional<TosecName> parseTosecName(std::string_view fileName) {
     const std::string_view text = withoutGameExtensions(fileName);
-    const std::vector<Group> groups = trailingGroups(text);
+    const std::vector<Group>& groups = trailingGroups(text);
     // The first group that is a date, after a blank and a title, and is
     // followed at once by a publisher group anchors the name: the title may
     // hold groups of its own before it.
@@ -419,16 +444,15 @@ std::optional<TosecName> parseTosecName(std::string_view fileName) {
         if (!parsedDate || publisherText.empty() || head.empty())
             continue;
 
-        TosecName out;
+        std::optional<TosecName> result(std::in_place);
+        TosecName& out = *result;
         splitHead(head, out);
         out.date = inside(text, date);
         out.year = parsedDate->year;
         out.month = parsedDate->month;
         out.day = parsedDate->day;
-        if (publisherText != "-") {
+        if (publisherText != "-")
             out.publisher = publisherText;
-            out.publishers = splitPublishers(publisherText);
-        }
         readTail(text, groups, i + 2, out);
 
         const std::string_view tail = trimBlanks(text.substr(publisher.end));
@@ -438,9 +462,22 @@ std::optional<TosecName> parseTosecName(std::string_view fileName) {
             out.name += ' ';
             out.name += tail;
         }
-        return out;
+        return result;
     }
     return std::nullopt;
+}
+
+std::vector<std::string> tosecPublishers(std::string_view publisher) {
+    std::vector<std::string> names;
+    if (trimBlanks(publisher).empty())
+        return names;
+    for (;;) {
+        const std::size_t at = publisher.find(" - ");
+        names.emplace_back(trimBlanks(publisher.substr(0, at)));
+        if (at == std::string_view::npos)
+            return names;
+        publisher.remove_prefix(at + 3);
+    }
 }
 
 std::string gameNameFromFileName(std::string_view fileName, NameRule rule) {

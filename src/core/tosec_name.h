@@ -16,8 +16,8 @@ namespace tolm {
 
 // Extensions of the files the program treats as games, lower case: the
 // snapshot and tape kinds the screen reader knows, and the disk and cartridge
-// images the Spectrum sets hold. Any extension beginning "zx" counts too, as
-// the ROM file filter's "*.ZX*" does.
+// images the Spectrum sets hold. Any extension of up to four letters
+// beginning "zx" counts too, as the ROM file filter's "*.ZX*" does.
 inline constexpr std::array<std::string_view, 17> kGameFileExtensions = {
     "z80", "sna", "szx", "sp",  "snp", "zxs", "slt", "tap", "tzx",
     "pzx", "csw", "dsk", "trd", "scl", "mdr", "dck", "hdf"};
@@ -58,16 +58,15 @@ struct TosecName {
     int year = 0;        // 0 unless all four digits are known
     int month = 0;       // 0 when absent or not fully known
     int day = 0;
-    std::string publisher;               // empty for the unknown "-"
-    std::vector<std::string> publishers; // the publisher split at " - "
-    std::string system;                  // "128K", "+2a"
-    std::string video;                   // "PAL"
-    std::string country;                 // "GB", "DE-FR"
-    std::string language;                // "en", "de-fr", "M3"
-    std::string copyright;               // "PD", "SW-R"
-    std::string devStatus;               // "beta", "proto"
-    std::string media;                   // "Side A", "Tape 2 of 2 Side B"
-    std::string mediaLabel;              // the free group after the media
+    std::string publisher;  // empty for the unknown "-"
+    std::string system;     // "128K", "+2a"
+    std::string video;      // "PAL"
+    std::string country;    // "GB", "DE-FR"
+    std::string language;   // "en", "de-fr", "M3"
+    std::string copyright;  // "PD", "SW-R"
+    std::string devStatus;  // "beta", "proto"
+    std::string media;      // "Side A", "Tape 2 of 2 Side B"
+    std::string mediaLabel; // the free group after the media
     // Round-bracket groups after the publisher that are of no known kind or
     // stand out of the convention's order; kept so nothing is lost.
     std::vector<std::string> otherGroups;
@@ -86,6 +85,10 @@ struct TosecName {
 // it reads as a title followed by a date group and a publisher group (then
 // optional groups and flags only); otherwise nothing.
 std::optional<TosecName> parseTosecName(std::string_view fileName);
+
+// The names in a publisher group, which joins several with " - ":
+// "Palace - Melbourne House" gives "Palace" and "Melbourne House".
+std::vector<std::string> tosecPublishers(std::string_view publisher);
 
 // The two naming rules the game dialogs have always used.
 enum class NameRule {

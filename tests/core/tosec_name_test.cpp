@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "catalogue/game_editing.h"
 
 using namespace tolm;
@@ -63,12 +66,13 @@ TEST(TosecName, NameYearAndPublisher) {
     }
 }
 
-// Every part lands in its own field; parts out of the convention's order, or
-// of no known kind, are kept apart, and flags end at the first more info.
+// Every part lands in its own field, and joined publishers split apart; parts out of the
+// convention's order, or of no known kind, are kept apart, and flags end at the first more info.
 TEST(TosecName, AllParts) {
     const struct {
         const char* file;
         TosecName parts;
+        std::vector<std::string> publishers;
     } cases[] = {
         {"Hobbit, The v1.2 (demo-playable) (1982-05-0x)(Melbourne House - Addison-Wesley)(+2a)(PAL)"
          "(GB-US)(en-de)(PD)(beta)(Disk 1 of 2 Side B)(Boot Disk)"
@@ -82,7 +86,6 @@ TEST(TosecName, AllParts) {
              p.year = 1982;
              p.month = 5;
              p.publisher = "Melbourne House - Addison-Wesley";
-             p.publishers = {"Melbourne House", "Addison-Wesley"};
              p.system = "+2a";
              p.video = "PAL";
              p.country = "GB-US";
@@ -97,7 +100,8 @@ TEST(TosecName, AllParts) {
                       "(Disk 1 of 2 Side B)(Boot Disk)[cr Mr X][t +2 Trainer][a2][!][aka Hobbit]"
                       "[48-128K][a]";
              return p;
-         }()},
+         }(),
+         {"Melbourne House", "Addison-Wesley"}},
         {"Rambo III (1988)(Ocean)[tr cs Luxus Software House][48-128K]",
          [] {
              TosecName p;
@@ -105,12 +109,12 @@ TEST(TosecName, AllParts) {
              p.date = "1988";
              p.year = 1988;
              p.publisher = "Ocean";
-             p.publishers = {"Ocean"};
              p.dumpFlags = {{"tr", 1, "cs Luxus Software House"}};
              p.moreInfo = {"48-128K"};
              p.name = "Rambo III [tr cs Luxus Software House][48-128K]";
              return p;
-         }()},
+         }(),
+         {"Ocean"}},
         {"Rambo (1985-01-31)(Ocean)(M3)(Part 1-2 of 3)[cr][t][a1][aka Rambo]",
          [] {
              TosecName p;
@@ -120,14 +124,14 @@ TEST(TosecName, AllParts) {
              p.month = 1;
              p.day = 31;
              p.publisher = "Ocean";
-             p.publishers = {"Ocean"};
              p.language = "M3";
              p.media = "Part 1-2 of 3";
              p.dumpFlags = {{"cr", 1, ""}, {"t", 1, ""}};
              p.moreInfo = {"a1", "aka Rambo"};
              p.name = "Rambo (M3)(Part 1-2 of 3)[cr][t][a1][aka Rambo]";
              return p;
-         }()},
+         }(),
+         {"Ocean"}},
         {"Rev 1 (19xx)(-)(en)(GB)(128K)(Wild)[a](Side A)",
          [] {
              TosecName p;
@@ -138,12 +142,14 @@ TEST(TosecName, AllParts) {
              p.dumpFlags = {{"a", 1, ""}};
              p.name = "Rev 1 (en)(GB)(128K)(Wild)[a](Side A)";
              return p;
-         }()},
+         }(),
+         {}},
     };
     for (const auto& c : cases) {
         const auto parsed = parseTosecName(c.file);
         ASSERT_TRUE(parsed) << c.file;
         EXPECT_EQ(*parsed, c.parts) << c.file;
+        EXPECT_EQ(tosecPublishers(parsed->publisher), c.publishers) << c.file;
     }
 }
 
