@@ -163,6 +163,7 @@ TEST(TosecName, OtherNamesKeepTheOldRules) {
         {"Manic Miner.tzx.zip", "Manic Miner", "Manic Miner"},
         {"Tau.Ceti.z80.bz2", "Tau", "Tau.Ceti"},
         {"Tau.Ceti.Z80.GZ", "Tau", "Tau.Ceti"},
+        {"Tau.Ceti.zip", "Tau", "Tau"}, // the old rules run on what the compression leaves
         {"README", "README", "README"},
         {".zip", "", ""},
         {".tap", "", ""},
