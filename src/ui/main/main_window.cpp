@@ -16,25 +16,14 @@
 #include "platform/files.h"
 #include "settings/settings.h"
 #include "tolm/version.h"
-#include "ui/config/paths_dialog.h"
-#include "ui/config/program_list_dialog.h"
-#include "ui/config/screenshot_options_dialog.h"
-#include "ui/edit/add_game_dialog.h"
-#include "ui/edit/add_roms_wizard.h"
-#include "ui/edit/game_properties_dialog.h"
-#include "ui/import/import_dialog.h"
-#include "ui/main/about_window.h"
-#include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/game_list_view.h"
-#include "ui/main/job_scope.h"
 #include "ui/main/launching.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/splash_window.h"
 #include "ui/widgets/artwork.h"
-#include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/screenshot_strip.h"
 #include "ui/widgets/user_dialogs.h"
@@ -44,9 +33,6 @@ namespace tolm::ui {
 namespace {
 
 const QString kUnableToSave = QStringLiteral("Unable to save");
-constexpr int kImportReportMs = 30000; // how long the status bar tells of an import
-// Up to this many new games are placed among the list's rows at once.
-constexpr std::size_t kGamesPlacedHere = 2000;
 
 } // namespace
 
@@ -277,34 +263,6 @@ void MainWindow::showFilterCount() {
         statusBar_->showMessage(text);
 }
 
-void MainWindow::openCheckFiles() {
-    FileCheckResult result;
-    {
-        JobScope busy(*this);
-        result = checkFilesWithProgress(state_, this);
-    }
-    if (state_.sessionEnding)
-        return; // nobody is there to read it
-    CheckFilesWindow window(result, state_.catalogue, this);
-    if (window.exec() == QDialog::Accepted)
-        selectGames(window.gamesToSelect());
-}
-
-void MainWindow::selectGames(const std::vector<std::int32_t>& positions) {
-    if (positions.empty())
-        return;
-    // Games the filter hides could not be selected: show them all.
-    for (const std::int32_t position : positions) {
-        if (gameListModel_->rowOf(position) < 0) {
-            filterBox_->clear();
-            break;
-        }
-    }
-    const QModelIndex first = gameList_->selectPositions(positions);
-    if (first.isValid())
-        showDetails(first);
-}
-
 void MainWindow::clearSelection() {
     state_.selectedGame = kNone;
     gameList_->forgetShown();
@@ -403,120 +361,12 @@ void MainWindow::playSelectedGameMusic() {
     playSelectedMusic({state_, dialogs_, launcher_, this}, detailsPanel_->musicPlayable());
 }
 
-void MainWindow::openAbout() {
-    AboutWindow about(this);
-    about.exec();
-}
-
 void MainWindow::saveListLayout() {
     gameList_->saveLayout(state_.extra, state_.extraSettingsPath());
 }
 
 void MainWindow::loadScreenshots() {
     screenshotStrip_->loadScreenshots();
-}
-
-void MainWindow::openImport() {
-    JobScope busy(*this);
-    const bool hadEntries = catalogueHasEntries(state_.catalogue);
-    ImportDialog dialog(state_, dialogs_, this);
-    dialog.exec();
-    if (!dialog.imported())
-        return; // nothing changed
-    if (dialog.report().replacedCatalogue) {
-        clearSelection(); // the old position may name another game or none
-        refreshGameList();
-    } else if (!hadEntries) {
-        refreshGameList(); // a blank record may have been filled
-    } else {
-        gamesAdded(dialog.firstImported());
-    }
-    statusBar()->showMessage(toQt(describeSgdImport(dialog.report())), kImportReportMs);
-}
-
-void MainWindow::gamesAdded(std::size_t first) {
-    std::shared_ptr<GameListModel::AppendPlan> plan;
-    if (state_.catalogue.size() > first + kGamesPlacedHere) {
-        // Placing many games among many rows takes a while: on a worker, the
-        // list taking them in afterwards.
-        JobScope busy(*this);
-        const GameListModel& model = *gameListModel_;
-        runWithProgress(this, QStringLiteral("Adding games"),
-                        QStringLiteral("Updating the list..."),
-                        [&plan, &model, first](JobProgress&) { plan = model.planAppend(first); });
-    }
-    gameListModel_->gamesAppended(first, std::move(plan));
-    showFilterCount();
-    if (catalogueHasEntries(state_.catalogue))
-        menus_.saveAction->setEnabled(true); // never disabled again
-}
-void MainWindow::openAddSingle() {
-    AddGameDialog dialog(state_, dialogs_, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    refreshGameList();
-}
-
-void MainWindow::openAddMultiple() {
-    JobScope busy(*this);
-    const bool hadEntries = catalogueHasEntries(state_.catalogue);
-    const std::size_t before = state_.catalogue.size();
-    AddRomsWizard wizard(state_, dialogs_, this);
-    if (wizard.exec() != QDialog::Accepted)
-        return;
-    if (hadEntries)
-        gamesAdded(before);
-    else
-        refreshGameList(); // the blank record may have been filled
-}
-
-void MainWindow::openGameProperties() {
-    if (!catalogueHasEntries(state_.catalogue) || state_.selectedRecord() == nullptr)
-        return;
-    GamePropertiesDialog dialog(state_, dialogs_, this, &screenshotStrip_->gameFileScreens());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    gameEdited(state_.selectedGame);
-}
-
-void MainWindow::gameEdited(std::int32_t position) {
-    // Just this row and the details: the list stays sorted, the selection on it.
-    const int row = gameListModel_->gameEdited(position);
-    if (row >= 0)
-        gameList_->scrollTo(gameListModel_->index(row, 0));
-    if (const GameRecord* game = state_.selectedRecord())
-        detailsPanel_->showDetails(describeGame(*game, state_.settings));
-    if (screenshotStrip_->showScreenshots())
-        loadScreenshots();
-    layOutClientArea();
-}
-
-void MainWindow::openPaths() {
-    PathsDialog paths(state_.settings, dialogs_, launcher_, this);
-    paths.exec();
-}
-
-void MainWindow::openScreenshotOptions() {
-    ScreenshotOptionsDialog options(
-        state_.settings, dialogs_, launcher_,
-        [this] {
-            loadScreenshots();
-            layOutClientArea();
-        },
-        this);
-    options.exec();
-}
-
-void MainWindow::openEmulators() {
-    ProgramListDialog emulators(ProgramListKind::Emulators, state_.settings, dialogs_, this);
-    emulators.exec();
-    // However the dialog was closed: a stale item would start another program.
-    refreshRunWithMenu();
-}
-
-void MainWindow::openMusicPlayers() {
-    ProgramListDialog players(ProgramListKind::MusicPlayers, state_.settings, dialogs_, this);
-    players.exec();
 }
 
 } // namespace tolm::ui

@@ -50,7 +50,8 @@ public:
     void gameEdited(std::int32_t position);
 
     // Files and folders dropped on the list (or named on the command line)
-    // become games; one refresh afterwards.
+    // become games: the folders are read on a worker, the list takes the
+    // new games in once they are added.
     void addDroppedFiles(const QStringList& paths);
 
     // The close when the session ends or the system stops the program: both
