@@ -45,12 +45,12 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
             const auto close = name.find(']');
             if (close != std::string_view::npos)
                 name = name.substr(0, close);
-            const std::string utf8 = ansiToUtf8(trimBlanks(name));
-            current = profile.findSection(utf8);
-            if (!current) {
-                profile.sections_.push_back(Section{utf8, {}, {}});
-                current = &profile.sections_.back();
-            }
+            std::string utf8 = ansiToUtf8(trimBlanks(name));
+            std::string lowered = lowerAscii(utf8);
+            const auto known = profile.sectionIndex_.find(lowered);
+            current = known != profile.sectionIndex_.end()
+                          ? &profile.sections_[known->second]
+                          : &profile.addSection(std::move(utf8), std::move(lowered));
             continue;
         }
         const auto eq = line.find('=');
@@ -69,11 +69,14 @@ ProfileFile::Section* ProfileFile::findSection(std::string_view name) {
 }
 
 const ProfileFile::Section* ProfileFile::findSection(std::string_view name) const {
-    const std::string wanted = lowerAscii(name);
-    for (const Section& s : sections_)
-        if (lowerAscii(s.name) == wanted)
-            return &s;
-    return nullptr;
+    const auto it = sectionIndex_.find(lowerAscii(name));
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+ProfileFile::Section& ProfileFile::addSection(std::string name, std::string lowered) {
+    sectionIndex_.emplace(std::move(lowered), sections_.size());
+    sections_.push_back(Section{std::move(name), {}, {}});
+    return sections_.back();
 }
 
 std::optional<std::string> ProfileFile::find(std::string_view section, std::string_view key) const {
@@ -95,10 +98,8 @@ std::string ProfileFile::getString(std::string_view section, std::string_view ke
 
 void ProfileFile::set(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = findSection(section);
-    if (!s) {
-        sections_.push_back(Section{std::string(section), {}, {}});
-        s = &sections_.back();
-    }
+    if (!s)
+        s = &addSection(std::string(section), lowerAscii(section));
     const std::string lowered = lowerAscii(key);
     const auto it = s->index.find(lowered);
     if (it != s->index.end()) {
