@@ -21,6 +21,15 @@ std::string oneLine(std::string_view s) {
     return out;
 }
 
+// `name` in lower case, in a buffer kept for the thread: settings look up
+// keys by the thousand, and each would otherwise cost an allocation.
+const std::string& loweredInto(std::string& scratch, std::string_view name) {
+    scratch.assign(name);
+    for (char& c : scratch)
+        c = lowerAscii(c);
+    return scratch;
+}
+
 } // namespace
 
 ProfileFile ProfileFile::parse(std::string_view bytes) {
@@ -69,7 +78,8 @@ ProfileFile::Section* ProfileFile::findSection(std::string_view name) {
 }
 
 const ProfileFile::Section* ProfileFile::findSection(std::string_view name) const {
-    const auto it = sectionIndex_.find(lowerAscii(name));
+    thread_local std::string scratch;
+    const auto it = sectionIndex_.find(loweredInto(scratch, name));
     return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -83,7 +93,8 @@ std::optional<std::string> ProfileFile::find(std::string_view section, std::stri
     const Section* s = findSection(section);
     if (!s)
         return std::nullopt;
-    const auto it = s->index.find(lowerAscii(key));
+    thread_local std::string scratch;
+    const auto it = s->index.find(loweredInto(scratch, key));
     if (it == s->index.end())
         return std::nullopt;
     return s->entries[it->second].value;
