@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -478,7 +479,7 @@ platform::IoResult saveDatabase(const GameCatalogue& catalogue, const std::strin
         path,
         [&](const platform::ByteSink& sink) {
             ChunkPipeline chunks;
-            std::thread encoder([&] {
+            const auto encode = [&] {
                 auto next = catalogue.begin();
                 bool header = true;
                 while (Chunk* chunk = chunks.takeEmpty()) {
@@ -501,7 +502,13 @@ platform::IoResult saveDatabase(const GameCatalogue& catalogue, const std::strin
                     chunk->used = static_cast<std::size_t>(p - chunk->bytes.get());
                     chunks.putFull(chunk, next == catalogue.end());
                 }
-            });
+            };
+            std::thread encoder;
+            try {
+                encoder = std::thread(encode);
+            } catch (const std::system_error&) {
+                return false; // no thread to be had: the old file stays
+            }
             bool written = true;
             while (Chunk* chunk = chunks.takeFull()) {
                 written = sink(std::string_view(chunk->bytes.get(), chunk->used));
