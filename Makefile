@@ -12,7 +12,7 @@ CMAKE_FLAGS ?=
 WERROR      ?= OFF
 test test-asan test-windows fuzz fuzz-smoke: WERROR := ON
 
-.PHONY: all deps configure build run test test-asan test-windows fuzz fuzz-smoke bench stress install uninstall format clean
+.PHONY: all deps configure build run test test-asan test-windows fuzz fuzz-smoke fuzz-long bench stress install uninstall format clean
 
 all: build
 
@@ -58,6 +58,11 @@ fuzz: deps
 # Each fuzzer for a short while over its seed corpus; any crash, leak or hang fails.
 fuzz-smoke: fuzz
 	@sh tools/fuzz-smoke.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS)
+
+# Every fuzzer for FUZZ_SECONDS each, two at a time, growing its corpus in
+# the build tree; ends with a line per fuzzer. Not part of `make test`.
+fuzz-long: fuzz
+	@sh tools/fuzz-long.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS) $(BUILD)/fuzz-corpus
 
 test: build test-asan test-windows fuzz-smoke
 	ctest --test-dir $(BUILD) --output-on-failure

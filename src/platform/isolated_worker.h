@@ -18,12 +18,19 @@ namespace tolm::platform {
 // child and must not touch this process's windows or threads. Where no child
 // process can be made, `work` runs here. Calls may come from any thread; they
 // are served one at a time.
+//
+// On Linux each child first runs `setup` (whatever opens files, reserves
+// memory or loads data the work needs), then confines itself: from then on it
+// may only read and write the socket to this process, manage its memory and
+// exit, and any other system call kills it, so a reader exploited by a
+// crafted file can do no more than crash.
 class IsolatedWorker {
 public:
     using Work = std::function<std::string(std::string_view request)>;
+    using Setup = std::function<void()>;
 
     // `timeout` bounds each call; a child that outruns it is killed.
-    IsolatedWorker(Work work, std::chrono::milliseconds timeout);
+    IsolatedWorker(Work work, std::chrono::milliseconds timeout, Setup setup = {});
     ~IsolatedWorker();
     IsolatedWorker(const IsolatedWorker&) = delete;
     IsolatedWorker& operator=(const IsolatedWorker&) = delete;
@@ -35,9 +42,13 @@ public:
     // How many children were made so far: a crash or a kill costs one more.
     int childrenStarted() const;
 
+    // True where children confine themselves after their set-up.
+    static bool confinesChildren();
+
 private:
     struct Child;
     Work work_;
+    Setup setup_;
     std::chrono::milliseconds timeout_;
     std::unique_ptr<Child> child_;
 };

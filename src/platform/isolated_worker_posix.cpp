@@ -12,6 +12,13 @@
 #include <cstdint>
 #include <mutex>
 
+#if TOLM_HAVE_SECCOMP
+#include <seccomp.h>
+constexpr bool kConfinedChildren = true;
+#else
+constexpr bool kConfinedChildren = false;
+#endif
+
 namespace tolm::platform {
 namespace {
 
@@ -106,7 +113,29 @@ bool receiveBy(int fd, char* into, std::size_t size, Clock::time_point deadline)
     return true;
 }
 
-[[noreturn]] void serve(int fd, const IsolatedWorker::Work& work) {
+// Leaves the child able to talk over its socket, manage its memory and exit;
+// any other system call kills it. False when the filter could not be loaded.
+bool confine() {
+#if TOLM_HAVE_SECCOMP
+    const scmp_filter_ctx filter = ::seccomp_init(SCMP_ACT_KILL_PROCESS);
+    if (!filter)
+        return false;
+    bool built = true;
+    for (const int call :
+         {SCMP_SYS(read), SCMP_SYS(write), SCMP_SYS(recvfrom), SCMP_SYS(sendto), SCMP_SYS(brk),
+          SCMP_SYS(mmap), SCMP_SYS(munmap), SCMP_SYS(mremap), SCMP_SYS(mprotect), SCMP_SYS(madvise),
+          SCMP_SYS(futex), SCMP_SYS(rt_sigreturn), SCMP_SYS(exit), SCMP_SYS(exit_group)})
+        built = built && ::seccomp_rule_add(filter, SCMP_ACT_ALLOW, call, 0) == 0;
+    const bool loaded = built && ::seccomp_load(filter) == 0;
+    ::seccomp_release(filter);
+    return loaded;
+#else
+    return true;
+#endif
+}
+
+[[noreturn]] void serve(int fd, const IsolatedWorker::Work& work,
+                        const IsolatedWorker::Setup& setup) {
     const rlimit noCoreFiles{0, 0}; // a crash here is expected now and then
     ::setrlimit(RLIMIT_CORE, &noCoreFiles);
     // Hold nothing else of the parent's open: a socket or pipe kept open here
@@ -116,6 +145,12 @@ bool receiveBy(int fd, char* into, std::size_t size, Clock::time_point deadline)
     if (fd > 3)
         ::close_range(3, static_cast<unsigned>(fd) - 1, 0);
     ::close_range(static_cast<unsigned>(fd) + 1, ~0U, 0);
+    if (setup)
+        setup();
+    // A child that cannot confine itself serves nothing: the parent then
+    // sees every call fail rather than untrusted input read unconfined.
+    if (!confine())
+        ::_exit(1);
     for (;;) {
         Length size = 0;
         if (!readExactly(fd, reinterpret_cast<char*>(&size), sizeof size))
@@ -141,10 +176,11 @@ struct IsolatedWorker::Child {
     int socket = -1;
     int served = 0;
     int started = 0;
+    bool setUpHere = false;
 
     bool running() const { return pid > 0; }
 
-    bool start(const Work& work) {
+    bool start(const Work& work, const Setup& setup) {
         int ends[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
             return false;
@@ -156,7 +192,7 @@ struct IsolatedWorker::Child {
         }
         if (made == 0) {
             ::close(ends[0]);
-            serve(ends[1], work);
+            serve(ends[1], work, setup);
         }
         ::close(ends[1]);
         pid = made;
@@ -179,11 +215,16 @@ struct IsolatedWorker::Child {
     }
 };
 
-IsolatedWorker::IsolatedWorker(Work work, std::chrono::milliseconds timeout)
-    : work_(std::move(work)), timeout_(timeout), child_(std::make_unique<Child>()) {}
+IsolatedWorker::IsolatedWorker(Work work, std::chrono::milliseconds timeout, Setup setup)
+    : work_(std::move(work)), setup_(std::move(setup)), timeout_(timeout),
+      child_(std::make_unique<Child>()) {}
 
 IsolatedWorker::~IsolatedWorker() {
     child_->stop();
+}
+
+bool IsolatedWorker::confinesChildren() {
+    return kConfinedChildren;
 }
 
 int IsolatedWorker::childrenStarted() const {
@@ -196,8 +237,13 @@ std::optional<std::string> IsolatedWorker::call(std::string_view request) {
     Child& child = *child_;
     if (child.running() && child.served >= kRequestsPerChild)
         child.stop();
-    if (!child.running() && !child.start(work_))
-        return work_(request); // no child can be made: the work runs here
+    if (!child.running() && !child.start(work_, setup_)) {
+        // No child can be made: the work runs here, set up once.
+        if (!child.setUpHere && setup_)
+            setup_();
+        child.setUpHere = true;
+        return work_(request);
+    }
     const auto deadline = Clock::now() + timeout_;
     const Length size = request.size();
     Length answerSize = 0;

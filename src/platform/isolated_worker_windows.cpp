@@ -9,10 +9,12 @@ namespace tolm::platform {
 // this way.
 struct IsolatedWorker::Child {
     std::mutex lock;
+    bool setUp = false;
 };
 
-IsolatedWorker::IsolatedWorker(Work work, std::chrono::milliseconds timeout)
-    : work_(std::move(work)), timeout_(timeout), child_(std::make_unique<Child>()) {}
+IsolatedWorker::IsolatedWorker(Work work, std::chrono::milliseconds timeout, Setup setup)
+    : work_(std::move(work)), setup_(std::move(setup)), timeout_(timeout),
+      child_(std::make_unique<Child>()) {}
 
 IsolatedWorker::~IsolatedWorker() = default;
 
@@ -20,8 +22,17 @@ int IsolatedWorker::childrenStarted() const {
     return 0;
 }
 
+bool IsolatedWorker::confinesChildren() {
+    return false;
+}
+
 std::optional<std::string> IsolatedWorker::call(std::string_view request) {
     const std::lock_guard hold(child_->lock);
+    if (!child_->setUp) {
+        child_->setUp = true;
+        if (setup_)
+            setup_();
+    }
     return work_(request);
 }
 

@@ -21,6 +21,15 @@ std::string oneLine(std::string_view s) {
     return out;
 }
 
+// `name` in lower case, in a buffer kept for the thread: settings look up
+// keys by the thousand, and each would otherwise cost an allocation.
+const std::string& loweredInto(std::string& scratch, std::string_view name) {
+    scratch.assign(name);
+    for (char& c : scratch)
+        c = lowerAscii(c);
+    return scratch;
+}
+
 } // namespace
 
 ProfileFile ProfileFile::parse(std::string_view bytes) {
@@ -45,12 +54,12 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
             const auto close = name.find(']');
             if (close != std::string_view::npos)
                 name = name.substr(0, close);
-            const std::string utf8 = ansiToUtf8(trimBlanks(name));
-            current = profile.findSection(utf8);
-            if (!current) {
-                profile.sections_.push_back(Section{utf8, {}, {}});
-                current = &profile.sections_.back();
-            }
+            std::string utf8 = ansiToUtf8(trimBlanks(name));
+            std::string lowered = lowerAscii(utf8);
+            const auto known = profile.sectionIndex_.find(lowered);
+            current = known != profile.sectionIndex_.end()
+                          ? &profile.sections_[known->second]
+                          : &profile.addSection(std::move(utf8), std::move(lowered));
             continue;
         }
         const auto eq = line.find('=');
@@ -69,18 +78,23 @@ ProfileFile::Section* ProfileFile::findSection(std::string_view name) {
 }
 
 const ProfileFile::Section* ProfileFile::findSection(std::string_view name) const {
-    const std::string wanted = lowerAscii(name);
-    for (const Section& s : sections_)
-        if (lowerAscii(s.name) == wanted)
-            return &s;
-    return nullptr;
+    thread_local std::string scratch;
+    const auto it = sectionIndex_.find(loweredInto(scratch, name));
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+ProfileFile::Section& ProfileFile::addSection(std::string name, std::string lowered) {
+    sectionIndex_.emplace(std::move(lowered), sections_.size());
+    sections_.push_back(Section{std::move(name), {}, {}});
+    return sections_.back();
 }
 
 std::optional<std::string> ProfileFile::find(std::string_view section, std::string_view key) const {
     const Section* s = findSection(section);
     if (!s)
         return std::nullopt;
-    const auto it = s->index.find(lowerAscii(key));
+    thread_local std::string scratch;
+    const auto it = s->index.find(loweredInto(scratch, key));
     if (it == s->index.end())
         return std::nullopt;
     return s->entries[it->second].value;
@@ -95,10 +109,8 @@ std::string ProfileFile::getString(std::string_view section, std::string_view ke
 
 void ProfileFile::set(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = findSection(section);
-    if (!s) {
-        sections_.push_back(Section{std::string(section), {}, {}});
-        s = &sections_.back();
-    }
+    if (!s)
+        s = &addSection(std::string(section), lowerAscii(section));
     const std::string lowered = lowerAscii(key);
     const auto it = s->index.find(lowered);
     if (it != s->index.end()) {

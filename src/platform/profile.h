@@ -41,8 +41,12 @@ private:
     };
     Section* findSection(std::string_view name);
     const Section* findSection(std::string_view name) const;
+    Section& addSection(std::string name, std::string lowered);
 
     std::vector<Section> sections_;
+    // Lower-case section name -> its place: settings look keys up by the
+    // thousand, and a hand-made file may hold thousands of sections.
+    std::unordered_map<std::string, std::size_t> sectionIndex_;
 };
 
 // A missing file reads as an empty profile; an unreadable one is an error.

@@ -159,10 +159,19 @@ std::string answerReadRequest(std::string_view request) {
 // Far beyond what any real file takes; a reader that runs longer is stuck.
 constexpr std::chrono::milliseconds kReadTimeout{2000};
 
+// Run in the child before it confines itself: the library's first use opens
+// files and locks memory, which the confined child may no longer do. One
+// read of a tape (a single three-byte block) takes the library through that.
+void prepareLibrary() {
+    static constexpr std::uint8_t kTinyTape[] = {0x03, 0x00, 0xFF, 0x00, 0xFF};
+    (void)screenFromGameFileInThisProcess(kTinyTape, "setup.tap");
+}
+
 } // namespace
 
 GameFileScreenReader::GameFileScreenReader()
-    : worker_(std::make_unique<platform::IsolatedWorker>(answerReadRequest, kReadTimeout)) {}
+    : worker_(std::make_unique<platform::IsolatedWorker>(answerReadRequest, kReadTimeout,
+                                                         prepareLibrary)) {}
 
 GameFileScreenReader::~GameFileScreenReader() = default;
 

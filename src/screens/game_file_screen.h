@@ -32,7 +32,8 @@ bool gameFileScreensSupported();
 //
 // The library reads in a child process of the reader's own, made at its first
 // read and kept for the next ones, so its faults on damaged files (it has
-// some) cost only that file's screen and a new child.
+// some) cost only that file's screen and a new child. On Linux the child
+// sets the library up, then confines itself to its socket and its memory.
 class GameFileScreenReader {
 public:
     GameFileScreenReader();

@@ -110,13 +110,11 @@ void addSearchPath(std::vector<std::string>& list, const std::string& directory)
     list.push_back(directory);
 }
 
-SettingsLoadResult loadSettings(SettingsState& settings, const std::string& path,
-                                const ScreenMetrics& screen) {
-    SettingsLoadResult result;
-    ProfileFile p;
-    if (platform::IoResult r = platform::readProfileFile(path, p); !r)
-        result.error = r.error; // every key then takes its default
+namespace {
 
+SettingsLoadResult loadFromProfile(SettingsState& settings, const ProfileFile& p,
+                                   const ScreenMetrics& screen) {
+    SettingsLoadResult result;
     WindowGeometry& w = result.window;
     w.state = readNumber(p, kTolm, "winstate", "0");
     if (w.state < WindowGeometry::Normal || w.state > WindowGeometry::Maximised)
@@ -149,6 +147,23 @@ SettingsLoadResult loadSettings(SettingsState& settings, const std::string& path
     readPaths(p, "RomPaths", settings.romPaths);
     readPaths(p, "ScreenshotPaths", settings.screenshotPaths);
     readPaths(p, "MusicPaths", settings.musicPaths);
+    return result;
+}
+
+} // namespace
+
+SettingsLoadResult loadSettingsFromBytes(SettingsState& settings, std::string_view fileBytes,
+                                         const ScreenMetrics& screen) {
+    return loadFromProfile(settings, ProfileFile::parse(fileBytes), screen);
+}
+
+SettingsLoadResult loadSettings(SettingsState& settings, const std::string& path,
+                                const ScreenMetrics& screen) {
+    ProfileFile p;
+    const platform::IoResult read = platform::readProfileFile(path, p);
+    SettingsLoadResult result = loadFromProfile(settings, p, screen);
+    if (!read)
+        result.error = read.error; // every key then takes its default
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/selection.h"
@@ -68,6 +69,10 @@ struct SettingsLoadResult {
 // missing file gives every default silently.
 SettingsLoadResult loadSettings(SettingsState& settings, const std::string& path,
                                 const ScreenMetrics& screen);
+
+// The same from the file's bytes.
+SettingsLoadResult loadSettingsFromBytes(SettingsState& settings, std::string_view fileBytes,
+                                         const ScreenMetrics& screen);
 
 // The file's bytes for the current state and window.
 std::string settingsFileBytes(const SettingsState& settings, const WindowGeometry& window);

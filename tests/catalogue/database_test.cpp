@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "catalogue/database.h"
 #include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 // Records and messages are written with only the fields a case cares about.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -79,6 +84,31 @@ TEST(Database, WritesTheLayoutAndReadsBackEveryField) {
     ASSERT_EQ(loadDatabaseBytes(loaded, file).status, Status::Loaded);
     EXPECT_EQ(databaseBytes(loaded), file);
 }
+
+#ifndef _WIN32
+TEST(Database, AWriteThatFailsPartWayLeavesTheOldFile) {
+    // Files may grow no larger than 64 KiB, so the write fails several
+    // chunks before the end; the save must stop, not hang or half-replace.
+    GameCatalogue games;
+    for (int i = 0; i < 3000; ++i)
+        games.push_back({"Game " + std::to_string(i), 1, "s", 1985, std::string(400, 'n')});
+    TempDir dir;
+    const std::string path = dir.sub("tolm.dat");
+    dir.write("tolm.dat", "old");
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{64 * 1024, limit.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const platform::IoResult saved =
+        saveDatabase(games, path, kDatabaseVersion, platform::Durability::Synced);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(tolm::test::readAll(path), "old");
+    EXPECT_EQ(dir.countEntries(), 1) << "the temporary file is removed";
+}
+#endif
 
 TEST(Database, Version1PathsBecomeSearchDirectoriesAndGenresAreMapped) {
     const std::string games = kSep + "games" + kSep, shots = kSep + "a" + kSep;

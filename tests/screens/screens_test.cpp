@@ -128,6 +128,9 @@ TEST_F(GameFileScreen, EachKindGivesItsScreenOrNothing) {
         ASSERT_TRUE(found) << c.name;
         EXPECT_TRUE(*found == c.expected) << c.name;
     }
+    // Where children are confined, the one child set up before its filter
+    // reads every kind without a forbidden call.
+    EXPECT_EQ(reader_.childrenStarted(), 1);
     // A tape's loading screen is its first block of exactly the screen's size.
     const ScreenMemory first = blankScreen(0x11);
     const ScreenMemory later = blankScreen(0x22);
