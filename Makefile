@@ -3,7 +3,7 @@ BUILD       := build
 ASAN_BUILD  := $(BUILD)/asan
 FUZZ_BUILD  := $(BUILD)/fuzz
 WINDOWS_BUILD := $(BUILD)/windows
-BENCH_BUILD := $(BUILD)/bench
+BENCH_BUILD := $(BUILD)/release-bench
 FUZZ_SECONDS ?= 30
 PREFIX      ?= /usr/local
 CMAKE_FLAGS ?=
@@ -68,9 +68,9 @@ test: build test-asan test-windows fuzz-smoke
 	ctest --test-dir $(BUILD) --output-on-failure
 
 bench: deps
-	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLM_BUILD_TESTS=OFF \
-		-DTOLM_BUILD_BENCH=ON >/dev/null
-	cmake --build $(BENCH_BUILD)
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLM_BUILD_TESTS=ON \
+		-DTOLM_BUILD_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BENCH_BUILD) --target benchmarks
 	@sh tools/run-benchmarks.sh $(BENCH_BUILD)/bin
 
 # Honours PREFIX (default /usr/local) and DESTDIR.
