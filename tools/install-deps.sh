@@ -8,7 +8,7 @@ libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
 xvfb xauth x11-utils xdotool libx11-dev
 desktop-file-utils dbus at-spi2-core python3-pyatspi
-fuse-emulator-sdl opense-basic pasmo fuse-emulator-utils libspectrum-dev libseccomp-dev
+fuse-emulator-sdl opense-basic pasmo fuse-emulator-utils libspectrum-dev libseccomp-dev zip gzip
 g++-mingw-w64-x86-64 googletest wine wine64"
 
 missing=""

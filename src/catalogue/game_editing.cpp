@@ -4,12 +4,10 @@
 
 namespace tolm {
 
-std::string batchGameName(std::string_view fileName) {
-    return std::string(fileName.substr(0, fileName.find('.')));
-}
-
-std::string proposedGameName(std::string_view fileName) {
-    return std::string(fileName.substr(0, fileName.rfind('.')));
+GameFromFile gameFromFileName(std::string_view fileName, NameRule rule) {
+    if (std::optional<TosecName> tosec = parseTosecName(fileName))
+        return {std::move(tosec->name), tosec->year, std::move(tosec->publisher)};
+    return {gameNameFromFileName(fileName, rule), 0, {}};
 }
 
 std::vector<std::string_view> screenshotParts(std::string_view list) {

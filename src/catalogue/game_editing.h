@@ -1,21 +1,32 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/tosec_name.h"
 
 // Rules the game dialogs share: the name a file gives a game, and editing
 // the comma-separated screenshot list.
 namespace tolm {
 
-// The batch wizard's name for a file: up to its first "."
-// ("Jet.Set.Willy.tap" gives "Jet"); a name without "." is kept whole.
-std::string batchGameName(std::string_view fileName);
+// What a file's name gives a new game.
+struct GameFromFile {
+    std::string name;
+    std::int32_t year = 0; // 0: none known
+    std::string publisher;
 
-// The name Add Game proposes for a file: up to its last "."
-// ("Tau.Ceti.z80" gives "Tau.Ceti"); a name without "." is kept whole.
-std::string proposedGameName(std::string_view fileName);
+    bool operator==(const GameFromFile&) const = default;
+};
+
+// A TOSEC-named file ("Manic Miner (1983)(Bug-Byte Software)[a].tzx.zip")
+// gives its tidy name, its year when fully known and its publisher; any other
+// name is cut by `rule` once its compression extensions are off (by the
+// first dot "Jet.Set.Willy.tap" gives "Jet", by the last "Jet.Set.Willy"),
+// with no year or publisher.
+GameFromFile gameFromFileName(std::string_view fileName, NameRule rule);
 
 // The parts of a screenshot list: split at every ",", empty parts kept; the
 // empty list has none.

@@ -46,13 +46,15 @@ DroppedFilesPlan planDroppedPaths(const std::vector<std::string>& paths,
                     plan.unstorableNames.push_back(directory + name);
                     continue;
                 }
-                plan.games.push_back({directory, name, batchGameName(name)});
+                GameFromFile named = gameFromFileName(name, NameRule::UpToFirstDot);
+                plan.games.push_back({directory, name, std::move(named.name), named.year,
+                                      std::move(named.publisher)});
             }
         } else if (platform::fileExists(path)) {
             SplitPath split = splitFullPath(path);
-            std::string name = proposedGameName(split.name);
-            plan.games.push_back(
-                {std::move(split.directory), std::move(split.name), std::move(name)});
+            GameFromFile named = gameFromFileName(split.name, NameRule::UpToLastDot);
+            plan.games.push_back({std::move(split.directory), std::move(split.name),
+                                  std::move(named.name), named.year, std::move(named.publisher)});
         }
     }
     return plan;
@@ -70,6 +72,8 @@ DroppedFilesResult applyDroppedFiles(AppState& state, const DroppedFilesPlan& pl
         }
         NewGame added;
         added.name = game.name;
+        added.year = game.year;
+        added.publisher = game.publisher;
         added.genre = kUncategorisedGenre;
         added.romFile = game.romFile;
         const AddGameResult outcome = addGame(state.catalogue, added);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ struct DroppedFilesPlan {
         std::string directory; // joins the ROM paths before the game is added
         std::string romFile;
         std::string name;
+        std::int32_t year = 0;
+        std::string publisher;
     };
     std::vector<Game> games;
     std::vector<std::string> unstorableNames;
@@ -35,11 +38,12 @@ DroppedFilesPlan planDroppedPaths(const std::vector<std::string>& paths,
 // The writing half, on the catalogue's own thread.
 DroppedFilesResult applyDroppedFiles(AppState& state, const DroppedFilesPlan& plan);
 
-// Files and folders dropped on the game list become games. A file is named
-// as the Add Game dialog names it (up to its last "."), a folder's plain
-// files as the Add Multiple wizard does after Select All (each up to its
-// first "."), and each directory joins the ROM paths before its games are
-// added. Names the catalogue cannot store are skipped and reported.
+// Files and folders dropped on the game list become games. A TOSEC-named
+// file gives its name, year and publisher; any other file is named as the Add
+// Game dialog names it (up to its last "."), a folder's plain files as the
+// Add Multiple wizard does after Select All (each up to its first "."). Each
+// directory joins the ROM paths before its games are added. Names the
+// catalogue cannot store are skipped and reported.
 DroppedFilesResult addDroppedPaths(AppState& state, const std::vector<std::string>& paths);
 
 } // namespace tolm

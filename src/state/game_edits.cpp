@@ -31,8 +31,11 @@ BatchAddResult addGamesFromDirectory(AppState& state, const std::string& directo
         return result;
     addSearchPath(state.settings.romPaths, directory);
     for (const std::string& file : fileNames) {
+        GameFromFile named = gameFromFileName(file, NameRule::UpToFirstDot);
         NewGame game;
-        game.name = batchGameName(file);
+        game.name = std::move(named.name);
+        game.year = named.year;
+        game.publisher = std::move(named.publisher);
         game.genre = kBatchGenre;
         game.romFile = file;
         AddGameResult added = addGame(state.catalogue, game);

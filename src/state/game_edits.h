@@ -37,8 +37,9 @@ struct BatchAddResult {
 };
 
 // Adds one game per file of `directory` (a search-path entry, with its
-// separator), named up to the file name's first ".", genre 96 ("Miscellaneous
-// - [uncategorized]"). The directory joins the ROM paths once, first.
+// separator), genre 96 ("Miscellaneous - [uncategorized]"): a TOSEC name gives
+// its name, year and publisher, any other is named up to its first ".". The
+// directory joins the ROM paths once, first.
 BatchAddResult addGamesFromDirectory(AppState& state, const std::string& directory,
                                      const std::vector<std::string>& fileNames);
 

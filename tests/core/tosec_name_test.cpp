@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/game_editing.h"
-
 using namespace tolm;
 
 // What a TOSEC-named file gives a new game: the name keeps every part but the
@@ -190,11 +188,6 @@ TEST(TosecName, OtherNamesKeepTheOldRules) {
         EXPECT_FALSE(parseTosecName(c.file)) << c.file;
         EXPECT_EQ(gameNameFromFileName(c.file, NameRule::UpToFirstDot), c.firstDot) << c.file;
         EXPECT_EQ(gameNameFromFileName(c.file, NameRule::UpToLastDot), c.lastDot) << c.file;
-        if (withoutCompressionExtensions(c.file) == c.file) {
-            EXPECT_EQ(gameNameFromFileName(c.file, NameRule::UpToFirstDot), batchGameName(c.file));
-            EXPECT_EQ(gameNameFromFileName(c.file, NameRule::UpToLastDot),
-                      proposedGameName(c.file));
-        }
     }
 }
 

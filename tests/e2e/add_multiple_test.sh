@@ -2,7 +2,9 @@
 # The real program, driven from the keyboard as a user without a mouse
 # would: Games > "Add Multiple...", the wizard's directory list to a
 # prepared directory, Next, Select All, Add ROMs; then closing the window
-# writes the new games to tolm.dat and their directory to tolm.ini.
+# writes the new games to tolm.dat and their directory to tolm.ini. A
+# TOSEC-named file gives its name, year and publisher; zipped and compressed
+# files are listed and named like any other.
 #   add_multiple_test.sh <tolm> <e2e_fixture> <e2e_x11>   (run under an X server)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,7 +20,9 @@ make_work e2e
 # subdirectory and a FIFO.
 roms="$work/roms"
 mkdir -p "$work/app" "$roms/sub" || fail "cannot make the directories"
-for name in "Manic.z80" "Jet.Set.Willy.tap" "Readme.txt" ".hidden.tap" "sub/inside.tap"; do
+for name in "Manic.z80" "Jet.Set.Willy.tap" "Readme.txt" ".hidden.tap" "sub/inside.tap" \
+    "Manic Miner (1983)(Bug-Byte Software)[a].tzx.zip" "Knight.Lore.z80.gz" \
+    "Chase H.Q. (1989)(Ocean Software)[128K].tap"; do
     printf 'x' >"$roms/$name"
 done
 mkfifo "$roms/pipe.tap" || fail "cannot make a FIFO"
@@ -69,11 +73,14 @@ close_and_wait
 
 [ -f "$work/app/tolm.dat" ] || fail "closing wrote no tolm.dat"
 games=$("$fixture_tool" games "$work/app/tolm.dat") || fail "tolm.dat cannot be read back"
-expected='Jet|96|0|Jet.Set.Willy.tap|
+expected='Chase H.Q. [128K]|96|1989|Chase H.Q. (1989)(Ocean Software)[128K].tap|Ocean Software
+Jet|96|0|Jet.Set.Willy.tap|
+Knight|96|0|Knight.Lore.z80.gz|
+Manic Miner [a]|96|1983|Manic Miner (1983)(Bug-Byte Software)[a].tzx.zip|Bug-Byte Software
 Manic|96|0|Manic.z80|
 Readme|96|0|Readme.txt|'
 check_same "tolm.dat holds" "$games" "$expected"
-note "tolm.dat holds the three games"
+note "tolm.dat holds the six games"
 
 saved_ini_has '[RomPaths]' 'num=1' "path00=$roms/"
 note "tolm.ini registers $roms/"

@@ -32,11 +32,14 @@ tzxlist "$work/game.tzx" >"$work/tzxlist.log" 2>&1 || fail "tzxlist failed: $(ca
 grep -q 'SCREEN\$  16384, 6912' "$work/tzxlist.log" || fail "tzxlist sees no SCREEN\$ header"
 grep -q 'Block length: 6914 bytes' "$work/tzxlist.log" || fail "tzxlist sees no 6914-byte block"
 
-# The library unpacks compressed files itself.
+# The library unpacks compressed files itself; in a zip it reads the first
+# game file, whatever comes before it.
 gzip -c "$work/game.z80" >"$work/game.z80.gz" || fail "gzip failed"
+printf 'Read me\n' >"$work/readme.txt"
+(cd "$work" && zip -q game.tzx.zip readme.txt game.tzx) || fail "zip failed"
 
 expected=$("$probe" expected)
-for file in game.sna game.z80 game.szx game.tap game.tzx game.scr game.z80.gz; do
+for file in game.sna game.z80 game.szx game.tap game.tzx game.scr game.z80.gz game.tzx.zip; do
     shown=$("$probe" show "$work/$file") || fail "$file gives no screen"
     [ "$shown" = "$expected" ] || fail "$file shows another screen ($shown, expected $expected)"
     note "$file: $shown"

@@ -33,23 +33,38 @@ TEST(DataDirectory, ChosenByCommandLineFilesBesideTheProgramOrWritability) {
 // Letter case counts here as POSIX has it; Windows has its own rule.
 #ifndef _WIN32
 // Dropped files take the Add Game naming rule, a dropped folder the Add
-// Multiple wizard's; each directory joins the ROM paths once.
+// Multiple wizard's, after a compression extension comes off; a TOSEC name
+// gives name, year and publisher either way. Each directory joins the ROM
+// paths once.
 TEST(DroppedFiles, BecomeGamesNamedByTheDialogsRules) {
     // Polish letters: outside Windows-1252, so the catalogue cannot store the name.
     const std::string polish = "single/Zx\xC5\x81\xC3\xB3"
                                "d\xC5\xBA.tap";
     TempDir tree;
-    for (const std::string& file : Strings{"roms/Jet.Set.Willy.tap", "single/Tau.Ceti.z80", polish})
+    const std::string tosec = "single/Chase H.Q. (1989)(Ocean Software)[128K].tap.gz";
+    for (const std::string& file :
+         Strings{"roms/Jet.Set.Willy.tap", "roms/Knight.Lore.z80.zip",
+                 "roms/Knight Lore (1984-11)(Ultimate Play The Game)(GB)(en).tzx.zip",
+                 "single/Tau.Ceti.z80", "single/Tau.Ceti.z80.bz2", tosec, polish})
         tree.write(file);
     AppState state;
     state.settings.romPaths = {tree.sub("ROMS/")}; // another directory here, not roms/
     const DroppedFilesResult result = addDroppedPaths(
-        state, {tree.sub("roms"), tree.sub("single/Tau.Ceti.z80"), tree.sub(polish)});
-    EXPECT_EQ(result.added, 2);
+        state, {tree.sub("roms"), tree.sub("single/Tau.Ceti.z80"),
+                tree.sub("single/Tau.Ceti.z80.bz2"), tree.sub(tosec), tree.sub(polish)});
+    EXPECT_EQ(result.added, 6);
     Strings games;
     for (const GameRecord& game : state.catalogue)
-        games.push_back(game.name + "|" + game.romFile + "|" + std::to_string(game.genre));
-    EXPECT_EQ(games, (Strings{"Jet|Jet.Set.Willy.tap|96", "Tau.Ceti|Tau.Ceti.z80|96"}));
+        games.push_back(game.name + "|" + game.romFile + "|" + std::to_string(game.genre) + "|" +
+                        std::to_string(game.year) + "|" + game.publisher);
+    EXPECT_EQ(games,
+              (Strings{"Jet|Jet.Set.Willy.tap|96|0|",
+                       "Knight Lore (GB)(en)|Knight Lore (1984-11)(Ultimate Play The Game)(GB)(en)"
+                       ".tzx.zip|96|1984|Ultimate Play The Game",
+                       "Knight|Knight.Lore.z80.zip|96|0|", "Tau.Ceti|Tau.Ceti.z80|96|0|",
+                       "Tau.Ceti|Tau.Ceti.z80.bz2|96|0|",
+                       "Chase H.Q. [128K]|Chase H.Q. (1989)(Ocean Software)[128K].tap.gz|96|1989|"
+                       "Ocean Software"}));
     EXPECT_EQ(result.unstorableNames, Strings{tree.sub(polish)});
     EXPECT_EQ(state.settings.romPaths,
               (Strings{tree.sub("ROMS/"), tree.sub("roms/"), tree.sub("single/")}));

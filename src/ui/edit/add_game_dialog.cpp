@@ -76,11 +76,14 @@ void AddGameDialog::findRom() {
     if (!picked->directory.empty())
         addSearchPath(state_.settings.romPaths, picked->directory);
     romEdit_->setText(toQt(picked->name));
-    details_.name->setText(toQt(proposedGameName(picked->name)));
+    // Each pick starts the game afresh, as it always has; a TOSEC name brings
+    // its year and publisher, which stay editable.
+    const GameFromFile named = gameFromFileName(picked->name, NameRule::UpToLastDot);
+    details_.name->setText(toQt(named.name));
     details_.authors->clear();
     notesEdit_->clear();
-    details_.publisher->clear();
-    details_.year->clear();
+    details_.publisher->setText(toQt(named.publisher));
+    details_.year->setText(named.year > 0 ? QString::number(named.year) : QString());
 }
 
 void AddGameDialog::accept() {

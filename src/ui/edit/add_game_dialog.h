@@ -16,8 +16,8 @@ namespace tolm::ui {
 class UserDialogs;
 
 // frmAddSingle: enters one new game. Find ROM picks its file, registers the
-// file's directory at once and proposes the name; OK adds the game (the
-// caller refreshes the list).
+// file's directory at once and proposes the name (and, from a TOSEC name, the
+// year and publisher); OK adds the game (the caller refreshes the list).
 class AddGameDialog final : public QDialog {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QUrl>
 #include <algorithm>
 
@@ -161,6 +162,27 @@ void GameListView::selectPosition(std::int32_t position) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                  QItemSelectionModel::Rows);
     scrollTo(index);
+}
+
+bool GameListView::showsEmptyHint() const {
+    if (model_.isFiltered())
+        return false;
+    const int rows = model_.rowCount();
+    return rows == 0 ||
+           (rows == 1 &&
+            model_.data(model_.index(0, GameListModel::NameColumn)).toString().isEmpty());
+}
+
+void GameListView::paintEvent(QPaintEvent* event) {
+    QTreeView::paintEvent(event);
+    if (!showsEmptyHint())
+        return;
+    // Over the rows, not one of them: selection, keys and drops stay the list's.
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = fontMetrics().averageCharWidth() * 4;
+    painter.drawText(viewport()->rect().adjusted(margin, 0, -margin, 0),
+                     Qt::AlignCenter | Qt::TextWordWrap, QString::fromLatin1(kEmptyHint));
 }
 
 void GameListView::markShown(const QModelIndex& index) {

@@ -37,6 +37,13 @@ public:
     // Makes `position`'s row the one selected and current, scrolled to.
     void selectPosition(std::int32_t position);
 
+    // What the list shows in its middle while it has no game to list.
+    static constexpr const char* kEmptyHint =
+        "No games yet. Drop game files or folders here, or use Games > Add Multiple...";
+    // Whether the hint shows: the catalogue holds no game (no record, or only
+    // the blank one removing the last game leaves) and no filter is set.
+    bool showsEmptyHint() const;
+
     // The row the details show; a click on it shows it afresh, selecting it
     // again by the keyboard does not.
     void markShown(const QModelIndex& index);
@@ -51,6 +58,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // A header click: the same column again reverses the order, a new column keeps it.

@@ -7,10 +7,13 @@
 namespace tolm::ui {
 
 QString romFileFilter() {
-    return QStringLiteral("Spectrum files (*.Z80;*.ZX*;*.SNA;*.TAP;*.TZX)|"
-                          "*.Z80;*.ZX*;*.SNA;*.TAP;*.TZX|"
+    // Collections come zipped or gzipped: the emulator and the screen reader
+    // take those files as they are.
+    return QStringLiteral("Spectrum files (*.Z80;*.ZX*;*.SNA;*.TAP;*.TZX;*.ZIP;*.GZ;*.BZ2)|"
+                          "*.Z80;*.ZX*;*.SNA;*.TAP;*.TZX;*.ZIP;*.GZ;*.BZ2|"
                           "Z80 (*.Z80)|*.Z80|ZX Riff (*.ZX*)|*.ZX*|Snapshot (*.SNA)|*.SNA|"
                           "Tape Images (*.TAP)|*.TAP|TZX Tape Images (*.TZX)|*.TZX|"
+                          "Compressed (*.ZIP;*.GZ;*.BZ2)|*.ZIP;*.GZ;*.BZ2|"
                           "All files (*.*)|*.*");
 }
 

@@ -7,7 +7,8 @@
 // offer the files a Spectrum collector keeps today.
 namespace tolm::ui {
 
-// The game's own file: every Spectrum format first, then one per format.
+// The game's own file: every Spectrum format first (zipped and compressed
+// files among them), then one per format.
 QString romFileFilter();
 // Screenshots: every picture format the program shows first.
 QString pictureFileFilter();

@@ -43,6 +43,7 @@ struct FindRom {
     Paths pathsBefore;
     QString file, name; // empty file: refused
     Paths pathsAfter;
+    QString year, publisher; // from a TOSEC name
 };
 
 } // namespace
@@ -52,14 +53,27 @@ Q_DECLARE_METATYPE(FindRom)
 class AddGameDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Find ROM fills the file box and proposes the name (to the last "."),
-    // empties four boxes and keeps the genre; the directory joins the ROM
-    // paths at once. A name outside the code page is refused, changing nothing.
+    // Find ROM fills the file box and proposes the name (to the last ".",
+    // after a compression extension), empties four boxes and keeps the genre;
+    // a TOSEC name fills the year and publisher instead. The directory joins
+    // the ROM paths at once. A name outside the code page is refused,
+    // changing nothing.
     void findRom_data() {
         QTest::addColumn<FindRom>("row");
         QTest::newRow("cut at the last dot")
             << FindRom{"/r/Tau.Ceti.z80", {"/a/"}, "Tau.Ceti.z80", "Tau.Ceti", {"/a/", "/r/"}};
         QTest::newRow("short path, once ignored") << FindRom{"/a.z", {}, "a.z", "a", {"/"}};
+        QTest::newRow("zipped") << FindRom{
+            "/r/Tau.Ceti.z80.zip", {}, "Tau.Ceti.z80.zip", "Tau.Ceti", {"/r/"}};
+        QTest::newRow("TOSEC") << FindRom{"/r/Chase H.Q. (1989)(Ocean Software)[128K].tap.gz",
+                                          {},
+                                          "Chase H.Q. (1989)(Ocean Software)[128K].tap.gz",
+                                          "Chase H.Q. [128K]",
+                                          {"/r/"},
+                                          "1989",
+                                          "Ocean Software"};
+        QTest::newRow("TOSEC, year and publisher unknown")
+            << FindRom{"/r/Dizzy (19xx)(-).tap", {}, "Dizzy (19xx)(-).tap", "Dizzy", {"/r/"}};
         QTest::newRow("outside Windows-1252")
             << FindRom{QString::fromUtf8("/\xE3\x82\xB2\xE3\x83\xBC/x.tap"), {}, {}, {}, {}};
     }
@@ -74,7 +88,8 @@ private Q_SLOTS:
         QCOMPARE(s.state.settings.romPaths, row.pathsAfter);
         QVERIFY(s.state.catalogue.empty()); // only OK adds
         if (!row.file.isEmpty()) {
-            QCOMPARE(s.contents(), (QStringList{row.name, {}, {}, row.file, {}, {}, "42"}));
+            QCOMPARE(s.contents(),
+                     (QStringList{row.name, row.year, row.publisher, row.file, {}, {}, "42"}));
             return;
         }
         QCOMPARE(s.contents(), typed);
@@ -135,21 +150,30 @@ private Q_SLOTS:
         QVERIFY(!tabs->isAncestorOf(field) || tabs->currentWidget()->isAncestorOf(field));
     }
 
-    // OK adds the record with the year's leading number and CR LF line ends;
-    // after "remove all" the one blank record left is reused.
+    // OK adds the record with the year's leading number (typed over the one
+    // the file's name gave) and CR LF line ends; after "remove all" the one
+    // blank record left is reused.
     void okAddsTheGame() {
         for (const bool emptied : {false, true}) {
             Session s;
             if (emptied)
                 s.state.catalogue.resize(1);
-            s.dialogs.files.push_back(QStringLiteral("/roms/Jet.Set.Willy.tap"));
+            s.dialogs.files.push_back(
+                QStringLiteral("/roms/Jet.Set.Willy (1983)(Software Projects).tap"));
             s.click("cmdFindRom");
             s.edit("txtYear")->setText(QStringLiteral(" 19 84x"));
             s.box("txtAuthors")->setPlainText(QStringLiteral("Matthew\nSmith"));
             s.click("cmdOK");
             QCOMPARE(s.d.result(), int(QDialog::Accepted));
-            const GameRecord added{"Jet.Set.Willy",    0, "", 1984, "", "Jet.Set.Willy.tap", "",
-                                   "Matthew\r\nSmith", ""};
+            const GameRecord added{"Jet.Set.Willy",
+                                   0,
+                                   "",
+                                   1984,
+                                   "",
+                                   "Jet.Set.Willy (1983)(Software Projects).tap",
+                                   "Software Projects",
+                                   "Matthew\r\nSmith",
+                                   ""};
             QCOMPARE(s.state.catalogue, GameCatalogue{added});
             QCOMPARE(s.state.settings.romPaths, Paths{"/roms/"});
         }

@@ -11,6 +11,7 @@
 #include "ui/main/details_panel.h"
 #include "ui/main/first_start.h"
 #include "ui/main/game_filter_box.h"
+#include "ui/main/game_list_view.h"
 #include "ui/widgets/screenshot_strip.h"
 #include "ui/widgets/window_geometry.h"
 
@@ -347,6 +348,49 @@ private Q_SLOTS:
         selected.sort();
         QCOMPARE(selected, (QStringList{"Alpha", "Delta", "gamma"}));
     }
+    // While no game is listed and no filter is typed the list draws its hint
+    // in its middle, not as a row; a game or a filter takes it away, and
+    // removing every game (which leaves one blank record) brings it back.
+    void emptyListHint() {
+        Run run;
+        run.start();
+        auto* list = qobject_cast<tolm::ui::GameListView*>(run.list());
+        QVERIFY(list != nullptr);
+        auto* box = run.window->findChild<tolm::ui::GameFilterBox*>(QStringLiteral("filterBox"));
+        // The pixels drawn over the viewport's empty background.
+        const auto inked = [list] {
+            const QImage image = list->viewport()->grab().toImage();
+            const QRgb base = list->viewport()->palette().color(QPalette::Base).rgb();
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    count += image.pixel(x, y) != base;
+            return count;
+        };
+        const auto check = [&](const char* step, bool hint, int rows) {
+            QVERIFY2(list->showsEmptyHint() == hint, step);
+            QVERIFY2(list->model()->rowCount() == rows, step);
+        };
+        check("no catalogue", true, 0);
+        QVERIFY(inked() > 0);
+        box->setText(QStringLiteral("manic"));
+        check("filtered", false, 0);
+        QCOMPARE(inked(), 0);
+        box->setText(QString());
+        run.state.catalogue = {tolm::test::makeGame("Manic Miner")};
+        run.window->refreshGameList();
+        check("one game", false, 1);
+        run.list()->selectAll();
+        run.dialogs.answers.push_back(Answer::Yes);
+        run.window->removeSelectedGames();
+        QCOMPARE(run.state.catalogue.size(), std::size_t(1)); // the blank record
+        check("all removed", true, 1);
+        QVERIFY(inked() > 0);
+        box->setText(QStringLiteral("x"));
+        check("all removed, filtered", false, 0);
+        QCOMPARE(inked(), 0);
+    }
+
     // Keys and drops on the list reach the commands: Delete asks before
     // removing, Enter runs, Ctrl+S saves, a dropped file becomes a game.
     void shortcuts() {

@@ -89,8 +89,10 @@ private Q_SLOTS:
         QCOMPARE(picker.pickedFolder(), toQt(dir.sub("")) + ending);
     }
 
-    // What each dialog's filters let through, whatever the letter case; the
-    // Spectrum's own screens are pictures too, among all and by name (last).
+    // What each dialog's filters let through, whatever the letter case;
+    // zipped and compressed game files are game files, among all and as
+    // their own kind. The Spectrum's own screens are pictures too, among all
+    // and by name (last).
     void dialogFiltersMatch() {
         const struct {
             QString pairs;
@@ -98,8 +100,12 @@ private Q_SLOTS:
             const char* name;
             bool shown;
         } cases[] = {{romFileFilter(), 0, "game.z80", true},
-                     {romFileFilter(), 6, "README", true},
+                     {romFileFilter(), -1, "README", true},
                      {romFileFilter(), 0, "a.png", false},
+                     {romFileFilter(), 0, "Game (1983)(Me).tzx.zip", true},
+                     {romFileFilter(), 0, "GAME.TAP.GZ", true},
+                     {romFileFilter(), 6, "game.z80.bz2", true},
+                     {romFileFilter(), 6, "game.z80", false},
                      {pictureFileFilter(), 0, "LOADING.SCR", true},
                      {pictureFileFilter(), -1, "loading.scr", true}};
         static const QRegularExpression last(QStringLiteral("\\(([^()]*)\\)$"));
