@@ -56,9 +56,10 @@ fuse_started() {
 }
 
 # The file runs: the loop paints bands of several colours down the border,
-# where the ROM alone would show one colour. Column 4 is border.
+# where the ROM alone would show one colour (and a tape's loading stripes
+# at most five). Column 4 is border.
 border_colours() {
-    n=$("$x11_tool" colours "$fuse_window" 4 2>/dev/null) && [ "${n:-0}" -ge 4 ]
+    n=$("$x11_tool" colours "$fuse_window" 4 2>/dev/null) && [ "${n:-0}" -ge "$bands" ]
 }
 
 fuse_ended() {
@@ -78,8 +79,10 @@ for rom_name in "Border Stripes.sna" "Border Stripes.z80.zip" "Border Stripes.ta
     fuse_window=$found
     note "Fuse window $fuse_window"
 
+    bands=4
     case "$rom_name" in
     *.tap.gz)
+        bands=6
         # Fuse inserts the tape; OpenSE BASIC takes its keywords typed out,
         # and Fuse's Symbol Shift (Ctrl) with P gives the quote.
         sleep 2
