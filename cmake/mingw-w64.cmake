@@ -16,6 +16,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# find_package picks the DLL's import library unless told otherwise.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # ctest starts the test programs through Wine (tools/test-windows.sh sets up
 # the throw-away prefix it runs in).

@@ -8,8 +8,9 @@ libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
 xvfb xauth x11-utils xdotool libx11-dev
 desktop-file-utils dbus at-spi2-core python3-pyatspi
-fuse-emulator-sdl opense-basic pasmo fuse-emulator-utils libspectrum-dev libseccomp-dev zip gzip
-g++-mingw-w64-x86-64 googletest wine wine64"
+fuse-emulator-sdl opense-basic pasmo fuse-emulator-utils libspectrum-dev libseccomp-dev
+zlib1g-dev libbz2-dev zip gzip bzip2
+g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine wine64"
 
 missing=""
 for p in $packages; do

@@ -19,6 +19,8 @@ namespace tolm::platform {
 
 namespace {
 
+[[maybe_unused]] constexpr off_t kWritebackStep = 4 * 1024 * 1024;
+
 bool isHiddenName(std::string_view name) {
     return !name.empty() && name.front() == '.';
 }
@@ -132,6 +134,8 @@ IoResult replaceFileStreamed(const std::string& path,
         return fail(reason);
     };
     std::string writeError;
+    off_t written = 0;
+    off_t handedToDisk = 0;
     const ByteSink sink = [&](std::string_view bytes) {
         while (writeError.empty() && !bytes.empty()) {
             const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -141,7 +145,17 @@ IoResult replaceFileStreamed(const std::string& path,
                 continue;
             }
             bytes.remove_prefix(static_cast<std::size_t>(n));
+            written += n;
         }
+#ifdef __linux__
+        // A synced file's pages go to the disk while the rest is still being
+        // made, so the sync at the end waits only for the last few.
+        if (durability == Durability::Synced && written - handedToDisk >= kWritebackStep) {
+            (void)::sync_file_range(fd, handedToDisk, written - handedToDisk,
+                                    SYNC_FILE_RANGE_WRITE);
+            handedToDisk = written;
+        }
+#endif
         return writeError.empty();
     };
     if (!produce(sink) || !writeError.empty())
