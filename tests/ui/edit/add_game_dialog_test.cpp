@@ -60,11 +60,11 @@ private Q_SLOTS:
     // changing nothing.
     void findRom_data() {
         QTest::addColumn<FindRom>("row");
-        QTest::newRow("cut at the last dot")
-            << FindRom{"/r/Tau.Ceti.z80", {"/a/"}, "Tau.Ceti.z80", "Tau.Ceti", {"/a/", "/r/"}};
-        QTest::newRow("short path, once ignored") << FindRom{"/a.z", {}, "a.z", "a", {"/"}};
+        QTest::newRow("cut at the last dot") << FindRom{
+            "/r/Tau.Ceti.z80", {"/a/"}, "Tau.Ceti.z80", "Tau.Ceti", {"/a/", "/r/"}, {}, {}};
+        QTest::newRow("short path, once ignored") << FindRom{"/a.z", {}, "a.z", "a", {"/"}, {}, {}};
         QTest::newRow("zipped") << FindRom{
-            "/r/Tau.Ceti.z80.zip", {}, "Tau.Ceti.z80.zip", "Tau.Ceti", {"/r/"}};
+            "/r/Tau.Ceti.z80.zip", {}, "Tau.Ceti.z80.zip", "Tau.Ceti", {"/r/"}, {}, {}};
         QTest::newRow("TOSEC") << FindRom{"/r/Chase H.Q. (1989)(Ocean Software)[128K].tap.gz",
                                           {},
                                           "Chase H.Q. (1989)(Ocean Software)[128K].tap.gz",
@@ -72,10 +72,10 @@ private Q_SLOTS:
                                           {"/r/"},
                                           "1989",
                                           "Ocean Software"};
-        QTest::newRow("TOSEC, year and publisher unknown")
-            << FindRom{"/r/Dizzy (19xx)(-).tap", {}, "Dizzy (19xx)(-).tap", "Dizzy", {"/r/"}};
-        QTest::newRow("outside Windows-1252")
-            << FindRom{QString::fromUtf8("/\xE3\x82\xB2\xE3\x83\xBC/x.tap"), {}, {}, {}, {}};
+        QTest::newRow("TOSEC, year and publisher unknown") << FindRom{
+            "/r/Dizzy (19xx)(-).tap", {}, "Dizzy (19xx)(-).tap", "Dizzy", {"/r/"}, {}, {}};
+        QTest::newRow("outside Windows-1252") << FindRom{
+            QString::fromUtf8("/\xE3\x82\xB2\xE3\x83\xBC/x.tap"), {}, {}, {}, {}, {}, {}};
     }
     void findRom() {
         QFETCH(FindRom, row);
