@@ -125,12 +125,10 @@ FillInDialog::FillInDialog(AppState& state, std::vector<FillInProposal> proposal
     connect(tickNone, &QPushButton::clicked, this, [this] { model_->tickAll(false); });
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* applyButton =
-        named(buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::AcceptRole),
-              kApplyButton);
-    QPushButton* cancelButton =
-        named(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole),
-              kCancelButton);
+    QPushButton* applyButton = named(
+        buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::AcceptRole), kApplyButton);
+    QPushButton* cancelButton = named(
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), kCancelButton);
     applyButton->setDefault(true);
     connect(applyButton, &QPushButton::clicked, this, &FillInDialog::apply);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
