@@ -12,8 +12,8 @@
 namespace tolm {
 namespace {
 
-// Progress is reported this often: a call per game would cost more than the
-// names take to read.
+// Without archive info to read, progress is reported this often: a call per game would cost more
+// than the names take to read.
 constexpr std::size_t kProgressStep = 256;
 
 std::string_view fileNameOf(std::string_view path) {
@@ -31,6 +31,20 @@ bool isOldRuleName(std::string_view name, std::string_view fileName) {
             return true;
     }
     return false;
+}
+
+// Whether the file may hold archive info: a TZX tape, or a compressed file
+// that does not say it holds something else. Other kinds are not read at all.
+bool mayHoldArchiveInfo(std::string_view fileName) {
+    const std::string_view stem = withoutCompressionExtensions(fileName);
+    const std::size_t dot = stem.rfind('.');
+    if (dot == std::string_view::npos)
+        return stem.size() < fileName.size();
+    const std::string_view extension = stem.substr(dot + 1);
+    if (extension.size() == 3 && (extension[0] | 0x20) == 't' && (extension[1] | 0x20) == 'z' &&
+        (extension[2] | 0x20) == 'x')
+        return true;
+    return stem.size() < fileName.size() && !isGameFileExtension(extension);
 }
 
 std::string yearText(std::int32_t year) {
@@ -97,7 +111,7 @@ FillInResult proposeFillIns(const GameCatalogue& catalogue, const SettingsState&
         const std::string_view fileName = fileNameOf(located.path);
         const std::optional<TosecName> tosec = parseTosecName(fileName);
         std::optional<screens::ArchiveInfo> info;
-        if (readArchiveInfo)
+        if (readArchiveInfo && mayHoldArchiveInfo(fileName))
             info = readArchiveInfo(located.path);
         // The tape's own words are the better source for what both give.
         std::int32_t year = tosec ? tosec->year : 0;

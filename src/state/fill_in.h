@@ -51,8 +51,9 @@ using FillInProgress = std::function<bool(std::size_t done, std::size_t total)>;
 // The changes the ROM files of the games at `games` propose: a TOSEC name
 // gives Name, Year and Publisher; the archive info (when `readArchiveInfo` is
 // given) Year, Publisher and Authors, its year and publisher beating the
-// name's. Blank records, games without a ROM file and files not found over
-// the ROM paths give nothing, nor do texts the catalogue could not store.
+// name's. Only TZX tapes and compressed files are read for archive info. Blank records, games
+// without a ROM file and files not found over the ROM paths give nothing, nor do texts the
+// catalogue could not store.
 FillInResult proposeFillIns(const GameCatalogue& catalogue, const SettingsState& settings,
                             const std::vector<std::int32_t>& games,
                             const ArchiveInfoReader& readArchiveInfo = {},

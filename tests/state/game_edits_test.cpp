@@ -108,7 +108,11 @@ TEST(GameEdits, FillInProposesWhatTheFilesSay) {
         });
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(result.filesFound, std::size(cases) - 3);
-    EXPECT_EQ(read.size(), result.filesFound);
+    // Only tapes that may hold archive info are read.
+    EXPECT_EQ(read, (std::vector<std::string>{
+                        dir.sub("roms/Manic Miner (1983)(Bug-Byte Software)[a].tzx.zip"),
+                        dir.sub("roms/Knight Lore (1984)(Ultimate).tzx"),
+                        dir.sub("roms/Jet.Set.Willy.tzx"), dir.sub("roms/Polish.tzx")}));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         std::vector<std::string> found;
         for (const FillInProposal& p : result.proposals) {

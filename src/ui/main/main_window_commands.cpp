@@ -3,6 +3,7 @@
 #include <QStatusBar>
 #include <memory>
 
+#include "screens/game_file_screen.h"
 #include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"
 #include "ui/config/screenshot_options_dialog.h"
@@ -61,7 +62,11 @@ void MainWindow::openFillIn() {
     std::optional<FillInResult> result;
     {
         JobScope busy(*this);
-        result = proposeFillInsWithProgress(state_, games, {}, this);
+        // A reader of its own: its child serves the worker alone.
+        screens::GameFileScreenReader reader;
+        result = proposeFillInsWithProgress(
+            state_, games,
+            [&reader](const std::string& path) { return reader.readArchiveInfo(path); }, this);
     }
     if (state_.sessionEnding || !result)
         return; // stopped: nothing to show
