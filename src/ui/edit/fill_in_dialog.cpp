@@ -65,9 +65,12 @@ public:
             return {};
         switch (index.column()) {
         case GameColumn:
-            return proposal.game < static_cast<std::int32_t>(catalogue_.size())
-                       ? toQt(catalogue_[static_cast<std::size_t>(proposal.game)].name)
-                       : QString();
+            // A game's name heads its first row only, so its rows read as one group.
+            if (proposal.game >= static_cast<std::int32_t>(catalogue_.size()) ||
+                (role == Qt::DisplayRole && index.row() > 0 &&
+                 proposals_[static_cast<std::size_t>(index.row()) - 1].game == proposal.game))
+                return QString();
+            return toQt(catalogue_[static_cast<std::size_t>(proposal.game)].name);
         case FieldColumn:
             return QString::fromLatin1(fillInFieldName(proposal.field));
         case NowColumn:
@@ -95,16 +98,18 @@ FillInDialog::FillInDialog(AppState& state, std::vector<FillInProposal> proposal
     : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmFillIn"));
     setWindowTitle(QStringLiteral("Fill In from Files"));
-    resize(760, 440);
+    resize(860, 440);
 
     std::size_t ticked = 0;
     for (const FillInProposal& proposal : proposals)
         ticked += proposal.ticked ? 1 : 0;
     summary_ = named(new QLabel(this), "lblSummary");
-    summary_->setText(QStringLiteral("%1 changes proposed, %2 ticked. Apply changes the ticked "
-                                     "fields; untick what should stay as it is.")
+    summary_->setText((proposals.size() == 1 ? QStringLiteral("1 change proposed, %2 ticked.")
+                                             : QStringLiteral("%1 changes proposed, %2 ticked."))
                           .arg(proposals.size())
-                          .arg(ticked));
+                          .arg(ticked) +
+                      QStringLiteral(" Apply changes the ticked fields; untick what should stay "
+                                     "as it is."));
     summary_->setWordWrap(true);
 
     model_ = new FillInModel(std::move(proposals), state_.catalogue, this);
@@ -112,11 +117,12 @@ FillInDialog::FillInDialog(AppState& state, std::vector<FillInProposal> proposal
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
+    list_->setTextElideMode(Qt::ElideMiddle); // long TOSEC names differ at both ends
     list_->setModel(model_);
     list_->header()->setStretchLastSection(true);
-    list_->header()->resizeSection(FillInModel::GameColumn, 250);
-    list_->header()->resizeSection(FillInModel::FieldColumn, 80);
-    list_->header()->resizeSection(FillInModel::NowColumn, 180);
+    list_->header()->resizeSection(FillInModel::GameColumn, 270);
+    list_->header()->resizeSection(FillInModel::FieldColumn, 75);
+    list_->header()->resizeSection(FillInModel::NowColumn, 240);
     list_->setCurrentIndex(model_->index(0, FillInModel::GameColumn));
 
     auto* tickAll = named(new QPushButton(QStringLiteral("Tick All"), this), kTickAllButton);
