@@ -1,6 +1,11 @@
 // Makes Spectrum files with a known screen and reports the screen a file holds:
 //   screen_probe files <dir>    game.sna, game.tap, game.tzx and game.scr in <dir>,
 //                               all holding the same patterned screen
+//                               and info.tzx, a tape whose archive info says
+//                               who made it (see `info`)
+//   screen_probe info [file]    the archive info put into info.tzx, or the one
+//                               read from <file>: title, publisher, authors and
+//                               year, a line each; exit status 1 when none
 //   screen_probe expected       the fingerprint of that screen
 //   screen_probe show <file>    the fingerprint of the screen in <file> (a
 //                               snapshot, tape or .scr); exit status 1 when none
@@ -13,7 +18,9 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "catalogue/database.h"
 #include "made_game_files.h"
@@ -46,13 +53,35 @@ bool write(const std::string& path, const Bytes& bytes) {
     return static_cast<bool>(out);
 }
 
+// The archive info of info.tzx, as its bytes (Windows-1252) and as read back.
+const std::vector<testing::ArchiveText> kArchiveTexts = {{0x00, "Caf\xE9 Miner"},
+                                                         {0x01, "Bug-Byte Software Ltd."},
+                                                         {0x02, "Matthew Smith"},
+                                                         {0x03, "1983"}};
+const screens::ArchiveInfo kArchiveInfo{"Caf\xC3\xA9 Miner", "Bug-Byte Software Ltd.",
+                                        "Matthew Smith", 1983};
+
+int printInfo(const std::optional<screens::ArchiveInfo>& info) {
+    if (!info) {
+        std::cout << "none\n";
+        return 1;
+    }
+    std::cout << info->title << '\n'
+              << info->publisher << '\n'
+              << info->authors << '\n'
+              << info->year << '\n';
+    return 0;
+}
+
 int writeFiles(const std::string& dir) {
     const screens::ScreenMemory screen = testing::patternedScreen();
     const auto blocks = testing::loadingScreenBlocks(screen);
-    const bool ok = write(dir + "/game.sna", testing::sna48(screen)) &&
-                    write(dir + "/game.tap", testing::tapFile(blocks)) &&
-                    write(dir + "/game.tzx", testing::tzxFile(blocks)) &&
-                    write(dir + "/game.scr", Bytes(screen.begin(), screen.end()));
+    const bool ok =
+        write(dir + "/game.sna", testing::sna48(screen)) &&
+        write(dir + "/game.tap", testing::tapFile(blocks)) &&
+        write(dir + "/game.tzx", testing::tzxFile(blocks)) &&
+        write(dir + "/info.tzx", testing::tzxWithArchiveInfo({kArchiveTexts}, blocks)) &&
+        write(dir + "/game.scr", Bytes(screen.begin(), screen.end()));
     if (!ok)
         std::cerr << "cannot write into " << dir << '\n';
     return ok ? 0 : 1;
@@ -108,6 +137,10 @@ int main(int argc, char** argv) {
     }
     if (command == "banded" && argc == 3)
         return writeBanded(argv[2]);
+    if (command == "info" && argc == 2)
+        return printInfo(kArchiveInfo);
+    if (command == "info" && argc == 3)
+        return printInfo(screens::GameFileScreenReader().readArchiveInfo(argv[2]));
     if (command == "show" && argc == 3)
         return show(argv[2]);
     if (command == "pixel" && argc == 4) {
@@ -115,6 +148,7 @@ int main(int argc, char** argv) {
         std::printf("%06x\n", picture->at(std::stoi(argv[2]), std::stoi(argv[3])) & 0xFFFFFFu);
         return 0;
     }
-    std::cerr << "usage: screen_probe files <dir> | expected | show <file> | pixel <x> <y>\n";
+    std::cerr << "usage: screen_probe files <dir> | expected | show <file> | info [file] | pixel "
+                 "<x> <y>\n";
     return 2;
 }

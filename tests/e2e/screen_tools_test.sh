@@ -32,6 +32,19 @@ tzxlist "$work/game.tzx" >"$work/tzxlist.log" 2>&1 || fail "tzxlist failed: $(ca
 grep -q 'SCREEN\$  16384, 6912' "$work/tzxlist.log" || fail "tzxlist sees no SCREEN\$ header"
 grep -q 'Block length: 6914 bytes' "$work/tzxlist.log" || fail "tzxlist sees no 6914-byte block"
 
+# tzxlist reads the archive info we write as we read it back: the same
+# texts, the title's Windows-1252 0xE9 byte shown by both as UTF-8 "é".
+tzxlist "$work/info.tzx" >"$work/info.log" 2>&1 || fail "tzxlist failed on info.tzx: $(cat "$work/info.log")"
+grep -q 'Archive Info' "$work/info.log" || fail "tzxlist sees no archive info: $(cat "$work/info.log")"
+"$probe" info >"$work/info.expected" || fail "no archive info expected"
+"$probe" info "$work/info.tzx" >"$work/info.read" || fail "info.tzx gives no archive info"
+cmp -s "$work/info.expected" "$work/info.read" ||
+    fail "info.tzx reads as $(cat "$work/info.read"), expected $(cat "$work/info.expected")"
+while IFS= read -r text; do
+    grep -qF ": $text" "$work/info.log" || fail "tzxlist does not show \"$text\": $(cat "$work/info.log")"
+done <"$work/info.read"
+note "tzxlist and our reader agree on info.tzx: $(tr '\n' '|' <"$work/info.read")"
+
 # The library unpacks compressed files itself; in a zip it reads the first
 # game file, whatever comes before it.
 gzip -c "$work/game.z80" >"$work/game.z80.gz" || fail "gzip failed"
@@ -39,7 +52,7 @@ printf 'Read me\n' >"$work/readme.txt"
 (cd "$work" && zip -q game.tzx.zip readme.txt game.tzx) || fail "zip failed"
 
 expected=$("$probe" expected)
-for file in game.sna game.z80 game.szx game.tap game.tzx game.scr game.z80.gz game.tzx.zip; do
+for file in game.sna game.z80 game.szx game.tap game.tzx info.tzx game.scr game.z80.gz game.tzx.zip; do
     shown=$("$probe" show "$work/$file") || fail "$file gives no screen"
     [ "$shown" = "$expected" ] || fail "$file shows another screen ($shown, expected $expected)"
     note "$file: $shown"

@@ -1,6 +1,11 @@
 #include "made_game_files.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
+#include <stdexcept>
+
+#include <libspectrum.h>
 
 namespace tolm::testing {
 namespace {
@@ -200,6 +205,77 @@ Bytes tzxFile(const std::vector<Bytes>& blocks) {
         append16(file, block.size());
         append(file, block);
     }
+    return file;
+}
+
+Bytes tzxWithArchiveInfo(const std::vector<std::vector<ArchiveText>>& infos,
+                         const std::vector<Bytes>& blocks) {
+    static const bool ready = libspectrum_init() == LIBSPECTRUM_ERROR_NONE;
+    if (!ready)
+        throw std::runtime_error("libspectrum does not start");
+    constexpr std::size_t kHeader = 10; // "ZXTape!", 0x1A, version
+    Bytes file = tzxFile({});
+    for (const std::vector<ArchiveText>& texts : infos) {
+        // The library takes the arrays and frees them with the tape.
+        libspectrum_tape_block* block =
+            libspectrum_tape_block_alloc(LIBSPECTRUM_TAPE_BLOCK_ARCHIVE_INFO);
+        int* ids = libspectrum_new(int, texts.size());
+        char** strings = libspectrum_new(char*, texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            ids[i] = texts[i].id;
+            strings[i] = libspectrum_new(char, texts[i].bytes.size() + 1);
+            std::copy_n(texts[i].bytes.c_str(), texts[i].bytes.size() + 1, strings[i]);
+        }
+        libspectrum_tape_block_set_count(block, texts.size());
+        libspectrum_tape_block_set_ids(block, ids);
+        libspectrum_tape_block_set_texts(block, strings);
+        const std::unique_ptr<libspectrum_tape, void (*)(libspectrum_tape*)> tape(
+            libspectrum_tape_alloc(), [](libspectrum_tape* t) { libspectrum_tape_free(t); });
+        libspectrum_tape_append_block(tape.get(), block);
+        libspectrum_byte* written = nullptr;
+        std::size_t length = 0;
+        if (libspectrum_tape_write(&written, &length, tape.get(), LIBSPECTRUM_ID_TAPE_TZX) !=
+                LIBSPECTRUM_ERROR_NONE ||
+            length < kHeader)
+            throw std::runtime_error("libspectrum does not write the tape");
+        file.insert(file.end(), written + kHeader, written + length);
+        libspectrum_free(written);
+    }
+    const Bytes data = tzxFile(blocks);
+    file.insert(file.end(), data.begin() + kHeader, data.end());
+    return file;
+}
+
+Bytes gzipped(const Bytes& contents) {
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> crcs{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            crcs[n] = c;
+        }
+        return crcs;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::uint8_t byte : contents)
+        crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    crc ^= 0xFFFFFFFFu;
+    Bytes file{0x1F, 0x8B, 8, 0, 0, 0, 0, 0, 0, 0xFF};
+    // Deflate's stored blocks: final bit, length, its complement, the bytes.
+    std::size_t at = 0;
+    do {
+        const std::size_t size = std::min<std::size_t>(contents.size() - at, 65535);
+        file.push_back(at + size == contents.size() ? 1 : 0);
+        append16(file, size);
+        append16(file, ~size & 0xFFFF);
+        file.insert(file.end(), contents.begin() + static_cast<std::ptrdiff_t>(at),
+                    contents.begin() + static_cast<std::ptrdiff_t>(at + size));
+        at += size;
+    } while (at < contents.size());
+    for (std::uint32_t value : {crc, static_cast<std::uint32_t>(contents.size())})
+        for (int shift = 0; shift < 32; shift += 8)
+            file.push_back(static_cast<std::uint8_t>(value >> shift));
     return file;
 }
 

@@ -43,6 +43,21 @@ Bytes tapFile(const std::vector<Bytes>& blocks);
 // .tzx 1.20: each block as a standard-speed data block (ID 0x10).
 Bytes tzxFile(const std::vector<Bytes>& blocks);
 
+// One archive-info text: its id (0x00 title, 0x01 publisher, 0x02 authors,
+// 0x03 year) and its bytes as they stand in the file.
+struct ArchiveText {
+    int id;
+    std::string bytes;
+};
+
+// .tzx whose archive-info blocks (one per entry of `infos`, in turn) come
+// before `blocks`; the archive-info blocks are written by libspectrum.
+Bytes tzxWithArchiveInfo(const std::vector<std::vector<ArchiveText>>& infos,
+                         const std::vector<Bytes>& blocks);
+
+// A .gz file of `contents`, stored without compression.
+Bytes gzipped(const Bytes& contents);
+
 // A loading tape: a BASIC-like header and stub block, then the screen as
 // CODE at 16384 (header plus 6914-byte data block).
 std::vector<Bytes> loadingScreenBlocks(const screens::ScreenMemory& screen);

@@ -112,6 +112,8 @@ std::vector<GameFileCase> gameFiles() {
         {"game.tzx", testing::tzxFile(tape), screen},
         // A file that names its kind inside wins over its extension.
         {"misnamed.tap", testing::tzxFile(tape), screen},
+        {"described.tzx", testing::tzxWithArchiveInfo({{{0x00, "Game"}}}, tape), screen},
+        {"game.tzx.gz", testing::gzipped(testing::tzxFile(tape)), screen},
     };
 }
 
@@ -191,6 +193,113 @@ TEST_F(GameFileScreen, ReadsFromDiskAndRefusesWhatIsNotThere) {
     EXPECT_TRUE(*found == testing::patternedScreen());
     EXPECT_FALSE(reader_.readFile(dir.sub("absent.z80")));
     EXPECT_FALSE(reader_.readFile(dir.path())) << "a directory";
+    const Bytes tzx = testing::tzxWithArchiveInfo({{{0x01, "Ocean"}, {0x03, "1988"}}}, {});
+    dir.write("game.tzx", std::string_view(reinterpret_cast<const char*>(tzx.data()), tzx.size()));
+    const auto info = reader_.readArchiveInfo(dir.sub("game.tzx"));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->publisher, "Ocean");
+    EXPECT_EQ(info->year, 1988);
+    for (const std::string& none : {dir.sub("absent.tzx"), dir.path(), path})
+        EXPECT_FALSE(reader_.readArchiveInfo(none)) << none;
+}
+
+TEST(ArchiveInfoYear, FirstFourDigitNumberInRange) {
+    const std::pair<const char*, int> cases[] = {
+        {"1983", 1983},
+        {" 1984/85", 1984},
+        {"12.10.1987", 1987},
+        {"c1985 Ocean", 1985},
+        {"198x", 0},
+        {"19xx", 0},
+        {"", 0},
+        {"12345 1986", 1986},
+        {"1969, 1970", 1970},
+        {"2099", 2099},
+        {"2100", 0},
+        {"85", 0},
+    };
+    for (const auto& [text, year] : cases)
+        EXPECT_EQ(yearInArchiveText(text), year) << text;
+}
+
+// Tapes written with archive-info blocks: what each one tells.
+struct ArchiveCase {
+    const char* name;
+    Bytes contents;
+    std::optional<ArchiveInfo> expected;
+};
+
+std::vector<ArchiveCase> archiveTapes() {
+    const auto tape = testing::loadingScreenBlocks(testing::patternedScreen());
+    const std::vector<testing::ArchiveText> manic = {{0x00, "Manic Miner"},
+                                                     {0x01, "Bug-Byte Software Ltd."},
+                                                     {0x02, "Matthew Smith"},
+                                                     {0x03, "1983"},
+                                                     {0x04, "English"}};
+    const ArchiveInfo manicInfo{"Manic Miner", "Bug-Byte Software Ltd.", "Matthew Smith", 1983};
+    const Bytes described = testing::tzxWithArchiveInfo({manic}, tape);
+    return {
+        {"manic.tzx", described, manicInfo},
+        {"manic.tzx.gz", testing::gzipped(described), manicInfo},
+        // Windows-1252 bytes become UTF-8; blanks go; an authors text's
+        // lines are joined.
+        {"accents.tzx",
+         testing::tzxWithArchiveInfo({{{0x00, "  Caf\xE9 \xA0"},
+                                       {0x01, "Dinamic"},
+                                       {0x02, "Jos\xE9 Ram\xF3n\r\r Bernie Drummond \r"},
+                                       {0x03, "1987/88"}}},
+                                     tape),
+         ArchiveInfo{"Caf\xC3\xA9", "Dinamic", "Jos\xC3\xA9 Ram\xC3\xB3n, Bernie Drummond", 1987}},
+        // The first block describes the tape; later ones are its parts.
+        {"compilation.tzx", testing::tzxWithArchiveInfo({{{0x01, "Ocean"}}, manic}, tape),
+         ArchiveInfo{"", "Ocean", "", 0}},
+        {"unknown-year.tzx", testing::tzxWithArchiveInfo({{{0x03, "198x"}, {0x02, "-"}}}, tape),
+         ArchiveInfo{"", "", "-", 0}},
+        {"says-nothing.tzx",
+         testing::tzxWithArchiveInfo({{{0x04, "English"}, {0x00, "   "}}}, tape), std::nullopt},
+        {"no-info.tzx", testing::tzxFile(tape), std::nullopt},
+        {"game.tap", testing::tapFile(tape), std::nullopt},
+        {"game.z80", testing::z80Version1(testing::patternedScreen()), std::nullopt},
+        {"junk.tzx", Bytes(100, 0xFF), std::nullopt},
+    };
+}
+
+TEST_F(GameFileScreen, ArchiveInfoIsTheFirstBlocksTexts) {
+    for (const ArchiveCase& c : archiveTapes()) {
+        const auto found = reader_.archiveInfoOf(c.contents, c.name);
+        ASSERT_EQ(found.has_value(), c.expected.has_value()) << c.name;
+        if (!found)
+            continue;
+        EXPECT_EQ(found->title, c.expected->title) << c.name;
+        EXPECT_EQ(found->publisher, c.expected->publisher) << c.name;
+        EXPECT_EQ(found->authors, c.expected->authors) << c.name;
+        EXPECT_EQ(found->year, c.expected->year) << c.name;
+    }
+    EXPECT_EQ(reader_.childrenStarted(), 1) << "one child reads screens and archive info";
+    // Damaged tapes give nothing or the truth, and the reader lives on.
+    std::mt19937 random(7);
+    for (const ArchiveCase& c : archiveTapes()) {
+        if (!c.expected)
+            continue;
+        for (std::size_t length : {std::size_t{10}, std::size_t{12}, std::size_t{20},
+                                   std::size_t{40}, c.contents.size() / 2}) {
+            const Bytes cut(c.contents.begin(),
+                            c.contents.begin() + static_cast<std::ptrdiff_t>(length));
+            const auto found = reader_.archiveInfoOf(cut, c.name);
+            if (found) {
+                EXPECT_EQ(found->publisher, c.expected->publisher)
+                    << c.name << " cut at " << length;
+            }
+        }
+        for (int round = 0; round < 20; ++round) {
+            Bytes damaged = c.contents;
+            for (int flip = 0; flip < 8; ++flip)
+                damaged[random() % 80] ^= static_cast<std::uint8_t>(1 + random() % 255);
+            (void)reader_.archiveInfoOf(damaged, c.name); // must simply return
+        }
+        EXPECT_TRUE(reader_.archiveInfoOf(c.contents, c.name)) << "the reader outlives " << c.name;
+        EXPECT_TRUE(reader_.screenOf(c.contents, c.name)) << "and still reads screens";
+    }
 }
 
 } // namespace

@@ -57,6 +57,7 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     m.removeSelectedAction = addItem(*m.gamesMenu, "Remove Selected", "addgames3");
     addSeparator(*m.gamesMenu, "addgames4");
     m.propertiesAction = addItem(*m.gamesMenu, "Properties...", "addgames5");
+    m.fillInAction = addItem(*m.gamesMenu, "Fill In from Files...", "fillInAction");
     m.checkFilesAction = addItem(*m.gamesMenu, "Check Files...", "checkFilesAction");
 
     m.emulatorsMenu = addMenu(bar, "Emulators", "blank111");

@@ -34,6 +34,7 @@ struct MainMenus {
     QAction* addMultipleAction = nullptr;
     QAction* removeSelectedAction = nullptr;
     QAction* propertiesAction = nullptr;
+    QAction* fillInAction = nullptr;     // "fillInAction"
     QAction* checkFilesAction = nullptr; // "checkFilesAction", last in the menu
 
     QMenu* emulatorsMenu = nullptr; // "Emulators"

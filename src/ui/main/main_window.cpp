@@ -102,6 +102,7 @@ void MainWindow::connectMenus() {
         connect(properties, &QAction::triggered, this, &MainWindow::openGameProperties);
     connect(m.emulatorsAction, &QAction::triggered, this, &MainWindow::openEmulators);
     connect(m.musicPlayersAction, &QAction::triggered, this, &MainWindow::openMusicPlayers);
+    connect(m.fillInAction, &QAction::triggered, this, &MainWindow::openFillIn);
     connect(m.checkFilesAction, &QAction::triggered, this, &MainWindow::openCheckFiles);
     connect(m.aboutAction, &QAction::triggered, this, &MainWindow::openAbout);
     for (std::size_t i = 0; i < m.runWithActions.size(); ++i) {

@@ -87,6 +87,9 @@ public Q_SLOTS:
     void openEmulators();
     void openMusicPlayers();
     void openCheckFiles();
+    // Fills in the selected games (every shown game when one or none is
+    // selected) from their files, as the user picks.
+    void openFillIn();
     // Shows the games matching `typed` and counts them in the status bar.
     void applyFilter(const QString& typed);
     // Games were put at `first` onwards: the list takes them in as rows

@@ -3,11 +3,13 @@
 #include <QStatusBar>
 #include <memory>
 
+#include "screens/game_file_screen.h"
 #include "ui/config/paths_dialog.h"
 #include "ui/config/program_list_dialog.h"
 #include "ui/config/screenshot_options_dialog.h"
 #include "ui/edit/add_game_dialog.h"
 #include "ui/edit/add_roms_wizard.h"
+#include "ui/edit/fill_in_dialog.h"
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/import/import_dialog.h"
 #include "ui/main/about_window.h"
@@ -21,6 +23,7 @@
 #include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/screenshot_strip.h"
+#include "ui/widgets/user_dialogs.h"
 
 namespace tolm::ui {
 namespace {
@@ -28,6 +31,9 @@ namespace {
 constexpr int kImportReportMs = 30000; // how long the status bar tells of an import
 // Up to this many new games are placed among the list's rows at once.
 constexpr std::size_t kGamesPlacedHere = 2000;
+// Up to this many filled-in games move to their rows one by one; more, and
+// the list is rebuilt once.
+constexpr std::size_t kGamesEditedInPlace = 200;
 
 } // namespace
 
@@ -42,6 +48,50 @@ void MainWindow::openCheckFiles() {
     CheckFilesWindow window(result, state_.catalogue, this);
     if (window.exec() == QDialog::Accepted)
         selectGames(window.gamesToSelect());
+}
+
+void MainWindow::openFillIn() {
+    if (!catalogueHasEntries(state_.catalogue))
+        return;
+    std::vector<std::int32_t> games = gameList_->selectedPositions();
+    if (games.size() <= 1) {
+        games.clear();
+        for (int row = 0, rows = gameListModel_->rowCount(); row < rows; ++row)
+            games.push_back(gameListModel_->positionAt(row));
+    }
+    std::optional<FillInResult> result;
+    {
+        JobScope busy(*this);
+        // A reader of its own: its child serves the worker alone.
+        screens::GameFileScreenReader reader;
+        result = proposeFillInsWithProgress(
+            state_, games,
+            [&reader](const std::string& path) { return reader.readArchiveInfo(path); }, this);
+    }
+    if (state_.sessionEnding || !result)
+        return; // stopped: nothing to show
+    const QString title = QStringLiteral("Fill In from Files");
+    if (result->proposals.empty()) {
+        dialogs_.message(this, title,
+                         result->filesFound == 0
+                             ? QStringLiteral("None of these games' files was found.")
+                             : QStringLiteral("Nothing to fill in: the files propose no change."),
+                         UserDialogs::Icon::Information, UserDialogs::Buttons::Ok);
+        return;
+    }
+    FillInDialog dialog(state_, std::move(result->proposals), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.changedGames().empty())
+        return;
+    const std::vector<std::int32_t>& changed = dialog.changedGames();
+    if (changed.size() > kGamesEditedInPlace) {
+        refreshGameList();
+        if (const GameRecord* game = state_.selectedRecord())
+            detailsPanel_->showDetails(describeGame(*game, state_.settings));
+        return;
+    }
+    for (const std::int32_t position : changed)
+        gameListModel_->gameEdited(position);
+    gameEdited(state_.selectedGame); // the selected row in view, the details
 }
 
 void MainWindow::selectGames(const std::vector<std::int32_t>& positions) {

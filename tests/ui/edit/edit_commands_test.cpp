@@ -1,6 +1,7 @@
 #include <QtWidgets>
 
 #include "support/main_window_run.h"
+#include "ui/edit/fill_in_dialog.h"
 #include "ui/edit/game_properties_dialog.h"
 
 using namespace tolm;
@@ -10,21 +11,23 @@ using tolm::test::whenModal;
 
 namespace {
 
+// Name|Publisher|Year of each row, top to bottom.
+QStringList tableOf(const test::MainWindowRun& run) {
+    QStringList out;
+    const auto* model = run.list()->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        out << model->index(row, 0).data().toString() + '|' +
+                   model->index(row, 1).data().toString() + '|' +
+                   model->index(row, 2).data().toString();
+    return out;
+}
+
 struct Run : test::MainWindowRun {
     Run() {
         start({makeGame("Bravo", "Ocean", 1984), makeGame("alpha", "Imagine", 1983),
                makeGame("Delta", "Ultimate", 1985), makeGame("charlie", "Hewson", 0)});
     }
-    // Name|Publisher|Year of each row, top to bottom.
-    QStringList table() const {
-        QStringList out;
-        const auto* model = list()->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            out << model->index(row, 0).data().toString() + '|' +
-                       model->index(row, 1).data().toString() + '|' +
-                       model->index(row, 2).data().toString();
-        return out;
-    }
+    QStringList table() const { return tableOf(*this); }
 };
 
 } // namespace
@@ -64,6 +67,87 @@ private Q_SLOTS:
         // A rebuild shows the same rows: the in-place update was faithful.
         run.window->refreshGameList();
         QCOMPARE(run.table(), expected);
+    }
+
+    // Fill In lists what the files propose, ticked where the field was the
+    // file's or empty; Apply takes just the ticked rows, Cancel nothing. With
+    // one game or none selected it reads every shown game.
+    void fillInAppliesOnlyTheTickedFields() {
+        test::MainWindowRun run;
+        auto game = [](const char* name, const char* publisher, int year, const char* rom) {
+            GameRecord record = makeGame(name, publisher, year);
+            record.romFile = rom;
+            return record;
+        };
+        const GameCatalogue games = {
+            game("Chase H", "", 0, "Chase H.Q. (1989)(Ocean Software)[128K].tap"),
+            game("My Miner", "Bug-Byte", 1984, "Manic Miner (1983)(Bug-Byte Software).tzx.zip"),
+            game("Knight Lore", "Ultimate", 1984, "Knight Lore (1984)(Ultimate).tap"),
+            game("Jet", "", 0, "Jet Set Willy (1984)(Software Projects).tap")};
+        for (std::size_t i = 0; i < 3; ++i) // the last game's file is not there
+            run.dir.write(QStringLiteral("roms/") + ui::toQt(games[i].romFile));
+        run.start(games, QStringLiteral("[RomPaths]\nnum=1\npath00=%D/roms/\n"));
+        auto* filter = run.window->findChild<QLineEdit*>(QStringLiteral("filterBox"));
+        QAction* fillIn = run.action("fillInAction");
+        QCOMPARE(fillIn->text(), QStringLiteral("Fill In from Files..."));
+
+        // Reads the rows as "game|field|now|proposed|ticked", flips the ticks
+        // of the rows in `flip`, then clicks `button`.
+        auto answer = [](QStringList& rows, std::vector<int> flip, const char* button) {
+            whenModal<ui::FillInDialog>([&rows, flip, button](ui::FillInDialog& d) {
+                auto* model = control<QTreeView>(d, ui::FillInDialog::kProposalList)->model();
+                for (int row = 0; row < model->rowCount(); ++row) {
+                    QStringList cells;
+                    for (int column = 0; column < 4; ++column)
+                        cells << model->index(row, column).data().toString();
+                    rows << cells.join('|') + '|' +
+                                QString::number(
+                                    model->index(row, 0).data(Qt::CheckStateRole).toInt() / 2);
+                }
+                for (const int row : flip) {
+                    const QModelIndex tick = model->index(row, 0);
+                    model->setData(tick, tick.data(Qt::CheckStateRole).toInt() == 2 ? 0 : 2,
+                                   Qt::CheckStateRole);
+                }
+                control<QPushButton>(d, button)->click();
+            });
+        };
+        QStringList rows;
+        run.click(2); // one selected: every shown game
+        answer(rows, {1, 5}, ui::FillInDialog::kApplyButton);
+        fillIn->trigger();
+        QCOMPARE(rows, (QStringList{"Chase H|Name|Chase H|Chase H.Q. [128K]|1", "|Year||1989|1",
+                                    "|Publisher||Ocean Software|1",
+                                    "My Miner|Name|My Miner|Manic Miner|0", "|Year|1984|1983|0",
+                                    "|Publisher|Bug-Byte|Bug-Byte Software|0"}));
+        const QStringList applied{"Chase H.Q. [128K]|Ocean Software|", "Jet||",
+                                  "Knight Lore|Ultimate|1984", "My Miner|Bug-Byte Software|1984"};
+        QCOMPARE(tableOf(run), applied);
+
+        // Two selected: just those; Cancel leaves the catalogue as it was.
+        const QByteArray before = run.savedCatalogue();
+        auto* selection = run.list()->selectionModel();
+        selection->clearSelection();
+        for (const int position : {0, 2})
+            selection->select(run.item(position),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        rows.clear();
+        answer(rows, {0, 1}, ui::FillInDialog::kCancelButton);
+        fillIn->trigger();
+        QCOMPARE(rows, (QStringList{"Chase H.Q. [128K]|Year||1989|1"}));
+        QCOMPARE(run.savedCatalogue(), before);
+
+        // Nothing to propose: a box says so, whether the files say nothing
+        // new or are not there.
+        for (const auto& [typed, box] :
+             {std::pair{"knight", "Nothing to fill in: the files propose no change."},
+              {"jet", "None of these games' files was found."}}) {
+            filter->setText(QLatin1String(typed));
+            run.dialogs.shown.clear();
+            fillIn->trigger();
+            QCOMPARE(run.boxes(), QStringList{QStringLiteral("Fill In from Files|") + box});
+        }
+        QCOMPARE(run.savedCatalogue(), before);
     }
 };
 
