@@ -56,7 +56,7 @@ struct Catalogue {
         for (int i = 0; i < count; ++i) {
             const std::string file = make(i, dir.sub("roms/"));
             GameRecord game;
-            game.name = batchGameName(file);
+            game.name = file.substr(0, file.find('.')); // as Add Multiple named it of old
             game.romFile = file;
             games.push_back(std::move(game));
             positions.push_back(i);

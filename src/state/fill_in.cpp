@@ -27,7 +27,8 @@ std::string_view fileNameOf(std::string_view path) {
 bool isOldRuleName(std::string_view name, std::string_view fileName) {
     const std::string_view stem = withoutCompressionExtensions(fileName);
     for (const std::string_view file : {fileName, stem}) {
-        if (name == batchGameName(file) || name == proposedGameName(file))
+        // Up to the first dot (Add Multiple) or the last (Add Game).
+        if (name == file.substr(0, file.find('.')) || name == file.substr(0, file.rfind('.')))
             return true;
     }
     return false;
