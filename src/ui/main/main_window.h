@@ -124,7 +124,8 @@ private:
     // archive info once it is read, without the add waiting for it.
     void fillFromTapes(std::size_t first);
     // Writes what was read into the games still as the add left them, as
-    // Properties would; while another command's work runs it waits for it.
+    // Properties would; it waits while another command's work runs or a
+    // dialog is open.
     void applyTapeInfo();
 
     AppState& state_;

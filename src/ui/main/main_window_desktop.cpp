@@ -1,6 +1,8 @@
 // The main window's desktop habits: shortcuts, dropped files, and the
 // archive info read after an add.
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <algorithm>
 
 #include "state/archive_fill.h"
@@ -90,6 +92,13 @@ void MainWindow::applyTapeInfo() {
     // this back.
     if (tapeInfoFill_ == nullptr || jobRunning() || state_.sessionEnding)
         return;
+    // A dialog open over the window (Properties) would store the values it
+    // showed over what is filled in now: wait until it is closed.
+    if (QApplication::activeModalWidget() != nullptr) {
+        constexpr int kRetryMs = 500;
+        QTimer::singleShot(kRetryMs, this, &MainWindow::applyTapeInfo);
+        return;
+    }
     std::vector<std::int32_t> changed;
     for (const TapeInfoFill::Result& result : tapeInfoFill_->takeResults()) {
         const std::vector<std::int32_t> filled =
