@@ -1,5 +1,7 @@
 #include "ui/main/tape_info_fill.h"
 
+#include <utility>
+
 #include "screens/game_file_screen.h"
 
 namespace tolm::ui {
