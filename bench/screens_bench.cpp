@@ -3,6 +3,8 @@
 //   - decoding a .scr, beside copying its 6912 bytes;
 //   - the screen of a compressed 128K .z80: the library's read in this
 //     process, and the whole call through the reader's child process;
+//   - the archive info of 10,000 .tzx files (loading tapes with an
+//     archive-info block) read through the reader's child, as after an add;
 //   - checking 100,000 games over 4 search paths holding 100,000 files,
 //     beside the plain lookup of a sample of the same names;
 //   - one keystroke's matching over 100,000 games, and folding them once.
@@ -27,6 +29,7 @@
 #include "screens/game_file_screen.h"
 #include "screens/screen_memory.h"
 #include "settings/locate.h"
+#include "state/archive_fill.h"
 #include "state/file_check.h"
 #include "timing.h"
 
@@ -64,6 +67,7 @@ double perCallMs(int calls, const std::function<void()>& work) {
 constexpr int kGames = 100000;
 constexpr int kPaths = 4;
 constexpr int kFilesPerPath = 25000;
+constexpr int kTapes = 10000;
 
 } // namespace
 
@@ -163,6 +167,39 @@ int main() {
                 }
             }) *
         (kGames / kSample);
+    // Archive info of 10,000 tapes, found over the ROM paths and read
+    // through the reader's child, as the fill after an add reads them.
+    std::printf("writing %d tapes...\n", kTapes);
+    std::fflush(stdout);
+    const fs::path tapes = root / "tapes";
+    fs::create_directories(tapes);
+    std::vector<AddedGame> tapeGames;
+    for (int t = 0; t < kTapes; ++t) {
+        const testing::Bytes tzx =
+            testing::tzxWithArchiveInfo({{{0x00, "Game " + std::to_string(t)},
+                                          {0x01, "Caf\xE9 Soft"},
+                                          {0x02, "Author " + std::to_string(t % 977)},
+                                          {0x03, std::to_string(1982 + t % 12)}}},
+                                        testing::loadingScreenBlocks(screen));
+        const std::string file = "game" + std::to_string(t) + ".tzx";
+        std::ofstream(tapes / file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(tzx.data()),
+                   static_cast<std::streamsize>(tzx.size()));
+        GameRecord game;
+        game.name = "Game " + std::to_string(t);
+        game.romFile = file;
+        tapeGames.push_back({t, std::move(game)});
+    }
+    const std::vector<std::string> tapePaths = {dirs[0], tapes.string() + "/"};
+    std::size_t infosRead = 0;
+    const double tapesMs = medianNotingCpuMs(3, [&] {
+        const auto infos = readArchiveInfos(tapeGames, tapePaths, reader, {});
+        infosRead = static_cast<std::size_t>(std::count_if(
+            infos.begin(), infos.end(), [](const auto& info) { return info.has_value(); }));
+    });
+    const double tapesCpuMs = lastCpuMs;
+    if (infosRead != kTapes)
+        std::abort();
     std::error_code ignored;
     fs::remove_all(root, ignored);
 
@@ -194,6 +231,13 @@ int main() {
                 foldMs, shown);
     std::printf("\ndecoding a .scr: %.4f ms (goal 0.5 ms)\n", decodeMs);
     std::printf("screen of a compressed 128K .z80: %.3f ms (goal 2 ms)\n", isolatedMs);
+    std::printf("archive info from %d tzx files: %.0f ms (goal 10000 ms)\n", kTapes, tapesMs);
+    std::printf(
+        "  (each file %zu bytes; this process's processor time %.0f ms; %d children made, each "
+        "serving a fixed number of reads)\n",
+        testing::tzxWithArchiveInfo({{{0x00, "Game 0"}}}, testing::loadingScreenBlocks(screen))
+            .size(),
+        tapesCpuMs, reader.childrenStarted());
     std::printf("check files, %d games over %d paths with %d files: %.0f ms, processor %.0f ms "
                 "(goal 1000 ms)\n",
                 kGames, kPaths, kPaths * kFilesPerPath, checkMs, checkCpuMs);

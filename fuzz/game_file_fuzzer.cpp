@@ -1,9 +1,9 @@
 // Arbitrary bytes as a game file of every kind the screen reader is asked
 // about: the first byte picks the file name's extension, the rest is the
-// file. Damaged files must give no screen or a whole one, never a crash,
-// leak or hang of this process. The library's own crashes happen inside the
-// reader's child, which cannot write files once confined: they cost a new
-// child and are not findings.
+// file. Damaged files must give no screen or a whole one, and no archive info
+// or a well-formed one; never a crash, leak or hang of this process. The
+// library's own crashes happen inside the reader's child, which cannot write
+// files once confined: they cost a new child and are not findings.
 
 #include <array>
 #include <cstddef>
@@ -30,5 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto screen = reader.screenOf(std::span(data + 1, size - 1), name);
     if (screen && screen->size() != kScreenBytes)
         __builtin_trap();
+    // Archive info, when any, is one-line UTF-8 text and a plausible year.
+    if (const auto info = reader.archiveInfoOf(std::span(data + 1, size - 1), name)) {
+        if (info->empty() || (info->year != 0 && (info->year < 1970 || info->year > 2099)))
+            __builtin_trap();
+        for (const std::string* text : {&info->title, &info->publisher, &info->authors})
+            for (const char c : *text)
+                if (static_cast<unsigned char>(c) < 0x20)
+                    __builtin_trap();
+    }
     return 0;
 }

@@ -283,6 +283,12 @@ std::optional<ArchiveInfo> decodeArchiveInfo(std::string_view bytes) {
         part = bytes.substr(0, end);
         bytes.remove_prefix(end + 1);
     }
+    // The child is not trusted: only one-line text the catalogue can keep.
+    for (const std::string_view text : {parts[1], parts[2], parts[3]})
+        if (!platform::isAnsiRepresentable(text) ||
+            std::any_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+            return std::nullopt;
     ArchiveInfo info;
     info.year = yearInArchiveText(parts[0]);
     info.title = parts[1];

@@ -21,6 +21,7 @@ class GameListModel;
 class GameListView;
 class ProgramLauncher;
 class ScreenshotStrip;
+class TapeInfoFill;
 class UserDialogs;
 
 // The main window: the game list, the details panel, the screenshot strip,
@@ -122,6 +123,13 @@ private:
     void saveListLayout();
     // Refills the strip for the selected game: the placeholder when none is.
     void loadScreenshots();
+    // After an add of files: the games from `first` on get their tapes'
+    // archive info once it is read, without the add waiting for it.
+    void fillFromTapes(std::size_t first);
+    // Writes what was read into the games still as the add left them, as
+    // Properties would; it waits while another command's work runs or a
+    // dialog is open.
+    void applyTapeInfo();
 
     AppState& state_;
     UserDialogs& dialogs_;
@@ -134,6 +142,7 @@ private:
     GameFilterBox* filterBox_ = nullptr;
     DetailsPanel* detailsPanel_ = nullptr;
     ScreenshotStrip* screenshotStrip_ = nullptr;
+    TapeInfoFill* tapeInfoFill_ = nullptr; // made at the first add
     QStatusBar* statusBar_ = nullptr;
     MainMenus menus_;
 

@@ -167,6 +167,7 @@ void MainWindow::openAddMultiple() {
         gamesAdded(before);
     else
         refreshGameList(); // the blank record may have been filled
+    fillFromTapes(hadEntries ? before : 0);
 }
 
 void MainWindow::openGameProperties() {

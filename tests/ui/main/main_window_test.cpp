@@ -323,6 +323,46 @@ private Q_SLOTS:
         QCOMPARE(run.rows(), rows);
     }
 
+    // The tapes of games an add brought in are read afterwards: a tape's
+    // archive info ends up in its game's record and row, the name staying as
+    // the add made it; a file with none, or that is no tape, gives nothing.
+    void addedTapesTakeTheirArchiveInfo() {
+        // A .tzx holding just an archive-info block: publisher, authors on
+        // two lines (CR between), year; Windows-1252 bytes.
+        QByteArray info;
+        for (const auto& [id, text] : {std::pair<char, QByteArray>{0x01, "Ocean"},
+                                       {0x02, "Jon Ritman\rBernie Drummond"},
+                                       {0x03, "1987"}})
+            info += QByteArray(1, id) + QByteArray(1, char(text.size())) + text;
+        QByteArray tzx("ZXTape!\x1A\x01\x14\x32", 11);
+        tzx += QByteArray(1, char((info.size() + 1) & 0xFF)) + QByteArray(1, char(0)) +
+               QByteArray(1, char(3)) + info;
+        FilterRun run;
+        run.dir.write(QStringLiteral("drop/Head over Heels.tzx"), tzx);
+        run.dir.write(QStringLiteral("drop/Plain.tzx"), QByteArray("ZXTape!\x1A\x01\x14", 10));
+        run.dir.write(QStringLiteral("drop/Junk.tap"), QByteArray(50, '\xFF'));
+        run.start();
+        run.window->gameListModel().sort(1, Qt::AscendingOrder); // by publisher
+        run.window->addDroppedFiles({run.dir.path(QStringLiteral("drop"))});
+        QCOMPARE(run.names(),
+                 QStringLiteral("beta Alpha gamma Delta eps Head over Heels Junk Plain"));
+        const tolm::GameRecord& game = run.state.catalogue[5];
+        QTRY_COMPARE(game.year, 1987);
+        QCOMPARE(game.name, std::string("Head over Heels"));
+        QCOMPARE(game.publisher, std::string("Ocean"));
+        QCOMPARE(game.authors, std::string("Jon Ritman, Bernie Drummond"));
+        QCOMPARE(run.item(5).siblingAtColumn(1).data().toString(), QStringLiteral("Ocean"));
+        QCOMPARE(run.item(5).siblingAtColumn(2).data().toString(), QStringLiteral("1987"));
+        // Placed among the publishers as a rebuild would place it.
+        const QString rows = run.rows();
+        run.window->refreshGameList();
+        QCOMPARE(run.rows(), rows);
+        for (const std::size_t other : {std::size_t{6}, std::size_t{7}}) {
+            QCOMPARE(run.state.catalogue[other].publisher, std::string());
+            QCOMPARE(run.state.catalogue[other].year, 0);
+        }
+    }
+
     void checkFilesSelectsTheGamesInTheList() {
         FilterRun run;
         run.dir.write(QStringLiteral("roms/beta.tap"));
