@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 #include <zlib.h>
 #if TOLM_HAVE_BZIP2
@@ -104,6 +105,23 @@ private:
     std::array<std::uint8_t, kInputPiece> buffer_{};
 };
 
+enum class Input { Ready, End, Failed };
+
+// Hands a zlib or bzip2 stream the next piece once it has used up the last.
+template <typename Stream> Input feed(PieceReader& in, Stream& stream) {
+    if (stream.avail_in != 0)
+        return Input::Ready;
+    const auto piece = in.next();
+    if (!piece)
+        return Input::Failed;
+    if (piece->empty())
+        return Input::End;
+    using Byte = std::remove_pointer_t<decltype(stream.next_in)>;
+    stream.next_in = reinterpret_cast<Byte*>(piece->data());
+    stream.avail_in = static_cast<decltype(stream.avail_in)>(piece->size());
+    return Input::Ready;
+}
+
 struct ZStream {
     z_stream z{};
     bool open = false;
@@ -128,15 +146,11 @@ std::optional<UnpackError> inflateFrom(PieceReader& in, LimitedSink& out, bool g
     std::uint32_t runningCrc = static_cast<std::uint32_t>(crc32(0, nullptr, 0));
     bool ended = false;
     for (;;) {
-        if (stream.z.avail_in == 0) {
-            const auto piece = in.next();
-            if (!piece)
-                return unreadable();
-            if (piece->empty())
-                break;
-            stream.z.next_in = piece->data();
-            stream.z.avail_in = static_cast<uInt>(piece->size());
-        }
+        const Input input = feed(in, stream.z);
+        if (input == Input::Failed)
+            return unreadable();
+        if (input == Input::End)
+            break;
         if (ended) {
             // Another gzip member follows, or bytes that are not one: the
             // gzip tool ignores trailing zeros and stops at other trailing bytes.
@@ -198,15 +212,11 @@ std::optional<UnpackError> bunzipFrom(PieceReader& in, LimitedSink& out) {
     std::array<char, kOutputPiece> buffer{};
     bool ended = false;
     for (;;) {
-        if (stream.z.avail_in == 0) {
-            const auto piece = in.next();
-            if (!piece)
-                return unreadable();
-            if (piece->empty())
-                break;
-            stream.z.next_in = reinterpret_cast<char*>(piece->data());
-            stream.z.avail_in = static_cast<unsigned>(piece->size());
-        }
+        const Input input = feed(in, stream.z);
+        if (input == Input::Failed)
+            return unreadable();
+        if (input == Input::End)
+            break;
         if (ended) {
             if (stream.z.next_in[0] != 'B')
                 break; // trailing bytes that are not another stream

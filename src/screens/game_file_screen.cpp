@@ -75,11 +75,21 @@ bool carriesBytes(libspectrum_tape_type type) {
     }
 }
 
-std::optional<ScreenMemory> tapeScreen(std::span<const std::uint8_t> contents,
-                                       const char* fileName) {
-    const std::unique_ptr<libspectrum_tape, TapeDeleter> tape(libspectrum_tape_alloc());
+using TapePtr = std::unique_ptr<libspectrum_tape, TapeDeleter>;
+
+// The tape in `contents`, or null when the library cannot read it.
+TapePtr readTape(std::span<const std::uint8_t> contents, const char* fileName) {
+    TapePtr tape(libspectrum_tape_alloc());
     if (libspectrum_tape_read(tape.get(), contents.data(), contents.size(), LIBSPECTRUM_ID_UNKNOWN,
                               fileName) != LIBSPECTRUM_ERROR_NONE)
+        return nullptr;
+    return tape;
+}
+
+std::optional<ScreenMemory> tapeScreen(std::span<const std::uint8_t> contents,
+                                       const char* fileName) {
+    const TapePtr tape = readTape(contents, fileName);
+    if (!tape)
         return std::nullopt;
     libspectrum_tape_iterator it = nullptr;
     for (libspectrum_tape_block* block = libspectrum_tape_iterator_init(&it, tape.get()); block;
@@ -127,9 +137,8 @@ std::string archiveText(const char* text) {
 
 std::optional<ArchiveInfo> tapeArchiveInfo(std::span<const std::uint8_t> contents,
                                            const char* fileName) {
-    const std::unique_ptr<libspectrum_tape, TapeDeleter> tape(libspectrum_tape_alloc());
-    if (libspectrum_tape_read(tape.get(), contents.data(), contents.size(), LIBSPECTRUM_ID_UNKNOWN,
-                              fileName) != LIBSPECTRUM_ERROR_NONE)
+    const TapePtr tape = readTape(contents, fileName);
+    if (!tape)
         return std::nullopt;
     libspectrum_tape_iterator it = nullptr;
     for (libspectrum_tape_block* block = libspectrum_tape_iterator_init(&it, tape.get()); block;
