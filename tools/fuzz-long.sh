@@ -29,8 +29,10 @@ run_one() {
         cp "$root/fuzz/corpus/$name/"* "$dir/corpus/"
     fi
     # TMPDIR: the scratch files a fuzzer makes stay in its own folder.
+    # -timeout: the game-file reader may wait out its child twice an input (2 s
+    # each, by design), so only a wait well past that is this process stuck.
     TMPDIR="$dir/scratch" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$bin_dir/$name" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+        "$bin_dir/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
         "$dir/corpus" >"$dir/log" 2>&1 || true
 }

@@ -24,8 +24,10 @@ for corpus in "$root"/fuzz/corpus/*/; do
     cp "$root/fuzz/corpus/$name/"* "$work/$name/corpus/"
     echo "fuzz-smoke: $name for ${seconds}s"
     # TMPDIR: the scratch files a fuzzer makes go with the rest of the run.
+    # -timeout: the game-file reader may wait out its child twice an input (2 s
+    # each, by design), so only a wait well past that is this process stuck.
     if TMPDIR="$work" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+        "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$work/$name/artifacts/" -print_final_stats=1 \
         "$work/$name/corpus" >"$work/$name/log" 2>&1; then
         grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$work/$name/log" || true

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/compressed_file.h"
+#include "core/tosec_name.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 
@@ -355,6 +357,25 @@ void prepareLibrary() {
     (void)screenFromGameFileInThisProcess(kTinyTape, "setup.tap");
 }
 
+// Compressed files are unpacked by the program's own reader before the
+// library sees them: the library's unpacking never returns on some damaged
+// files (a one-byte ".bz2" held its reader until the time-out), where this
+// one refuses them at once. A name that says compressed over contents that
+// are not is refused too, as the library would try to unpack them.
+template <typename Answer, typename Read>
+std::optional<Answer> readUnpacked(std::span<const std::uint8_t> contents,
+                                   const std::string& fileName, const Read& read) {
+    if (compressionOf(contents) == Compression::None) {
+        if (withoutCompressionExtensions(fileName).size() != fileName.size())
+            return std::nullopt;
+        return read(contents, fileName);
+    }
+    const auto unpacked = unpackGameFile(contents, fileName, kLargestGameFile);
+    if (!unpacked || unpacked->bytes.empty())
+        return std::nullopt;
+    return read(std::span<const std::uint8_t>(unpacked->bytes), unpacked->name);
+}
+
 } // namespace
 
 GameFileScreenReader::GameFileScreenReader()
@@ -371,13 +392,17 @@ std::optional<ScreenMemory> GameFileScreenReader::screenOf(std::span<const std::
                                                            const std::string& fileName) {
     if (!gameFileScreensSupported() || contents.empty() || contents.size() > kLargestGameFile)
         return std::nullopt;
-    const std::optional<std::string> answer =
-        worker_->call(readRequest(RequestKind::Screen, contents, fileName));
-    if (!answer || answer->size() != kScreenBytes)
-        return std::nullopt;
-    ScreenMemory screen;
-    std::copy(answer->begin(), answer->end(), screen.begin());
-    return screen;
+    return readUnpacked<ScreenMemory>(contents, fileName,
+                                      [&](std::span<const std::uint8_t> bytes,
+                                          const std::string& name) -> std::optional<ScreenMemory> {
+                                          const std::optional<std::string> answer = worker_->call(
+                                              readRequest(RequestKind::Screen, bytes, name));
+                                          if (!answer || answer->size() != kScreenBytes)
+                                              return std::nullopt;
+                                          ScreenMemory screen;
+                                          std::copy(answer->begin(), answer->end(), screen.begin());
+                                          return screen;
+                                      });
 }
 
 std::optional<ScreenMemory> GameFileScreenReader::readFile(const std::string& path) {
@@ -392,9 +417,13 @@ GameFileScreenReader::archiveInfoOf(std::span<const std::uint8_t> contents,
                                     const std::string& fileName) {
     if (!gameFileScreensSupported() || contents.empty() || contents.size() > kLargestGameFile)
         return std::nullopt;
-    const std::optional<std::string> answer =
-        worker_->call(readRequest(RequestKind::ArchiveInfo, contents, fileName));
-    return answer ? decodeArchiveInfo(*answer) : std::nullopt;
+    return readUnpacked<ArchiveInfo>(contents, fileName,
+                                     [&](std::span<const std::uint8_t> bytes,
+                                         const std::string& name) -> std::optional<ArchiveInfo> {
+                                         const std::optional<std::string> answer = worker_->call(
+                                             readRequest(RequestKind::ArchiveInfo, bytes, name));
+                                         return answer ? decodeArchiveInfo(*answer) : std::nullopt;
+                                     });
 }
 
 std::optional<ArchiveInfo> GameFileScreenReader::readArchiveInfo(const std::string& path) {

@@ -156,6 +156,15 @@ TEST_F(GameFileScreen, EachKindGivesItsScreenOrNothing) {
     };
     for (const auto& [name, contents] : none)
         EXPECT_FALSE(reader_.screenOf(contents, name)) << name;
+    // A damaged compressed file is refused before the library sees it: the
+    // library's own unpacking never returned on some, holding the child until
+    // its time-out and costing a new one.
+    const int children = reader_.childrenStarted();
+    EXPECT_FALSE(reader_.screenOf(Bytes{'B'}, "one.bz2"));
+    EXPECT_FALSE(reader_.archiveInfoOf(Bytes{'B'}, "one.bz2"));
+    EXPECT_FALSE(
+        reader_.screenOf(testing::tzxFile(testing::loadingScreenBlocks(first)), "not.tzx.gz"));
+    EXPECT_EQ(reader_.childrenStarted(), children);
 }
 
 TEST_F(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
