@@ -20,7 +20,7 @@ std::vector<std::uint8_t> gamePayload(std::size_t from = 0, std::size_t to = 300
 }
 
 std::span<const std::uint8_t> fixture(std::string_view name) {
-    for (const CompressedFixture& f : kCompressedFixtures)
+    for (const EmbeddedFile& f : kCompressedFixtures)
         if (f.name == name)
             return f.bytes;
     ADD_FAILURE() << "no fixture " << name;
@@ -110,7 +110,7 @@ TEST(CompressedFile, RefusesWhatItCannotRead) {
 
 // Every prefix of every fixture: unpacked whole or refused, never read past.
 TEST(CompressedFile, EveryTruncationIsRefused) {
-    for (const CompressedFixture& f : kCompressedFixtures) {
+    for (const EmbeddedFile& f : kCompressedFixtures) {
         SCOPED_TRACE(std::string(f.name));
         for (std::size_t size = 0; size < f.bytes.size(); ++size) {
             const auto unpacked = unpackGameFile(f.bytes.first(size), f.name, kPlenty);
