@@ -7,7 +7,9 @@
 #include <optional>
 #include <set>
 #include <span>
+#include <tuple>
 #include <unordered_map>
+#include <utility>
 
 #include "core/compressed_file.h"
 #include "core/text.h"
@@ -211,19 +213,19 @@ DuplicatesResult findDuplicates(const GameCatalogue& catalogue, const SettingsSt
         files[f].size = *size;
         filesOfSize[*size].push_back(f);
     }
-    const auto readAll = [&](const std::vector<std::size_t>& which, std::size_t& done,
-                             std::size_t count) {
+    // Reading is measured against every file found, at most all of them
+    // read, so the bar never goes back.
+    std::size_t done = 0;
+    const auto readAll = [&](const std::vector<std::size_t>& which) {
         for (const std::size_t f : which) {
-            if (done % 16 == 0 && !report(total + done * total / std::max<std::size_t>(count, 1)))
+            if (done % 16 == 0 && !report(total + done * total / files.size()))
                 return false;
             readContent(files[f]);
             ++done;
         }
         return true;
     };
-    std::size_t done = 0;
-    std::size_t toReadCount = toRead.size();
-    if (!readAll(toRead, done, toReadCount))
+    if (!readAll(toRead))
         return {{}, true};
     for (const std::size_t f : toRead) {
         if (files[f].readable)
@@ -238,8 +240,7 @@ DuplicatesResult findDuplicates(const GameCatalogue& catalogue, const SettingsSt
                 plainToRead.push_back(f);
     }
     std::sort(plainToRead.begin(), plainToRead.end()); // in the order of the catalogue
-    toReadCount += plainToRead.size();
-    if (!readAll(plainToRead, done, toReadCount))
+    if (!readAll(plainToRead))
         return {{}, true};
 
     // The same bytes: the same size and hashes, or the same file named twice.
