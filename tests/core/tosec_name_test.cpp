@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/title_folding.h"
+
 #include <string>
 #include <vector>
 
@@ -209,4 +211,39 @@ TEST(TosecName, ExtensionsComeOff) {
         EXPECT_EQ(withoutCompressionExtensions(c.file), c.compressionOff) << c.file;
         EXPECT_EQ(withoutGameExtensions(c.file), c.allOff) << c.file;
     }
+}
+
+// Titles written by different hands fold alike when they name one game, and
+// apart when they do not.
+TEST(TitleFolding, FoldsWhatDoesNotTellGamesApart) {
+    // clang-format off
+    const struct { const char* title; const char* folded; } cases[] = {
+        {"Manic Miner", "manicminer"},
+        {"  MANIC-miner!  ", "manicminer"},
+        {"Manic Miner [a]", "manicminer"},
+        {"Manic Miner (1983)(Bug-Byte Software)[a2][48-128K]", "manicminer"},
+        {"Manic Miner [unclosed", "manicminer"},
+        {"Hobbit, The", "thehobbit"},
+        {"The Hobbit", "thehobbit"},
+        {"Hobbit,The (Side A)", "thehobbit"},
+        {"Treat, A", "atreat"},
+        {"Inch, An", "aninch"},
+        {"Them, These", "themthese"}, // only an article moves
+        {"Rambo III", "rambo3"},
+        {"Rambo 3", "rambo3"},
+        {"Rocky II: the Return", "rocky2thereturn"},
+        {"Part IV, The", "thepart4"},
+        {"Stage V-VIII", "stage58"},
+        {"Chase H.Q. II", "chasehq2"},
+        {"Willy I", "willyi"},     // I, IX and the like stay words
+        {"Fix IX", "fixix"},
+        {"Viii", "8"},
+        {"Vixen", "vixen"},         // a numeral only as a whole word
+        {"\xC3\x89lite", "\xC3\x89lite"}, // other letters kept as written
+        {"(1984)(-)", ""},
+        {"?!", ""},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(foldTitle(c.title), c.folded) << c.title;
 }

@@ -93,23 +93,27 @@ CheckFilesWindow::CheckFilesWindow(const FileCheckResult& result, const GameCata
     missingList_->setModel(new MissingFilesModel(std::move(shown), catalogue, missingList_));
     missingList_->header()->resizeSection(0, 220);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* select =
-        buttons->addButton(QStringLiteral("Select in List"), QDialogButtonBox::AcceptRole);
-    select->setObjectName(QStringLiteral("cmdSelect"));
-    select->setEnabled(!listed_.empty());
-    QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
-    close->setObjectName(QStringLiteral("cmdClose"));
-    connect(select, &QPushButton::clicked, this, [this] {
-        toSelect_ = listed_;
-        accept();
-    });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summaryLabel_);
     layout->addWidget(missingList_, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(selectInListButtons(*this, !listed_.empty(), [this] {
+        toSelect_ = listed_;
+        accept();
+    }));
+}
+
+QDialogButtonBox* selectInListButtons(QDialog& window, bool canSelect,
+                                      const std::function<void()>& select) {
+    auto* buttons = new QDialogButtonBox(&window);
+    QPushButton* selectButton =
+        buttons->addButton(QStringLiteral("Select in List"), QDialogButtonBox::AcceptRole);
+    selectButton->setObjectName(QStringLiteral("cmdSelect"));
+    selectButton->setEnabled(canSelect);
+    QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    QObject::connect(selectButton, &QPushButton::clicked, &window, select);
+    QObject::connect(close, &QPushButton::clicked, &window, &QDialog::reject);
+    return buttons;
 }
 
 FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "state/file_check.h"
 
+class QDialogButtonBox;
 class QLabel;
 class QTreeView;
 
@@ -31,6 +33,12 @@ private:
     std::vector<std::int32_t> listed_;
     std::vector<std::int32_t> toSelect_;
 };
+
+// The buttons of a window that lists games for the main list: "Select in
+// List" ("cmdSelect", enabled while `canSelect`) runs `select`, which closes
+// `window` accepted; "Close" ("cmdClose") rejects it.
+QDialogButtonBox* selectInListButtons(QDialog& window, bool canSelect,
+                                      const std::function<void()>& select);
 
 // Runs the check on a worker, with a progress box once it takes more than a
 // moment; the user (or the end of the session) may stop it, which gives a

@@ -58,6 +58,9 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     addSeparator(*m.gamesMenu, "addgames4");
     m.propertiesAction = addItem(*m.gamesMenu, "Properties...", "addgames5");
     m.fillInAction = addItem(*m.gamesMenu, "Fill In from Files...", "fillInAction");
+    m.randomGameAction = addItem(*m.gamesMenu, "Pick a Random Game", "randomGameAction");
+    m.randomGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    m.findDuplicatesAction = addItem(*m.gamesMenu, "Find Duplicates...", "findDuplicatesAction");
     m.checkFilesAction = addItem(*m.gamesMenu, "Check Files...", "checkFilesAction");
 
     m.emulatorsMenu = addMenu(bar, "Emulators", "blank111");

@@ -34,8 +34,10 @@ struct MainMenus {
     QAction* addMultipleAction = nullptr;
     QAction* removeSelectedAction = nullptr;
     QAction* propertiesAction = nullptr;
-    QAction* fillInAction = nullptr;     // "fillInAction"
-    QAction* checkFilesAction = nullptr; // "checkFilesAction", last in the menu
+    QAction* fillInAction = nullptr;         // "fillInAction"
+    QAction* randomGameAction = nullptr;     // "randomGameAction", Ctrl+R
+    QAction* findDuplicatesAction = nullptr; // "findDuplicatesAction"
+    QAction* checkFilesAction = nullptr;     // "checkFilesAction", last in the menu
 
     QMenu* emulatorsMenu = nullptr; // "Emulators"
     QAction* emulatorsAction = nullptr;

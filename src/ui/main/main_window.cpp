@@ -104,6 +104,8 @@ void MainWindow::connectMenus() {
     connect(m.musicPlayersAction, &QAction::triggered, this, &MainWindow::openMusicPlayers);
     connect(m.fillInAction, &QAction::triggered, this, &MainWindow::openFillIn);
     connect(m.checkFilesAction, &QAction::triggered, this, &MainWindow::openCheckFiles);
+    connect(m.randomGameAction, &QAction::triggered, this, &MainWindow::pickRandomGame);
+    connect(m.findDuplicatesAction, &QAction::triggered, this, &MainWindow::openFindDuplicates);
     connect(m.aboutAction, &QAction::triggered, this, &MainWindow::openAbout);
     for (std::size_t i = 0; i < m.runWithActions.size(); ++i) {
         const int emulator = static_cast<int>(i);

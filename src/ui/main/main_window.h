@@ -88,6 +88,10 @@ public Q_SLOTS:
     void openEmulators();
     void openMusicPlayers();
     void openCheckFiles();
+    void openFindDuplicates();
+    // Selects and shows a random game among the rows shown, never the one
+    // picked last (nor, with three or more, the one selected) again.
+    void pickRandomGame();
     // Fills in the selected games (every shown game when one or none is
     // selected) from their files, as the user picks.
     void openFillIn();
@@ -149,6 +153,7 @@ private:
     OuterSize outerSize_;
     bool quitWithoutSaving_ = false; // Exit answered No, or nothing to save
     int jobsRunning_ = 0;            // commands whose work is not applied yet
+    std::int32_t lastRandomPick_ = kNone;
     friend class JobScope;
 };
 

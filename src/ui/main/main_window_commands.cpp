@@ -1,7 +1,9 @@
 // The main window's commands that open a dialog or run a job, and what the
 // window does with their outcome.
 #include <QStatusBar>
+#include <algorithm>
 #include <memory>
+#include <random>
 
 #include "screens/game_file_screen.h"
 #include "ui/config/paths_dialog.h"
@@ -15,6 +17,7 @@
 #include "ui/main/about_window.h"
 #include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
+#include "ui/main/duplicates_window.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/game_list_view.h"
@@ -48,6 +51,43 @@ void MainWindow::openCheckFiles() {
     CheckFilesWindow window(result, state_.catalogue, this);
     if (window.exec() == QDialog::Accepted)
         selectGames(window.gamesToSelect());
+}
+
+void MainWindow::openFindDuplicates() {
+    DuplicatesResult result;
+    {
+        JobScope busy(*this);
+        result = findDuplicatesWithProgress(state_, this);
+    }
+    if (state_.sessionEnding || result.cancelled)
+        return; // stopped: a partial search would miss groups
+    DuplicatesWindow window(result, state_.catalogue, this);
+    if (window.exec() == QDialog::Accepted)
+        selectGames(window.gamesToSelect());
+}
+
+void MainWindow::pickRandomGame() {
+    const int rows = gameListModel_->rowCount();
+    if (rows == 0 || !catalogueHasEntries(state_.catalogue))
+        return;
+    // Rows not to land on, while enough others are shown.
+    std::vector<int> avoided;
+    for (const std::int32_t position : {lastRandomPick_, state_.selectedGame}) {
+        const int row = isNone(position) ? -1 : gameListModel_->rowOf(position);
+        if (row >= 0 && std::find(avoided.begin(), avoided.end(), row) == avoided.end())
+            avoided.push_back(row);
+    }
+    while (!avoided.empty() && rows - static_cast<int>(avoided.size()) < 1)
+        avoided.pop_back();
+    std::sort(avoided.begin(), avoided.end());
+    static std::mt19937 generator{std::random_device{}()};
+    int row = std::uniform_int_distribution<int>(0, rows - 1 - static_cast<int>(avoided.size()))(
+        generator);
+    for (const int skipped : avoided)
+        row += row >= skipped ? 1 : 0;
+    lastRandomPick_ = gameListModel_->positionAt(row);
+    gameList_->selectPosition(lastRandomPick_);
+    showDetails(gameListModel_->index(row, 0));
 }
 
 void MainWindow::openFillIn() {

@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "support/main_window_run.h"
 #include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
+#include "ui/main/duplicates_window.h"
 #include "ui/main/first_start.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_view.h"
@@ -388,6 +390,109 @@ private Q_SLOTS:
         selected.sort();
         QCOMPARE(selected, (QStringList{"Alpha", "Delta", "gamma"}));
     }
+    // Pick a Random Game lands on a shown row each time, never the last one
+    // again while another is shown; it shows what it selects.
+    void randomPick_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<int>("leastDistinct"); // over the picks
+        QTest::newRow("all shown")
+            << QString() << QStringList{"Alpha", "beta", "Delta", "eps", "gamma"} << 3;
+        QTest::newRow("two shown") << QStringLiteral("1984") << QStringList{"Delta", "gamma"} << 2;
+        QTest::newRow("one shown") << QStringLiteral("zeta") << QStringList{"beta"} << 1;
+        QTest::newRow("none shown") << QStringLiteral("nothing") << QStringList{} << 0;
+    }
+    void randomPick() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, shown);
+        QFETCH(int, leastDistinct);
+        FilterRun run;
+        run.start();
+        QCOMPARE(run.action("randomGameAction")->text(), QStringLiteral("Pick a Random Game"));
+        run.click(1); // Alpha, before the filter: picked only when shown
+        run.box()->setText(filter);
+        QSet<QString> picked;
+        QString last;
+        for (int pick = 0; pick < 40; ++pick) {
+            QTest::keyClick(run.window.get(), Qt::Key_R, Qt::ControlModifier);
+            const QModelIndexList selected = run.list()->selectionModel()->selectedRows();
+            if (shown.isEmpty()) {
+                QVERIFY(selected.isEmpty());
+                continue;
+            }
+            QCOMPARE(selected.size(), 1);
+            const QString name = selected.front().data().toString();
+            QVERIFY2(shown.contains(name), qPrintable(name));
+            QCOMPARE(run.list()->currentIndex().row(), selected.front().row());
+            QCOMPARE(
+                tolm::ui::toQt(
+                    run.state.catalogue[static_cast<std::size_t>(run.state.selectedGame)].name),
+                name);
+            if (shown.size() >= 2)
+                QVERIFY2(name != last, qPrintable(name));
+            last = name;
+            picked.insert(name);
+        }
+        QVERIFY(picked.size() >= leastDistinct);
+    }
+
+    // Find Duplicates lists both kinds; Select in List selects the groups or
+    // games picked in it (every one listed when none is), past the filter.
+    void findDuplicatesSelectsTheGamesInTheList_data() {
+        QTest::addColumn<QStringList>("picked"); // items' first column
+        QTest::addColumn<QStringList>("selected");
+        QTest::newRow("none picked")
+            << QStringList{}
+            << QStringList{"JSW", "Jet Set Willy", "Manic Miner", "Manic Miner [a]"};
+        QTest::newRow("a group") << QStringList{"Same game (2 games)"}
+                                 << QStringList{"Manic Miner", "Manic Miner [a]"};
+        QTest::newRow("a game and its group")
+            << QStringList{"JSW", "Same file (2 games)"} << QStringList{"JSW", "Jet Set Willy"};
+    }
+    void findDuplicatesSelectsTheGamesInTheList() {
+        QFETCH(QStringList, picked);
+        QFETCH(QStringList, selected);
+        Run run;
+        using tolm::test::makeGame;
+        tolm::GameCatalogue games = {makeGame("Manic Miner"), makeGame("Jet Set Willy"),
+                                     makeGame("Other"), makeGame("JSW"),
+                                     makeGame("Manic Miner [a]")};
+        const char* roms[] = {"mm.tap", "jsw.tap", "o.tap", "jsw2.tap", "mma.tap"};
+        const char* bytes[] = {"1", "JSW", "22", "JSW", "333"};
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            games[i].romFile = roms[i];
+            run.dir.write(QStringLiteral("roms/") + QLatin1String(roms[i]), bytes[i]);
+        }
+        run.start(games, QStringLiteral("[RomPaths]\nnum=1\npath00=%D/roms/\n"));
+        run.window->findChild<tolm::ui::GameFilterBox*>(QStringLiteral("filterBox"))
+            ->setText(QStringLiteral("other"));
+        QString summary;
+        QStringList groups;
+        tolm::test::whenModal<tolm::ui::DuplicatesWindow>([&](tolm::ui::DuplicatesWindow& window) {
+            summary = window.findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+            auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lstDuplicates"));
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                groups << list->topLevelItem(i)->text(0);
+            for (const QString& text : picked)
+                for (QTreeWidgetItem* item :
+                     list->findItems(text, Qt::MatchExactly | Qt::MatchRecursive))
+                    item->setSelected(true);
+            window.findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+        });
+        QCOMPARE(run.action("findDuplicatesAction")->text(), QStringLiteral("Find Duplicates..."));
+        run.action("findDuplicatesAction")->trigger();
+        QCOMPARE(summary, QStringLiteral("1 group of the same file, 1 of the same game: 4 games"));
+        QCOMPARE(groups, (QStringList{"Same file (2 games)", "Same game (2 games)"}));
+        QCOMPARE(
+            run.window->findChild<tolm::ui::GameFilterBox*>(QStringLiteral("filterBox"))->text(),
+            QString()); // the filter gave way
+        QStringList inList;
+        for (const QModelIndex& index : run.list()->selectionModel()->selectedRows())
+            inList << index.data().toString();
+        inList.sort();
+        QCOMPARE(inList, selected);
+    }
+
     // While no game is listed and no filter is typed the list draws its hint
     // in its middle, not as a row; a game or a filter takes it away, and
     // removing every game (which leaves one blank record) brings it back.
