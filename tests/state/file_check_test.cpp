@@ -70,7 +70,7 @@ std::string caseBytes(std::string_view content) {
         return bytes;
     }
     if (content.starts_with('@')) {
-        for (const CompressedFixture& f : kCompressedFixtures)
+        for (const EmbeddedFile& f : kCompressedFixtures)
             if (f.name == content.substr(1))
                 return {reinterpret_cast<const char*>(f.bytes.data()), f.bytes.size()};
         ADD_FAILURE() << "no fixture " << content;
