@@ -34,9 +34,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kGames; ++i) {
         tolm::GameRecord game;
         game.name = "Game " + std::to_string(i * 7919 % kGames);
-        // Half the games by a few big publishers, half by thousands of small ones.
-        game.publisher =
-            i % 2 == 0 ? std::string(publishers[i / 2 % 5]) : "Label " + std::to_string(i % 2999);
+        // Most games by a few big publishers, a seventh by thousands of small ones.
+        game.publisher = i % 7 != 0 ? std::string(publishers[i % 5])
+                                    : "Label " + std::to_string(i % 2999);
         game.genre = i * 31 % tolm::kGenreCount;
         game.authors = "Author " + std::to_string(i % 977);
         game.year = 1982 + i % 12;
