@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "core/text.h"
 
@@ -172,6 +173,278 @@ void GameFilterIndex::matchAll(const std::vector<std::string>& words,
         const std::string_view text = textOf(g);
         for (std::size_t w = 1; w < words.size(); ++w) {
             if (text.find(words[w]) == std::string_view::npos) {
+                shown[g] = 0;
+                break;
+            }
+        }
+    }
+}
+
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+struct KeyName {
+    std::string_view name;
+    FilterTerm::Key key;
+};
+constexpr std::array<KeyName, 8> kKeys = {{{"genre", FilterTerm::Key::Genre},
+                                           {"year", FilterTerm::Key::Year},
+                                           {"publisher", FilterTerm::Key::Publisher},
+                                           {"rom", FilterTerm::Key::Rom},
+                                           {"shots", FilterTerm::Key::Shots},
+                                           {"music", FilterTerm::Key::Music},
+                                           {"fav", FilterTerm::Key::Favourite},
+                                           {"played", FilterTerm::Key::Played}}};
+
+const KeyName* knownKey(std::string_view text) {
+    const std::string lowered = lowerAscii(text);
+    for (const KeyName& key : kKeys)
+        if (key.name == lowered)
+            return &key;
+    return nullptr;
+}
+
+// A whole number of 1 to `most` digits, nothing else.
+bool readNumber(std::string_view text, std::size_t most, std::int64_t& out) {
+    if (text.empty() || text.size() > most)
+        return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return error == std::errc() && end == text.data() + text.size() && out >= 0;
+}
+
+// The genre texts and their groups, folded once.
+struct FoldedGenres {
+    std::array<std::string, kGenreCount> texts;
+    std::array<std::string, kGenreCount> groups;
+    FoldedGenres() {
+        for (std::int32_t g = 0; g < kGenreCount; ++g) {
+            texts[g] = foldForSearch(GenreTable[g]);
+            groups[g] = foldForSearch(genreGroup(g));
+        }
+    }
+};
+const FoldedGenres& foldedGenres() {
+    static const FoldedGenres genres;
+    return genres;
+}
+
+// Reads `value` (unquoted already) into `term`; false leaves `why`.
+bool readValue(const KeyName& key, std::string_view value, FilterTerm& term, std::string& why) {
+    term.key = key.key;
+    const std::string shown = std::string(key.name) + ':' + std::string(value);
+    const std::string lowered = lowerAscii(value);
+    const auto yesNo = [&](std::string_view yes, std::string_view no) {
+        if (lowered == yes || lowered == no) {
+            term.yes = lowered == yes;
+            return true;
+        }
+        why = '"' + shown + "\" takes " + std::string(yes) + " or " + std::string(no);
+        return false;
+    };
+    if (value.empty()) {
+        why = '"' + std::string(key.name) + ":\" needs a value";
+        return false;
+    }
+    switch (key.key) {
+    case FilterTerm::Key::Genre: {
+        const std::string folded = foldForSearch(value);
+        const FoldedGenres& genres = foldedGenres();
+        for (std::int32_t g = 0; g < kGenreCount; ++g)
+            if (genres.texts[g] == folded || genres.groups[g] == folded)
+                term.genres.set(static_cast<std::size_t>(g));
+        if (term.genres.any())
+            return true;
+        why = '"' + shown + "\": no genre or group is called that";
+        return false;
+    }
+    case FilterTerm::Key::Year: {
+        if (lowered == "unknown")
+            return true; // 0-0
+        const std::size_t dash = value.find('-');
+        std::int64_t from = 0;
+        std::int64_t to = 0;
+        const bool read = dash == std::string_view::npos
+                              ? readNumber(value, 9, from) && ((to = from), true)
+                              : readNumber(value.substr(0, dash), 9, from) &&
+                                    readNumber(value.substr(dash + 1), 9, to);
+        if (read && from >= 1 && from <= to) {
+            term.yearFrom = static_cast<std::int32_t>(from);
+            term.yearTo = static_cast<std::int32_t>(to);
+            return true;
+        }
+        why = '"' + shown + "\" is no year: write year:1984, year:1980-1989 or year:unknown";
+        return false;
+    }
+    case FilterTerm::Key::Publisher:
+        term.publisher = foldForSearch(value);
+        return true;
+    case FilterTerm::Key::Rom:
+        return yesNo("found", "missing");
+    case FilterTerm::Key::Shots:
+    case FilterTerm::Key::Music:
+        return yesNo("yes", "no");
+    case FilterTerm::Key::Favourite:
+        if (lowered == "yes")
+            return true;
+        why = '"' + shown + "\" takes yes";
+        return false;
+    case FilterTerm::Key::Played:
+        if (lowered == "never") {
+            term.yes = false;
+            return true;
+        }
+        if (lowered.back() == 'd' &&
+            readNumber(std::string_view(lowered).substr(0, lowered.size() - 1), 6, term.days))
+            return true;
+        why = '"' + shown + "\" takes a number of days (played:30d) or never";
+        return false;
+    }
+    return false;
+}
+
+// `text` folded equals `folded`; ASCII texts are compared without folding.
+bool foldsTo(std::string_view text, std::string_view folded) {
+    bool ascii = true;
+    for (char c : text)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (!ascii)
+        return foldForSearch(text) == folded;
+    if (text.size() != folded.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (lowerAscii(text[i]) != folded[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string_view genreGroup(std::int32_t genre) {
+    const std::string_view text = genreText(genre);
+    return text.substr(0, std::min(text.size(), text.find(" - ")));
+}
+
+GameFilter parseFilter(std::string_view typed) {
+    GameFilter filter;
+    for (std::size_t at = 0; at < typed.size();) {
+        if (isBlank(typed[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at;
+        while (end < typed.size() && !isBlank(typed[end]))
+            ++end;
+        const std::string_view token = typed.substr(at, end - at);
+        const std::size_t colon = token.find(':');
+        const KeyName* key =
+            colon == std::string_view::npos ? nullptr : knownKey(token.substr(0, colon));
+        if (key == nullptr) {
+            for (std::string& word : filterWords(token))
+                filter.words.push_back(std::move(word));
+            at = end;
+            continue;
+        }
+        std::string value(token.substr(colon + 1));
+        const std::size_t valueAt = at + colon + 1;
+        if (valueAt < typed.size() && typed[valueAt] == '"') {
+            // A quoted value runs to the lone closing quote, blanks and all.
+            value.clear();
+            std::size_t i = valueAt + 1;
+            bool closed = false;
+            for (; i < typed.size(); ++i) {
+                if (typed[i] != '"') {
+                    value.push_back(typed[i]);
+                } else if (i + 1 < typed.size() && typed[i + 1] == '"') {
+                    value.push_back('"');
+                    ++i;
+                } else {
+                    closed = true;
+                    ++i;
+                    break;
+                }
+            }
+            end = i;
+            if (!closed || (end < typed.size() && !isBlank(typed[end]))) {
+                if (filter.error.empty())
+                    filter.error = '"' + std::string(typed.substr(at, end - at)) +
+                                   (closed ? "\" has text after its closing quote"
+                                           : "\" has no closing quote");
+                while (end < typed.size() && !isBlank(typed[end]))
+                    ++end;
+                at = end;
+                continue;
+            }
+        }
+        FilterTerm term;
+        std::string why;
+        if (readValue(*key, value, term, why))
+            filter.terms.push_back(std::move(term));
+        else if (filter.error.empty())
+            filter.error = std::move(why);
+        at = end;
+    }
+    return filter;
+}
+
+std::string filterTerm(std::string_view key, std::string_view value) {
+    std::string text(key);
+    text += ':';
+    const bool quote = value.empty() || std::any_of(value.begin(), value.end(),
+                                                    [](char c) { return isBlank(c) || c == '"'; });
+    if (!quote)
+        return text + std::string(value);
+    text += '"';
+    for (char c : value) {
+        if (c == '"')
+            text += '"';
+        text += c;
+    }
+    return text + '"';
+}
+
+bool termHolds(const FilterTerm& term, const GameRecord& game, const GameFacts& facts,
+               std::int64_t now) {
+    switch (term.key) {
+    case FilterTerm::Key::Genre:
+        return game.genre >= 0 && game.genre < kGenreCount &&
+               term.genres.test(static_cast<std::size_t>(game.genre));
+    case FilterTerm::Key::Year:
+        if (term.yearFrom == 0)
+            return game.year < 1;
+        return game.year >= term.yearFrom && game.year <= term.yearTo;
+    case FilterTerm::Key::Publisher:
+        return foldsTo(game.publisher, term.publisher);
+    case FilterTerm::Key::Rom:
+        return facts.romFound == term.yes;
+    case FilterTerm::Key::Shots:
+        return facts.screenshotFound == term.yes;
+    case FilterTerm::Key::Music:
+        return facts.musicFound == term.yes;
+    case FilterTerm::Key::Favourite:
+        return facts.favourite;
+    case FilterTerm::Key::Played:
+        if (!term.yes)
+            return facts.lastPlayed == 0;
+        return facts.lastPlayed != 0 && now - facts.lastPlayed <= term.days * kSecondsPerDay;
+    }
+    return false;
+}
+
+void applyTerms(const std::vector<FilterTerm>& terms, const GameCatalogue& catalogue,
+                const std::vector<GameFacts>& facts, std::int64_t now, std::vector<char>& shown) {
+    const GameFacts none;
+    const std::size_t games = std::min(shown.size(), catalogue.size());
+    for (std::size_t g = 0; g < games; ++g) {
+        if (!shown[g])
+            continue;
+        const GameFacts& known = g < facts.size() ? facts[g] : none;
+        for (const FilterTerm& term : terms) {
+            if (!termHolds(term, catalogue[g], known, now)) {
                 shown[g] = 0;
                 break;
             }

@@ -5,7 +5,8 @@
 namespace tolm::ui {
 
 // The filter field at the right end of the main window's menu bar: the list
-// shows only the games containing every word typed. Escape clears it.
+// shows only the games containing every word typed and meeting every term
+// (genre:Arcade, year:1984...). Escape clears it.
 class GameFilterBox final : public QLineEdit {
     Q_OBJECT
 public:
@@ -13,6 +14,13 @@ public:
 
     // Ctrl+F: the field takes the focus with its text selected.
     void takeFocus();
+
+    // Appends `term` to what is typed, unless it is there already.
+    void addTerm(const QString& term);
+
+    // A term the list could not read: the text turns red and the tooltip
+    // says why; an empty `why` puts both back.
+    void showFilterError(const QString& why);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -2,12 +2,20 @@
 
 #include <QHash>
 #include <algorithm>
+#include <ctime>
 #include <numeric>
 
 #include "catalogue/catalogue_ops.h"
 #include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
+namespace {
+
+std::int64_t secondsNow() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+} // namespace
 
 GameListModel::GameListModel(const GameCatalogue& catalogue, QObject* parent)
     : QAbstractTableModel(parent), catalogue_(catalogue) {}
@@ -122,16 +130,32 @@ void GameListModel::refresh() {
     }
     applyFilter();
     endResetModel();
+    Q_EMIT catalogueChanged();
 }
 
 void GameListModel::setFilterText(const QString& typed) {
-    std::vector<std::string> words = filterWords(toStd(typed));
-    if (words == filterWords_)
+    GameFilter filter = parseFilter(toStd(typed));
+    if (filter == filter_)
         return;
     beginResetModel();
-    filterWords_ = std::move(words);
+    filter_ = std::move(filter);
     applyFilter();
     endResetModel();
+}
+
+QString GameListModel::filterError() const {
+    return toQt(filter_.error);
+}
+
+void GameListModel::setFacts(std::vector<GameFacts> facts) {
+    facts_ = std::move(facts);
+    if (!filter_.terms.empty())
+        replaceRows(filteredRows());
+}
+
+FacetCounts GameListModel::facetCounts() const {
+    static const GameCatalogue none;
+    return countFacets(catalogueHasEntries(catalogue_) ? catalogue_ : none, facts_, secondsNow());
 }
 
 void GameListModel::applyFilter() {
@@ -140,14 +164,21 @@ void GameListModel::applyFilter() {
 }
 
 std::vector<std::int32_t> GameListModel::filteredRows() {
-    if (filterWords_.empty())
+    if (filter_.empty())
         return sortedRows_;
-    if (!filterIndexReady_) {
-        filterIndex_.rebuild(catalogue_);
-        filterIndexReady_ = true;
-    }
+    if (!filter_.error.empty() || sortedRows_.empty())
+        return {};
     std::vector<char> shown;
-    filterIndex_.matchAll(filterWords_, shown);
+    if (filter_.words.empty()) {
+        shown.assign(catalogue_.size(), 1);
+    } else {
+        if (!filterIndexReady_) {
+            filterIndex_.rebuild(catalogue_);
+            filterIndexReady_ = true;
+        }
+        filterIndex_.matchAll(filter_.words, shown);
+    }
+    applyTerms(filter_.terms, catalogue_, facts_, secondsNow(), shown);
     std::vector<std::int32_t> rows;
     for (const std::int32_t position : sortedRows_)
         if (position >= 0 && static_cast<std::size_t>(position) < shown.size() &&
@@ -166,6 +197,7 @@ void GameListModel::gameChanged(std::int32_t position) {
     const int row = rowOf(position);
     if (row >= 0)
         Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    Q_EMIT catalogueChanged();
 }
 
 int GameListModel::gameEdited(std::int32_t position) {
@@ -215,6 +247,7 @@ int GameListModel::gameEdited(std::int32_t position) {
         endMoveRows();
     }
     Q_EMIT dataChanged(index(target, 0), index(target, ColumnCount - 1));
+    Q_EMIT catalogueChanged();
     return target;
 }
 
@@ -421,7 +454,14 @@ void GameListModel::gamesRemoved(const std::vector<std::int32_t>& positions) {
         ranks_[column] = std::move(ranks);
     }
     filterIndexReady_ = false;
+    // The facts move up with their games until they are found again.
+    std::vector<GameFacts> facts(catalogue_.size());
+    for (std::size_t position = 0; position < std::min(before, facts_.size()); ++position)
+        if (positionNow[position] >= 0)
+            facts[static_cast<std::size_t>(positionNow[position])] = facts_[position];
+    facts_ = std::move(facts);
     replaceRows(filteredRows(), &positionNow);
+    Q_EMIT catalogueChanged();
 }
 
 struct GameListModel::AppendPlan {
@@ -455,6 +495,7 @@ void GameListModel::gamesAppended(std::size_t first, std::shared_ptr<AppendPlan>
         if (column != sortColumn_)
             ranksReady_[column] = false;
     replaceRows(filteredRows());
+    Q_EMIT catalogueChanged();
 }
 
 std::shared_ptr<GameListModel::AppendPlan> GameListModel::planAppend(std::size_t first) const {

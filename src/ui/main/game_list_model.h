@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/facets.h"
 #include "catalogue/game_filter.h"
 #include "catalogue/game_record.h"
 
@@ -61,9 +62,19 @@ public:
     void gamesAppended(std::size_t first, std::shared_ptr<AppendPlan> plan = {});
 
     // Shows only the games containing every word of `typed` (see
-    // GameFilterIndex), in the current sort order; empty shows all.
+    // GameFilterIndex) for which every term holds (see parseFilter), in the
+    // current sort order; empty shows all, an unreadable term none.
     void setFilterText(const QString& typed);
-    bool isFiltered() const { return !filterWords_.empty(); }
+    bool isFiltered() const { return !filter_.empty(); }
+    // Why a term of the filter could not be read; empty when all could.
+    QString filterError() const;
+
+    // The games' facts by catalogue position, for the terms that ask about
+    // files and play; the shown rows follow them.
+    void setFacts(std::vector<GameFacts> facts);
+    const std::vector<GameFacts>& facts() const { return facts_; }
+    // The facet menu's counts over every row there is, filter or not.
+    FacetCounts facetCounts() const;
     // Rows there would be without the filter.
     int unfilteredRowCount() const { return static_cast<int>(sortedRows_.size()); }
 
@@ -79,6 +90,10 @@ public:
     static QString yearText(std::int32_t year);
     static QString columnText(const GameRecord& record, int column);
     static QString accessibleRowText(const GameRecord& record);
+
+Q_SIGNALS:
+    // Records were added, removed or changed: the facts are stale.
+    void catalogueChanged();
 
 private:
     void ensureRanks(int column);
@@ -98,7 +113,9 @@ private:
     // Folded texts, made at the first filtered keystroke after a refresh.
     GameFilterIndex filterIndex_;
     bool filterIndexReady_ = false;
-    std::vector<std::string> filterWords_;
+    GameFilter filter_;
+    // Positions past its end have nothing found and were never played.
+    std::vector<GameFacts> facts_;
     // Per column, by position: the rank of the case-folded text; equal texts
     // share a rank. rankTexts_ holds each rank's text, for placing new rows.
     std::array<std::vector<std::uint32_t>, ColumnCount> ranks_;

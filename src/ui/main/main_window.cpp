@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include "settings/settings.h"
 #include "tolm/version.h"
 #include "ui/main/details_panel.h"
+#include "ui/main/facet_menu.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/game_list_view.h"
@@ -238,9 +240,23 @@ void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
 }
 
 void MainWindow::addFilterBox() {
-    filterBox_ = new GameFilterBox(menuBar());
-    menuBar()->setCornerWidget(filterBox_, Qt::TopRightCorner);
+    // The facet button and the box share the menu bar's corner.
+    auto* corner = new QWidget(menuBar());
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    facetButton_ = new FacetButton(*gameListModel_, corner);
+    filterBox_ = new GameFilterBox(corner);
+    row->addWidget(facetButton_);
+    row->addWidget(filterBox_);
+    menuBar()->setCornerWidget(corner, Qt::TopRightCorner);
     connect(filterBox_, &QLineEdit::textChanged, this, &MainWindow::applyFilter);
+    connect(facetButton_, &FacetButton::termChosen, filterBox_, &GameFilterBox::addTerm);
+    gameFacts_ = new GameFactsKeeper(state_, *gameListModel_, this);
+    connect(gameFacts_, &GameFactsKeeper::factsReady, this, [this] {
+        if (gameListModel_->isFiltered())
+            applyFilter(filterBox_->text());
+    });
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, filterBox_, &GameFilterBox::takeFocus);
 }
@@ -248,6 +264,7 @@ void MainWindow::addFilterBox() {
 void MainWindow::applyFilter(const QString& typed) {
     const std::int32_t selected = state_.selectedGame;
     gameListModel_->setFilterText(typed);
+    filterBox_->showFilterError(gameListModel_->filterError());
     showFilterCount();
     // The selected game stays selected while shown; a hidden one is let go,
     // so that no command acts on a game out of sight.

@@ -16,6 +16,8 @@ class QStatusBar;
 namespace tolm::ui {
 
 class DetailsPanel;
+class FacetButton;
+class GameFactsKeeper;
 class GameFilterBox;
 class GameListModel;
 class GameListView;
@@ -66,6 +68,8 @@ public:
     bool jobRunning() const { return jobsRunning_ > 0; }
 
     GameListModel& gameListModel() const { return *gameListModel_; }
+    // The games' facts the filter terms and the facet menu read.
+    GameFactsKeeper& gameFacts() const { return *gameFacts_; }
 
 public Q_SLOTS:
     void removeSelectedGames();
@@ -144,6 +148,8 @@ private:
     GameListView* gameList_ = nullptr;
     GameListModel* gameListModel_ = nullptr;
     GameFilterBox* filterBox_ = nullptr;
+    FacetButton* facetButton_ = nullptr;
+    GameFactsKeeper* gameFacts_ = nullptr;
     DetailsPanel* detailsPanel_ = nullptr;
     ScreenshotStrip* screenshotStrip_ = nullptr;
     TapeInfoFill* tapeInfoFill_ = nullptr; // made at the first add

@@ -18,6 +18,7 @@
 #include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/duplicates_window.h"
+#include "ui/main/facet_menu.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_model.h"
 #include "ui/main/game_list_view.h"
@@ -234,6 +235,7 @@ void MainWindow::gameEdited(std::int32_t position) {
 void MainWindow::openPaths() {
     PathsDialog paths(state_.settings, dialogs_, launcher_, this);
     paths.exec();
+    gameFacts_->refresh(); // files may be found elsewhere now
 }
 
 void MainWindow::openScreenshotOptions() {

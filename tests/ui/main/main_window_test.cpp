@@ -3,14 +3,18 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <ctime>
+#include <functional>
 
 #include "support/main_window_run.h"
 #include "ui/main/check_files_window.h"
 #include "ui/main/details_panel.h"
 #include "ui/main/duplicates_window.h"
+#include "ui/main/facet_menu.h"
 #include "ui/main/first_start.h"
 #include "ui/main/game_filter_box.h"
 #include "ui/main/game_list_view.h"
@@ -280,6 +284,97 @@ private Q_SLOTS:
         QCOMPARE(run.rows(), QString());         // matched against what is left
         run.box()->setText(QStringLiteral("e")); // Zeta, Imagine, Bug: by year
         QCOMPARE(run.rows(), QStringLiteral("gamma beta eps"));
+    }
+
+    // Each facet item counts the rows its term shows; choosing items adds
+    // their terms to the box; an unreadable term turns the box red; the
+    // facts follow their games when others are removed.
+    void facetMenu() {
+        FilterRun run;
+        run.dir.write(QStringLiteral("roms/alpha.tap"));
+        run.dir.write(QStringLiteral("shots/gone.png"));
+        run.dir.write(QStringLiteral("music/delta.ay"));
+        run.start(QStringLiteral("[RomPaths]\nnum=1\npath00=%D/roms/\n[ScreenshotPaths]\nnum=1\n"
+                                 "path00=%D/shots/\n[MusicPaths]\nnum=1\npath00=%D/music/\n"));
+        auto& facts = run.window->gameFacts();
+        QTRY_VERIFY(!facts.busy());
+        const std::int64_t now = std::time(nullptr);
+        facts.setPersonalFacts([now](std::size_t position, tolm::GameFacts& known) {
+            known.favourite = position == 4;
+            known.lastPlayed = position == 4 ? now - 86400 : position == 2 ? now - 99 * 86400 : 0;
+        });
+        auto* button = run.window->findChild<tolm::ui::FacetButton*>(QStringLiteral("facetButton"));
+        button->fillMenu();
+        QStringList items; // "Menu/Item (n)=term", in menu order
+        const QRegularExpression count(QStringLiteral("\\((\\d+)\\)$"));
+        std::function<void(QMenu*, const QString&)> walk = [&](QMenu* menu, const QString& path) {
+            for (QAction* item : menu->actions()) {
+                if (item->menu() != nullptr) {
+                    walk(item->menu(), path + item->text() + QLatin1Char('/'));
+                } else if (item->data().isValid()) {
+                    const QString term = item->data().toString();
+                    items << path + item->text() + QLatin1Char('=') + term;
+                    run.box()->setText(term);
+                    QCOMPARE(QString::number(run.list()->model()->rowCount()),
+                             count.match(item->text()).captured(1));
+                }
+            }
+        };
+        walk(button->menu(), QString());
+        QCOMPARE(items, (QStringList{
+                            "Genre/Arcade (5)/All Arcade (5)=genre:Arcade",
+                            "Genre/Arcade (5)/Beat'em Up (5)=genre:\"Arcade - Beat'em Up\"",
+                            "Year/1980s (4)/All 1980s (4)=year:1980-1989",
+                            "Year/1980s (4)/1984 (2)=year:1984",
+                            "Year/1980s (4)/1985 (1)=year:1985",
+                            "Year/1980s (4)/1986 (1)=year:1986",
+                            "Year/Unknown (1)=year:unknown",
+                            "Publisher/ocean (2)=publisher:ocean",
+                            "Publisher/Bug (1)=publisher:Bug",
+                            "Publisher/Imagine (1)=publisher:Imagine",
+                            "Publisher/Zeta (1)=publisher:Zeta",
+                            "Files/ROM found (1)=rom:found",
+                            "Files/ROM not found (4)=rom:missing",
+                            "Files/Has screenshots (1)=shots:yes",
+                            "Files/No screenshots (4)=shots:no",
+                            "Files/Has music (1)=music:yes",
+                            "Favourites (1)=fav:yes",
+                            "Played/Played in the last 30 days (1)=played:30d",
+                            "Played/Never played (3)=played:never",
+                        }));
+
+        run.box()->clear();
+        const auto choose = [&](const char* term) {
+            for (QAction* item : button->menu()->findChildren<QAction*>())
+                if (item->data().toString() == QLatin1String(term))
+                    return item->trigger();
+            QFAIL(term);
+        };
+        choose("year:1984");
+        choose("genre:Arcade");
+        choose("year:1984"); // there already
+        QCOMPARE(run.box()->text(), QStringLiteral("year:1984 genre:Arcade"));
+        QCOMPARE(run.rows(), QStringLiteral("Delta gamma"));
+        QTest::keyClick(run.box(), Qt::Key_Escape);
+        QCOMPARE(run.rows(), QStringLiteral("Alpha beta Delta eps gamma"));
+
+        run.box()->setText(QStringLiteral("delta year:soon"));
+        QCOMPARE(run.box()->palette().color(QPalette::Text), QColor(Qt::red));
+        QVERIFY2(run.box()->toolTip().contains(QStringLiteral("\"year:soon\"")),
+                 qPrintable(run.box()->toolTip()));
+        QCOMPARE(run.rows(), QString());
+        QCOMPARE(run.status(), QStringLiteral("0 of 5 games"));
+        run.box()->setText(QStringLiteral("delta year:1984"));
+        QVERIFY(run.box()->palette().color(QPalette::Text) != QColor(Qt::red));
+        QCOMPARE(run.rows(), QStringLiteral("Delta"));
+
+        // Removing beta moves Alpha up: its found ROM goes with it.
+        run.box()->setText(QStringLiteral("rom:found"));
+        run.dialogs.answers.push_back(Answer::Yes);
+        run.window->removeGames({0});
+        QCOMPARE(run.rows(), QStringLiteral("Alpha"));
+        QTRY_VERIFY(!facts.busy());
+        QCOMPARE(run.rows(), QStringLiteral("Alpha"));
     }
 
     // Games added to a large list join it as rows in their sorted (and
