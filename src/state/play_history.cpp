@@ -1,0 +1,354 @@
+#include "state/play_history.h"
+
+#include <algorithm>
+#include <charconv>
+#include <deque>
+#include <functional>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+
+#include "core/selection.h"
+#include "platform/codepage.h"
+
+namespace tolm {
+namespace {
+
+constexpr std::string_view kHeader = "Tolm play history 1";
+constexpr std::string_view kFieldsComment =
+    "# favourite, times played, last played (seconds since 1970 UTC), seconds played, name, ROM "
+    "file";
+
+void appendEscaped(std::string& out, std::string_view utf8) {
+    const std::size_t start = out.size();
+    platform::appendUtf8AsAnsi(out, utf8);
+    // Only the rare name with a tab, a line break or a backslash needs escapes.
+    if (out.find_first_of("\\\t\r\n", start) == std::string::npos)
+        return;
+    std::string plain = out.substr(start);
+    out.resize(start);
+    for (char c : plain) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+bool unescape(std::string_view field, std::string& utf8) {
+    utf8.clear();
+    if (field.find('\\') == std::string_view::npos) {
+        platform::appendAnsiAsUtf8(utf8, field);
+        return true;
+    }
+    std::string ansi;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\') {
+            ansi += field[i];
+            continue;
+        }
+        if (++i == field.size())
+            return false;
+        switch (field[i]) {
+        case '\\':
+            ansi += '\\';
+            break;
+        case 't':
+            ansi += '\t';
+            break;
+        case 'r':
+            ansi += '\r';
+            break;
+        case 'n':
+            ansi += '\n';
+            break;
+        default:
+            return false;
+        }
+    }
+    platform::appendAnsiAsUtf8(utf8, ansi);
+    return true;
+}
+
+template <typename Number> bool readNumber(std::string_view field, Number& value) {
+    if (field.empty())
+        return false;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size())
+        return false;
+    if constexpr (std::is_signed_v<Number>)
+        return value >= 0;
+    return true;
+}
+
+template <typename Number> void appendNumber(std::string& out, Number value) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+struct FileEntry {
+    GamePlay play;
+    std::string name;
+    std::string romFile;
+};
+
+// A game's identity in the file, without copying its texts.
+struct GameKey {
+    std::string_view name;
+    std::string_view romFile;
+    bool operator==(const GameKey&) const = default;
+};
+
+struct GameKeyHash {
+    std::size_t operator()(const GameKey& key) const {
+        const std::hash<std::string_view> hash;
+        return hash(key.name) * 31 ^ hash(key.romFile);
+    }
+};
+
+bool parseLine(std::string_view line, FileEntry& entry) {
+    std::string_view fields[6];
+    std::size_t count = 0;
+    while (count < 6) {
+        const std::size_t tab = line.find('\t');
+        fields[count++] = line.substr(0, tab);
+        if (tab == std::string_view::npos) {
+            line = {};
+            break;
+        }
+        line.remove_prefix(tab + 1);
+        if (count == 6)
+            return false; // a seventh field
+    }
+    if (count != 6)
+        return false;
+    int favourite = 0;
+    if (!readNumber(fields[0], favourite) || favourite > 1 ||
+        !readNumber(fields[1], entry.play.timesPlayed) ||
+        !readNumber(fields[2], entry.play.lastPlayed) ||
+        !readNumber(fields[3], entry.play.totalSeconds))
+        return false;
+    entry.play.favourite = favourite == 1;
+    return unescape(fields[4], entry.name) && !entry.name.empty() &&
+           unescape(fields[5], entry.romFile);
+}
+
+} // namespace
+
+const GamePlay& PlayHistory::of(std::int32_t position) const {
+    static const GamePlay kNever;
+    if (isNone(position) || static_cast<std::size_t>(position) >= games_.size())
+        return kNever;
+    return games_[static_cast<std::size_t>(position)];
+}
+
+GamePlay& PlayHistory::at(std::int32_t position) {
+    const auto index = static_cast<std::size_t>(position);
+    if (index >= games_.size())
+        games_.resize(index + 1);
+    ++changes_;
+    return games_[index];
+}
+
+void PlayHistory::setFavourite(std::int32_t position, bool favourite) {
+    if (isNone(position) || this->favourite(position) == favourite)
+        return;
+    at(position).favourite = favourite;
+}
+
+std::uint64_t PlayHistory::started(std::int32_t position, std::int64_t now) {
+    if (isNone(position))
+        return 0;
+    GamePlay& play = at(position);
+    ++play.timesPlayed;
+    play.lastPlayed = now;
+    const std::uint64_t session = nextSession_++;
+    sessions_.emplace(session, position);
+    return session;
+}
+
+void PlayHistory::finished(std::uint64_t session, std::int64_t seconds) {
+    const auto running = sessions_.find(session);
+    if (running == sessions_.end())
+        return;
+    at(running->second).totalSeconds += std::max<std::int64_t>(seconds, 0);
+    sessions_.erase(running);
+}
+
+void PlayHistory::positionsRemoved(const std::vector<std::int32_t>& positions) {
+    // Every running session's position is below games_.size().
+    std::vector<bool> doomed(games_.size(), false);
+    bool any = false;
+    for (std::int32_t p : positions)
+        if (!isNone(p) && static_cast<std::size_t>(p) < games_.size()) {
+            doomed[static_cast<std::size_t>(p)] = true;
+            any = true;
+        }
+    if (!any)
+        return;
+    std::vector<std::int32_t> newPosition(games_.size(), kNone);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < games_.size(); ++i) {
+        if (doomed[i])
+            continue;
+        newPosition[i] = static_cast<std::int32_t>(kept);
+        games_[kept++] = std::move(games_[i]);
+    }
+    games_.resize(kept);
+    for (auto it = sessions_.begin(); it != sessions_.end();) {
+        const std::int32_t moved = newPosition[static_cast<std::size_t>(it->second)];
+        if (isNone(moved)) {
+            it = sessions_.erase(it);
+        } else {
+            it->second = moved;
+            ++it;
+        }
+    }
+    ++changes_;
+}
+
+void PlayHistory::keepFirst(std::size_t count) {
+    if (count >= games_.size())
+        return;
+    games_.resize(count);
+    std::erase_if(sessions_, [count](const auto& running) {
+        return static_cast<std::size_t>(running.second) >= count;
+    });
+    ++changes_;
+}
+
+bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, PlayHistory& history,
+                     std::string& error) {
+    std::vector<FileEntry> entries;
+    std::size_t lineNumber = 0;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        ++lineNumber;
+        if (lineNumber == 1) {
+            if (line != kHeader) {
+                error = "not a play history file";
+                return false;
+            }
+            continue;
+        }
+        if (line.empty() || line.front() == '#')
+            continue;
+        FileEntry entry;
+        if (!parseLine(line, entry)) {
+            error = "line " + std::to_string(lineNumber) + " is damaged";
+            return false;
+        }
+        entries.push_back(std::move(entry));
+    }
+    if (lineNumber == 0) {
+        error = "the file is empty";
+        return false;
+    }
+
+    // Each entry goes to the first game by its name and ROM file that has
+    // none yet; identical records take identical entries in order.
+    std::unordered_map<GameKey, std::deque<std::size_t>, GameKeyHash> waiting;
+    waiting.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        waiting[GameKey{entries[i].name, entries[i].romFile}].push_back(i);
+    std::vector<GamePlay> games;
+    for (std::size_t position = 0; position < catalogue.size() && !waiting.empty(); ++position) {
+        const GameRecord& game = catalogue[position];
+        const auto found = waiting.find(GameKey{game.name, game.romFile});
+        if (found == waiting.end())
+            continue;
+        if (games.size() <= position)
+            games.resize(position + 1);
+        games[position] = entries[found->second.front()].play;
+        found->second.pop_front();
+        if (found->second.empty())
+            waiting.erase(found);
+    }
+    history = PlayHistory();
+    history.entries() = std::move(games);
+    return true;
+}
+
+std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
+    std::string out;
+    const std::vector<GamePlay>& games = history.entries();
+    out.reserve(kHeader.size() + kFieldsComment.size() + 4 + games.size() * 64);
+    out += kHeader;
+    out += "\r\n";
+    out += kFieldsComment;
+    out += "\r\n";
+    const std::size_t count = std::min(games.size(), catalogue.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const GamePlay& play = games[i];
+        const GameRecord& game = catalogue[i];
+        if (play.empty() || game.name.empty())
+            continue;
+        out += play.favourite ? '1' : '0';
+        out += '\t';
+        appendNumber(out, play.timesPlayed);
+        out += '\t';
+        appendNumber(out, play.lastPlayed);
+        out += '\t';
+        appendNumber(out, play.totalSeconds);
+        out += '\t';
+        appendEscaped(out, game.name);
+        out += '\t';
+        appendEscaped(out, game.romFile);
+        out += "\r\n";
+    }
+    return out;
+}
+
+platform::IoResult loadPlayHistory(PlayHistory& history, const GameCatalogue& catalogue,
+                                   const std::string& path) {
+    if (!platform::pathExists(path))
+        return {};
+    std::string bytes;
+    if (platform::IoResult read = platform::readFile(path, bytes); !read)
+        return read;
+    std::string error;
+    if (!readPlayHistory(bytes, catalogue, history, error))
+        return platform::IoResult::failure("Unable to read " + path + ": " + error);
+    return {};
+}
+
+platform::IoResult savePlayHistory(const PlayHistory& history, const GameCatalogue& catalogue,
+                                   const std::string& path, platform::Durability durability) {
+    return platform::replaceFile(path, playHistoryBytes(history, catalogue), durability);
+}
+
+std::string playSummary(const GamePlay& play, const std::string& lastDay) {
+    if (play.timesPlayed == 0)
+        return "Never played";
+    std::string text = "Played " + std::to_string(play.timesPlayed) +
+                       (play.timesPlayed == 1 ? " time" : " times") + ", last on " + lastDay;
+    if (play.totalSeconds >= 60) {
+        const std::int64_t minutes = play.totalSeconds / 60;
+        text += ", ";
+        if (minutes >= 60)
+            text += std::to_string(minutes / 60) + " h ";
+        text += std::to_string(minutes % 60) + " min in all";
+    } else if (play.totalSeconds > 0) {
+        text += ", under a minute in all";
+    }
+    return text;
+}
+
+} // namespace tolm
