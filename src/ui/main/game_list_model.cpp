@@ -6,8 +6,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "catalogue/catalogue_ops.h"

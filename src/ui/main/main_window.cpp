@@ -73,11 +73,10 @@ void MainWindow::buildWidgets() {
     // its own, and the adding runs a job with one too.
     connect(gameList_, &GameListView::filesDropped, this, &MainWindow::addDroppedFiles,
             Qt::QueuedConnection);
-    connect(gameList_, &GameListView::popupRequested, this,
-            [this](const QPoint& at) {
-                menus_.favouriteAction->setChecked(state_.history.favourite(state_.selectedGame));
-                menus_.popupMenu->popup(at);
-            });
+    connect(gameList_, &GameListView::popupRequested, this, [this](const QPoint& at) {
+        menus_.favouriteAction->setChecked(state_.history.favourite(state_.selectedGame));
+        menus_.popupMenu->popup(at);
+    });
 
     detailsPanel_ = new DetailsPanel(clientArea_);
     connect(detailsPanel_, &DetailsPanel::musicValueClicked, this,
@@ -296,8 +295,8 @@ void MainWindow::showPlayHistory() {
         return;
     }
     const QDate day = QDateTime::fromSecsSinceEpoch(play.lastPlayed).toLocalTime().date();
-    playHistoryLabel_->setText(toQt(
-        playSummary(play, toStd(QLocale::c().toString(day, QStringLiteral("d MMM yyyy"))))));
+    playHistoryLabel_->setText(
+        toQt(playSummary(play, toStd(QLocale::c().toString(day, QStringLiteral("d MMM yyyy"))))));
 }
 
 void MainWindow::toggleFavourite() {
