@@ -255,7 +255,10 @@ bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, Pla
             error = "line " + std::to_string(lineNumber) + " is damaged";
             return false;
         }
-        entries.push_back(std::move(entry));
+        // An entry that holds nothing is never written, so it takes no game:
+        // an identical record after it keeps the entry meant for it.
+        if (!entry.play.empty())
+            entries.push_back(std::move(entry));
     }
     if (lineNumber == 0) {
         error = "the file is empty";

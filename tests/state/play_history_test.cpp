@@ -65,6 +65,13 @@ TEST(PlayHistoryFile, EntriesFindTheirGamesByNameAndRom) {
                       i < t.expected.size() ? t.expected[i] : GamePlay{})
                 << "position " << i;
     }
+    // An entry holding nothing (never written, but a hand may write one)
+    // takes no game from the identical record after it.
+    PlayHistory read;
+    std::string error;
+    ASSERT_TRUE(readPlayHistory("Tolm play history 1\n0\t0\t0\t0\tA\ta.tap\n1\t2\t3\t4\tA\ta.tap\n",
+                                {game("A", "a.tap"), game("A", "a.tap")}, read, error));
+    EXPECT_EQ(read.entries(), std::vector<GamePlay>{play(true, 2, 3, 4)});
 }
 
 // The history follows its games: a rename keeps it and writes the new name,

@@ -48,10 +48,10 @@ struct MainMenus {
     QAction* popupAddMultipleAction = nullptr;
     QAction* popupRemoveSelectedAction = nullptr;
     QAction* popupPropertiesAction = nullptr;
-    QAction* favouriteAction = nullptr; // "favouriteAction", checkable, Ctrl+D
-    QMenu* runWithMenu = nullptr;       // the pop-up's "Run With" submenu
+    QMenu* runWithMenu = nullptr; // the pop-up's "Run With" submenu
     std::array<QAction*, kRunWithItems> runWithActions{};
     QAction* moreEmulators = nullptr; // after the last item: "More in Emulators..."
+    QAction* favouriteAction = nullptr; // "favouriteAction", checkable, Ctrl+D
 };
 
 // Builds both menus; `owner` owns the pop-up menu.
