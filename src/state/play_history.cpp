@@ -47,6 +47,13 @@ void appendEscaped(std::string& out, std::string_view utf8) {
     }
 }
 
+bool isPlainAscii(std::string_view field) {
+    for (char c : field)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\')
+            return false;
+    return true;
+}
+
 bool unescape(std::string_view field, std::string& utf8) {
     utf8.clear();
     if (field.find('\\') == std::string_view::npos) {
@@ -99,10 +106,25 @@ template <typename Number> void appendNumber(std::string& out, Number value) {
     out.append(digits, result.ptr);
 }
 
+// A plain ASCII text is its file bytes; any other is converted into `store`,
+// whose texts never move.
+bool readText(std::string_view field, std::deque<std::string>& store, std::string_view& text) {
+    if (isPlainAscii(field)) {
+        text = field;
+        return true;
+    }
+    store.emplace_back();
+    text = store.back();
+    if (!unescape(field, store.back()))
+        return false;
+    text = store.back();
+    return true;
+}
+
 struct FileEntry {
     GamePlay play;
-    std::string name;
-    std::string romFile;
+    std::string_view name;
+    std::string_view romFile;
 };
 
 // A game's identity in the file, without copying its texts.
@@ -119,7 +141,7 @@ struct GameKeyHash {
     }
 };
 
-bool parseLine(std::string_view line, FileEntry& entry) {
+bool parseLine(std::string_view line, FileEntry& entry, std::deque<std::string>& store) {
     std::string_view fields[6];
     std::size_t count = 0;
     while (count < 6) {
@@ -142,8 +164,8 @@ bool parseLine(std::string_view line, FileEntry& entry) {
         !readNumber(fields[3], entry.play.totalSeconds))
         return false;
     entry.play.favourite = favourite == 1;
-    return unescape(fields[4], entry.name) && !entry.name.empty() &&
-           unescape(fields[5], entry.romFile);
+    return readText(fields[4], store, entry.name) && !entry.name.empty() &&
+           readText(fields[5], store, entry.romFile);
 }
 
 } // namespace
@@ -233,6 +255,8 @@ void PlayHistory::keepFirst(std::size_t count) {
 bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, PlayHistory& history,
                      std::string& error) {
     std::vector<FileEntry> entries;
+    entries.reserve(bytes.size() / 48);
+    std::deque<std::string> texts; // those not as the file has them
     std::size_t lineNumber = 0;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
@@ -251,7 +275,7 @@ bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, Pla
         if (line.empty() || line.front() == '#')
             continue;
         FileEntry entry;
-        if (!parseLine(line, entry)) {
+        if (!parseLine(line, entry, texts)) {
             error = "line " + std::to_string(lineNumber) + " is damaged";
             return false;
         }
@@ -267,42 +291,102 @@ bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, Pla
 
     // Each entry goes to the first game by its name and ROM file that has
     // none yet; identical records take identical entries in order.
-    std::unordered_map<GameKey, std::deque<std::size_t>, GameKeyHash> waiting;
-    waiting.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        waiting[GameKey{entries[i].name, entries[i].romFile}].push_back(i);
-    std::vector<GamePlay> games;
-    for (std::size_t position = 0; position < catalogue.size() && !waiting.empty(); ++position) {
-        const GameRecord& game = catalogue[position];
-        const auto found = waiting.find(GameKey{game.name, game.romFile});
-        if (found == waiting.end())
-            continue;
-        if (games.size() <= position)
-            games.resize(position + 1);
-        games[position] = entries[found->second.front()].play;
-        found->second.pop_front();
-        if (found->second.empty())
-            waiting.erase(found);
+    // The entries of one name and ROM file are a chain in file order, found
+    // through a table of open addressing: one probe is mostly one cache miss.
+    constexpr std::uint32_t kEnd = 0xFFFFFFFFu;
+    struct Slot {
+        std::uint32_t hash = 0;   // the hash's high half; its low bits place the slot
+        std::uint32_t key = kEnd; // an entry with the slot's name and ROM file
+        std::uint32_t first = kEnd, last = kEnd;
+    };
+    std::size_t capacity = 16;
+    while (capacity < entries.size() * 2)
+        capacity *= 2;
+    std::vector<Slot> slots(capacity);
+    const std::size_t mask = capacity - 1;
+    const GameKeyHash hashOf;
+    const auto slotOf = [&](const GameKey& key, std::uint64_t hash) -> Slot& {
+        const auto high = static_cast<std::uint32_t>(hash >> 32);
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& slot = slots[at];
+            if (slot.key == kEnd ||
+                (slot.hash == high &&
+                 GameKey{entries[slot.key].name, entries[slot.key].romFile} == key))
+                return slot;
+        }
+    };
+    std::vector<std::uint32_t> next(entries.size(), kEnd);
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        const GameKey key{entries[i].name, entries[i].romFile};
+        const std::uint64_t hash = hashOf(key);
+        Slot& slot = slotOf(key, hash);
+        if (slot.key == kEnd) {
+            slot = {static_cast<std::uint32_t>(hash >> 32), i, i, i};
+        } else {
+            next[slot.last] = i;
+            slot.last = i;
+        }
     }
+    std::vector<GamePlay> games;
+    std::size_t left = entries.size();
+    for (std::size_t position = 0; position < catalogue.size() && left > 0; ++position) {
+        const GameRecord& game = catalogue[position];
+        const GameKey key{game.name, game.romFile};
+        Slot& slot = slotOf(key, hashOf(key));
+        if (slot.first == kEnd)
+            continue; // no entry, or all taken
+        if (games.size() <= position)
+            games.resize(std::max(position + 1, std::min(catalogue.size(), games.size() * 2)));
+        games[position] = entries[slot.first].play;
+        slot.first = next[slot.first];
+        --left;
+    }
+    while (!games.empty() && games.back().empty())
+        games.pop_back();
     history = PlayHistory();
     history.entries() = std::move(games);
     return true;
 }
 
-std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
-    std::string out;
+namespace {
+
+constexpr bool needsEscape(char c) {
+    return c == '\\' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool anyNeedsEscape(const char* begin, const char* end) {
+    for (const char* c = begin; c != end; ++c)
+        if (needsEscape(*c))
+            return true;
+    return false;
+}
+
+char* writeNumber(char* out, std::int64_t value) {
+    return std::to_chars(out, out + 20, value).ptr;
+}
+
+// The lines of every game with a history, through `field` for the texts.
+template <typename Field>
+void forEachLine(const PlayHistory& history, const GameCatalogue& catalogue, Field&& line) {
     const std::vector<GamePlay>& games = history.entries();
-    out.reserve(kHeader.size() + kFieldsComment.size() + 4 + games.size() * 64);
-    out += kHeader;
+    const std::size_t count = std::min(games.size(), catalogue.size());
+    for (std::size_t i = 0; i < count; ++i)
+        if (!games[i].empty() && !catalogue[i].name.empty())
+            line(games[i], catalogue[i]);
+}
+
+std::string fileStart() {
+    std::string out(kHeader);
     out += "\r\n";
     out += kFieldsComment;
     out += "\r\n";
-    const std::size_t count = std::min(games.size(), catalogue.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const GamePlay& play = games[i];
-        const GameRecord& game = catalogue[i];
-        if (play.empty() || game.name.empty())
-            continue;
+    return out;
+}
+
+// Any text with a tab, a line break or a backslash: escaped as it goes.
+std::string escapedHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
+    std::string out = fileStart();
+    forEachLine(history, catalogue, [&out](const GamePlay& play, const GameRecord& game) {
         out += play.favourite ? '1' : '0';
         out += '\t';
         appendNumber(out, play.timesPlayed);
@@ -315,7 +399,49 @@ std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& ca
         out += '\t';
         appendEscaped(out, game.romFile);
         out += "\r\n";
-    }
+    });
+    return out;
+}
+
+} // namespace
+
+std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
+    // The common case, no text needing an escape, is written straight into
+    // a buffer of the largest size it can take (a Windows-1252 text is never
+    // longer than its UTF-8).
+    std::string out = fileStart();
+    std::size_t bound = out.size();
+    forEachLine(history, catalogue, [&bound](const GamePlay&, const GameRecord& game) {
+        bound += 2 + 3 * 21 + 2 + game.name.size() + game.romFile.size() + 2;
+    });
+    std::size_t used = out.size();
+    out.resize(bound);
+    bool escapes = false;
+    char* p = out.data() + used;
+    forEachLine(history, catalogue, [&p, &escapes](const GamePlay& play, const GameRecord& game) {
+        if (escapes)
+            return;
+        *p++ = play.favourite ? '1' : '0';
+        *p++ = '\t';
+        p = writeNumber(p, play.timesPlayed);
+        *p++ = '\t';
+        p = writeNumber(p, play.lastPlayed);
+        *p++ = '\t';
+        p = writeNumber(p, play.totalSeconds);
+        *p++ = '\t';
+        char* const texts = p;
+        p += platform::writeUtf8AsAnsi(p, game.name);
+        *p++ = '\t';
+        char* const rom = p;
+        p += platform::writeUtf8AsAnsi(p, game.romFile);
+        escapes = anyNeedsEscape(texts, rom - 1) || anyNeedsEscape(rom, p);
+        *p++ = '\r';
+        *p++ = '\n';
+    });
+    if (escapes)
+        return escapedHistoryBytes(history, catalogue);
+    used = static_cast<std::size_t>(p - out.data());
+    out.resize(used);
     return out;
 }
 
