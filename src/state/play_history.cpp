@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <string_view>
@@ -18,34 +19,6 @@ constexpr std::string_view kHeader = "Tolm play history 1";
 constexpr std::string_view kFieldsComment =
     "# favourite, times played, last played (seconds since 1970 UTC), seconds played, name, ROM "
     "file";
-
-void appendEscaped(std::string& out, std::string_view utf8) {
-    const std::size_t start = out.size();
-    platform::appendUtf8AsAnsi(out, utf8);
-    // Only the rare name with a tab, a line break or a backslash needs escapes.
-    if (out.find_first_of("\\\t\r\n", start) == std::string::npos)
-        return;
-    std::string plain = out.substr(start);
-    out.resize(start);
-    for (char c : plain) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
 
 bool isPlainAscii(std::string_view field) {
     for (char c : field)
@@ -98,12 +71,6 @@ template <typename Number> bool readNumber(std::string_view field, Number& value
     if constexpr (std::is_signed_v<Number>)
         return value >= 0;
     return true;
-}
-
-template <typename Number> void appendNumber(std::string& out, Number value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
 }
 
 // A plain ASCII text is its file bytes; any other is converted into `store`,
@@ -354,73 +321,62 @@ constexpr bool needsEscape(char c) {
     return c == '\\' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool anyNeedsEscape(const char* begin, const char* end) {
-    for (const char* c = begin; c != end; ++c)
-        if (needsEscape(*c))
-            return true;
-    return false;
-}
-
 char* writeNumber(char* out, std::int64_t value) {
     return std::to_chars(out, out + 20, value).ptr;
 }
 
-// The lines of every game with a history, through `field` for the texts.
-template <typename Field>
-void forEachLine(const PlayHistory& history, const GameCatalogue& catalogue, Field&& line) {
+// Writes `utf8` as the file has it at `out`, which has room for twice its
+// length; returns the end.
+char* writeText(char* out, std::string_view utf8) {
+    char* const end = out + platform::writeUtf8AsAnsi(out, utf8);
+    if (std::none_of(out, end, needsEscape))
+        return end;
+    // Only the rare name with a tab, a line break or a backslash.
+    const std::string plain(out, end);
+    char* p = out;
+    for (char c : plain) {
+        if (!needsEscape(c)) {
+            *p++ = c;
+            continue;
+        }
+        *p++ = '\\';
+        *p++ = c == '\t' ? 't' : c == '\r' ? 'r' : c == '\n' ? 'n' : '\\';
+    }
+    return p;
+}
+
+// Hands the file's bytes to `sink` a piece at a time, each made in one
+// buffer that stays in the cache; false once the sink failed.
+bool writeHistory(const PlayHistory& history, const GameCatalogue& catalogue,
+                  const platform::ByteSink& sink) {
+    std::string buffer(std::size_t{1} << 17, '\0');
+    std::size_t used = 0;
+    const auto flush = [&] {
+        const bool written = used == 0 || sink(std::string_view(buffer.data(), used));
+        used = 0;
+        return written;
+    };
+    for (std::string_view line : {kHeader, kFieldsComment}) {
+        std::memcpy(buffer.data() + used, line.data(), line.size());
+        used += line.size();
+        buffer[used++] = '\r';
+        buffer[used++] = '\n';
+    }
     const std::vector<GamePlay>& games = history.entries();
     const std::size_t count = std::min(games.size(), catalogue.size());
-    for (std::size_t i = 0; i < count; ++i)
-        if (!games[i].empty() && !catalogue[i].name.empty())
-            line(games[i], catalogue[i]);
-}
-
-std::string fileStart() {
-    std::string out(kHeader);
-    out += "\r\n";
-    out += kFieldsComment;
-    out += "\r\n";
-    return out;
-}
-
-// Any text with a tab, a line break or a backslash: escaped as it goes.
-std::string escapedHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
-    std::string out = fileStart();
-    forEachLine(history, catalogue, [&out](const GamePlay& play, const GameRecord& game) {
-        out += play.favourite ? '1' : '0';
-        out += '\t';
-        appendNumber(out, play.timesPlayed);
-        out += '\t';
-        appendNumber(out, play.lastPlayed);
-        out += '\t';
-        appendNumber(out, play.totalSeconds);
-        out += '\t';
-        appendEscaped(out, game.name);
-        out += '\t';
-        appendEscaped(out, game.romFile);
-        out += "\r\n";
-    });
-    return out;
-}
-
-} // namespace
-
-std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
-    // The common case, no text needing an escape, is written straight into
-    // a buffer of the largest size it can take (a Windows-1252 text is never
-    // longer than its UTF-8).
-    std::string out = fileStart();
-    std::size_t bound = out.size();
-    forEachLine(history, catalogue, [&bound](const GamePlay&, const GameRecord& game) {
-        bound += 2 + 3 * 21 + 2 + game.name.size() + game.romFile.size() + 2;
-    });
-    std::size_t used = out.size();
-    out.resize(bound);
-    bool escapes = false;
-    char* p = out.data() + used;
-    forEachLine(history, catalogue, [&p, &escapes](const GamePlay& play, const GameRecord& game) {
-        if (escapes)
-            return;
+    for (std::size_t i = 0; i < count; ++i) {
+        const GamePlay& play = games[i];
+        const GameRecord& game = catalogue[i];
+        if (play.empty() || game.name.empty())
+            continue;
+        const std::size_t room = 2 + 3 * 21 + 4 + 2 * (game.name.size() + game.romFile.size());
+        if (used + room > buffer.size()) {
+            if (!flush())
+                return false;
+            if (room > buffer.size())
+                buffer.resize(room);
+        }
+        char* p = buffer.data() + used;
         *p++ = play.favourite ? '1' : '0';
         *p++ = '\t';
         p = writeNumber(p, play.timesPlayed);
@@ -429,19 +385,24 @@ std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& ca
         *p++ = '\t';
         p = writeNumber(p, play.totalSeconds);
         *p++ = '\t';
-        char* const texts = p;
-        p += platform::writeUtf8AsAnsi(p, game.name);
+        p = writeText(p, game.name);
         *p++ = '\t';
-        char* const rom = p;
-        p += platform::writeUtf8AsAnsi(p, game.romFile);
-        escapes = anyNeedsEscape(texts, rom - 1) || anyNeedsEscape(rom, p);
+        p = writeText(p, game.romFile);
         *p++ = '\r';
         *p++ = '\n';
+        used = static_cast<std::size_t>(p - buffer.data());
+    }
+    return flush();
+}
+
+} // namespace
+
+std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
+    std::string out;
+    writeHistory(history, catalogue, [&out](std::string_view piece) {
+        out += piece;
+        return true;
     });
-    if (escapes)
-        return escapedHistoryBytes(history, catalogue);
-    used = static_cast<std::size_t>(p - out.data());
-    out.resize(used);
     return out;
 }
 
@@ -460,7 +421,10 @@ platform::IoResult loadPlayHistory(PlayHistory& history, const GameCatalogue& ca
 
 platform::IoResult savePlayHistory(const PlayHistory& history, const GameCatalogue& catalogue,
                                    const std::string& path, platform::Durability durability) {
-    return platform::replaceFile(path, playHistoryBytes(history, catalogue), durability);
+    return platform::replaceFileStreamed(
+        path,
+        [&](const platform::ByteSink& sink) { return writeHistory(history, catalogue, sink); },
+        durability);
 }
 
 std::string playSummary(const GamePlay& play, const std::string& lastDay) {
