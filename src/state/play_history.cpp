@@ -321,7 +321,7 @@ constexpr bool needsEscape(char c) {
     return c == '\\' || c == '\t' || c == '\r' || c == '\n';
 }
 
-char* writeNumber(char* out, std::int64_t value) {
+inline char* writeNumber(char* out, std::int64_t value) {
     return std::to_chars(out, out + 20, value).ptr;
 }
 
@@ -329,7 +329,10 @@ char* writeNumber(char* out, std::int64_t value) {
 // length; returns the end.
 char* writeText(char* out, std::string_view utf8) {
     char* const end = out + platform::writeUtf8AsAnsi(out, utf8);
-    if (std::none_of(out, end, needsEscape))
+    // Below '\\' only the controls matter: one comparison for most letters.
+    if (std::none_of(out, end, [](char c) {
+            return static_cast<unsigned char>(c) <= '\\' && needsEscape(c);
+        }))
         return end;
     // Only the rare name with a tab, a line break or a backslash.
     const std::string plain(out, end);
