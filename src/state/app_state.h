@@ -18,7 +18,8 @@ struct AppState {
     std::int32_t selectedGame = kNone;
     SettingsState settings;
     ExtraSettings extra; // this program's own settings, beside tolm.ini
-    PlayHistory history; // favourites and play, by catalogue position
+    // Favourites and play, by catalogue position.
+    PlayHistory history;
 
     std::string programDirectory; // where tolm.dat and tolm.ini live (the data directory)
     std::string sgdDirectory; // SGD data chosen this run; asked for afresh each run
