@@ -7,6 +7,7 @@
 #include <functional>
 #include <string_view>
 #include <type_traits>
+#include <unordered_set>
 #include <utility>
 
 #include "core/selection.h"
@@ -219,6 +220,39 @@ void PlayHistory::keepFirst(std::size_t count) {
     ++changes_;
 }
 
+namespace {
+
+// A file saved from this catalogue lists its games in the catalogue's order,
+// so one walk of both places the entries without a table. The walk gives
+// each entry the next game of its name and ROM file, which is the first not
+// yet taken unless an earlier one was passed over: then, or when too many
+// games are passed over for the walk to pay, it gives up (false).
+bool placeInOrder(const std::vector<FileEntry>& entries, const GameCatalogue& catalogue,
+                  std::vector<GamePlay>& games) {
+    constexpr std::size_t kMostPassed = 4096;
+    std::unordered_set<GameKey, GameKeyHash> passed;
+    std::size_t position = 0;
+    for (const FileEntry& entry : entries) {
+        const GameKey key{entry.name, entry.romFile};
+        for (;; ++position) {
+            if (position == catalogue.size() || passed.size() > kMostPassed)
+                return false;
+            const GameKey game{catalogue[position].name, catalogue[position].romFile};
+            if (game == key)
+                break;
+            passed.insert(game);
+        }
+        if (!passed.empty() && passed.count(key) != 0)
+            return false;
+        if (games.size() <= position)
+            games.resize(std::max(position + 1, std::min(catalogue.size(), games.size() * 2)));
+        games[position++] = entry.play;
+    }
+    return true;
+}
+
+} // namespace
+
 bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, PlayHistory& history,
                      std::string& error) {
     std::vector<FileEntry> entries;
@@ -258,6 +292,15 @@ bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, Pla
 
     // Each entry goes to the first game by its name and ROM file that has
     // none yet; identical records take identical entries in order.
+    std::vector<GamePlay> games;
+    if (placeInOrder(entries, catalogue, games)) {
+        while (!games.empty() && games.back().empty())
+            games.pop_back();
+        history = PlayHistory();
+        history.entries() = std::move(games);
+        return true;
+    }
+    games.clear();
     // The entries of one name and ROM file are a chain in file order, found
     // through a table of open addressing: one probe is mostly one cache miss.
     constexpr std::uint32_t kEnd = 0xFFFFFFFFu;
@@ -294,7 +337,6 @@ bool readPlayHistory(std::string_view bytes, const GameCatalogue& catalogue, Pla
             slot.last = i;
         }
     }
-    std::vector<GamePlay> games;
     std::size_t left = entries.size();
     for (std::size_t position = 0; position < catalogue.size() && left > 0; ++position) {
         const GameRecord& game = catalogue[position];

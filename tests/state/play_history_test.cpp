@@ -46,6 +46,8 @@ TEST(PlayHistoryFile, EntriesFindTheirGamesByNameAndRom) {
          {game("A", "a.tap"), game("B", "b.tzx"), game("A", "a.tap"), game("A", "a.tap")},
          {a, {}, b}},
         {"same name, other ROM", {game("A", "a.tap")}, {a}, {game("A", "a2.tap")}, {}},
+        {"a twin moved before", {game("A", "a.tap"), game("B", "b.tzx")}, {a, b},
+         {game("B", "b.tzx"), game("A", "a.tap"), game("B", "b.tzx")}, {b, a}},
         {"blank and games beyond the list", {game("A", "a.tap"), game("", "")}, {a, b, c},
          {game("A", "a.tap"), game("", "")}, {a}},
         {"nothing kept", {game("A", "a.tap")}, {}, {game("A", "a.tap")}, {}},
