@@ -17,6 +17,10 @@ std::string AppState::extraSettingsPath() const {
     return programDirectory + platform::kPathSeparator + kExtraSettingsFileName;
 }
 
+std::string AppState::historyPath() const {
+    return programDirectory + platform::kPathSeparator + kPlayHistoryFileName;
+}
+
 const GameRecord* AppState::selectedRecord() const {
     if (isNone(selectedGame) || static_cast<std::size_t>(selectedGame) >= catalogue.size())
         return nullptr;

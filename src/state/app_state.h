@@ -7,6 +7,7 @@
 #include "catalogue/game_record.h"
 #include "settings/extra_settings.h"
 #include "settings/settings.h"
+#include "state/play_history.h"
 
 namespace tolm {
 
@@ -17,6 +18,8 @@ struct AppState {
     std::int32_t selectedGame = kNone;
     SettingsState settings;
     ExtraSettings extra; // this program's own settings, beside tolm.ini
+    // Favourites and play, by catalogue position.
+    PlayHistory history;
 
     std::string programDirectory; // where tolm.dat and tolm.ini live (the data directory)
     std::string sgdDirectory; // SGD data chosen this run; asked for afresh each run
@@ -30,6 +33,7 @@ struct AppState {
     std::string databasePath() const;
     std::string settingsPath() const;
     std::string extraSettingsPath() const;
+    std::string historyPath() const;
 
     // The selected record, or nullptr when none (or the index is stale).
     const GameRecord* selectedRecord() const;

@@ -5,11 +5,14 @@
 #include "catalogue/catalogue_ops.h"
 #include "catalogue/database.h"
 #include "state/app_state.h"
+#include "state/play_history.h"
 
 namespace tolm {
 
-void SessionSaving::loaded(bool settingsReadable) {
+void SessionSaving::loaded(bool settingsReadable, bool historyReadable) {
     settingsWritable_ = settingsReadable;
+    historyWritable_ = historyReadable;
+    savedHistory_ = state_.history.changes();
     savedCatalogue_ = catalogueFingerprint(state_.catalogue);
     savedSettings_ = state_.settings;
 }
@@ -18,16 +21,38 @@ bool SessionSaving::hasUnsavedChanges() const {
     const bool catalogueChanged = catalogueHasEntries(state_.catalogue) &&
                                   catalogueFingerprint(state_.catalogue) != savedCatalogue_;
     const bool settingsChanged = settingsWritable_ && state_.settings != savedSettings_;
-    return catalogueChanged || settingsChanged;
+    const bool historyChanged = historyWritable_ && catalogueHasEntries(state_.catalogue) &&
+                                state_.history.changes() != savedHistory_;
+    return catalogueChanged || settingsChanged || historyChanged;
+}
+
+std::vector<std::string> SessionSaving::saveCatalogueAndHistory() {
+    std::vector<std::string> errors;
+    if (!catalogueHasEntries(state_.catalogue))
+        return errors;
+    if (const platform::IoResult saved = saveDatabase(state_.catalogue, state_.databasePath()))
+        savedCatalogue_ = catalogueFingerprint(state_.catalogue);
+    else
+        errors.push_back(saved.error);
+    if (historyWritable_) {
+        const std::uint64_t changes = state_.history.changes();
+        if (const platform::IoResult saved =
+                savePlayHistory(state_.history, state_.catalogue, state_.historyPath()))
+            savedHistory_ = changes;
+        else
+            errors.push_back(saved.error);
+    }
+    return errors;
 }
 
 platform::IoResult SessionSaving::saveCatalogue() {
-    if (!catalogueHasEntries(state_.catalogue))
+    const std::vector<std::string> errors = saveCatalogueAndHistory();
+    if (errors.empty())
         return {};
-    platform::IoResult saved = saveDatabase(state_.catalogue, state_.databasePath());
-    if (saved)
-        savedCatalogue_ = catalogueFingerprint(state_.catalogue);
-    return saved;
+    std::string joined = errors.front();
+    for (std::size_t i = 1; i < errors.size(); ++i)
+        joined += "\r\n" + errors[i];
+    return platform::IoResult::failure(std::move(joined));
 }
 
 std::vector<std::string> SessionSaving::saveAll(const WindowGeometry& window) {
@@ -40,8 +65,8 @@ std::vector<std::string> SessionSaving::saveAll(const WindowGeometry& window) {
         else
             errors.push_back(settings.error);
     }
-    if (const platform::IoResult catalogue = saveCatalogue(); !catalogue)
-        errors.push_back(catalogue.error);
+    for (std::string& error : saveCatalogueAndHistory())
+        errors.push_back(std::move(error));
     return errors;
 }
 

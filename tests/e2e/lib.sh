@@ -211,7 +211,7 @@ check_saved_files() {
         fail "tolm.dat was not written back with the records it loaded"
     for file in "$work/app"/* "$work/app"/.[!.]*; do
         case "${file##*/}" in
-        tolm | tolm.dat | tolm.ini | tolm-extra.ini | '*' | '.[!.]*') ;;
+        tolm | tolm.dat | tolm.ini | tolm-extra.ini | tolm-history.txt | '*' | '.[!.]*') ;;
         *) fail "file left beside the program: ${file##*/}" ;;
         esac
     done

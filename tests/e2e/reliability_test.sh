@@ -67,7 +67,7 @@ written_back() {
     done
     for file in "$work/app"/*; do
         case "${file##*/}" in
-        tolm | tolm.dat | tolm.ini | tolm-extra.ini) ;;
+        tolm | tolm.dat | tolm.ini | tolm-extra.ini | tolm-history.txt) ;;
         *) fail "file left beside the program after SIG$1: ${file##*/}" ;;
         esac
     done

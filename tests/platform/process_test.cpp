@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,8 +31,10 @@ TEST(windowsCommandLine, QuotesAsTheCRuntimeSplits) {
 
 #ifdef _WIN32
 const std::string kPrintArgs = "print_args.exe";
+const std::string kSleeper = "sleeper.exe";
 #else
 const std::string kPrintArgs = "print_args";
+const std::string kSleeper = "sleeper";
 #endif
 
 // The helper program writes what reached it, each argument ended by a NUL;
@@ -59,6 +63,44 @@ TEST(startProgram, EveryArgumentArrivesUnchanged) {
     for (const std::string& argument : arguments)
         expected += argument + '\0';
     EXPECT_EQ(arrived, expected);
+}
+
+// A followed program reports its end once, after it ran as long as it does;
+// a watch given up first reports nothing; a program that cannot start says
+// why and leaves nothing to watch.
+TEST(startWatchedProgram, ReportsTheEndAfterTheProgramRan) {
+    using namespace std::chrono;
+    const std::string sleeper = programDirectory() + kPathSeparator + kSleeper;
+    // clang-format off
+    const struct { const char* name; std::string program; const char* runMs; bool giveUp;
+                   bool starts, ends; long minMs; } cases[] = {
+        {"runs a second", sleeper, "1000", false, true, true, 950},
+        {"ends at once", sleeper, "0", false, true, true, 0},
+        {"given up", sleeper, "300", true, true, false, 0},
+        {"no such program", sleeper + "-missing", "0", false, false, false, 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto ended = std::make_shared<std::promise<steady_clock::time_point>>();
+        std::future<steady_clock::time_point> end = ended->get_future();
+        const auto start = steady_clock::now();
+        WatchedStart started = startWatchedProgram(
+            c.program, {c.runMs}, [ended] { ended->set_value(steady_clock::now()); });
+        ASSERT_EQ(static_cast<bool>(started.result), c.starts) << started.result.error;
+        EXPECT_EQ(started.watch != nullptr, c.starts);
+        if (!c.starts) {
+            EXPECT_FALSE(started.result.error.empty());
+            continue;
+        }
+        if (c.giveUp)
+            started.watch.reset();
+        const std::future_status status = end.wait_for(c.ends ? seconds(60) : milliseconds(800));
+        ASSERT_EQ(status == std::future_status::ready, c.ends);
+        if (c.ends) {
+            EXPECT_GE(duration_cast<milliseconds>(end.get() - start).count(), c.minMs);
+        }
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue_ops.h"
 #include "state/app_state.h"
+#include "state/play_history.h"
 #include "support/temp_dir.h"
 
 using namespace tolm;
@@ -27,20 +28,29 @@ TEST(SessionSaving, ChangedAfterEachEditUntilSavedOrUndone) {
     using Edit = void (*)(AppState&);
     // clang-format off
     const struct { const char* name; bool loadedEmpty, settingsReadable; Edit edit; bool changed;
-                   std::size_t failures; } cases[] = {
-        {"nothing", false, true, [](AppState&) {}, false, 2},
-        {"game added", false, true, [](AppState& s) { s.catalogue.push_back(game("C")); }, true, 2},
-        {"field edited", false, true, [](AppState& s) { s.catalogue[1].year = 1984; }, true, 2},
+                   std::size_t failures; bool historyUnreadable = false; } cases[] = {
+        {"nothing", false, true, [](AppState&) {}, false, 3},
+        {"game added", false, true, [](AppState& s) { s.catalogue.push_back(game("C")); }, true, 3},
+        {"field edited", false, true, [](AppState& s) { s.catalogue[1].year = 1984; }, true, 3},
         {"game removed", false, true, [](AppState& s) { removePositions(s.catalogue, {0}); },
-         true, 2},
+         true, 3},
         {"edited and back", false, true,
-         [](AppState& s) { s.catalogue[0].name = "X"; s.catalogue[0].name = "A"; }, false, 2},
-        {"settings", false, true, [](AppState& s) { s.settings.romPaths = {"/games/"}; }, true, 2},
+         [](AppState& s) { s.catalogue[0].name = "X"; s.catalogue[0].name = "A"; }, false, 3},
+        {"settings", false, true, [](AppState& s) { s.settings.romPaths = {"/games/"}; }, true, 3},
         // Settings that cannot be written, a catalogue without entries: nothing to lose.
         {"unwritable settings", false, false,
-         [](AppState& s) { s.settings.romPaths = {"/games/"}; }, false, 1},
+         [](AppState& s) { s.settings.romPaths = {"/games/"}; }, false, 2},
         {"catalogue emptied", false, true, [](AppState& s) { s.catalogue.clear(); }, false, 1},
-        {"first game", true, true, [](AppState& s) { s.catalogue.push_back(game("C")); }, true, 2},
+        {"first game", true, true, [](AppState& s) { s.catalogue.push_back(game("C")); }, true, 3},
+        {"favourite", false, true, [](AppState& s) { s.history.setFavourite(1, true); }, true, 3},
+        {"favourite and back", false, true,
+         [](AppState& s) { s.history.setFavourite(1, true); s.history.setFavourite(1, false); },
+         true, 3},
+        {"session finished", false, true,
+         [](AppState& s) { s.history.finished(s.history.started(0, 9), 60); }, true, 3},
+        // A history file that could not be read is never written over.
+        {"unreadable history", false, true, [](AppState& s) { s.history.setFavourite(1, true); },
+         false, 2, true},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -51,7 +61,7 @@ TEST(SessionSaving, ChangedAfterEachEditUntilSavedOrUndone) {
         if (!c.loadedEmpty)
             state.catalogue = {game("A"), game("B")};
         SessionSaving saving(state);
-        saving.loaded(c.settingsReadable);
+        saving.loaded(c.settingsReadable, !c.historyUnreadable);
         EXPECT_EQ(saving.settingsWritable(), c.settingsReadable);
         c.edit(state);
         EXPECT_EQ(saving.hasUnsavedChanges(), c.changed);
@@ -68,6 +78,10 @@ TEST(SessionSaving, ChangedAfterEachEditUntilSavedOrUndone) {
                   catalogueHasEntries(state.catalogue) ? databaseBytes(state.catalogue) : "");
         EXPECT_EQ(readAll(state.settingsPath()),
                   c.settingsReadable ? settingsFileBytes(state.settings, window) : "");
+        EXPECT_EQ(readAll(state.historyPath()),
+                  catalogueHasEntries(state.catalogue) && !c.historyUnreadable
+                      ? playHistoryBytes(state.history, state.catalogue)
+                      : "");
     }
 }
 
@@ -82,8 +96,10 @@ TEST(SessionSaving, CatalogueAloneAndAtTheSessionsEnd) {
     saving.loaded(true);
     state.catalogue[0].publisher = "Ocean";
     state.settings.romPaths = {"/games/"};
+    state.history.setFavourite(0, true);
     EXPECT_TRUE(saving.saveCatalogue());
     EXPECT_EQ(readAll(state.databasePath()), databaseBytes(state.catalogue));
+    EXPECT_EQ(readAll(state.historyPath()), playHistoryBytes(state.history, state.catalogue));
     EXPECT_TRUE(saving.hasUnsavedChanges()); // the settings are not written yet
 
     std::ostringstream errors;
@@ -91,7 +107,7 @@ TEST(SessionSaving, CatalogueAloneAndAtTheSessionsEnd) {
     EXPECT_FALSE(saving.saveCatalogue());
     EXPECT_FALSE(saving.saveAtSessionEnd({}, errors));
     const std::string text = errors.str();
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text; // with the history's
     EXPECT_EQ(text.rfind("tolm: Unable to save: ", 0), 0u) << text;
 
     state.programDirectory = dir.path();

@@ -83,6 +83,14 @@ bool RecordingLauncher::start(const QString& program, const QStringList& argumen
     return true;
 }
 
+bool RecordingLauncher::startFollowed(const QString& program, const QStringList& arguments,
+                                      QString* error, EndReport ended) {
+    if (!start(program, arguments, error))
+        return false;
+    followed.push_back(std::move(ended));
+    return true;
+}
+
 void RecordingLauncher::openDirectory(const QString& directory) {
     openedDirectories << directory;
 }

@@ -59,7 +59,11 @@ public:
     bool failNext = false; // the next start fails, as an unrunnable file would
     QStringList openedDirectories;
 
+    std::vector<EndReport> followed; // each followed start's end, for the test to report
+
     bool start(const QString& program, const QStringList& arguments, QString* error) override;
+    bool startFollowed(const QString& program, const QStringList& arguments, QString* error,
+                       EndReport ended) override;
     void openDirectory(const QString& directory) override;
 };
 

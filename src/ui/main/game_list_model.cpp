@@ -1,8 +1,14 @@
 #include "ui/main/game_list_model.h"
 
 #include <QHash>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
 #include <algorithm>
 #include <ctime>
+#include <cmath>
 #include <numeric>
 
 #include "catalogue/catalogue_ops.h"
@@ -13,6 +19,33 @@ namespace {
 
 std::int64_t secondsNow() {
     return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+} // namespace
+
+namespace {
+
+// A five-pointed star, drawn once at the list's icon size.
+const QIcon& favouriteStar() {
+    static const QIcon star = [] {
+        constexpr int kSize = 16;
+        QPixmap picture(kSize, kSize);
+        picture.fill(Qt::transparent);
+        QPolygonF points;
+        for (int i = 0; i < 10; ++i) {
+            const double radius = i % 2 == 0 ? 7.5 : 3.2;
+            const double angle = -M_PI / 2 + i * M_PI / 5;
+            points << QPointF(8 + radius * std::cos(angle), 8.5 + radius * std::sin(angle));
+        }
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0xB0, 0x80, 0x00), 1));
+        painter.setBrush(QColor(0xFF, 0xC8, 0x20));
+        painter.drawPolygon(points);
+        painter.end();
+        return QIcon(picture);
+    }();
+    return star;
 }
 
 } // namespace
@@ -68,11 +101,27 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
         return toQt(itemKey(position));
     case PositionRole:
         return position;
+    case Qt::DecorationRole:
+        if (index.column() == NameColumn && history_ != nullptr && history_->favourite(position))
+            return favouriteStar();
+        return {};
     case Qt::AccessibleTextRole:
-        return index.column() == NameColumn ? accessibleRowText(catalogue_[position])
-                                            : columnText(catalogue_[position], index.column());
+        if (index.column() != NameColumn)
+            return columnText(catalogue_[position], index.column());
+        if (history_ != nullptr && history_->favourite(position))
+            return QString(accessibleRowText(catalogue_[position]) + QStringLiteral(", favourite"));
+        return accessibleRowText(catalogue_[position]);
     default:
         return {};
+    }
+}
+
+void GameListModel::favouritesChanged(const std::vector<std::int32_t>& positions) {
+    for (const std::int32_t position : positions) {
+        const int row = rowOf(position);
+        if (row >= 0)
+            Q_EMIT dataChanged(index(row, NameColumn), index(row, NameColumn),
+                               {Qt::DecorationRole, Qt::AccessibleTextRole});
     }
 }
 

@@ -10,6 +10,7 @@
 #include "catalogue/facets.h"
 #include "catalogue/game_filter.h"
 #include "catalogue/game_record.h"
+#include "state/play_history.h"
 
 namespace tolm::ui {
 
@@ -27,6 +28,11 @@ public:
     static constexpr int PositionRole = Qt::UserRole + 1;
 
     explicit GameListModel(const GameCatalogue& catalogue, QObject* parent = nullptr);
+
+    // Favourites get a star in their Name cell and "favourite" in the row's
+    // accessible text; favouritesChanged() redraws them.
+    void showFavourites(const PlayHistory* history) { history_ = history; }
+    void favouritesChanged(const std::vector<std::int32_t>& positions);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -107,6 +113,7 @@ private:
                      const std::vector<std::int32_t>* positionNow = nullptr);
 
     const GameCatalogue& catalogue_;
+    const PlayHistory* history_ = nullptr;
     std::vector<std::int32_t> sortedRows_; // every row, sorted
     std::vector<std::int32_t> rows_;       // catalogue position per display row
     mutable std::vector<int> rowIndex_;    // display row per position, made on demand

@@ -1,6 +1,8 @@
 #include "ui/main/launching.h"
 
 #include <QStringList>
+#include <chrono>
+#include <memory>
 
 #include "core/selection.h"
 #include "core/text.h"
@@ -46,6 +48,37 @@ bool startProgram(const LaunchContext& context, const std::string& program, cons
     return false;
 }
 
+// Starts the selected game and follows it in the play history. The state
+// outlives the launcher, whose reports stop with it.
+bool startGame(const LaunchContext& context, const std::string& program, const std::string& file) {
+    using namespace std::chrono;
+    AppState& state = context.state;
+    const std::int32_t position = state.selectedGame;
+    auto session = std::make_shared<std::uint64_t>(0);
+    const std::function<void()> changed = context.playChanged;
+    QString reason;
+    const QString programText = toQt(program);
+    // The end is reported on a later turn of the event loop, so the session
+    // is known by then.
+    const bool started = context.launcher.startFollowed(
+        programText, QStringList{toQt(file)}, &reason,
+        [&state, session, changed](milliseconds ran) {
+            state.history.finished(*session, (ran.count() + 500) / 1000);
+            if (changed)
+                changed();
+        });
+    if (!started) {
+        refuse(context, kCantRun,
+               QStringLiteral("Unable to start ") + programText + QStringLiteral("\r\n") + reason);
+        return false;
+    }
+    const auto now = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+    *session = state.history.started(position, now);
+    if (changed)
+        changed();
+    return true;
+}
+
 } // namespace
 
 bool launchSelectedGame(const LaunchContext& context) {
@@ -67,7 +100,7 @@ bool launchSelectedGame(const LaunchContext& context) {
         refuse(context, kCantRun, QStringLiteral("Unable to find selected rom"));
         return false;
     }
-    return startProgram(context, emulator->path, rom.path, kCantRun);
+    return startGame(context, emulator->path, rom.path);
 }
 
 bool launchSelectedGameWith(const LaunchContext& context, std::int32_t index) {
@@ -84,7 +117,7 @@ bool launchSelectedGameWith(const LaunchContext& context, std::int32_t index) {
         refuse(context, kCantRun, QStringLiteral("Unable to find selected rom"));
         return false;
     }
-    return startProgram(context, emulator->path, game->romFile, kCantRun);
+    return startGame(context, emulator->path, game->romFile);
 }
 
 bool playSelectedMusic(const LaunchContext& context, bool musicPlayable) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "state/app_state.h"
 
@@ -12,12 +13,15 @@ class UserDialogs;
 class ProgramLauncher;
 
 // What a launch operation needs from the window: the boxes it may show, the
-// starter and the window that owns the boxes.
+// starter and the window that owns the boxes. A game started is followed:
+// the play history counts the start at once and the time once the emulator
+// ends, and `playChanged` is told each time.
 struct LaunchContext {
-    const AppState& state;
+    AppState& state;
     UserDialogs& dialogs;
     ProgramLauncher& launcher;
     QWidget* owner = nullptr;
+    std::function<void()> playChanged = {};
 };
 
 // Starts the selected game's ROM, found over the ROM search paths, in the default

@@ -1,6 +1,7 @@
 #include "ui/main/main_menus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -82,6 +83,11 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     m.popupMenu->addMenu(m.runWithMenu)->setObjectName(QStringLiteral("add5"));
     addSeparator(*m.popupMenu, "add6");
     m.popupPropertiesAction = addItem(*m.popupMenu, "Properties...", "add7");
+    addSeparator(*m.popupMenu, "favouriteSeparator");
+    m.favouriteAction = addItem(*m.popupMenu, "Favourite", "favouriteAction");
+    m.favouriteAction->setCheckable(true);
+    // Owned by the window too (see the caller), so the key works without the menu.
+    m.favouriteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
 
     for (std::size_t i = 0; i < m.runWithActions.size(); ++i) {
         m.runWithActions[i] = m.runWithMenu->addAction(QStringLiteral("<none>"));

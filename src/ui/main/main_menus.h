@@ -53,6 +53,8 @@ struct MainMenus {
     QMenu* runWithMenu = nullptr; // the pop-up's "Run With" submenu
     std::array<QAction*, kRunWithItems> runWithActions{};
     QAction* moreEmulators = nullptr; // after the last item: "More in Emulators..."
+    // The pop-up's "favouriteAction", checkable, Ctrl+D.
+    QAction* favouriteAction = nullptr;
 };
 
 // Builds both menus; `owner` owns the pop-up menu.

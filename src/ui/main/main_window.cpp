@@ -4,9 +4,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QDateTime>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -63,6 +67,7 @@ void MainWindow::buildWidgets() {
     clientArea_->installEventFilter(this);
 
     gameListModel_ = new GameListModel(state_.catalogue, this);
+    gameListModel_->showFavourites(&state_.history);
     gameList_ = new GameListView(*gameListModel_, clientArea_);
     connect(gameList_, &GameListView::showRequested, this, &MainWindow::showDetails);
     connect(gameList_, &GameListView::runRequested, this, &MainWindow::runSelectedGame);
@@ -70,8 +75,10 @@ void MainWindow::buildWidgets() {
     // its own, and the adding runs a job with one too.
     connect(gameList_, &GameListView::filesDropped, this, &MainWindow::addDroppedFiles,
             Qt::QueuedConnection);
-    connect(gameList_, &GameListView::popupRequested, this,
-            [this](const QPoint& at) { menus_.popupMenu->popup(at); });
+    connect(gameList_, &GameListView::popupRequested, this, [this](const QPoint& at) {
+        menus_.favouriteAction->setChecked(state_.history.favourite(state_.selectedGame));
+        menus_.popupMenu->popup(at);
+    });
 
     detailsPanel_ = new DetailsPanel(clientArea_);
     connect(detailsPanel_, &DetailsPanel::musicValueClicked, this,
@@ -83,6 +90,13 @@ void MainWindow::buildWidgets() {
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(statusBar_);
+    // Two labels, so the play history and the filter count never hide each other.
+    playHistoryLabel_ = new QLabel(statusBar_);
+    playHistoryLabel_->setObjectName(QStringLiteral("playHistoryLabel"));
+    statusBar_->addWidget(playHistoryLabel_, 1);
+    filterCountLabel_ = new QLabel(statusBar_);
+    filterCountLabel_->setObjectName(QStringLiteral("filterCountLabel"));
+    statusBar_->addPermanentWidget(filterCountLabel_);
 }
 
 void MainWindow::connectMenus() {
@@ -115,6 +129,8 @@ void MainWindow::connectMenus() {
                 [this, emulator] { runSelectedGameWith(emulator); });
     }
     connect(m.moreEmulators, &QAction::triggered, this, &MainWindow::openEmulators);
+    addAction(m.favouriteAction); // Ctrl+D works without the pop-up menu
+    connect(m.favouriteAction, &QAction::triggered, this, &MainWindow::toggleFavourite);
 }
 
 void MainWindow::startUp(int splashDelayMs) {
@@ -152,7 +168,16 @@ void MainWindow::loadSettingsAndCatalogue(QWidget* splash) {
         if (loaded.message)
             dialogs_.show(splash, *loaded.message);
     }
-    saving_.loaded(!settings.error);
+    const platform::IoResult history =
+        loadPlayHistory(state_.history, state_.catalogue, state_.historyPath());
+    if (!history) {
+        dialogs_.message(splash, QStringLiteral("Play history not loaded"),
+                         toQt(history.error) +
+                             QStringLiteral("\r\nThe play history file will not be written "
+                                            "this session."),
+                         UserDialogs::Icon::Critical, UserDialogs::Buttons::Ok);
+    }
+    saving_.loaded(!settings.error, static_cast<bool>(history));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -220,6 +245,7 @@ void MainWindow::showDetails(const QModelIndex& index) {
         return;
     }
     detailsPanel_->showDetails(describeGame(*game, state_.settings));
+    showPlayHistory();
     loadScreenshots();
     layOutClientArea();
 }
@@ -230,6 +256,7 @@ void MainWindow::removeGames(const std::vector<std::int32_t>& positions) {
     const UserMessage question = removalQuestion(state_.catalogue, positions.size());
     if (dialogs_.show(this, question) == UserDialogs::Answer::Yes) {
         removePositions(state_.catalogue, positions);
+        state_.history.positionsRemoved(positions);
         // The old position may now name another game or none at all.
         clearSelection();
         gameListModel_->gamesRemoved(positions);
@@ -253,6 +280,12 @@ void MainWindow::addFilterBox() {
     connect(filterBox_, &QLineEdit::textChanged, this, &MainWindow::applyFilter);
     connect(facetButton_, &FacetButton::termChosen, filterBox_, &GameFilterBox::addTerm);
     gameFacts_ = new GameFactsKeeper(state_, *gameListModel_, this);
+    // The filter's favourite and played terms read the play history.
+    gameFacts_->setPersonalFacts([this](std::size_t position, GameFacts& facts) {
+        const GamePlay& play = state_.history.of(static_cast<std::int32_t>(position));
+        facts.favourite = play.favourite;
+        facts.lastPlayed = play.lastPlayed;
+    });
     connect(gameFacts_, &GameFactsKeeper::factsReady, this, [this] {
         if (gameListModel_->isFiltered())
             applyFilter(filterBox_->text());
@@ -277,16 +310,38 @@ void MainWindow::applyFilter(const QString& typed) {
 void MainWindow::showFilterCount() {
     const QString text = filterCountText(gameListModel_->isFiltered(), gameListModel_->rowCount(),
                                          gameListModel_->unfilteredRowCount());
-    if (text.isEmpty())
-        statusBar_->clearMessage();
-    else
-        statusBar_->showMessage(text);
+    filterCountLabel_->setText(text);
+}
+
+void MainWindow::showPlayHistory() {
+    const GamePlay& play = state_.history.of(state_.selectedGame);
+    if (state_.selectedRecord() == nullptr) {
+        playHistoryLabel_->clear();
+        return;
+    }
+    const QDate day = QDateTime::fromSecsSinceEpoch(play.lastPlayed).toLocalTime().date();
+    playHistoryLabel_->setText(
+        toQt(playSummary(play, toStd(QLocale::c().toString(day, QStringLiteral("d MMM yyyy"))))));
+}
+
+void MainWindow::toggleFavourite() {
+    std::vector<std::int32_t> positions = gameList_->selectedPositions();
+    if (state_.selectedRecord() == nullptr)
+        return;
+    if (positions.empty())
+        positions.push_back(state_.selectedGame);
+    const bool favourite = !state_.history.favourite(state_.selectedGame);
+    for (const std::int32_t position : positions)
+        state_.history.setFavourite(position, favourite);
+    gameListModel_->favouritesChanged(positions);
+    gameFacts_->personalFactsChanged();
 }
 
 void MainWindow::clearSelection() {
     state_.selectedGame = kNone;
     gameList_->forgetShown();
     detailsPanel_->clear();
+    showPlayHistory();
     loadScreenshots(); // with no game selected: the placeholder
 }
 
@@ -370,11 +425,21 @@ void MainWindow::toggleScreenshots() {
 
 void MainWindow::runSelectedGame() {
     if (catalogueHasEntries(state_.catalogue) && !isNone(state_.selectedGame))
-        launchSelectedGame({state_, dialogs_, launcher_, this});
+        launchSelectedGame(launchContext());
 }
 
 void MainWindow::runSelectedGameWith(int emulator) {
-    launchSelectedGameWith({state_, dialogs_, launcher_, this}, emulator);
+    launchSelectedGameWith(launchContext(), emulator);
+}
+
+LaunchContext MainWindow::launchContext() {
+    // A report may come after the window is gone; the state outlives the launcher.
+    return {state_, dialogs_, launcher_, this, [window = QPointer<MainWindow>(this)] {
+                if (window) {
+                    window->showPlayHistory();
+                    window->gameFacts_->personalFactsChanged();
+                }
+            }};
 }
 
 void MainWindow::playSelectedGameMusic() {

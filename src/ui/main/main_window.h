@@ -8,9 +8,11 @@
 
 #include "state/app_state.h"
 #include "state/session_saving.h"
+#include "ui/main/launching.h"
 #include "ui/main/main_menus.h"
 #include "ui/main/outer_size.h"
 
+class QLabel;
 class QStatusBar;
 
 namespace tolm::ui {
@@ -79,6 +81,8 @@ public Q_SLOTS:
     void runSelectedGame();
     void runSelectedGameWith(int emulator);
     void playSelectedGameMusic();
+    // Makes the selected games favourites, or not when the game shown is one.
+    void toggleFavourite();
     void openAbout();
 
     // The menus' dialogs, each modal over the window.
@@ -122,6 +126,9 @@ private:
     void addShortcuts();
     void addFilterBox();
     void showFilterCount();
+    // The selected game's play history in the status bar.
+    void showPlayHistory();
+    LaunchContext launchContext();
     void selectGames(const std::vector<std::int32_t>& positions);
     void connectMenus();
     void startUp(int splashDelayMs);
@@ -154,6 +161,8 @@ private:
     ScreenshotStrip* screenshotStrip_ = nullptr;
     TapeInfoFill* tapeInfoFill_ = nullptr; // made at the first add
     QStatusBar* statusBar_ = nullptr;
+    QLabel* playHistoryLabel_ = nullptr; // left, the selected game's play
+    QLabel* filterCountLabel_ = nullptr; // right, permanent
     MainMenus menus_;
 
     OuterSize outerSize_;

@@ -162,6 +162,8 @@ void MainWindow::openImport() {
     dialog.exec();
     if (!dialog.imported())
         return; // nothing changed
+    // The games before the first imported one kept their places and play.
+    state_.history.keepFirst(dialog.report().replacedCatalogue ? 0 : dialog.firstImported());
     if (dialog.report().replacedCatalogue) {
         clearSelection(); // the old position may name another game or none
         refreshGameList();

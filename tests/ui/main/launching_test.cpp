@@ -1,8 +1,12 @@
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QTest>
+#include <chrono>
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
 #include "ui/main/launching.h"
+#include "ui/widgets/program_launcher.h"
 
 // How a name is found under the search paths is locateFile's business; here:
 // which checks speak, in what order, and what is started.
@@ -11,6 +15,7 @@ class LaunchingTest : public QObject {
 private Q_SLOTS:
     void launch_data();
     void launch();
+    void playTimeOfARealStart();
 };
 
 // Each row changes the working set-up that launch() starts from.
@@ -119,6 +124,43 @@ void LaunchingTest::launch() {
         starts << s.program + QLatin1Char('|') + s.arguments.join(QLatin1Char('\n'));
     QCOMPARE(starts, start.isEmpty() ? QStringList() : QStringList{dir.expand(start)});
     QCOMPARE(started, !start.isEmpty());
+
+    // A game's start counts at once, its time when the emulator ends; music is no play.
+    const bool played = started && operation != QLatin1String("music");
+    QCOMPARE(state.history.timesPlayed(0), played ? 1u : 0u);
+    QCOMPARE(launcher.followed.size(), played ? 1u : 0u);
+    for (const auto& ended : launcher.followed)
+        ended(std::chrono::milliseconds(61'600));
+    QCOMPARE(state.history.totalSeconds(0), played ? 62 : 0);
+}
+
+// Through the real start: an emulator that runs a second adds a second once
+// it has ended, the window's thread never waiting for it.
+void LaunchingTest::playTimeOfARealStart() {
+    tolm::test::Scratch dir;
+    dir.write(QStringLiteral("roms/game.tap"));
+    tolm::AppState state;
+    tolm::GameRecord game = tolm::test::makeGame("Game");
+    game.romFile = "game.tap";
+    state.catalogue = {tolm::test::makeGame("Other"), game};
+    state.selectedGame = 1;
+    state.settings.romPaths = {tolm::ui::toStd(dir.expand(QStringLiteral("%D/roms/")))};
+    state.settings.emulators = {
+        {"Sleeper", tolm::ui::toStd(QCoreApplication::applicationDirPath() + "/sleeper")}};
+    state.settings.defaultEmulator = 0;
+    tolm::test::ScriptedDialogs dialogs;
+    tolm::ui::QtProgramLauncher launcher;
+    int changes = 0;
+    const tolm::ui::LaunchContext context{state, dialogs, launcher, nullptr, [&] { ++changes; }};
+    const auto before = QDateTime::currentSecsSinceEpoch();
+    QVERIFY(tolm::ui::launchSelectedGame(context));
+    QCOMPARE(state.history.timesPlayed(1), 1u);
+    QVERIFY(state.history.lastPlayed(1) >= before);
+    QCOMPARE(state.history.totalSeconds(1), 0);
+    QCOMPARE(changes, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(changes, 2, 30000);
+    QCOMPARE(state.history.totalSeconds(1), 1);
+    QCOMPARE(state.history.of(0), tolm::GamePlay{});
 }
 
 QTEST_MAIN(LaunchingTest)

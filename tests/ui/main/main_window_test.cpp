@@ -1,5 +1,8 @@
+#include <QDate>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QIcon>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -9,6 +12,7 @@
 #include <QTreeWidget>
 #include <ctime>
 #include <functional>
+#include <chrono>
 
 #include "support/main_window_run.h"
 #include "ui/main/check_files_window.h"
@@ -47,7 +51,7 @@ struct FilterRun : tolm::test::MainWindowRun {
     tolm::ui::GameFilterBox* box() const {
         return window->findChild<tolm::ui::GameFilterBox*>(QStringLiteral("filterBox"));
     }
-    QString status() const { return window->statusBar()->currentMessage(); }
+    QString status() const { return label("filterCountLabel"); }
 };
 
 } // namespace
@@ -182,10 +186,13 @@ private Q_SLOTS:
         QTest::newRow("close: empty catalogue")
             << Leaving{"close", "settings", {}, {}, false, true};
         QTest::newRow("close: saving fails, Yes")
-            << Leaving{"close fails", "all", {ok, ok, yes}, failed, false, false};
+            << Leaving{"close fails", "all", {ok, ok, ok, yes}, failed, false, false};
         // A later close that works saves all.
         QTest::newRow("close: saving fails, No")
-            << Leaving{"close fails", "all", {ok, ok, no}, failed, true, true};
+            << Leaving{"close fails", "all", {ok, ok, ok, no}, failed, true, true};
+        // A favourite is a change; the play history is written with the catalogue.
+        QTest::newRow("exit: favourite, Yes") << Leaving{"exit", "favourite", {yes}, exit, false, true};
+        QTest::newRow("exit: favourite, No") << Leaving{"exit", "favourite", {no}, exit, false, false};
         // clang-format on
     }
     void leaving() {
@@ -205,6 +212,8 @@ private Q_SLOTS:
         }
         if (change == QLatin1String("settings") || change == QLatin1String("all"))
             run.state.settings.romPaths = {"/games/"};
+        if (change == QLatin1String("favourite"))
+            run.state.history.setFavourite(1, true);
         if (how == QLatin1String("close fails"))
             run.state.programDirectory = run.dir.str() + "/gone";
         run.dialogs.shown.clear();
@@ -227,6 +236,8 @@ private Q_SLOTS:
                  written ? QByteArray::fromStdString(tolm::settingsFileBytes(
                                run.state.settings, tolm::ui::reportGeometry(*run.window)))
                          : ini);
+        QCOMPARE(run.dir.read(QStringLiteral("tolm-history.txt")).contains("\r\n1\t0\t0\t0\t"),
+                 written && change == QLatin1String("favourite"));
     }
 
     // A settings file that is there but cannot be read is never replaced with
@@ -586,6 +597,63 @@ private Q_SLOTS:
             inList << index.data().toString();
         inList.sort();
         QCOMPARE(inList, selected);
+    // Ctrl+D and the pop-up's item make the selected games favourites and
+    // back: a star in the Name cell, "favourite" for a screen reader. The
+    // status bar tells the selected game's play, the filter count at its
+    // right; a start and its end show there, and closing writes them all.
+    void favouritesAndPlayHistory() {
+        FilterRun run;
+        run.dir.write(QStringLiteral("roms/alpha.tap"));
+        run.dir.write(QStringLiteral("emu/fuse"));
+        run.start(QStringLiteral("[tolm]\nDefaultemu=0\n[emulators]\nnum=1\nemu00=E\n"
+                                 "file00=%D/emu/fuse\n[RomPaths]\nnum=1\npath00=%D/roms/\n"));
+        run.box()->setText(QStringLiteral("a")); // beta Alpha gamma Delta
+        run.click(1);                            // Alpha
+        QCOMPARE(run.label("playHistoryLabel"), QStringLiteral("Never played"));
+        QCOMPARE(run.status(), QStringLiteral("4 of 5 games"));
+        const auto starred = [&run] {
+            QStringList out;
+            for (int position = 0; position < 4; ++position)
+                if (!run.item(position).data(Qt::DecorationRole).value<QIcon>().isNull())
+                    out << run.item(position).data(Qt::AccessibleTextRole).toString();
+            return out.join(QLatin1Char('/'));
+        };
+        QTest::keyClick(run.window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(starred(), QStringLiteral("Alpha, ocean, favourite"));
+        run.list()->selectionModel()->select(run.item(3), QItemSelectionModel::Select |
+                                                              QItemSelectionModel::Rows);
+        run.action("favouriteAction")->trigger(); // Alpha is one: both stop being one
+        QCOMPARE(starred(), QString());
+        run.action("favouriteAction")->trigger();
+        QCOMPARE(starred(), QString::fromUtf8("Alpha, ocean, favourite/Delta, Oc\u00e9an, 1984, "
+                                              "favourite"));
+        QCOMPARE(run.item(3).data(Qt::DisplayRole).toString(), QString::fromUtf8("Delta"));
+
+        run.click(1);
+        run.window->runSelectedGame();
+        QCOMPARE(run.launcher.followed.size(), 1u);
+        const QString today =
+            QLocale::c().toString(QDate::currentDate(), QStringLiteral("d MMM yyyy"));
+        QCOMPARE(run.label("playHistoryLabel"), "Played 1 time, last on " + today);
+        run.launcher.followed.front()(std::chrono::minutes(250));
+        QCOMPARE(run.label("playHistoryLabel"),
+                 "Played 1 time, last on " + today + ", 4 h 10 min in all");
+        QCOMPARE(run.status(), QStringLiteral("4 of 5 games")); // neither hides the other
+        run.click(0);
+        QCOMPARE(run.label("playHistoryLabel"), QStringLiteral("Never played"));
+        // The filter's terms read the same history.
+        run.box()->setText(QStringLiteral("fav:yes"));
+        QCOMPARE(run.status(), QStringLiteral("2 of 5 games"));
+        run.box()->setText(QStringLiteral("played:1d"));
+        QCOMPARE(run.status(), QStringLiteral("1 of 5 games"));
+
+        run.window->close();
+        const QString history =
+            QString::fromLatin1(run.dir.read(QStringLiteral("tolm-history.txt")));
+        QVERIFY2(history.contains(QStringLiteral("\r\n1\t1\t")) &&
+                     history.contains(QStringLiteral("\t15000\tAlpha\talpha.tap\r\n")) &&
+                     history.contains(QStringLiteral("\r\n1\t0\t0\t0\tDelta\t\r\n")),
+                 qPrintable(history));
     }
 
     // While no game is listed and no filter is typed the list draws its hint
