@@ -183,6 +183,10 @@ void GameFactsKeeper::setPersonalFacts(PersonalFacts personal) {
 
 void GameFactsKeeper::personalFactsChanged() {
     std::vector<GameFacts> facts = model_.facts();
+    // Favourites and play need no lookup: every game has them even while its
+    // files are still being looked for (until then none is found).
+    if (facts.size() < state_.catalogue.size())
+        facts.resize(state_.catalogue.size());
     fillPersonalFacts(facts, personal_);
     model_.setFacts(std::move(facts));
 }

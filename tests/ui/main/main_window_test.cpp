@@ -597,6 +597,8 @@ private Q_SLOTS:
             inList << index.data().toString();
         inList.sort();
         QCOMPARE(inList, selected);
+    }
+
     // Ctrl+D and the pop-up's item make the selected games favourites and
     // back: a star in the Name cell, "favourite" for a screen reader. The
     // status bar tells the selected game's play, the filter count at its
