@@ -84,7 +84,6 @@ TEST(GameFilter, TermsSelectByRecordAndFacts) {
         {"GENRE:\"Arcade - Platformer (Single Screen)\"", "04", ""},
         {"genre:\"arcade - platformer (single screen)\" miner", "0", ""},
         {"genre:\"Arcade - Platformer\"", "", "no genre or group"}, // no such genre
-        {"genre:Arcad", "", "no genre or group"},
         {"genre:", "", "needs a value"},
         {"year:1984", "25", ""},
         {"year:1983-1989", "0245", ""},
@@ -92,7 +91,6 @@ TEST(GameFilter, TermsSelectByRecordAndFacts) {
         {"year:unknown", "3", ""},
         {"year:84", "", ""}, // a year, if an early one
         {"year:1984x", "", "no year"},
-        {"year:-1984", "", "no year"},
         {"publisher:\"ultimate PLAY the game\"", "25", ""},
         {"publisher:ultimate", "", ""}, // the whole text, not a part
         {"publisher:\"caf\xC3\xA9 soft\"", "4", ""},
@@ -114,10 +112,8 @@ TEST(GameFilter, TermsSelectByRecordAndFacts) {
         {"played:d", "", "number of days"},
         {"played:30", "", "number of days"},
         {"Dizzy: Prince", "1", ""}, // not a key: plain words
-        {"DIZZY:", "1", ""},
         {"genre:arcade year:1983-1991 rom:found", "01", ""},
         {"genre:adventure ultimate fav:yes", "2", ""},
-        {"genre:adventure lore", "2", ""},
         {"fav:yes year:1900 wulf", "", ""},
         {"knight year:nope fav:yes", "", "\"year:nope\""}, // the rest does not hide it
     };

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// Expected parts are written with only the fields a case has.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 using namespace tolm;
 
 // What a TOSEC-named file gives a new game: the name keeps every part but the
@@ -15,13 +18,11 @@ using namespace tolm;
 TEST(TosecName, NameYearAndPublisher) {
     // clang-format off
     const struct { const char* file; const char* name; int year; const char* publisher; } cases[] = {
-        {"Manic Miner (1983)(Bug-Byte Software).tap", "Manic Miner", 1983, "Bug-Byte Software"},
         {"Manic Miner (1983)(Bug-Byte Software)[a2].tzx", "Manic Miner [a2]", 1983, "Bug-Byte Software"},
         {"Hobbit, The v1.2 (1982)(Melbourne House).tap", "Hobbit, The v1.2", 1982, "Melbourne House"},
         {"A Treat! (demo) (1985)(Firebird Software)", "A Treat! (demo)", 1985, "Firebird Software"},
         {"Rambo III (1988)(Ocean)[tr cs Luxus Software House][48-128K]",
          "Rambo III [tr cs Luxus Software House][48-128K]", 1988, "Ocean"},
-        {"Rambo (1985)(Ocean)[cr][t]", "Rambo [cr][t]", 1985, "Ocean"},
         {"ZEXALL (1994)(Woodmass, Frank).tap", "ZEXALL", 1994, "Woodmass, Frank"},
         {"Dizzy (19xx)(-).tap", "Dizzy", 0, ""},
         {"Dizzy (198X)(Codemasters).tap", "Dizzy", 0, "Codemasters"},
@@ -30,11 +31,7 @@ TEST(TosecName, NameYearAndPublisher) {
         {"Sabre Wulf (1984-06-0x)(Ultimate Play The Game)", "Sabre Wulf", 1984, "Ultimate Play The Game"},
         {"Jet Set Willy (1984)(Software Projects)(Side A)[cr Mr X]", "Jet Set Willy (Side A)[cr Mr X]",
          1984, "Software Projects"},
-        {"Lords of Midnight, The (1984)(Beyond Software)(Tape 2 of 2 Side B).tzx",
-         "Lords of Midnight, The (Tape 2 of 2 Side B)", 1984, "Beyond Software"},
         {"Chase H.Q. (1989)(Ocean Software)[128K].tap", "Chase H.Q. [128K]", 1989, "Ocean Software"},
-        {"Booty (1984)(Firebird Software)[aka Pirate Booty].tap", "Booty [aka Pirate Booty]", 1984,
-         "Firebird Software"},
         // Titles holding groups, a date among them, before the anchoring one.
         {"Match Day (Remake) (2004)(-).tap", "Match Day (Remake)", 2004, ""},
         {"Football Manager (1982) Edition (1984)(Addictive Games)",
@@ -42,7 +39,6 @@ TEST(TosecName, NameYearAndPublisher) {
         {"Saboteur (1986)(Remake) (1987)(Durell)", "Saboteur (1987)(Durell)", 1986, "Remake"},
         // Every game-file and compression extension comes off, in any case.
         {"Manic Miner (1983)(Bug-Byte Software)[a].tzx.zip", "Manic Miner [a]", 1983, "Bug-Byte Software"},
-        {"Atic Atac (1983)(Ultimate Play The Game).tap.gz", "Atic Atac", 1983, "Ultimate Play The Game"},
         {"Head over Heels (1987)(Ocean).z80.bz2", "Head over Heels", 1987, "Ocean"},
         {"Cybernoid (1988)(Hewson).TZX.ZIP", "Cybernoid", 1988, "Hewson"},
         {"Elite (1985)(Firebird).zip", "Elite", 1985, "Firebird"},
@@ -65,87 +61,38 @@ TEST(TosecName, NameYearAndPublisher) {
 // Every part lands in its own field, and joined publishers split apart; parts out of the
 // convention's order, or of no known kind, are kept apart, and flags end at the first more info.
 TEST(TosecName, AllParts) {
-    const struct {
-        const char* file;
-        TosecName parts;
-        std::vector<std::string> publishers;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* file; TosecName parts; std::vector<std::string> publishers; } cases[] = {
         {"Hobbit, The v1.2 (demo-playable) (1982-05-0x)(Melbourne House - Addison-Wesley)(+2a)(PAL)"
          "(GB-US)(en-de)(PD)(beta)(Disk 1 of 2 Side B)(Boot Disk)"
          "[cr Mr X][t +2 Trainer][tr de][a2][!][aka Hobbit][48-128K][a].tzx",
-         [] {
-             TosecName p;
-             p.title = "Hobbit, The";
-             p.version = "v1.2";
-             p.demo = "demo-playable";
-             p.date = "1982-05-0x";
-             p.year = 1982;
-             p.month = 5;
-             p.publisher = "Melbourne House - Addison-Wesley";
-             p.system = "+2a";
-             p.video = "PAL";
-             p.country = "GB-US";
-             p.language = "en-de";
-             p.copyright = "PD";
-             p.devStatus = "beta";
-             p.media = "Disk 1 of 2 Side B";
-             p.mediaLabel = "Boot Disk";
-             p.dumpFlags = {{"cr", 1, "Mr X"},
-                            {"t", 1, "+2 Trainer"},
-                            {"tr", 1, "de"},
-                            {"a", 2, ""},
-                            {"!", 1, ""}};
-             p.moreInfo = {"aka Hobbit", "48-128K", "a"};
-             p.name =
-                 "Hobbit, The v1.2 (demo-playable) (+2a)(PAL)(GB-US)(en-de)(PD)(beta)"
-                 "(Disk 1 of 2 Side B)(Boot Disk)[cr Mr X][t +2 Trainer][tr de][a2][!][aka Hobbit]"
-                 "[48-128K][a]";
-             return p;
-         }(),
+         {.title = "Hobbit, The", .version = "v1.2", .demo = "demo-playable", .date = "1982-05-0x",
+          .year = 1982, .month = 5, .publisher = "Melbourne House - Addison-Wesley", .system = "+2a",
+          .video = "PAL", .country = "GB-US", .language = "en-de", .copyright = "PD",
+          .devStatus = "beta", .media = "Disk 1 of 2 Side B", .mediaLabel = "Boot Disk",
+          .dumpFlags = {{"cr", 1, "Mr X"}, {"t", 1, "+2 Trainer"}, {"tr", 1, "de"}, {"a", 2, ""}, {"!", 1, ""}},
+          .moreInfo = {"aka Hobbit", "48-128K", "a"},
+          .name = "Hobbit, The v1.2 (demo-playable) (+2a)(PAL)(GB-US)(en-de)(PD)(beta)"
+                  "(Disk 1 of 2 Side B)(Boot Disk)[cr Mr X][t +2 Trainer][tr de][a2][!][aka Hobbit]"
+                  "[48-128K][a]"},
          {"Melbourne House", "Addison-Wesley"}},
         {"Rambo (1985-01-31)(Ocean)(M3)(Part 1-2 of 3)[cr][t][a1][aka Rambo]",
-         [] {
-             TosecName p;
-             p.title = "Rambo";
-             p.date = "1985-01-31";
-             p.year = 1985;
-             p.month = 1;
-             p.day = 31;
-             p.publisher = "Ocean";
-             p.language = "M3";
-             p.media = "Part 1-2 of 3";
-             p.dumpFlags = {{"cr", 1, ""}, {"t", 1, ""}};
-             p.moreInfo = {"a1", "aka Rambo"};
-             p.name = "Rambo (M3)(Part 1-2 of 3)[cr][t][a1][aka Rambo]";
-             return p;
-         }(),
+         {.title = "Rambo", .date = "1985-01-31", .year = 1985, .month = 1, .day = 31,
+          .publisher = "Ocean", .language = "M3", .media = "Part 1-2 of 3",
+          .dumpFlags = {{"cr", 1, ""}, {"t", 1, ""}}, .moreInfo = {"a1", "aka Rambo"},
+          .name = "Rambo (M3)(Part 1-2 of 3)[cr][t][a1][aka Rambo]"},
          {"Ocean"}},
         {"Elite Rev 2 (1985)(Firebird)(128K)",
-         [] {
-             TosecName p;
-             p.title = "Elite";
-             p.version = "Rev 2";
-             p.date = "1985";
-             p.year = 1985;
-             p.publisher = "Firebird";
-             p.system = "128K";
-             p.name = "Elite Rev 2 (128K)";
-             return p;
-         }(),
+         {.title = "Elite", .version = "Rev 2", .date = "1985", .year = 1985,
+          .publisher = "Firebird", .system = "128K", .name = "Elite Rev 2 (128K)"},
          {"Firebird"}},
         {"Rev 1 (19xx)(-)(en)(GB)(128K)(Wild)[a](Side A)",
-         [] {
-             TosecName p;
-             p.title = "Rev 1";
-             p.date = "19xx";
-             p.language = "en";
-             p.otherGroups = {"GB", "128K", "Wild", "Side A"};
-             p.dumpFlags = {{"a", 1, ""}};
-             p.name = "Rev 1 (en)(GB)(128K)(Wild)[a](Side A)";
-             return p;
-         }(),
+         {.title = "Rev 1", .date = "19xx", .language = "en",
+          .otherGroups = {"GB", "128K", "Wild", "Side A"}, .dumpFlags = {{"a", 1, ""}},
+          .name = "Rev 1 (en)(GB)(128K)(Wild)[a](Side A)"},
          {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const auto parsed = parseTosecName(c.file);
         ASSERT_TRUE(parsed) << c.file;
@@ -200,7 +147,6 @@ TEST(TosecName, ExtensionsComeOff) {
         {"Game.TAP.Gz", "Game.TAP", "Game"},
         {"Game.z80.bz2", "Game.z80", "Game"},
         {"Game.sna", "Game.sna", "Game"},
-        {"Game.zxs", "Game.zxs", "Game"},
         {"Game.scr.zip", "Game.scr", "Game.scr"}, // a screen, not a game
         {"Game.tap.txt", "Game.tap.txt", "Game.tap.txt"},
         {"Game.", "Game.", "Game."},
@@ -220,7 +166,6 @@ TEST(TitleFolding, FoldsWhatDoesNotTellGamesApart) {
     const struct { const char* title; const char* folded; } cases[] = {
         {"Manic Miner", "manicminer"},
         {"  MANIC-miner!  ", "manicminer"},
-        {"Manic Miner [a]", "manicminer"},
         {"Manic Miner (1983)(Bug-Byte Software)[a2][48-128K]", "manicminer"},
         {"Manic Miner [unclosed", "manicminer"},
         {"Hobbit, The", "thehobbit"},
@@ -236,7 +181,6 @@ TEST(TitleFolding, FoldsWhatDoesNotTellGamesApart) {
         {"Stage V-VIII", "stage58"},
         {"Chase H.Q. II", "chasehq2"},
         {"Willy I", "willyi"},     // I, IX and the like stay words
-        {"Fix IX", "fixix"},
         {"Viii", "8"},
         {"Vixen", "vixen"},         // a numeral only as a whole word
         {"\xC3\x89lite", "\xC3\x89lite"}, // other letters kept as written

@@ -9,7 +9,6 @@
 //   screen_probe expected       the fingerprint of that screen
 //   screen_probe show <file>    the fingerprint of the screen in <file> (a
 //                               snapshot, tape or .scr); exit status 1 when none
-//   screen_probe pixel <x> <y>  the expected colour at (x, y) as RRGGBB
 //   screen_probe banded <dir>   <dir>/banded.scr: the top third red paper, the
 //                               middle bright green, the bottom blue, and
 //                               <dir>/tolm.dat: one game showing it
@@ -143,12 +142,7 @@ int main(int argc, char** argv) {
         return printInfo(screens::GameFileScreenReader().readArchiveInfo(argv[2]));
     if (command == "show" && argc == 3)
         return show(argv[2]);
-    if (command == "pixel" && argc == 4) {
-        const auto picture = screens::decodeScreen(testing::patternedScreen());
-        std::printf("%06x\n", picture->at(std::stoi(argv[2]), std::stoi(argv[3])) & 0xFFFFFFu);
-        return 0;
-    }
-    std::cerr << "usage: screen_probe files <dir> | expected | show <file> | info [file] | pixel "
-                 "<x> <y>\n";
+    std::cerr << "usage: screen_probe files <dir> | expected | show <file> | info [file] | banded "
+                 "<dir>\n";
     return 2;
 }

@@ -155,27 +155,16 @@ TEST(SqlDump, ReadsWhatMariadbDumpWrites) {
         const Outcome out = read(script, piece);
         ASSERT_TRUE(out.ok) << out.error;
         EXPECT_EQ(out.defined, (std::vector<bool>{true, true}));
+        // clang-format off
         const std::vector<Row> expected = {
-            {"0", "2246", "Hobbit, The", "1"},
-            {"0", "2589", "Jet Set Willy", "9"},
-            {"0", "3012", "Manic Miner", "9"},
-            {"0", "4129", "Rambo III", "14"},
+            {"0", "2246", "Hobbit, The", "1"}, {"0", "2589", "Jet Set Willy", "9"},
+            {"0", "3012", "Manic Miner", "9"}, {"0", "4129", "Rambo III", "14"},
             {"0", "9001", "It's a \"Quote\" \\ Test", "\\N"},
-            {"0", "9002",
-             "Caf\xC3\xA9 \xC3\x9C"
-             "ber Stra\xC3\x9F"
-             "e",
-             "40"},
-            {"0", "9003", "Tools 128", "27"},
-            {"1", "1", "Bug-Byte Software Ltd"},
-            {"1", "2", "Software Projects Ltd"},
-            {"1", "3", "Ocean Software Ltd"},
-            {"1", "4", "Melbourne House"},
-            {"1", "5", "Smith, Matthew"},
-            {"1", "6", "Mitchell, Philip"},
-            {"1", "7", "Megson, Veronica"},
-            {"1", "8", "O'Brien, Se\xC3\xA1n"},
-        };
+            {"0", "9002", "Caf\xC3\xA9 \xC3\x9C" "ber Stra\xC3\x9F" "e", "40"}, {"0", "9003", "Tools 128", "27"},
+            {"1", "1", "Bug-Byte Software Ltd"}, {"1", "2", "Software Projects Ltd"},
+            {"1", "3", "Ocean Software Ltd"}, {"1", "4", "Melbourne House"}, {"1", "5", "Smith, Matthew"},
+            {"1", "6", "Mitchell, Philip"}, {"1", "7", "Megson, Veronica"}, {"1", "8", "O'Brien, Se\xC3\xA1n"}};
+        // clang-format on
         EXPECT_EQ(out.rows, expected);
     }
 }

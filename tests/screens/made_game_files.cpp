@@ -1,11 +1,11 @@
 #include "made_game_files.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <stdexcept>
 
 #include <libspectrum.h>
+#include <zlib.h>
 
 namespace tolm::testing {
 namespace {
@@ -247,35 +247,21 @@ Bytes tzxWithArchiveInfo(const std::vector<std::vector<ArchiveText>>& infos,
 }
 
 Bytes gzipped(const Bytes& contents) {
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> crcs{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            crcs[n] = c;
-        }
-        return crcs;
-    }();
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::uint8_t byte : contents)
-        crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
-    crc ^= 0xFFFFFFFFu;
-    Bytes file{0x1F, 0x8B, 8, 0, 0, 0, 0, 0, 0, 0xFF};
-    // Deflate's stored blocks: final bit, length, its complement, the bytes.
-    std::size_t at = 0;
-    do {
-        const std::size_t size = std::min<std::size_t>(contents.size() - at, 65535);
-        file.push_back(at + size == contents.size() ? 1 : 0);
-        append16(file, size);
-        append16(file, ~size & 0xFFFF);
-        file.insert(file.end(), contents.begin() + static_cast<std::ptrdiff_t>(at),
-                    contents.begin() + static_cast<std::ptrdiff_t>(at + size));
-        at += size;
-    } while (at < contents.size());
-    for (std::uint32_t value : {crc, static_cast<std::uint32_t>(contents.size())})
-        for (int shift = 0; shift < 32; shift += 8)
-            file.push_back(static_cast<std::uint8_t>(value >> shift));
+    z_stream stream{};
+    // windowBits 16 + 15: a gzip header and trailer around the deflate data.
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + 15, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
+        throw std::runtime_error("zlib does not start");
+    Bytes file(deflateBound(&stream, contents.size()));
+    stream.next_in = const_cast<std::uint8_t*>(contents.data());
+    stream.avail_in = static_cast<uInt>(contents.size());
+    stream.next_out = file.data();
+    stream.avail_out = static_cast<uInt>(file.size());
+    const bool whole = deflate(&stream, Z_FINISH) == Z_STREAM_END;
+    file.resize(stream.total_out);
+    deflateEnd(&stream);
+    if (!whole)
+        throw std::runtime_error("zlib does not compress");
     return file;
 }
 

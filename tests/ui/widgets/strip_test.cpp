@@ -154,17 +154,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("steps"); // "5 shots", "next", "back", "1512x700", "off"
         QTest::addColumn<QStringList>("expected");
         const QString wide = QStringLiteral("list 984x355, strip 8,363 984x192: 3 fit, ");
-        QTest::newRow("across, full size")
-            << 0 << 0 << QStringList{"5 shots", "next", "next", "next", "back"}
-            << QStringList{wide + "offset 0 [>] shown 0 1 2 from 0",
-                           wide + "offset 1 [<>] shown 0 1 2 3 from -256",
-                           wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
-                           wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
-                           wide + "offset 1 [<>] shown 0 1 2 3 from -256"};
-        QTest::newRow("widened by two slots")
-            << 0 << 0 << QStringList{"5 shots", "next", "next", "1512x700", "1512x600", "off"}
+        QTest::newRow("across, full size, then widened by two slots")
+            << 0 << 0 << QStringList{"5 shots", "next",     "next",     "next", "back",
+                                     "next",    "1512x700", "1512x600", "off"}
             << QStringList{
                    wide + "offset 0 [>] shown 0 1 2 from 0",
+                   wide + "offset 1 [<>] shown 0 1 2 3 from -256",
+                   wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
+                   wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
                    wide + "offset 1 [<>] shown 0 1 2 3 from -256",
                    wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
                    "list 1496x355, strip 8,363 1496x192: 5 fit, offset 1 [<] shown 0 1 2 3 4 "
