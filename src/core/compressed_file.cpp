@@ -263,7 +263,8 @@ std::string_view extensionOf(std::string_view name) {
 bool MemoryByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
     if (offset > bytes_.size() || out.size() > bytes_.size() - offset)
         return false;
-    std::memcpy(out.data(), bytes_.data() + offset, out.size());
+    if (!out.empty()) // an empty span's data may be null, which memcpy may not be given
+        std::memcpy(out.data(), bytes_.data() + offset, out.size());
     return true;
 }
 

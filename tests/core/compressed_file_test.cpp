@@ -84,6 +84,10 @@ TEST(CompressedFile, RefusesWhatItCannotRead) {
         Kind kind;
     } cases[] = {
         {"no game file in the zip", cut("no_game.zip", 0), kPlenty, Kind::Unsupported},
+        {"an archive of no entries",
+         {'P', 'K', 5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+         kPlenty,
+         Kind::Unsupported},
         {"a stored entry's byte changed", corrupt("stored.zip", 200), kPlenty, Kind::Damaged},
         {"the zip's table of contents cut off", cut("deflated.zip", 30), kPlenty, Kind::Damaged},
         {"a gzip file cut short", cut("game.tap.gz", 20), kPlenty, Kind::Damaged},
