@@ -77,33 +77,37 @@ bool carriesBytes(libspectrum_tape_type type) {
     }
 }
 
-using TapePtr = std::unique_ptr<libspectrum_tape, TapeDeleter>;
-
-// The tape in `contents`, or null when the library cannot read it.
-TapePtr readTape(std::span<const std::uint8_t> contents, const char* fileName) {
-    TapePtr tape(libspectrum_tape_alloc());
+// The answer `use` gives for the first block of the tape in `contents` that
+// is `wanted`; nothing when the library cannot read the tape or no block is.
+template <typename Answer, typename Wanted, typename Use>
+std::optional<Answer> fromFirstTapeBlock(std::span<const std::uint8_t> contents,
+                                         const char* fileName, const Wanted& wanted,
+                                         const Use& use) {
+    const std::unique_ptr<libspectrum_tape, TapeDeleter> tape(libspectrum_tape_alloc());
     if (libspectrum_tape_read(tape.get(), contents.data(), contents.size(), LIBSPECTRUM_ID_UNKNOWN,
                               fileName) != LIBSPECTRUM_ERROR_NONE)
-        return nullptr;
-    return tape;
+        return std::nullopt;
+    libspectrum_tape_iterator it = nullptr;
+    for (libspectrum_tape_block* block = libspectrum_tape_iterator_init(&it, tape.get()); block;
+         block = libspectrum_tape_iterator_next(&it))
+        if (wanted(block))
+            return use(block);
+    return std::nullopt;
 }
 
 std::optional<ScreenMemory> tapeScreen(std::span<const std::uint8_t> contents,
                                        const char* fileName) {
-    const TapePtr tape = readTape(contents, fileName);
-    if (!tape)
-        return std::nullopt;
-    libspectrum_tape_iterator it = nullptr;
-    for (libspectrum_tape_block* block = libspectrum_tape_iterator_init(&it, tape.get()); block;
-         block = libspectrum_tape_iterator_next(&it)) {
-        if (!carriesBytes(libspectrum_tape_block_type(block)))
-            continue;
-        const libspectrum_byte* data = libspectrum_tape_block_data(block);
-        // Flag byte, the screen, checksum byte.
-        if (data && libspectrum_tape_block_data_length(block) == kScreenBytes + 2)
-            return copyScreen(data + 1);
-    }
-    return std::nullopt;
+    // Flag byte, the screen, checksum byte.
+    return fromFirstTapeBlock<ScreenMemory>(
+        contents, fileName,
+        [](libspectrum_tape_block* block) {
+            return carriesBytes(libspectrum_tape_block_type(block)) &&
+                   libspectrum_tape_block_data(block) &&
+                   libspectrum_tape_block_data_length(block) == kScreenBytes + 2;
+        },
+        [](libspectrum_tape_block* block) {
+            return copyScreen(libspectrum_tape_block_data(block) + 1);
+        });
 }
 
 // One archive-info text as the catalogue keeps it: UTF-8 on one line. The
@@ -139,41 +143,38 @@ std::string archiveText(const char* text) {
 
 std::optional<ArchiveInfo> tapeArchiveInfo(std::span<const std::uint8_t> contents,
                                            const char* fileName) {
-    const TapePtr tape = readTape(contents, fileName);
-    if (!tape)
-        return std::nullopt;
-    libspectrum_tape_iterator it = nullptr;
-    for (libspectrum_tape_block* block = libspectrum_tape_iterator_init(&it, tape.get()); block;
-         block = libspectrum_tape_iterator_next(&it)) {
-        if (libspectrum_tape_block_type(block) != LIBSPECTRUM_TAPE_BLOCK_ARCHIVE_INFO)
-            continue;
-        ArchiveInfo info;
-        const std::size_t count = libspectrum_tape_block_count(block);
-        for (std::size_t i = 0; i < count; ++i) {
-            const char* text = libspectrum_tape_block_texts(block, i);
-            switch (libspectrum_tape_block_ids(block, i)) {
-            case 0x00:
-                info.title = archiveText(text);
-                break;
-            case 0x01:
-                info.publisher = archiveText(text);
-                break;
-            case 0x02:
-                info.authors = archiveText(text);
-                break;
-            case 0x03:
-                info.year = text ? yearInArchiveText(text) : 0;
-                break;
-            default:
-                break;
+    // The first block describes the tape; see GameFileScreenReader.
+    return fromFirstTapeBlock<ArchiveInfo>(
+        contents, fileName,
+        [](libspectrum_tape_block* block) {
+            return libspectrum_tape_block_type(block) == LIBSPECTRUM_TAPE_BLOCK_ARCHIVE_INFO;
+        },
+        [](libspectrum_tape_block* block) -> std::optional<ArchiveInfo> {
+            ArchiveInfo info;
+            const std::size_t count = libspectrum_tape_block_count(block);
+            for (std::size_t i = 0; i < count; ++i) {
+                const char* text = libspectrum_tape_block_texts(block, i);
+                switch (libspectrum_tape_block_ids(block, i)) {
+                case 0x00:
+                    info.title = archiveText(text);
+                    break;
+                case 0x01:
+                    info.publisher = archiveText(text);
+                    break;
+                case 0x02:
+                    info.authors = archiveText(text);
+                    break;
+                case 0x03:
+                    info.year = text ? yearInArchiveText(text) : 0;
+                    break;
+                default:
+                    break;
+                }
             }
-        }
-        // The first block describes the tape; see GameFileScreenReader.
-        if (info.empty())
-            return std::nullopt;
-        return info;
-    }
-    return std::nullopt;
+            if (info.empty())
+                return std::nullopt;
+            return info;
+        });
 }
 
 // Asks the library in this process; see GameFileScreenReader for why it
