@@ -1,8 +1,10 @@
 #include "state/fill_in.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "catalogue/game_editing.h"
+#include "catalogue/genres.h"
 #include "core/text.h"
 #include "core/tosec_name.h"
 #include "platform/codepage.h"
@@ -79,6 +81,8 @@ const char* fillInFieldName(FillInField field) {
         return "Publisher";
     case FillInField::Authors:
         return "Authors";
+    case FillInField::Genre:
+        return "Genre";
     }
     return "";
 }
@@ -171,6 +175,13 @@ std::vector<std::int32_t> applyFillIns(GameCatalogue& catalogue,
                 continue;
             game.authors = proposal.proposed;
             break;
+        case FillInField::Genre: {
+            const auto known = std::find(GenreTable.begin(), GenreTable.end(), proposal.proposed);
+            if (genreText(game.genre) != proposal.now || known == GenreTable.end())
+                continue;
+            game.genre = static_cast<std::int32_t>(known - GenreTable.begin());
+            break;
+        }
         }
         if (!seen[static_cast<std::size_t>(proposal.game)]) {
             seen[static_cast<std::size_t>(proposal.game)] = true;

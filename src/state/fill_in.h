@@ -16,20 +16,23 @@
 // authors, and the user picks which to take.
 namespace tolm {
 
-enum class FillInField { Name, Year, Publisher, Authors };
+enum class FillInField { Name, Year, Publisher, Authors, Genre };
 
-// "Name", "Year", "Publisher", "Authors".
+// "Name", "Year", "Publisher", "Authors", "Genre".
 const char* fillInFieldName(FillInField field);
 
 // One proposed change to one field of one game.
 struct FillInProposal {
     std::int32_t game = 0; // catalogue position
     FillInField field = FillInField::Name;
-    std::string now;      // the field as the catalogue holds it ("" for no year)
+    std::string now;      // the field as the catalogue holds it ("" for no year; a genre's text)
     std::string proposed; // never empty, never equal to `now`
     // Proposed over a field the user is unlikely to have filled by hand: an
     // empty one, no year, or a name the file gave by the old naming rules.
     bool ticked = false;
+    // The source's text held characters the catalogue cannot store, and
+    // `proposed` has the nearest it can.
+    bool adapted = false;
 
     bool operator==(const FillInProposal&) const = default;
 };

@@ -1,0 +1,59 @@
+#pragma once
+
+// Finding a catalogue game among ZXDB's programs, and ZXDB's genres in Tolm's.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "import/zxdb_index.h"
+
+namespace tolm::zxdb {
+
+struct Candidate {
+    std::size_t entry = 0; // position in Index::entries
+    bool byFile = false;   // one of its known files has the game's file name
+    bool byTitle = false;  // its title or an alias folds as the game's name does
+    bool agrees = false;   // its year and publisher agree with the game's, where it has them
+    bool operator==(const Candidate&) const = default;
+};
+
+enum class MatchKind { None, Unique, Ambiguous };
+
+struct Match {
+    MatchKind kind = MatchKind::None;
+    std::vector<Candidate> candidates; // best first; for Unique the first is the match
+};
+
+// The index's titles, aliases and file names made ready for look-ups. Holds
+// `index` by reference: it must outlive the matcher.
+class Matcher {
+public:
+    explicit Matcher(const Index& index);
+
+    // Candidates by the game's name (folded as the duplicates finder folds
+    // titles) and by its ROM file's name (ignoring case, folders and the
+    // compression extension). Those whose year and publisher agree with the
+    // game's rank first; a unique best is a match, several equal best an
+    // ambiguity.
+    Match match(std::string_view name, std::int32_t year, std::string_view publisher,
+                std::string_view romFile) const;
+
+    const Index& index() const { return index_; }
+
+private:
+    const Index& index_;
+    std::unordered_map<std::string, std::vector<std::size_t>> byTitle_;
+    std::unordered_map<std::string, std::vector<std::size_t>> byFile_;
+};
+
+// Tolm's genre for ZXDB's genre text: the nearest of the 130, its group's
+// "[uncategorized]" entry for a text the table does not know, demos and
+// programming tools their own; nothing for entries that are not games.
+std::optional<std::int32_t> genreFromZxdb(std::string_view genreText);
+
+} // namespace tolm::zxdb
