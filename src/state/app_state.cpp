@@ -1,6 +1,7 @@
 #include "state/app_state.h"
 
 #include "core/selection.h"
+#include "import/zxdb_index.h"
 #include "platform/files.h"
 
 namespace tolm {
@@ -19,6 +20,10 @@ std::string AppState::extraSettingsPath() const {
 
 std::string AppState::historyPath() const {
     return programDirectory + platform::kPathSeparator + kPlayHistoryFileName;
+}
+
+std::string AppState::zxdbIndexPath() const {
+    return programDirectory + platform::kPathSeparator + zxdb::kIndexFileName;
 }
 
 const GameRecord* AppState::selectedRecord() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "catalogue/database.h"
@@ -11,6 +12,8 @@
 
 namespace tolm {
 
+struct ZxdbData;
+
 // Everything the program keeps for the whole run. main() owns one and hands
 // it to the windows by reference; tests make a fresh one each.
 struct AppState {
@@ -20,9 +23,11 @@ struct AppState {
     ExtraSettings extra; // this program's own settings, beside tolm.ini
     // Favourites and play, by catalogue position.
     PlayHistory history;
+    // The ZXDB index once read (shared read-only with workers); none until then.
+    std::shared_ptr<const ZxdbData> zxdb;
 
     std::string programDirectory; // where tolm.dat and tolm.ini live (the data directory)
-    std::string sgdDirectory; // SGD data chosen this run; asked for afresh each run
+    std::string sgdDirectory;     // SGD data chosen this run; asked for afresh each run
 
     // Set once the desktop session ends or the system asks the program to
     // stop; the program then closes as soon as the user-interface thread is
@@ -34,6 +39,7 @@ struct AppState {
     std::string settingsPath() const;
     std::string extraSettingsPath() const;
     std::string historyPath() const;
+    std::string zxdbIndexPath() const;
 
     // The selected record, or nullptr when none (or the index is stale).
     const GameRecord* selectedRecord() const;

@@ -1,115 +1,32 @@
 #include "ui/edit/fill_in_dialog.h"
 
-#include <QAbstractTableModel>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "catalogue/catalogue_ops.h"
+#include "ui/edit/fill_in_model.h"
 #include "ui/widgets/background_job.h"
 #include "ui/widgets/object_names.h"
 #include "ui/widgets/qt_text.h"
 
 namespace tolm::ui {
 
-// The proposals, one row each; texts are made only for the rows the view
-// shows, so a list of 200,000 opens at once.
-class FillInModel final : public QAbstractTableModel {
-public:
-    enum Column { GameColumn, FieldColumn, NowColumn, ProposedColumn, ColumnCount };
-
-    FillInModel(std::vector<FillInProposal> proposals, const GameCatalogue& catalogue,
-                QObject* parent)
-        : QAbstractTableModel(parent), proposals_(std::move(proposals)), catalogue_(catalogue) {}
-
-    const std::vector<FillInProposal>& proposals() const { return proposals_; }
-
-    void tickAll(bool ticked) {
-        for (FillInProposal& proposal : proposals_)
-            proposal.ticked = ticked;
-        if (!proposals_.empty())
-            Q_EMIT dataChanged(index(0, GameColumn), index(rowCount() - 1, GameColumn),
-                               {Qt::CheckStateRole});
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(proposals_.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : ColumnCount;
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char* const kTitles[] = {"Game", "Field", "Now", "Proposed"};
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-            section >= ColumnCount)
-            return {};
-        return QString::fromLatin1(kTitles[section]);
-    }
-    Qt::ItemFlags flags(const QModelIndex& index) const override {
-        Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-        if (index.isValid() && index.column() == GameColumn)
-            flags |= Qt::ItemIsUserCheckable;
-        return flags;
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rowCount())
-            return {};
-        const FillInProposal& proposal = proposals_[static_cast<std::size_t>(index.row())];
-        if (role == Qt::CheckStateRole && index.column() == GameColumn)
-            return proposal.ticked ? Qt::Checked : Qt::Unchecked;
-        if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
-            return {};
-        switch (index.column()) {
-        case GameColumn:
-            // A game's name heads its first row only, so its rows read as one group.
-            if (proposal.game >= static_cast<std::int32_t>(catalogue_.size()) ||
-                (role == Qt::DisplayRole && index.row() > 0 &&
-                 proposals_[static_cast<std::size_t>(index.row()) - 1].game == proposal.game))
-                return QString();
-            return toQt(catalogue_[static_cast<std::size_t>(proposal.game)].name);
-        case FieldColumn:
-            return QString::fromLatin1(fillInFieldName(proposal.field));
-        case NowColumn:
-            return toQt(proposal.now);
-        default:
-            return toQt(proposal.proposed);
-        }
-    }
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-        if (!index.isValid() || index.row() >= rowCount() || index.column() != GameColumn ||
-            role != Qt::CheckStateRole)
-            return false;
-        proposals_[static_cast<std::size_t>(index.row())].ticked =
-            value.value<Qt::CheckState>() == Qt::Checked;
-        Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
-        return true;
-    }
-
-private:
-    std::vector<FillInProposal> proposals_;
-    const GameCatalogue& catalogue_;
-};
-
-FillInDialog::FillInDialog(AppState& state, std::vector<FillInProposal> proposals, QWidget* parent)
-    : QDialog(parent), state_(state) {
+FillInDialog::FillInDialog(AppState& state, std::vector<FillInProposal> proposals, QWidget* parent,
+                           const QString& title, std::vector<FillInChoice> choices,
+                           FillInChoiceProposer proposeChoice)
+    : QDialog(parent), state_(state), proposeChoice_(std::move(proposeChoice)) {
     setObjectName(QStringLiteral("frmFillIn"));
-    setWindowTitle(QStringLiteral("Fill In from Files"));
-    resize(860, 440);
+    setWindowTitle(title);
+    resize(860, choices.empty() ? 440 : 560);
 
-    std::size_t ticked = 0;
-    for (const FillInProposal& proposal : proposals)
-        ticked += proposal.ticked ? 1 : 0;
     summary_ = named(new QLabel(this), "lblSummary");
-    summary_->setText((proposals.size() == 1 ? QStringLiteral("1 change proposed, %2 ticked.")
-                                             : QStringLiteral("%1 changes proposed, %2 ticked."))
-                          .arg(proposals.size())
-                          .arg(ticked) +
-                      QStringLiteral(" Apply changes the ticked fields; untick what should stay "
-                                     "as it is."));
     summary_->setWordWrap(true);
 
     model_ = new FillInModel(std::move(proposals), state_.catalogue, this);
@@ -147,7 +64,78 @@ FillInDialog::FillInDialog(AppState& state, std::vector<FillInProposal> proposal
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addWidget(list_, 1);
+    if (!choices.empty()) {
+        addChoiceList(std::move(choices));
+        layout->addWidget(named(new QLabel(QStringLiteral("These games have several candidates: "
+                                                          "pick the one each game is."),
+                                           this),
+                                "lblChoices"));
+        layout->addWidget(choiceList_);
+    }
     layout->addLayout(bottom);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &FillInDialog::showSummary);
+    connect(model_, &QAbstractItemModel::modelReset, this, &FillInDialog::showSummary);
+    showSummary();
+}
+
+void FillInDialog::addChoiceList(std::vector<FillInChoice> choices) {
+    choices_ = std::move(choices);
+    choiceList_ = named(new QTreeWidget(this), kChoiceList);
+    choiceList_->setRootIsDecorated(false);
+    choiceList_->setColumnCount(2);
+    choiceList_->setHeaderLabels({QStringLiteral("Game"), QStringLiteral("Is")});
+    choiceList_->header()->resizeSection(0, 270);
+    choiceList_->header()->setStretchLastSection(true);
+    for (std::size_t row = 0; row < choices_.size(); ++row) {
+        const FillInChoice& choice = choices_[row];
+        auto* item = new QTreeWidgetItem(choiceList_);
+        if (choice.game >= 0 && static_cast<std::size_t>(choice.game) < state_.catalogue.size())
+            item->setText(0, toQt(state_.catalogue[static_cast<std::size_t>(choice.game)].name));
+        auto* box = new QComboBox(choiceList_);
+        box->setObjectName(QStringLiteral("cboChoice") + QString::number(row));
+        box->addItem(QStringLiteral("(none of these: leave the game as it is)"));
+        box->addItems(choice.candidates);
+        choiceList_->setItemWidget(item, 1, box);
+        connect(box, &QComboBox::currentIndexChanged, this,
+                [this, row](int picked) { chooseCandidate(static_cast<int>(row), picked - 1); });
+    }
+    choiceList_->setMaximumHeight(160);
+}
+
+void FillInDialog::chooseCandidate(int row, int candidate) {
+    if (row < 0 || static_cast<std::size_t>(row) >= choices_.size())
+        return;
+    const FillInChoice& choice = choices_[static_cast<std::size_t>(row)];
+    std::vector<FillInProposal> proposals;
+    if (candidate >= 0 && candidate < choice.candidates.size() && proposeChoice_)
+        proposals = proposeChoice_(choice.game, candidate);
+    model_->replaceGame(choice.game, std::move(proposals));
+    if (choiceList_) {
+        auto* box =
+            qobject_cast<QComboBox*>(choiceList_->itemWidget(choiceList_->topLevelItem(row), 1));
+        if (box && box->currentIndex() != candidate + 1) {
+            const QSignalBlocker quiet(box);
+            box->setCurrentIndex(candidate + 1);
+        }
+    }
+}
+
+void FillInDialog::showSummary() {
+    const std::size_t count = model_->proposals().size();
+    // One placeholder per text: arg() fills the lowest-numbered one first.
+    QString text = count == 1
+                       ? QStringLiteral("1 change proposed, %1 ticked.").arg(model_->tickedCount())
+                       : QStringLiteral("%1 changes proposed, %2 ticked.")
+                             .arg(count)
+                             .arg(model_->tickedCount());
+    if (const std::size_t adapted = model_->adaptedCount(); adapted > 0)
+        text += (adapted == 1 ? QStringLiteral(" 1 proposed text (in italics) had characters the "
+                                               "catalogue cannot store; the nearest are proposed.")
+                              : QStringLiteral(" %1 proposed texts (in italics) had characters the "
+                                               "catalogue cannot store; the nearest are proposed."))
+                    .arg(adapted);
+    summary_->setText(text + QStringLiteral(" Apply changes the ticked fields; untick what should "
+                                            "stay as it is."));
 }
 
 void FillInDialog::apply() {

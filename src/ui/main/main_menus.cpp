@@ -42,6 +42,7 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     m.saveAction->setEnabled(false); // until the catalogue has entries
     addSeparator(*m.fileMenu, "file2");
     m.pathsAction = addItem(*m.fileMenu, "Paths", "file3");
+    m.zxdbDatabaseAction = addItem(*m.fileMenu, "ZXDB Database...", "zxdbDatabaseAction");
     addSeparator(*m.fileMenu, "file4");
     m.exitAction = addItem(*m.fileMenu, "Exit", "file5");
 
@@ -59,6 +60,8 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     addSeparator(*m.gamesMenu, "addgames4");
     m.propertiesAction = addItem(*m.gamesMenu, "Properties...", "addgames5");
     m.fillInAction = addItem(*m.gamesMenu, "Fill In from Files...", "fillInAction");
+    m.lookUpZxdbAction = addItem(*m.gamesMenu, "Look Up in ZXDB...", "lookUpZxdbAction");
+    m.fillInZxdbAction = addItem(*m.gamesMenu, "Fill In from ZXDB...", "fillInZxdbAction");
     m.randomGameAction = addItem(*m.gamesMenu, "Pick a Random Game", "randomGameAction");
     m.randomGameAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     m.findDuplicatesAction = addItem(*m.gamesMenu, "Find Duplicates...", "findDuplicatesAction");
@@ -83,6 +86,7 @@ MainMenus buildMainMenus(QMenuBar& bar, QWidget& owner) {
     m.popupMenu->addMenu(m.runWithMenu)->setObjectName(QStringLiteral("add5"));
     addSeparator(*m.popupMenu, "add6");
     m.popupPropertiesAction = addItem(*m.popupMenu, "Properties...", "add7");
+    m.popupLookUpZxdbAction = addItem(*m.popupMenu, "Look Up in ZXDB...", "popupLookUpZxdbAction");
     addSeparator(*m.popupMenu, "favouriteSeparator");
     m.favouriteAction = addItem(*m.popupMenu, "Favourite", "favouriteAction");
     m.favouriteAction->setCheckable(true);

@@ -23,6 +23,7 @@ struct MainMenus {
     QAction* importAction = nullptr;
     QAction* saveAction = nullptr;
     QAction* pathsAction = nullptr;
+    QAction* zxdbDatabaseAction = nullptr; // "zxdbDatabaseAction"
     QAction* exitAction = nullptr;
 
     QMenu* screenshotsMenu = nullptr;         // "Screen Shots"
@@ -35,6 +36,8 @@ struct MainMenus {
     QAction* removeSelectedAction = nullptr;
     QAction* propertiesAction = nullptr;
     QAction* fillInAction = nullptr;         // "fillInAction"
+    QAction* lookUpZxdbAction = nullptr;     // "lookUpZxdbAction"
+    QAction* fillInZxdbAction = nullptr;     // "fillInZxdbAction"
     QAction* randomGameAction = nullptr;     // "randomGameAction", Ctrl+R
     QAction* findDuplicatesAction = nullptr; // "findDuplicatesAction"
     QAction* checkFilesAction = nullptr;     // "checkFilesAction", last in the menu
@@ -50,7 +53,8 @@ struct MainMenus {
     QAction* popupAddMultipleAction = nullptr;
     QAction* popupRemoveSelectedAction = nullptr;
     QAction* popupPropertiesAction = nullptr;
-    QMenu* runWithMenu = nullptr; // the pop-up's "Run With" submenu
+    QAction* popupLookUpZxdbAction = nullptr; // "popupLookUpZxdbAction"
+    QMenu* runWithMenu = nullptr;             // the pop-up's "Run With" submenu
     std::array<QAction*, kRunWithItems> runWithActions{};
     QAction* moreEmulators = nullptr; // after the last item: "More in Emulators..."
     // The pop-up's "favouriteAction", checkable, Ctrl+D.

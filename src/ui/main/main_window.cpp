@@ -119,6 +119,10 @@ void MainWindow::connectMenus() {
     connect(m.emulatorsAction, &QAction::triggered, this, &MainWindow::openEmulators);
     connect(m.musicPlayersAction, &QAction::triggered, this, &MainWindow::openMusicPlayers);
     connect(m.fillInAction, &QAction::triggered, this, &MainWindow::openFillIn);
+    connect(m.zxdbDatabaseAction, &QAction::triggered, this, &MainWindow::openZxdbDatabase);
+    for (QAction* lookUp : {m.lookUpZxdbAction, m.popupLookUpZxdbAction})
+        connect(lookUp, &QAction::triggered, this, &MainWindow::lookUpInZxdb);
+    connect(m.fillInZxdbAction, &QAction::triggered, this, &MainWindow::fillInFromZxdb);
     connect(m.checkFilesAction, &QAction::triggered, this, &MainWindow::openCheckFiles);
     connect(m.randomGameAction, &QAction::triggered, this, &MainWindow::pickRandomGame);
     connect(m.findDuplicatesAction, &QAction::triggered, this, &MainWindow::openFindDuplicates);

@@ -103,6 +103,13 @@ public Q_SLOTS:
     // Fills in the selected games (every shown game when one or none is
     // selected) from their files, as the user picks.
     void openFillIn();
+    // The ZXDB index: which release it came from, and reading a script into it.
+    void openZxdbDatabase();
+    // The selected game's candidates in ZXDB and the changes the picked one proposes.
+    void lookUpInZxdb();
+    // Fills in the selected games (every shown game when one or none is
+    // selected) from ZXDB, as the user picks.
+    void fillInFromZxdb();
     // Shows the games matching `typed` and counts them in the status bar.
     void applyFilter(const QString& typed);
     // Games were put at `first` onwards: the list takes them in as rows
@@ -130,6 +137,13 @@ private:
     void showPlayHistory();
     LaunchContext launchContext();
     void selectGames(const std::vector<std::int32_t>& positions);
+    // The selected games, or every shown game when one or none is selected.
+    std::vector<std::int32_t> gamesToFillIn() const;
+    // Fill In changed the games at `changed`: their rows and the details follow.
+    void gamesFilledIn(const std::vector<std::int32_t>& changed);
+    // The ZXDB index, read from its file on first use; when there is none
+    // the ZXDB Database window offers to make one. False without an index.
+    bool haveZxdb();
     void connectMenus();
     void startUp(int splashDelayMs);
     void loadSettingsAndCatalogue(QWidget* splash);

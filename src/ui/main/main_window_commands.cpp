@@ -91,15 +91,20 @@ void MainWindow::pickRandomGame() {
     showDetails(gameListModel_->index(row, 0));
 }
 
-void MainWindow::openFillIn() {
-    if (!catalogueHasEntries(state_.catalogue))
-        return;
+std::vector<std::int32_t> MainWindow::gamesToFillIn() const {
     std::vector<std::int32_t> games = gameList_->selectedPositions();
     if (games.size() <= 1) {
         games.clear();
         for (int row = 0, rows = gameListModel_->rowCount(); row < rows; ++row)
             games.push_back(gameListModel_->positionAt(row));
     }
+    return games;
+}
+
+void MainWindow::openFillIn() {
+    if (!catalogueHasEntries(state_.catalogue))
+        return;
+    const std::vector<std::int32_t> games = gamesToFillIn();
     std::optional<FillInResult> result;
     {
         JobScope busy(*this);
@@ -121,9 +126,13 @@ void MainWindow::openFillIn() {
         return;
     }
     FillInDialog dialog(state_, std::move(result->proposals), this);
-    if (dialog.exec() != QDialog::Accepted || dialog.changedGames().empty())
+    if (dialog.exec() == QDialog::Accepted)
+        gamesFilledIn(dialog.changedGames());
+}
+
+void MainWindow::gamesFilledIn(const std::vector<std::int32_t>& changed) {
+    if (changed.empty())
         return;
-    const std::vector<std::int32_t>& changed = dialog.changedGames();
     if (changed.size() > kGamesEditedInPlace) {
         refreshGameList();
         if (const GameRecord* game = state_.selectedRecord())
