@@ -13,41 +13,27 @@ using namespace tolm::zxdb;
 namespace {
 
 Index sampleIndex() {
-    Index index;
-    index.entries = {
-        {1,
-         "Manic Miner",
-         {},
-         1983,
-         "Bug-Byte Software Ltd",
-         "",
-         "",
-         "",
-         {"ManicMiner.tzx.zip", "ManicMiner.z80.zip"}},
-        {2,
-         "Manic Miner",
-         {},
-         1983,
-         "Software Projects Ltd",
-         "",
-         "",
-         "",
-         {"ManicMiner(SP).tzx.zip"}},
-        {3, "Hobbit, The", {}, 1982, "Melbourne House", "", "", "", {"Hobbit.tap.zip"}},
-        {4, "Rambo III", {}, 1988, "Ocean Software Ltd - Erbe Software", "", "", "", {}},
-        {5, "Jet Set Willy", {"JSW"}, 1984, "Software Projects Ltd", "", "", "", {}},
-        {6, "Chase H.Q.", {}, 1989, "Ocean Software Ltd", "", "", "", {"ChaseHQ.tzx.zip"}},
-        {7, "Chase H.Q.", {}, 1989, "Ocean Software Ltd", "", "", "", {"ChaseHQ128.tzx.zip"}},
-        {8,
-         "Exolon",
-         {"EXOLON"},
-         1987,
-         "Hewson Consultants Ltd",
-         "",
-         "",
-         "",
-         {"Exolon.tzx.zip", "exolon.TZX.gz"}},
+    const auto entry = [](std::string title, std::vector<std::string> aliases, std::int32_t year,
+                          std::string publisher, std::vector<std::string> files) {
+        return Entry{.title = std::move(title),
+                     .aliases = std::move(aliases),
+                     .year = year,
+                     .publisher = std::move(publisher),
+                     .files = std::move(files)};
     };
+    Index index;
+    // clang-format off
+    index.entries = {
+        entry("Manic Miner", {}, 1983, "Bug-Byte Software Ltd", {"ManicMiner.tzx.zip", "ManicMiner.z80.zip"}),
+        entry("Manic Miner", {}, 1983, "Software Projects Ltd", {"ManicMiner(SP).tzx.zip"}),
+        entry("Hobbit, The", {}, 1982, "Melbourne House", {"Hobbit.tap.zip"}),
+        entry("Rambo III", {}, 1988, "Ocean Software Ltd - Erbe Software", {}),
+        entry("Jet Set Willy", {"JSW"}, 1984, "Software Projects Ltd", {}),
+        entry("Chase H.Q.", {}, 1989, "Ocean Software Ltd", {"ChaseHQ.tzx.zip"}),
+        entry("Chase H.Q.", {}, 1989, "Ocean Software Ltd", {"ChaseHQ128.tzx.zip"}),
+        entry("Exolon", {"EXOLON"}, 1987, "Hewson Consultants Ltd", {"Exolon.tzx.zip", "exolon.TZX.gz"}),
+    };
+    // clang-format on
     return index;
 }
 
@@ -86,6 +72,12 @@ TEST(ZxdbMatch, FindsGamesByTitleAndFileAndRanksThem) {
         {"Chase HQ", 1989, "Ocean", "", Ambiguous, {at(5, T, true), at(6, T, true)}},
         {"Chase HQ", 1989, "Ocean", "ChaseHQ128.tzx", Unique, {at(6, TF, true), at(5, T, true)}},
         // Agreeing outranks being found both ways.
+        {"Manic Miner",
+         1983,
+         "Software Projects",
+         "ManicMiner.tzx",
+         Unique,
+         {at(1, T, true), at(0, TF, false)}},
         {"Chase HQ",
          1989,
          "",
@@ -110,50 +102,29 @@ TEST(ZxdbMatch, FindsGamesByTitleAndFileAndRanksThem) {
 // Every game genre lands in the group meant for it; other texts fall back to
 // their group's catch-all, or to nothing when they are not games.
 TEST(ZxdbMatch, GenresMapIntoTolmsGroups) {
+    // clang-format off
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {"Adventure: Dungeon Crawl", "Adventure - RPG"},
-        {"Adventure: Graphic", "Adventure - Graphic"},
-        {"Adventure: RPG", "Adventure - RPG"},
-        {"Adventure: Text", "Adventure - Text"},
-        {"Arcade: Action", "Arcade - "},
-        {"Arcade: Adventure", "Adventure - Arcade"},
-        {"Arcade: Gang beat-em-up", "Arcade - Beat'em Up"},
-        {"Arcade: Solo beat-em-up", "Sports - Fighting"},
-        {"Arcade: Maze", "Arcade - Labyrinth"},
-        {"Arcade: Pinball", "Arcade - Pinball"},
-        {"ARCADE: PLATFORM", "Arcade - Platformer"},
-        {"Arcade: Race 'n' Chase", "Arcade - "},
-        {"Arcade: Shoot-em-up", "Shoot'em Up - "},
-        {"Arcade: Vehicle", "Racing - "},
-        {"Board Game", "Gambling - Board Game"},
-        {"card game", "Gambling - Cards"},
-        {"Gambling: Games", "Gambling - "},
-        {"Puzzle", "Brain - Puzzle"},
-        {"Quiz", "Educational - Quiz"},
-        {" Simulation ", "Simulation - "},
-        {"Sport: Action", "Sports - "},
-        {"Sport: Management", "Strategy - "},
-        {"Strategy: Management", "Strategy - "},
-        {"Strategy: War", "Strategy - War"},
-        {"Tactical Combat", "Strategy - War"},
-        {"Arcade: Something New", "Arcade - [uncategorized]"},
-        {"Sport: Winter", "Sports - [uncategorized]"},
-        {"Puzzle: Logic", "Brain - [uncategorized]"},
-        {"Educational: Maths", "Educational - [uncategorized]"},
-        {"Demo", "Miscellaneous - Demo"},
-        {"Demoscene", "Miscellaneous - Demo"},
-        {"Demo: Music", "Miscellaneous - Demo"},
-        {"Utility: Programming", "Construction - Programming"},
+        {"Adventure: Dungeon Crawl", "Adventure - RPG"}, {"Adventure: Graphic", "Adventure - Graphic"},
+        {"Adventure: RPG", "Adventure - RPG"}, {"Adventure: Text", "Adventure - Text"},
+        {"Arcade: Action", "Arcade - "}, {"Arcade: Adventure", "Adventure - Arcade"},
+        {"Arcade: Gang beat-em-up", "Arcade - Beat'em Up"}, {"Arcade: Solo beat-em-up", "Sports - Fighting"},
+        {"Arcade: Maze", "Arcade - Labyrinth"}, {"Arcade: Pinball", "Arcade - Pinball"},
+        {"ARCADE: PLATFORM", "Arcade - Platformer"}, {"Arcade: Race 'n' Chase", "Arcade - "},
+        {"Arcade: Shoot-em-up", "Shoot'em Up - "}, {"Arcade: Vehicle", "Racing - "},
+        {"Board Game", "Gambling - Board Game"}, {"card game", "Gambling - Cards"},
+        {"Gambling: Games", "Gambling - "}, {"Puzzle", "Brain - Puzzle"}, {"Quiz", "Educational - Quiz"},
+        {" Simulation ", "Simulation - "}, {"Sport: Action", "Sports - "},
+        {"Sport: Management", "Strategy - "}, {"Strategy: Management", "Strategy - "},
+        {"Strategy: War", "Strategy - War"}, {"Tactical Combat", "Strategy - War"},
+        {"Arcade: Something New", "Arcade - [uncategorized]"}, {"Sport: Winter", "Sports - [uncategorized]"},
+        {"Puzzle: Logic", "Brain - [uncategorized]"}, {"Educational: Maths", "Educational - [uncategorized]"},
+        {"Demo", "Miscellaneous - Demo"}, {"Demoscene", "Miscellaneous - Demo"},
+        {"Demo: Music", "Miscellaneous - Demo"}, {"Utility: Programming", "Construction - Programming"},
         {"Programming: BASIC", "Construction - Programming"},
-        {"Utility: Word Processor", ""},
-        {"Gambling: Utilities", ""},
-        {"e-Book", ""},
-        {"Compilation", ""},
-        {"Covertape", ""},
-        {"Electronic Magazine", ""},
-        {"Hardware: Interface", ""},
-        {"", ""},
+        {"Utility: Word Processor", ""}, {"Gambling: Utilities", ""}, {"e-Book", ""}, {"Compilation", ""},
+        {"Covertape", ""}, {"Electronic Magazine", ""}, {"Hardware: Interface", ""}, {"", ""},
     };
+    // clang-format on
     for (const auto& [zxdb, group] : cases) {
         SCOPED_TRACE(zxdb);
         const std::optional<std::int32_t> genre = genreFromZxdb(zxdb);
