@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <functional>
 
 #include "core/text.h"
 #include "core/title_folding.h"
@@ -17,17 +19,6 @@ std::string fileKey(std::string_view path) {
     if (separator != std::string_view::npos)
         path.remove_prefix(separator + 1);
     return lowerAscii(withoutCompressionExtensions(trimBlanks(path)));
-}
-
-// Adds `entry` under `key` once: entries are added in order, so a repeat can
-// only be the last one.
-void addOnce(std::unordered_map<std::string, std::vector<std::size_t>>& map, std::string key,
-             std::size_t entry) {
-    if (key.empty())
-        return;
-    std::vector<std::size_t>& entries = map[std::move(key)];
-    if (entries.empty() || entries.back() != entry)
-        entries.push_back(entry);
 }
 
 // A publisher reduced for comparing: letters and digits only, ASCII lowered.
@@ -82,31 +73,82 @@ int rank(const Candidate& candidate) {
 
 } // namespace
 
+void Matcher::KeyIndex::add(std::string_view key, std::uint32_t entry) {
+    if (key.empty())
+        return;
+    Run run{std::hash<std::string_view>{}(key), static_cast<std::uint32_t>(keys_.size()),
+            static_cast<std::uint32_t>(key.size()), entry, 1};
+    keys_.append(key);
+    runs_.push_back(run);
+}
+
+void Matcher::KeyIndex::finish() {
+    const auto text = [this](const Run& run) {
+        return std::string_view(keys_).substr(run.key, run.keySize);
+    };
+    // While adding, each run holds one entry in `first`.
+    std::sort(runs_.begin(), runs_.end(), [&](const Run& a, const Run& b) {
+        if (a.hash != b.hash)
+            return a.hash < b.hash;
+        const int order = text(a).compare(text(b));
+        return order != 0 ? order < 0 : a.first < b.first;
+    });
+    std::vector<Run> runs;
+    entries_.reserve(runs_.size());
+    for (const Run& added : runs_) {
+        if (runs.empty() || runs.back().hash != added.hash || text(runs.back()) != text(added)) {
+            runs.push_back(added);
+            runs.back().first = static_cast<std::uint32_t>(entries_.size());
+            runs.back().count = 0;
+        } else if (entries_.back() == added.first) {
+            continue; // the entry has the key twice
+        }
+        entries_.push_back(added.first);
+        ++runs.back().count;
+    }
+    runs_ = std::move(runs);
+
+    slots_.assign(std::bit_ceil(runs_.size() * 2 + 1), 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        std::size_t slot = runs_[i].hash & mask;
+        while (slots_[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots_[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+}
+
+std::span<const std::uint32_t> Matcher::KeyIndex::find(std::string_view key) const {
+    if (key.empty() || slots_.empty())
+        return {};
+    const std::uint64_t hash = std::hash<std::string_view>{}(key);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+        const Run& run = runs_[slots_[slot] - 1];
+        if (run.hash == hash && std::string_view(keys_).substr(run.key, run.keySize) == key)
+            return {entries_.data() + run.first, run.count};
+    }
+    return {};
+}
+
 Matcher::Matcher(const Index& index) : index_(index) {
-    byTitle_.reserve(index.entries.size() * 5 / 4);
-    byFile_.reserve(index.entries.size() * 3);
     for (std::size_t i = 0; i < index.entries.size(); ++i) {
         const Entry& entry = index.entries[i];
-        addOnce(byTitle_, foldTitle(entry.title), i);
+        const auto position = static_cast<std::uint32_t>(i);
+        byTitle_.add(foldTitle(entry.title), position);
         for (const std::string& alias : entry.aliases)
-            addOnce(byTitle_, foldTitle(alias), i);
+            byTitle_.add(foldTitle(alias), position);
         for (const std::string& file : entry.files)
-            addOnce(byFile_, fileKey(file), i);
+            byFile_.add(fileKey(file), position);
     }
+    byTitle_.finish();
+    byFile_.finish();
 }
 
 Match Matcher::match(std::string_view name, std::int32_t year, std::string_view publisher,
                      std::string_view romFile) const {
-    static const std::vector<std::size_t> kNone;
-    const auto find = [](const auto& map,
-                         const std::string& key) -> const std::vector<std::size_t>& {
-        if (key.empty())
-            return kNone;
-        const auto found = map.find(key);
-        return found == map.end() ? kNone : found->second;
-    };
-    const std::vector<std::size_t>& titled = find(byTitle_, foldTitle(name));
-    const std::vector<std::size_t>& filed = find(byFile_, fileKey(romFile));
+    const std::span<const std::uint32_t> titled = byTitle_.find(foldTitle(name));
+    const std::span<const std::uint32_t> filed = byFile_.find(fileKey(romFile));
 
     // Both lists ascend: merged, each entry comes once.
     Match result;
