@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "import/zxdb_index.h"
@@ -46,9 +46,29 @@ public:
     const Index& index() const { return index_; }
 
 private:
+    // Keys (folded titles, file names) and the entries that have them, held
+    // flat: a catalogue is matched in one pass of tens of thousands of look-ups.
+    class KeyIndex {
+    public:
+        void add(std::string_view key, std::uint32_t entry);             // empty keys are not kept
+        void finish();                                                   // before the first find
+        std::span<const std::uint32_t> find(std::string_view key) const; // ascending
+
+    private:
+        struct Run {
+            std::uint64_t hash = 0;
+            std::uint32_t key = 0, keySize = 0; // in keys_
+            std::uint32_t first = 0, count = 0; // in entries_
+        };
+        std::string keys_;
+        std::vector<Run> runs_;              // one per key while adding, then per distinct key
+        std::vector<std::uint32_t> entries_; // by run
+        std::vector<std::uint32_t> slots_;   // run + 1 by hash, open addressing; 0 is free
+    };
+
     const Index& index_;
-    std::unordered_map<std::string, std::vector<std::size_t>> byTitle_;
-    std::unordered_map<std::string, std::vector<std::size_t>> byFile_;
+    KeyIndex byTitle_;
+    KeyIndex byFile_;
 };
 
 // Tolm's genre for ZXDB's genre text: the nearest of the 130, its group's

@@ -344,4 +344,98 @@ bool isAnsiRepresentable(std::string_view utf8) {
     return true;
 }
 
+namespace {
+
+using namespace std::string_view_literals;
+
+// Stand-ins for runs of characters outside the code page, one character each;
+// '?' where a run has a character with no stand-in, '\0' where it has one the
+// code page holds (never looked up).
+struct StandIns {
+    char32_t first;
+    std::string_view chars;
+};
+constexpr std::array<StandIns, 12> kStandIns = {{
+    // Latin Extended-A, U+0100..U+017F: base letters.
+    {0x0100, "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi??JjKkkLlLlLlLlLlNnNnNn?Nn"
+             "OoOoOo\0\0RrRrRrSsSsSs\0\0TtTtTtUuUuUuUuUuUuWwYy\0ZzZz\0\0s"sv},
+    {0x01CD, "AaIiOoUu"},    // with caron
+    {0x0218, "SsTt"},        // with comma below
+    {0x02BB, "''"},          // modifier letter apostrophes
+    {0x2000, "           "}, // en quad .. hair space
+    {0x2010, "---\0\0-"sv},  // hyphens, figure dash, horizontal bar
+    {0x201B, "'"},
+    {0x201F, "\""},
+    {0x2032, "'\""}, // prime, double prime
+    {0x2044, "/"},   // fraction slash
+    {0x2212, "-"},   // minus sign
+    {0x202F, " "},   // narrow no-break space
+}};
+static_assert(kStandIns[0].chars.size() == 0x80 && kStandIns[4].chars.size() == 11);
+
+// Characters that stand for more than one, or for none.
+struct Spelled {
+    char32_t cp;
+    std::string_view text;
+};
+constexpr std::array<Spelled, 11> kSpelled = {{
+    {0x0132, "IJ"},
+    {0x0133, "ij"},
+    {0x0149, "'n"},
+    {0x2116, "No"},
+    {0x205F, " "},
+    {0x3000, " "},
+    {0x200B, ""},
+    {0x200C, ""},
+    {0x200D, ""},
+    {0x2060, ""},
+    {0xFEFF, ""},
+}};
+
+// What stands for `cp` in the code page's reach; '?' when nothing does.
+std::string_view standInFor(char32_t cp, char& one) {
+    if (cp >= 0x0300 && cp <= 0x036F)
+        return {}; // a combining mark: the letter before it stays bare
+    if (cp >= 0xFF01 && cp <= 0xFF5E) {
+        one = static_cast<char>(cp - 0xFEE0); // full-width ASCII
+        return {&one, 1};
+    }
+    for (const Spelled& spelled : kSpelled)
+        if (spelled.cp == cp)
+            return spelled.text;
+    one = '?';
+    for (const StandIns& run : kStandIns) {
+        if (cp >= run.first && cp - run.first < run.chars.size()) {
+            if (run.chars[cp - run.first] != '\0')
+                one = run.chars[cp - run.first];
+            break;
+        }
+    }
+    return {&one, 1};
+}
+
+} // namespace
+
+std::string nearestAnsiText(std::string_view utf8, bool* changed) {
+    if (changed)
+        *changed = false;
+    if (isAnsiRepresentable(utf8))
+        return std::string(utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
+        const long cp = decodeUtf8(utf8, i);
+        if (cp >= 0 && (cp == '?' || ansiByteFor(static_cast<char32_t>(cp)) != '?')) {
+            out.append(utf8.substr(start, i - start));
+            continue;
+        }
+        char one = '?';
+        out.append(cp < 0 ? std::string_view("?") : standInFor(static_cast<char32_t>(cp), one));
+    }
+    if (changed)
+        *changed = true;
+    return out;
+}
+
 } // namespace tolm::platform

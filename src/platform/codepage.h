@@ -27,4 +27,11 @@ bool isAnsiRepresentable(std::string_view utf8);
 // Number of bytes the Windows-1252 form of `utf8` takes.
 std::size_t ansiLength(std::string_view utf8);
 
+// The nearest text to `utf8` that a file can hold, still UTF-8: a letter
+// with a diacritic the code page lacks becomes its base letter ("Łódź" gives
+// "Lódz"), typographic punctuation and spaces their ASCII kind, combining
+// marks and invisible joiners go, and anything else is '?'. Characters the
+// code page has are kept. `changed`, when given, tells whether any had to give.
+std::string nearestAnsiText(std::string_view utf8, bool* changed = nullptr);
+
 } // namespace tolm::platform

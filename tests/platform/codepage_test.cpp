@@ -67,4 +67,28 @@ TEST(CodePage, BlockPathsAgreeWithByteByByte) {
     }
 }
 
+// What a file cannot hold gives way to the nearest it can; what it can stays.
+TEST(CodePage, NearestAnsiTextKeepsWhatFitsAndBendsTheRest) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Caf\u00e9 \u00dcber Stra\u00dfe \u20ac5 \u0152uvre", ""}, // all in the code page
+        {"\u0141\u00f3d\u017a, Ji\u0159\u00ed \u010cern\u00fd", "L\u00f3dz, Jir\u00ed Cern\u00fd"},
+        {"Dezs\u0151 \u0150rs \u0218tefan \u0131\u0130 \u0132sselmeer \u017f",
+         "Dezso Ors Stefan iI IJsselmeer s"},
+        {"e\u0301t\u00e9\u200b", "et\u00e9"}, // combining mark, zero-width space
+        {"\u2018a\u2019 \u201aa\u201b \u2010-\u2212 1\u20442 \u2002x\u202fy",
+         "\u2018a\u2019 \u201aa' --- 1/2  x y"},
+        {"\uff21\uff42\uff43 \u2116 5", "Abc No 5"}, // full-width, numero
+        {"\u0417\u0435\u043b\u0435\u043d\u044b\u0439 \U0001F600", "??????? ?"}, // nothing near
+        {"bad \xC5 tail", "bad ? tail"},
+    };
+    for (const auto& [in, out] : cases) {
+        SCOPED_TRACE(PrintToString(in));
+        bool changed = out.empty(); // the wrong answer, until told
+        const std::string nearest = nearestAnsiText(in, &changed);
+        EXPECT_EQ(nearest, out.empty() ? in : out);
+        EXPECT_EQ(changed, !out.empty());
+        EXPECT_TRUE(isAnsiRepresentable(nearest));
+    }
+}
+
 } // namespace
