@@ -8,7 +8,10 @@
 //   e2e_fixture sna <code.bin> <out.sna>
 //       a 48K snapshot that runs <code.bin> loaded at 0x8000;
 //   e2e_fixture games <tolm.dat>
-//       prints each game as "name|genre|year|rom file|publisher", one a line.
+//       prints each game as "name|genre|year|rom file|publisher", one a line;
+//   e2e_fixture bare <tolm.dat> <name|rom file>...
+//       a catalogue of games known by name and file alone, genre 96
+//       ("Miscellaneous - [uncategorized]") as an add of files gives.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -33,6 +36,24 @@ int writeCatalogue(const std::string& path, const std::string& romFile) {
         return 1;
     }
     return 0;
+}
+
+int writeBareCatalogue(const std::string& path, int count, char** games) {
+    tolm::GameCatalogue catalogue;
+    for (int i = 0; i < count; ++i) {
+        const std::string game = games[i];
+        const std::size_t bar = game.find('|');
+        tolm::GameRecord record;
+        record.name = game.substr(0, bar);
+        record.genre = 96;
+        if (bar != std::string::npos)
+            record.romFile = game.substr(bar + 1);
+        catalogue.push_back(std::move(record));
+    }
+    const tolm::platform::IoResult result = tolm::saveDatabase(catalogue, path);
+    if (!result)
+        std::cerr << result.error << '\n';
+    return result ? 0 : 1;
 }
 
 int printNames(const std::string& path) {
@@ -123,6 +144,9 @@ int main(int argc, char** argv) {
     }
     if (command == "sna" && argc == 4) {
         return writeSnapshot(argv[2], argv[3]);
+    }
+    if (command == "bare" && argc >= 3) {
+        return writeBareCatalogue(argv[2], argc - 3, argv + 3);
     }
     if (command == "games" && argc == 3) {
         return printGames(argv[2]);

@@ -51,6 +51,7 @@ ZxdbDatabaseDialog::ZxdbDatabaseDialog(AppState& state, UserDialogs& dialogs, QW
               kReadButton);
     QPushButton* closeButton = named(
         buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole), kCloseButton);
+    readButton_->setDefault(true); // Enter reads a script: what the window is opened for
     connect(readButton_, &QPushButton::clicked, this, &ZxdbDatabaseDialog::pickScript);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -3,6 +3,8 @@
 #include "support/main_window_run.h"
 #include "ui/edit/fill_in_dialog.h"
 #include "ui/edit/game_properties_dialog.h"
+#include "ui/edit/zxdb_lookup_dialog.h"
+#include "ui/config/zxdb_database_dialog.h"
 
 using namespace tolm;
 using tolm::test::control;
@@ -20,6 +22,38 @@ QStringList tableOf(const test::MainWindowRun& run) {
                    model->index(row, 1).data().toString() + '|' +
                    model->index(row, 2).data().toString();
     return out;
+}
+
+// "field|now|proposed|ticked" for each row of a proposal list.
+QStringList proposalRows(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < 4; ++column)
+            cells << model.index(row, column).data().toString();
+        rows << cells.join('|') + '|' +
+                    QString::number(model.index(row, 0).data(Qt::CheckStateRole).toInt() / 2);
+    }
+    return rows;
+}
+
+void flipTick(QAbstractItemModel& model, int row) {
+    const QModelIndex tick = model.index(row, 0);
+    model.setData(tick, tick.data(Qt::CheckStateRole).toInt() == 2 ? 0 : 2, Qt::CheckStateRole);
+}
+
+zxdb::Entry zxdbEntry(std::int32_t id, const char* title, std::int32_t year, const char* publisher,
+                      const char* genre, std::vector<std::string> files = {}) {
+    zxdb::Entry entry;
+    entry.id = id;
+    entry.title = title;
+    entry.year = year;
+    entry.publisher = publisher;
+    entry.authors = "Matthew Smith";
+    entry.genre = genre;
+    entry.machine = "ZX-Spectrum 48K";
+    entry.files = std::move(files);
+    return entry;
 }
 
 struct Run : test::MainWindowRun {
@@ -148,6 +182,123 @@ private Q_SLOTS:
             QCOMPARE(run.boxes(), QStringList{QStringLiteral("Fill In from Files|") + box});
         }
         QCOMPARE(run.savedCatalogue(), before);
+    }
+
+    // Look Up lists the game's candidates (here found by its file) and what
+    // the first proposes, every field but Name ticked; a Name ticked by hand
+    // keeps the game's own flags. Another title searches again; Cancel keeps
+    // the game as it was.
+    void zxdbLookUpAppliesTheTickedFields() {
+        test::MainWindowRun run;
+        GameRecord game = makeGame("JSW (Side A)[cr Mr X]", "", 0);
+        game.romFile = "JetSetWilly.tap";
+        run.start({game, makeGame("Other", "Ocean", 1985)});
+        zxdb::Index index;
+        index.entries = {zxdbEntry(2589, "Jet Set Willy", 1984, "Software Projects",
+                                   "Arcade: Platform", {"JetSetWilly.tap.zip"}),
+                         zxdbEntry(2590, "Jet Set Willy II", 1985, "Software Projects",
+                                   "Arcade: Platform")};
+        run.state.zxdb = std::make_shared<const ZxdbData>(std::move(index));
+        run.click(0);
+        QStringList rows;
+        QStringList research;
+        whenModal<ui::ZxdbLookUpDialog>([&](ui::ZxdbLookUpDialog& d) {
+            QCOMPARE(d.candidateCount(), 1);
+            auto* model = control<QTreeView>(d, ui::ZxdbLookUpDialog::kProposalList)->model();
+            rows = proposalRows(*model);
+            flipTick(*model, 0); // Name
+            flipTick(*model, 3); // Authors
+            control<QPushButton>(d, ui::ZxdbLookUpDialog::kApplyButton)->click();
+        });
+        run.action("lookUpZxdbAction")->trigger();
+        QCOMPARE(rows, (QStringList{
+                           "JSW (Side A)[cr Mr X]|Name|JSW (Side A)[cr Mr X]|Jet Set Willy (Side "
+                           "A)[cr Mr X]|0",
+                           "|Year||1984|1", "|Publisher||Software Projects|1",
+                           "|Authors||Matthew Smith|1",
+                           "|Genre|Arcade - Beat'em Up|Arcade - Platformer (Multi Screen)|1"}));
+        const GameRecord& looked = run.state.catalogue[0];
+        QCOMPARE(ui::toQt(looked.name), QStringLiteral("Jet Set Willy (Side A)[cr Mr X]"));
+        QCOMPARE(looked.year, 1984);
+        QCOMPARE(ui::toQt(looked.publisher), QStringLiteral("Software Projects"));
+        QVERIFY(looked.authors.empty());
+        QCOMPARE(ui::toQt(genreText(looked.genre)),
+                 QStringLiteral("Arcade - Platformer (Multi Screen)"));
+        QCOMPARE(run.label("lblGameName"), QStringLiteral("Jet Set Willy (Side A)[cr Mr X]"));
+
+        const QByteArray before = run.savedCatalogue();
+        whenModal<ui::ZxdbLookUpDialog>([&](ui::ZxdbLookUpDialog& d) {
+            control<QLineEdit>(d, ui::ZxdbLookUpDialog::kTitleBox)
+                ->setText(QStringLiteral("jet set willy 2"));
+            control<QPushButton>(d, ui::ZxdbLookUpDialog::kSearchButton)->click();
+            auto* candidates = control<QTreeWidget>(d, ui::ZxdbLookUpDialog::kCandidateList);
+            for (int row = 0; row < candidates->topLevelItemCount(); ++row)
+                research << candidates->topLevelItem(row)->text(0);
+            control<QPushButton>(d, ui::ZxdbLookUpDialog::kCancelButton)->click();
+        });
+        run.action("popupLookUpZxdbAction")->trigger();
+        QCOMPARE(research, QStringList{"Jet Set Willy II"});
+        QCOMPARE(run.savedCatalogue(), before);
+    }
+
+    // Fill In from ZXDB lists unique matches' changes, ticked where the game
+    // lacks the field; a game with two candidates waits for the user's pick,
+    // whose changes then join the list.
+    void zxdbFillInSettlesAmbiguitiesByHand() {
+        test::MainWindowRun run;
+        run.start({makeGame("Tetris", "", 0), makeGame("Manic Miner [a]", "Bug-Byte", 1983),
+                   makeGame("Nowhere", "", 0)});
+        zxdb::Index index;
+        index.entries = {zxdbEntry(1, "Manic Miner", 1983, "Bug-Byte Software Ltd",
+                                   "Arcade: Platform"),
+                         zxdbEntry(2, "Tetris", 1988, "Mirrorsoft", "Puzzle"),
+                         zxdbEntry(3, "Tetris", 1990, "Fuxoft", "Puzzle")};
+        run.state.zxdb = std::make_shared<const ZxdbData>(std::move(index));
+        QStringList offered;
+        QStringList chosen;
+        whenModal<ui::FillInDialog>([&](ui::FillInDialog& d) {
+            QCOMPARE(d.windowTitle(), QStringLiteral("Fill In from ZXDB"));
+            auto* model = control<QTreeView>(d, ui::FillInDialog::kProposalList)->model();
+            offered = proposalRows(*model);
+            auto* box = control<QComboBox>(d, "cboChoice0");
+            QCOMPARE(box->count(), 3);
+            QCOMPARE(box->itemText(1), QStringLiteral("Tetris (1988, Mirrorsoft)"));
+            box->setCurrentIndex(2);
+            chosen = proposalRows(*model);
+            control<QPushButton>(d, ui::FillInDialog::kApplyButton)->click();
+        });
+        run.action("fillInZxdbAction")->trigger();
+        const QStringList manic{"Manic Miner [a]|Publisher|Bug-Byte|Bug-Byte Software Ltd|0",
+                                "|Authors||Matthew Smith|1",
+                                "|Genre|Arcade - Beat'em Up|Arcade - Platformer (Multi Screen)|1"};
+        QCOMPARE(offered, manic);
+        QCOMPARE(chosen, QStringList{"Tetris|Year||1990|1", "|Publisher||Fuxoft|1",
+                                     "|Authors||Matthew Smith|1",
+                                     "|Genre|Arcade - Beat'em Up|Brain - Puzzle|1"} +
+                             manic);
+        QCOMPARE(tableOf(run), (QStringList{"Manic Miner [a]|Bug-Byte|1983", "Nowhere||",
+                                            "Tetris|Fuxoft|1990"}));
+    }
+
+    // Without an index the ZXDB window opens first; a file that is no ZXDB
+    // script is refused with a box, and no index appears.
+    void zxdbCommandsWithoutAnIndexOfferToReadOne() {
+        test::MainWindowRun run;
+        run.dir.write(QStringLiteral("notes.sql"), "Just some notes.\n");
+        run.start({makeGame("Tetris", "", 0)});
+        QString shown;
+        whenModal<ui::ZxdbDatabaseDialog>([&](ui::ZxdbDatabaseDialog& d) {
+            shown = control<QLabel>(d, ui::ZxdbDatabaseDialog::kVersionLabel)->text();
+            QVERIFY(!d.readScript(run.dir.path(QStringLiteral("notes.sql"))));
+            control<QPushButton>(d, ui::ZxdbDatabaseDialog::kCloseButton)->click();
+        });
+        run.action("lookUpZxdbAction")->trigger();
+        QCOMPARE(shown, QStringLiteral("No ZXDB script has been read yet."));
+        QCOMPARE(run.boxes().size(), 1);
+        QVERIFY(run.boxes()[0].startsWith(
+            QStringLiteral("ZXDB Database|Tolm could not make the ZXDB index from notes.sql: ")));
+        QVERIFY(!run.state.zxdb);
+        QVERIFY(!QFile::exists(ui::toQt(run.state.zxdbIndexPath())));
     }
 };
 
