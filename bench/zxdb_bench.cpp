@@ -58,7 +58,8 @@ public:
         out_ += "--\n-- Table structure for table `" + name_ + "`\n--\n\n";
         out_ += "DROP TABLE IF EXISTS `" + name_ + "`;\nCREATE TABLE `" + name_ + "` (\n";
         out_ += columns;
-        out_ += "\n) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;\n\nLOCK TABLES `" + name_ + "` WRITE;\n";
+        out_ +=
+            "\n) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;\n\nLOCK TABLES `" + name_ + "` WRITE;\n";
     }
     void row(std::string_view values) {
         out_ += rows_ == 0 ? "INSERT INTO `" + name_ + "` VALUES (" : std::string(",(");
@@ -116,8 +117,8 @@ std::string makeScript() {
                        "  `machinetype_id` tinyint(4) DEFAULT NULL,\n"
                        "  `genretype_id` tinyint(4) DEFAULT NULL,\n  PRIMARY KEY (`id`)");
     for (int i = 1; i <= kEntries; ++i)
-        s.row(str(i) + ",'" + (i % 10 == 0 ? "Caf\xC3\xA9 \\'Quest\\' " : "Game Number ") +
-              str(i) + "',0," + str(i % 8 + 1) + "," + str(i % 40 + 1));
+        s.row(str(i) + ",'" + (i % 10 == 0 ? "Caf\xC3\xA9 \\'Quest\\' " : "Game Number ") + str(i) +
+              "',0," + str(i % 8 + 1) + "," + str(i % 40 + 1));
     s.table("filetypes", "  `id` tinyint(4) NOT NULL,\n  `text` varchar(50) NOT NULL");
     for (int i = 1; i <= 50; ++i)
         s.row(str(i) + (i == 8 ? ",'Tape image'" : ",'Type " + str(i) + "'"));
@@ -141,8 +142,8 @@ std::string makeScript() {
     s.table("publishers", "  `entry_id` int(11) NOT NULL,\n  `release_seq` smallint(6) NOT NULL,\n"
                           "  `label_id` int(11) NOT NULL,\n  `publisher_seq` tinyint(4) NOT NULL");
     for (int i = 0; i < 70000; ++i)
-        s.row(str(i * 4 / 7 + 1) + "," + str(i % 7 == 6 ? 1 : 0) + "," + str(i % 10000 + 1) +
-              "," + str(i % 2 + 1));
+        s.row(str(i * 4 / 7 + 1) + "," + str(i % 7 == 6 ? 1 : 0) + "," + str(i % 10000 + 1) + "," +
+              str(i % 2 + 1));
     s.table("releases", "  `entry_id` int(11) NOT NULL,\n  `release_seq` smallint(6) NOT NULL,\n"
                         "  `release_year` smallint(6) DEFAULT NULL");
     for (int i = 0; i < 60000; ++i)
@@ -197,7 +198,8 @@ ChildFigures spawn(const std::string& script, const std::string& indexPath) {
     ::waitpid(pid, &status, 0);
     ChildFigures figures;
     std::istringstream in(output);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !(in >> figures.seconds >> figures.peakKb))
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+        !(in >> figures.seconds >> figures.peakKb))
         die("the read failed");
     return figures;
 }

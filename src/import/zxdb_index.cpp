@@ -43,10 +43,10 @@ enum Table : std::size_t {
     kPublishers,
     kAuthors,
     kLabels,
-    kGenres,
+    kGenres, // the three type tables in a row, as State::types holds them
     kMachines,
-    kDownloads,
     kFileTypes,
+    kDownloads,
 };
 
 // The tables and columns read; the order of each list is the order of the
@@ -61,8 +61,8 @@ std::vector<SqlTableRequest> requests() {
         {"labels", {"id", "name"}},
         {"genretypes", {"id", "text"}},
         {"machinetypes", {"id", "text"}},
-        {"downloads", {"entry_id", "file_link", "filetype_id"}},
         {"filetypes", {"id", "text"}},
+        {"downloads", {"entry_id", "file_link", "filetype_id"}},
     };
 }
 
@@ -211,8 +211,7 @@ struct IndexBuilder::State {
         case kGenres:
         case kMachines:
         case kFileTypes:
-            types[table == kGenres ? 0 : table == kMachines ? 1 : 2].push_back(
-                {idOf(v[0]), 0, keep(v[1].text)});
+            types[table - kGenres].push_back({idOf(v[0]), 0, keep(v[1].text)});
             break;
         case kDownloads:
             if (idOf(v[0]) != kNoId && !v[1].null) {
@@ -275,9 +274,9 @@ struct IndexBuilder::State {
     std::string joinLabels(std::span<const NumberRow> credits, std::string_view separator) const {
         std::string joined;
         for (const NumberRow& credit : credits) {
-            const auto at = std::lower_bound(
-                labels.begin(), labels.end(), credit.value,
-                [](const TextRow& r, std::int32_t i) { return r.id < i; });
+            const auto at =
+                std::lower_bound(labels.begin(), labels.end(), credit.value,
+                                 [](const TextRow& r, std::int32_t i) { return r.id < i; });
             if (at == labels.end() || at->id != credit.value)
                 continue;
             if (!joined.empty())
@@ -450,8 +449,7 @@ ScriptResult readScript(const std::string& path, const ReadProgress& progress) {
     };
 
     std::array<std::uint8_t, 4> magic{};
-    const std::ptrdiff_t got =
-        file.readAt(0, reinterpret_cast<char*>(magic.data()), magic.size());
+    const std::ptrdiff_t got = file.readAt(0, reinterpret_cast<char*>(magic.data()), magic.size());
     const Compression kind =
         got > 0 ? compressionOf(std::span(magic).first(static_cast<std::size_t>(got)))
                 : Compression::None;
@@ -459,7 +457,7 @@ ScriptResult readScript(const std::string& path, const ReadProgress& progress) {
         std::vector<char> buffer(platform::kReadChunkSize);
         std::uint64_t done = 0;
         for (;;) {
-            const std::ptrdiff_t n = file.read(buffer.data(), buffer.size());
+            const std::ptrdiff_t n = file.readAt(done, buffer.data(), buffer.size());
             if (n < 0) {
                 result.error = "Unable to read " + path + ": " + platform::lastErrorText();
                 return result;
@@ -627,8 +625,8 @@ std::string encodeIndex(const Index& index) {
     std::vector<std::array<std::uint64_t, 4>> entryRefs;
     entryRefs.reserve(index.entries.size());
     for (const Entry& e : index.entries)
-        entryRefs.push_back({refer(e.genre), refer(e.machine), refer(e.publisher),
-                             refer(e.authors)});
+        entryRefs.push_back(
+            {refer(e.genre), refer(e.machine), refer(e.publisher), refer(e.authors)});
 
     Writer out;
     out.raw(kMagic);

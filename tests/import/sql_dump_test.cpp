@@ -158,8 +158,8 @@ TEST(SqlDump, ReadsWhatMariadbDumpWrites) {
         EXPECT_EQ(out.defined, (std::vector<bool>{true, true}));
         // Some rows of each table (entry ids and label ids never meet), in
         // the order of their keys, as the dump writes them; and the counts.
-        const std::vector<std::string> ids = {"2246", "3012", "4129", "9001", "9002", "9014",
-                                              "5",    "8",    "25",   "33"};
+        const std::vector<std::string> ids = {"2246", "3012", "4129", "9001", "9002",
+                                              "9014", "5",    "8",    "25",   "33"};
         std::vector<Row> picked;
         std::size_t counts[2] = {};
         for (const Row& row : out.rows) {
