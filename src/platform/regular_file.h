@@ -29,6 +29,10 @@ public:
     // file, -1 on a read error.
     std::ptrdiff_t read(char* out, std::size_t capacity);
 
+    // Up to `capacity` bytes from `offset` on, as read() counts them. Where
+    // the next read() starts afterwards is not defined.
+    std::ptrdiff_t readAt(std::uint64_t offset, char* out, std::size_t capacity);
+
 private:
     std::intptr_t handle_ = -1;
     std::uint64_t size_ = 0;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 
 namespace tolm::platform {
 
@@ -44,6 +45,19 @@ std::ptrdiff_t RegularFileReader::read(char* out, std::size_t capacity) {
         return -1;
     for (;;) {
         const ssize_t n = ::read(static_cast<int>(handle_), out, capacity);
+        if (n >= 0)
+            return n;
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
+std::ptrdiff_t RegularFileReader::readAt(std::uint64_t offset, char* out, std::size_t capacity) {
+    if (handle_ < 0 || offset > static_cast<std::uint64_t>(INT64_MAX))
+        return -1;
+    for (;;) {
+        const ssize_t n =
+            ::pread(static_cast<int>(handle_), out, capacity, static_cast<off_t>(offset));
         if (n >= 0)
             return n;
         if (errno != EINTR)

@@ -59,4 +59,19 @@ std::ptrdiff_t RegularFileReader::read(char* out, std::size_t capacity) {
     return static_cast<std::ptrdiff_t>(got);
 }
 
+std::ptrdiff_t RegularFileReader::readAt(std::uint64_t offset, char* out, std::size_t capacity) {
+    if (handle_ == -1)
+        return -1;
+    // On a handle opened for synchronous reading the offset of an OVERLAPPED
+    // is where the read starts, and the call still waits for its end.
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
+    if (!ReadFile(asHandle(handle_), out, want, &got, &at))
+        return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    return static_cast<std::ptrdiff_t>(got);
+}
+
 } // namespace tolm::platform
