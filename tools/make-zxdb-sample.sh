@@ -161,7 +161,7 @@ INSERT INTO magazines VALUES (1,'Crash','Issue 1; the \'first\' one'),(2,'Your S
 INSERT INTO webrefs VALUES (3012,1,'https://example.org/manic-miner?a=1&b=(2)'),(9016,2,NULL);
 SQL
 
-# The first line names the release, as ZXDB's own script does; no dump date,
+# The first line names the release, where Tolm looks for a script's release; no dump date,
 # so the file only changes when the data does.
 {
     echo "-- ZXDB sample for Tolm's tests, release 1.0.0 (2026-12-01)"
