@@ -12,17 +12,39 @@
 namespace tolm::zxdb {
 namespace {
 
-// The key a file name is looked up by: its last path part, lowered, without
-// the compression extension, so "Games/ManicMiner.TZX.zip" finds "manicminer.tzx".
-std::string fileKey(std::string_view path) {
-    const std::size_t separator = path.find_last_of("/\\");
-    if (separator != std::string_view::npos)
-        path.remove_prefix(separator + 1);
-    return lowerAscii(withoutCompressionExtensions(trimBlanks(path)));
+// Base letters of the Latin letters U+00C0 to U+017F, '*' where there is none
+// of one letter (Æ, ß, Œ, ...) and the character stays.
+constexpr std::string_view kLatinBases =
+    "AAAAAA*CEEEEIIIIDNOOOOO*OUUUUY**aaaaaa*ceeeeiiiidnooooo*ouuuuy*y"    // U+00C0
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi**JjKkkLlLlLlLlLl" // U+0100
+    "NnNnNnnNnOoOoOo**RrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";      // U+0143
+
+// `text` with accented Latin letters as their base letters: collections name
+// "Lodz Express" what ZXDB writes "Łódź Express".
+std::string withoutAccents(std::string_view text) {
+    std::string plain;
+    plain.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if ((lead == 0xC3 || lead == 0xC4 || lead == 0xC5) && i + 1 < text.size()) {
+            const auto trail = static_cast<unsigned char>(text[i + 1]);
+            const unsigned code = ((lead & 0x1Fu) << 6) | (trail & 0x3Fu);
+            if ((trail & 0xC0u) == 0x80u && code >= 0xC0 && code - 0xC0 < kLatinBases.size() &&
+                kLatinBases[code - 0xC0] != '*') {
+                plain += kLatinBases[code - 0xC0];
+                ++i;
+                continue;
+            }
+        }
+        plain += text[i];
+    }
+    return plain;
 }
 
-// A publisher reduced for comparing: letters and digits only, ASCII lowered.
-std::string foldPublisher(std::string_view publisher) {
+// A publisher reduced for comparing: letters and digits only, ASCII lowered,
+// accents off.
+std::string foldPublisher(std::string_view given) {
+    const std::string publisher = withoutAccents(given);
     std::string folded;
     folded.reserve(publisher.size());
     for (const char c : publisher) {
@@ -32,6 +54,21 @@ std::string foldPublisher(std::string_view publisher) {
             folded += lowered;
     }
     return folded;
+}
+
+// The key a title is looked up by.
+std::string titleKey(std::string_view title) {
+    return foldTitle(withoutAccents(title));
+}
+
+// The key a file name is looked up by: its last path part, lowered, without
+// the compression extension and accents, so "Games/ManicMiner.TZX.zip" finds
+// "manicminer.tzx".
+std::string fileKey(std::string_view path) {
+    const std::size_t separator = path.find_last_of("/\\");
+    if (separator != std::string_view::npos)
+        path.remove_prefix(separator + 1);
+    return lowerAscii(withoutAccents(withoutCompressionExtensions(trimBlanks(path))));
 }
 
 // The folded parts of a publisher text that joins several with " - ".
@@ -135,9 +172,9 @@ Matcher::Matcher(const Index& index) : index_(index) {
     for (std::size_t i = 0; i < index.entries.size(); ++i) {
         const Entry& entry = index.entries[i];
         const auto position = static_cast<std::uint32_t>(i);
-        byTitle_.add(foldTitle(entry.title), position);
+        byTitle_.add(titleKey(entry.title), position);
         for (const std::string& alias : entry.aliases)
-            byTitle_.add(foldTitle(alias), position);
+            byTitle_.add(titleKey(alias), position);
         for (const std::string& file : entry.files)
             byFile_.add(fileKey(file), position);
     }
@@ -147,7 +184,7 @@ Matcher::Matcher(const Index& index) : index_(index) {
 
 Match Matcher::match(std::string_view name, std::int32_t year, std::string_view publisher,
                      std::string_view romFile) const {
-    const std::span<const std::uint32_t> titled = byTitle_.find(foldTitle(name));
+    const std::span<const std::uint32_t> titled = byTitle_.find(titleKey(name));
     const std::span<const std::uint32_t> filed = byFile_.find(fileKey(romFile));
 
     // Both lists ascend: merged, each entry comes once.

@@ -32,6 +32,7 @@ Index sampleIndex() {
         entry("Chase H.Q.", {}, 1989, "Ocean Software Ltd", {"ChaseHQ.tzx.zip"}),
         entry("Chase H.Q.", {}, 1989, "Ocean Software Ltd", {"ChaseHQ128.tzx.zip"}),
         entry("Exolon", {"EXOLON"}, 1987, "Hewson Consultants Ltd", {"Exolon.tzx.zip", "exolon.TZX.gz"}),
+        entry("Łódź Express", {}, 1987, "Żyrafa Soft", {"ŁódźExpress.dsk.zip"}),
     };
     // clang-format on
     return index;
@@ -86,6 +87,9 @@ TEST(ZxdbMatch, FindsGamesByTitleAndFileAndRanksThem) {
          {at(5, T, true), at(6, T, true), at(0, F, false)}},
         // Title, alias and two files all lead to one entry, listed once.
         {"Exolon", 1987, "Hewson", "EXOLON.tzx", Unique, {at(7, TF, true)}},
+        // Accents do not count either way.
+        {"Lodz EXPRESS", 0, "", "lodzexpress.dsk", Unique, {at(8, TF, true)}},
+        {"Łodź Express", 1987, "Zyrafa", "", Unique, {at(8, T, true)}},
         {"Nothing Here", 0, "", "nothing.tap", None, {}},
         {"[a]", 0, "", "", None, {}},
     };

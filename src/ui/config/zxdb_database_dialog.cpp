@@ -86,7 +86,7 @@ void ZxdbDatabaseDialog::showIndex() {
     const zxdb::Index& index = state_.zxdb->index;
     QString source = index.version.empty() ? QStringLiteral("a ZXDB script of unknown release")
                                            : toQt(index.version);
-    if (!index.date.empty())
+    if (!index.date.empty() && index.version.find(index.date) == std::string::npos)
         source += QStringLiteral(", dated ") + toQt(index.date);
     versionLabel_->setText(QStringLiteral("The index was read from %1.").arg(source));
     const QLocale locale;
