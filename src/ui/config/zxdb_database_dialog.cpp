@@ -114,11 +114,7 @@ bool ZxdbDatabaseDialog::readScript(const QString& path) {
     const bool completed = runWithProgress(
         this, kTitle, QStringLiteral("Reading %1...").arg(QFileInfo(path).fileName()),
         [&](JobProgress& job) {
-            zxdb::ScriptResult result =
-                zxdb::readScript(scriptPath, [&job](std::uint64_t done, std::uint64_t total) {
-                    job.report(done, total);
-                    return !job.stopRequested();
-                });
+            zxdb::ScriptResult result = zxdb::readScript(scriptPath, job.reporter());
             if (!result.index) {
                 error = result.cancelled ? std::string() : result.error;
                 return;

@@ -10,7 +10,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "catalogue/catalogue_ops.h"
 #include "ui/edit/fill_in_model.h"
 #include "ui/widgets/background_job.h"
 #include "ui/widgets/object_names.h"
@@ -149,24 +148,16 @@ std::optional<FillInResult> proposeFillInsWithProgress(const AppState& state,
                                                        QWidget* owner) {
     // The search paths are copied: the worker reads nothing the window may change.
     const SettingsState settings = state.settings;
-    for (;;) {
-        const std::uint64_t read = catalogueFingerprint(state.catalogue);
-        FillInResult result;
-        const bool completed = runWithProgress(
-            owner, QStringLiteral("Fill In from Files"), QStringLiteral("Reading game files..."),
-            [&](JobProgress& job) {
-                result = proposeFillIns(state.catalogue, settings, games, readArchiveInfo,
-                                        [&job](std::size_t done, std::size_t total) {
-                                            job.report(done, total);
-                                            return !job.stopRequested();
-                                        });
-            },
-            [&state] { return state.sessionEnding; });
-        if (!completed || result.cancelled)
-            return std::nullopt;
-        if (catalogueFingerprint(state.catalogue) == read)
-            return result;
-    }
+    FillInResult result;
+    const bool completed =
+        runOverCatalogue(owner, QStringLiteral("Fill In from Files"),
+                         QStringLiteral("Reading game files..."), state, [&](JobProgress& job) {
+                             result = proposeFillIns(state.catalogue, settings, games,
+                                                     readArchiveInfo, job.reporter());
+                         });
+    if (!completed || result.cancelled)
+        return std::nullopt;
+    return result;
 }
 
 } // namespace tolm::ui

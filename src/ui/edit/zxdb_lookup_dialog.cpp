@@ -86,6 +86,12 @@ ZxdbLookUpDialog::ZxdbLookUpDialog(AppState& state, std::shared_ptr<const ZxdbDa
                                                 "when ticked by hand):"),
                                  this));
     layout->addWidget(proposalList_, 1);
+    adaptedNote_ = named(new QLabel(QStringLiteral("Texts in italics had characters the catalogue "
+                                                   "cannot store: the nearest are proposed."),
+                                    this),
+                         "lblAdapted");
+    adaptedNote_->hide();
+    layout->addWidget(adaptedNote_);
     layout->addWidget(buttons);
     search();
 }
@@ -132,11 +138,13 @@ void ZxdbLookUpDialog::showCandidate() {
     const int row = candidateList_->indexOfTopLevelItem(candidateList_->currentItem());
     if (row < 0 || static_cast<std::size_t>(row) >= candidates_.size()) {
         model_->setProposals({});
+        adaptedNote_->hide();
         return;
     }
     const zxdb::Entry& entry = zxdb_->index.entries[candidates_[static_cast<std::size_t>(row)]];
     model_->setProposals(proposeFromZxdb(state_.catalogue[static_cast<std::size_t>(game_)], game_,
                                          entry, ZxdbTicking::LookUp));
+    adaptedNote_->setVisible(model_->adaptedCount() > 0);
 }
 
 void ZxdbLookUpDialog::apply() {

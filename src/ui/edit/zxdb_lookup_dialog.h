@@ -9,6 +9,7 @@
 #include "state/app_state.h"
 #include "state/zxdb_fill.h"
 
+class QLabel;
 class QLineEdit;
 class QTreeView;
 class QTreeWidget;
@@ -54,6 +55,7 @@ private:
     QTreeWidget* candidateList_ = nullptr;
     QTreeView* proposalList_ = nullptr;
     FillInModel* model_ = nullptr;
+    QLabel* adaptedNote_ = nullptr;
     bool changed_ = false;
 };
 

@@ -8,7 +8,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "catalogue/catalogue_ops.h"
 #include "state/app_state.h"
 #include "ui/widgets/background_job.h"
 #include "ui/widgets/qt_text.h"
@@ -119,22 +118,11 @@ QDialogButtonBox* selectInListButtons(QDialog& window, bool canSelect,
 FileCheckResult checkFilesWithProgress(const AppState& state, QWidget* owner) {
     // The search paths are copied: the worker reads nothing the window may change.
     const SettingsState settings = state.settings;
-    for (;;) {
-        const std::uint64_t checked = catalogueFingerprint(state.catalogue);
-        FileCheckResult result;
-        const bool completed = runWithProgress(
-            owner, QStringLiteral("Check Files"), QStringLiteral("Checking files..."),
-            [&result, &catalogue = state.catalogue, &settings](JobProgress& job) {
-                result =
-                    checkFiles(catalogue, settings, [&job](std::size_t done, std::size_t total) {
-                        job.report(done, total);
-                        return !job.stopRequested();
-                    });
-            },
-            [&state] { return state.sessionEnding; });
-        if (!completed || catalogueFingerprint(state.catalogue) == checked)
-            return result;
-    }
+    FileCheckResult result;
+    runOverCatalogue(
+        owner, QStringLiteral("Check Files"), QStringLiteral("Checking files..."), state,
+        [&](JobProgress& job) { result = checkFiles(state.catalogue, settings, job.reporter()); });
+    return result;
 }
 
 } // namespace tolm::ui

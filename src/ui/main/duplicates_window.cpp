@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "catalogue/catalogue_ops.h"
 #include "state/app_state.h"
 #include "ui/main/check_files_window.h"
 #include "ui/widgets/background_job.h"
@@ -92,26 +91,14 @@ void DuplicatesWindow::selectInList() {
 DuplicatesResult findDuplicatesWithProgress(const AppState& state, QWidget* owner) {
     // The search paths are copied: the worker reads nothing the window may change.
     const SettingsState settings = state.settings;
-    for (;;) {
-        const std::uint64_t searched = catalogueFingerprint(state.catalogue);
-        DuplicatesResult result;
-        const bool completed = runWithProgress(
-            owner, QStringLiteral("Find Duplicates"), QStringLiteral("Looking for duplicates..."),
-            [&result, &catalogue = state.catalogue, &settings](JobProgress& job) {
-                result = findDuplicates(catalogue, settings,
-                                        [&job](std::size_t done, std::size_t total) {
-                                            job.report(done, total);
-                                            return !job.stopRequested();
-                                        });
-            },
-            [&state] { return state.sessionEnding; });
-        if (!completed) {
-            result.cancelled = true;
-            return result;
-        }
-        if (catalogueFingerprint(state.catalogue) == searched)
-            return result;
-    }
+    DuplicatesResult result;
+    const bool completed =
+        runOverCatalogue(owner, QStringLiteral("Find Duplicates"),
+                         QStringLiteral("Looking for duplicates..."), state, [&](JobProgress& job) {
+                             result = findDuplicates(state.catalogue, settings, job.reporter());
+                         });
+    result.cancelled = result.cancelled || !completed;
+    return result;
 }
 
 } // namespace tolm::ui

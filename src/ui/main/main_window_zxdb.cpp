@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "catalogue/catalogue_ops.h"
 #include "state/zxdb_fill.h"
 #include "ui/config/zxdb_database_dialog.h"
 #include "ui/edit/fill_in_dialog.h"
@@ -17,33 +16,6 @@ namespace tolm::ui {
 namespace {
 
 const QString kFillInTitle = QStringLiteral("Fill In from ZXDB");
-
-// Matches the games on a worker with a progress box; nothing when stopped.
-// The catalogue must not change meanwhile; should it have, the matching runs
-// again on what it has become.
-std::optional<ZxdbFillInResult> matchWithProgress(const AppState& state,
-                                                  const std::shared_ptr<const ZxdbData>& zxdb,
-                                                  const std::vector<std::int32_t>& games,
-                                                  QWidget* owner) {
-    for (;;) {
-        const std::uint64_t read = catalogueFingerprint(state.catalogue);
-        ZxdbFillInResult result;
-        const bool completed = runWithProgress(
-            owner, kFillInTitle, QStringLiteral("Looking the games up in ZXDB..."),
-            [&](JobProgress& job) {
-                result = proposeZxdbFillIns(state.catalogue, *zxdb, games,
-                                            [&job](std::size_t done, std::size_t total) {
-                                                job.report(done, total);
-                                                return !job.stopRequested();
-                                            });
-            },
-            [&state] { return state.sessionEnding; });
-        if (!completed || result.cancelled)
-            return std::nullopt;
-        if (catalogueFingerprint(state.catalogue) == read)
-            return result;
-    }
-}
 
 } // namespace
 
@@ -77,7 +49,15 @@ void MainWindow::fillInFromZxdb() {
     std::optional<ZxdbFillInResult> result;
     {
         JobScope busy(*this);
-        result = matchWithProgress(state_, zxdb, gamesToFillIn(), this);
+        const std::vector<std::int32_t> games = gamesToFillIn();
+        ZxdbFillInResult matched;
+        if (runOverCatalogue(
+                this, kFillInTitle, QStringLiteral("Looking the games up in ZXDB..."), state_,
+                [&](JobProgress& job) {
+                    matched = proposeZxdbFillIns(state_.catalogue, *zxdb, games, job.reporter());
+                }) &&
+            !matched.cancelled)
+            result = std::move(matched);
     }
     if (state_.sessionEnding || !result)
         return; // stopped: nothing to show

@@ -1,5 +1,7 @@
 #include "ui/widgets/background_job.h"
 
+#include "catalogue/catalogue_ops.h"
+
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QThread>
@@ -98,6 +100,17 @@ bool runWithProgress(QWidget* owner, const QString& title, const QString& label,
     }
     box.hide();
     return !job.cancelled();
+}
+
+bool runOverCatalogue(QWidget* owner, const QString& title, const QString& label,
+                      const AppState& state, const BackgroundJob::Work& work) {
+    for (;;) {
+        const std::uint64_t read = catalogueFingerprint(state.catalogue);
+        if (!runWithProgress(owner, title, label, work, [&state] { return state.sessionEnding; }))
+            return false;
+        if (catalogueFingerprint(state.catalogue) == read)
+            return true;
+    }
 }
 
 } // namespace tolm::ui

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "state/app_state.h"
+
 class QThread;
 class QTimer;
 class QWidget;
@@ -22,6 +24,14 @@ public:
     void report(std::uint64_t done, std::uint64_t total) {
         total_.store(total, std::memory_order_relaxed);
         done_.store(done, std::memory_order_relaxed);
+    }
+    // A progress callback for the core's long functions: reports, and says
+    // whether to go on.
+    auto reporter() {
+        return [this](std::uint64_t done, std::uint64_t total) {
+            report(done, total);
+            return !stopRequested();
+        };
     }
     std::uint64_t done() const { return done_.load(std::memory_order_relaxed); }
     std::uint64_t total() const { return total_.load(std::memory_order_relaxed); }
@@ -78,5 +88,12 @@ private:
 // `stopWhen`, asked on every tick on the window's thread, stops it too.
 bool runWithProgress(QWidget* owner, const QString& title, const QString& label,
                      BackgroundJob::Work work, const std::function<bool()>& stopWhen = {});
+
+// runWithProgress for work that reads `state`'s catalogue on the worker.
+// Should the catalogue have changed meanwhile, the work runs again on what it
+// has become, so its result always fits the catalogue it is applied to; the
+// end of the session stops it too. True unless stopped early.
+bool runOverCatalogue(QWidget* owner, const QString& title, const QString& label,
+                      const AppState& state, const BackgroundJob::Work& work);
 
 } // namespace tolm::ui

@@ -198,6 +198,7 @@ private Q_SLOTS:
                                    "Arcade: Platform", {"JetSetWilly.tap.zip"}),
                          zxdbEntry(2590, "Jet Set Willy II", 1985, "Software Projects",
                                    "Arcade: Platform")};
+        index.entries[1].authors = "Paweł Wąs";
         run.state.zxdb = std::make_shared<const ZxdbData>(std::move(index));
         run.click(0);
         QStringList rows;
@@ -234,10 +235,16 @@ private Q_SLOTS:
             auto* candidates = control<QTreeWidget>(d, ui::ZxdbLookUpDialog::kCandidateList);
             for (int row = 0; row < candidates->topLevelItemCount(); ++row)
                 research << candidates->topLevelItem(row)->text(0);
+            // A text the catalogue cannot store comes as the nearest it can, in italics.
+            const auto* model = control<QTreeView>(d, ui::ZxdbLookUpDialog::kProposalList)->model();
+            const QModelIndex authors = model->index(2, 3); // after Name and Year
+            research << authors.data().toString()
+                     << QString::number(authors.data(Qt::FontRole).value<QFont>().italic())
+                     << QString::number(control<QLabel>(d, "lblAdapted")->isVisibleTo(&d));
             control<QPushButton>(d, ui::ZxdbLookUpDialog::kCancelButton)->click();
         });
         run.action("popupLookUpZxdbAction")->trigger();
-        QCOMPARE(research, QStringList{"Jet Set Willy II"});
+        QCOMPARE(research, (QStringList{"Jet Set Willy II", "Pawel Was", "1", "1"}));
         QCOMPARE(run.savedCatalogue(), before);
     }
 
