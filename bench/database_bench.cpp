@@ -35,6 +35,7 @@
 #include <unistd.h>
 
 #include "catalogue/database.h"
+#include "dice.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "timing.h"
@@ -94,9 +95,9 @@ constexpr std::array<std::string_view, 14> kAuthors = {
 constexpr std::array<std::string_view, 4> kRomExtensions = {".tap", ".tzx", ".z80", ".sna"};
 constexpr std::array<std::string_view, 3> kShotExtensions = {".scr", ".gif", ".bmp"};
 
-class GameMaker {
+class GameMaker : tolm::bench::Dice {
 public:
-    explicit GameMaker(std::uint32_t seed) : rng_(seed) {}
+    explicit GameMaker(std::uint32_t seed) : Dice(seed) {}
 
     GameRecord makeRecord(std::size_t index) {
         GameRecord r;
@@ -121,11 +122,6 @@ public:
     }
 
 private:
-    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-    bool chance(int percent) { return uniform(1, 100) <= percent; }
-    template <std::size_t N> std::string_view pick(const std::array<std::string_view, N>& from) {
-        return from[static_cast<std::size_t>(uniform(0, static_cast<int>(N) - 1))];
-    }
     std::string makeWord() { return std::string(chance(4) ? pick(kAccented) : pick(kWords)); }
 
     std::string makeTitle() {
@@ -176,8 +172,6 @@ private:
         }
         return notes;
     }
-
-    std::mt19937 rng_;
 };
 
 GameCatalogue makeCatalogue(std::size_t count) {

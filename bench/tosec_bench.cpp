@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/tosec_name.h"
+#include "dice.h"
 #include "timing.h"
 
 namespace {
@@ -22,8 +23,10 @@ using namespace tolm::bench;
 constexpr int kNames = 50000;
 constexpr int kRuns = 7;
 
-class NameMaker {
+class NameMaker : Dice {
 public:
+    NameMaker() : Dice(1983) {}
+
     std::string make() {
         std::string name;
         const int words = uniform(1, 5);
@@ -77,17 +80,6 @@ private:
         "Bug-Byte Software", "Software Projects", "Ocean Software",  "Ultimate Play The Game",
         "Codemasters",       "Firebird Software", "Hewson",          "Melbourne House",
         "Imagine",           "Beyond Software",   "Woodmass, Frank", "Smith, R."};
-
-    template <std::size_t N> std::string_view pick(const std::string_view (&from)[N]) {
-        return from[static_cast<std::size_t>(uniform(0, static_cast<int>(N) - 1))];
-    }
-    std::string_view pick(std::initializer_list<std::string_view> from) {
-        return *(from.begin() + uniform(0, static_cast<int>(from.size()) - 1));
-    }
-    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-    bool chance(int percent) { return uniform(1, 100) <= percent; }
-
-    std::mt19937 rng_{1983};
 };
 
 } // namespace

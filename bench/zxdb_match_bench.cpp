@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dice.h"
 #include "import/zxdb_match.h"
 #include "timing.h"
 
@@ -39,8 +40,10 @@ constexpr std::string_view kPublishers[] = {"Ocean Software Ltd",
                                             "Melbourne House",
                                             "Imagine Software Ltd"};
 
-class Maker {
+class Maker : tolm::bench::Dice {
 public:
+    Maker() : Dice(1982) {}
+
     tolm::zxdb::Index index() {
         tolm::zxdb::Index index;
         index.entries.reserve(kEntries);
@@ -109,17 +112,6 @@ private:
             title += pick({" II", " III", " 2", " IV"});
         return title;
     }
-
-    template <std::size_t N> std::string_view pick(const std::string_view (&from)[N]) {
-        return from[static_cast<std::size_t>(uniform(0, static_cast<int>(N) - 1))];
-    }
-    std::string_view pick(std::initializer_list<std::string_view> from) {
-        return *(from.begin() + uniform(0, static_cast<int>(from.size()) - 1));
-    }
-    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-    bool chance(int percent) { return uniform(1, 100) <= percent; }
-
-    std::mt19937 rng_{1982};
 };
 
 } // namespace

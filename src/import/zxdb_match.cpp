@@ -22,6 +22,8 @@ constexpr std::string_view kLatinBases =
 // `text` with accented Latin letters as their base letters: collections name
 // "Lodz Express" what ZXDB writes "Łódź Express".
 std::string withoutAccents(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }))
+        return std::string(text);
     std::string plain;
     plain.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -58,7 +60,9 @@ std::string foldPublisher(std::string_view given) {
 
 // The key a title is looked up by.
 std::string titleKey(std::string_view title) {
-    return foldTitle(withoutAccents(title));
+    const bool plain =
+        std::all_of(title.begin(), title.end(), [](char c) { return (c & 0x80) == 0; });
+    return plain ? foldTitle(title) : foldTitle(withoutAccents(title));
 }
 
 // The key a file name is looked up by: its last path part, lowered, without
