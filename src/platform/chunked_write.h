@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+
+namespace tolm::platform {
+
+// A buffer an encoder fills with the next piece of a file.
+class WriteChunk {
+public:
+    static constexpr std::size_t kBytes = 256 * 1024;
+
+    char* begin() { return bytes_.get(); }
+    char* end() { return bytes_.get() + capacity_; }
+    std::size_t capacity() const { return capacity_; }
+    // Only for a single item larger than a chunk: what the chunk held is lost.
+    void grow(std::size_t size);
+
+    // Bytes filled, from begin(); set by the encoder before it returns.
+    std::size_t used = 0;
+
+private:
+    std::unique_ptr<char[]> bytes_ = std::make_unique_for_overwrite<char[]>(kBytes);
+    std::size_t capacity_ = kBytes;
+};
+
+enum class Encoded { More, Done };
+
+// Replaces `path` (as replaceFileStreamed) with the bytes `encode` makes a
+// chunk at a time. The encoding runs on a second thread while this one
+// writes the chunk before, so a save costs little more than the write; a few
+// small chunks that stay in the cache take turns, so the file is never held
+// whole. `encode` fills the chunk it is given (setting `used`) and says
+// whether more is to come; it is not called again once writing failed.
+IoResult writeEncodedInChunks(const std::string& path,
+                              const std::function<Encoded(WriteChunk&)>& encode,
+                              Durability durability = Durability::Synced);
+
+} // namespace tolm::platform
