@@ -150,8 +150,26 @@ GamePlay& PlayHistory::at(std::int32_t position) {
     const auto index = static_cast<std::size_t>(position);
     if (index >= games_.size())
         games_.resize(index + 1);
-    ++changes_;
     return games_[index];
+}
+
+std::uint64_t PlayHistory::fingerprint() const {
+    // Entries past the last game with a history hold nothing the file keeps.
+    std::size_t count = games_.size();
+    while (count > 0 && games_[count - 1].empty())
+        --count;
+    std::uint64_t h = 0xcbf29ce484222325u ^ count;
+    const auto mix = [&h](std::uint64_t value) {
+        h ^= value + 0x9e3779b97f4a7c15u + (h << 6) + (h >> 2);
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const GamePlay& play = games_[i];
+        mix(play.favourite);
+        mix(play.timesPlayed);
+        mix(static_cast<std::uint64_t>(play.lastPlayed));
+        mix(static_cast<std::uint64_t>(play.totalSeconds));
+    }
+    return h;
 }
 
 void PlayHistory::setFavourite(std::int32_t position, bool favourite) {
@@ -208,7 +226,6 @@ void PlayHistory::positionsRemoved(const std::vector<std::int32_t>& positions) {
             ++it;
         }
     }
-    ++changes_;
 }
 
 void PlayHistory::keepFirst(std::size_t count) {
@@ -218,7 +235,6 @@ void PlayHistory::keepFirst(std::size_t count) {
     std::erase_if(sessions_, [count](const auto& running) {
         return static_cast<std::size_t>(running.second) >= count;
     });
-    ++changes_;
 }
 
 namespace {
