@@ -425,7 +425,7 @@ platform::IoResult saveDatabase(const GameCatalogue& catalogue, const std::strin
                 }
                 p = putRecord(p, *next, version);
             }
-            chunk.used = static_cast<std::size_t>(p - chunk.begin());
+            chunk.setEnd(p);
             return next == catalogue.end() ? platform::Encoded::Done : platform::Encoded::More;
         },
         durability);

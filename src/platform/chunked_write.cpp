@@ -75,7 +75,7 @@ IoResult writeEncodedInChunks(const std::string& path,
             ChunkPipeline chunks;
             const auto encodeAll = [&] {
                 while (WriteChunk* chunk = chunks.takeEmpty()) {
-                    chunk->used = 0;
+                    chunk->setEnd(chunk->begin());
                     const bool last = encode(*chunk) == Encoded::Done;
                     chunks.putFull(chunk, last);
                     if (last)
@@ -90,7 +90,7 @@ IoResult writeEncodedInChunks(const std::string& path,
             }
             bool written = true;
             while (WriteChunk* chunk = chunks.takeFull()) {
-                written = sink(std::string_view(chunk->begin(), chunk->used));
+                written = sink(std::string_view(chunk->data(), chunk->used()));
                 chunks.putEmpty(chunk, !written);
                 if (!written)
                     break;

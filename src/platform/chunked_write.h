@@ -20,12 +20,15 @@ public:
     // Only for a single item larger than a chunk: what the chunk held is lost.
     void grow(std::size_t size);
 
-    // Bytes filled, from begin(); set by the encoder before it returns.
-    std::size_t used = 0;
+    // The encoder filled the chunk from begin() up to `filledTo`.
+    void setEnd(const char* filledTo) { used_ = static_cast<std::size_t>(filledTo - bytes_.get()); }
+    std::size_t used() const { return used_; }
+    const char* data() const { return bytes_.get(); }
 
 private:
     std::unique_ptr<char[]> bytes_ = std::make_unique_for_overwrite<char[]>(kBytes);
     std::size_t capacity_ = kBytes;
+    std::size_t used_ = 0;
 };
 
 enum class Encoded { More, Done };
@@ -34,7 +37,7 @@ enum class Encoded { More, Done };
 // chunk at a time. The encoding runs on a second thread while this one
 // writes the chunk before, so a save costs little more than the write; a few
 // small chunks that stay in the cache take turns, so the file is never held
-// whole. `encode` fills the chunk it is given (setting `used`) and says
+// whole. `encode` fills the chunk it is given (up to setEnd) and says
 // whether more is to come; it is not called again once writing failed.
 IoResult writeEncodedInChunks(const std::string& path,
                               const std::function<Encoded(WriteChunk&)>& encode,

@@ -458,7 +458,7 @@ public:
             }
             p = writeLine(p, play, game);
         }
-        chunk.used = static_cast<std::size_t>(p - chunk.begin());
+        chunk.setEnd(p);
         return next_ == count_ ? platform::Encoded::Done : platform::Encoded::More;
     }
 
@@ -495,7 +495,7 @@ std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& ca
     platform::WriteChunk chunk;
     for (;;) {
         const platform::Encoded encoded = encoder.fill(chunk);
-        out.append(chunk.begin(), chunk.used);
+        out.append(chunk.data(), chunk.used());
         if (encoded == platform::Encoded::Done)
             return out;
     }

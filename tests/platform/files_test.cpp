@@ -169,8 +169,7 @@ TEST(writeEncodedInChunks, WritesEachChunkInOrder) {
                 const std::string& piece = c.pieces.at(calls++);
                 if (piece.size() > chunk.capacity())
                     chunk.grow(piece.size());
-                std::copy(piece.begin(), piece.end(), chunk.begin());
-                chunk.used = piece.size();
+                chunk.setEnd(std::copy(piece.begin(), piece.end(), chunk.begin()));
                 return calls == c.pieces.size() ? Encoded::Done : Encoded::More;
             };
             ASSERT_TRUE(writeEncodedInChunks(dir.sub("out.bin"), encode, d));
@@ -182,7 +181,7 @@ TEST(writeEncodedInChunks, WritesEachChunkInOrder) {
         }
     dir.write("target/keep.txt", "kept");
     const IoResult failed = writeEncodedInChunks(dir.sub("target"), [](WriteChunk& chunk) {
-        chunk.used = 0;
+        chunk.setEnd(chunk.begin());
         return Encoded::Done;
     });
     EXPECT_FALSE(failed);
