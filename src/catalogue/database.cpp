@@ -1,18 +1,14 @@
 #include "catalogue/database.h"
 
 #include <algorithm>
-#include <array>
-#include <condition_variable>
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "catalogue/genres.h"
 #include "core/text.h"
+#include "platform/chunked_write.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/regular_file.h"
@@ -386,68 +382,6 @@ char* putHeader(char* p, const GameCatalogue& catalogue, std::int32_t version) {
     return putInt(p, static_cast<std::int32_t>(catalogue.size()));
 }
 
-// Chunks of an encoded file passed from the encoding thread to the writing
-// one and back. Each side blocks until the other has a chunk for it.
-struct Chunk {
-    static constexpr std::size_t kBytes = 256 * 1024;
-    std::unique_ptr<char[]> bytes = std::make_unique_for_overwrite<char[]>(kBytes);
-    std::size_t capacity = kBytes;
-    std::size_t used = 0;
-
-    void grow(std::size_t size) {
-        bytes = std::make_unique_for_overwrite<char[]>(size);
-        capacity = size;
-    }
-};
-
-class ChunkPipeline {
-public:
-    ChunkPipeline() {
-        for (Chunk& c : chunks_)
-            empty_.push_back(&c);
-    }
-
-    // An empty chunk to fill, or null once the writer stopped.
-    Chunk* takeEmpty() { return take(empty_); }
-    // A filled chunk to write, or null after the last one.
-    Chunk* takeFull() { return take(full_); }
-
-    void putFull(Chunk* chunk, bool last) {
-        const std::lock_guard hold(lock_);
-        full_.push_back(chunk);
-        if (last)
-            finished_ = true;
-        changed_.notify_all();
-    }
-    void putEmpty(Chunk* chunk, bool stop) {
-        const std::lock_guard hold(lock_);
-        empty_.push_back(chunk);
-        if (stop)
-            finished_ = true;
-        changed_.notify_all();
-    }
-
-private:
-    Chunk* take(std::vector<Chunk*>& from) {
-        std::unique_lock hold(lock_);
-        changed_.wait(hold, [&] { return !from.empty() || finished_; });
-        // Full chunks are still written after the last one was made; no empty
-        // one is handed out once either side is done.
-        if (from.empty() || (&from == &empty_ && finished_))
-            return nullptr;
-        Chunk* chunk = from.front();
-        from.erase(from.begin());
-        return chunk;
-    }
-
-    std::array<Chunk, 3> chunks_;
-    std::mutex lock_;
-    std::condition_variable changed_;
-    std::vector<Chunk*> empty_;
-    std::vector<Chunk*> full_;
-    bool finished_ = false;
-};
-
 } // namespace
 
 std::string databaseBytes(const GameCatalogue& catalogue, std::int32_t version) {
@@ -471,53 +405,28 @@ platform::IoResult saveDatabase(const GameCatalogue& catalogue, const std::strin
             if (t->size() > kMaxText && platform::ansiLength(*t) > kMaxText)
                 return platform::IoResult::failure("Unable to write " + path +
                                                    ": a text is too long for the file format");
-    // Encoded a chunk at a time on a second thread while this one hands the
-    // previous chunk to the file, so a save costs little more than the write.
-    // A few small buffers that stay in the cache take turns: a whole-file
-    // buffer would cost as much fresh memory as the file's size.
-    return platform::replaceFileStreamed(
+    // Encoded on a second thread while the chunk before is written.
+    auto next = catalogue.begin();
+    bool header = true;
+    return platform::writeEncodedInChunks(
         path,
-        [&](const platform::ByteSink& sink) {
-            ChunkPipeline chunks;
-            const auto encode = [&] {
-                auto next = catalogue.begin();
-                bool header = true;
-                while (Chunk* chunk = chunks.takeEmpty()) {
-                    char* p = chunk->bytes.get();
-                    if (header)
-                        p = putHeader(p, catalogue, version);
-                    header = false;
-                    for (; next != catalogue.end(); ++next) {
-                        const std::size_t need = maxRecordBytes(*next);
-                        const auto room =
-                            static_cast<std::size_t>(chunk->bytes.get() + chunk->capacity - p);
-                        if (room < need) {
-                            if (p != chunk->bytes.get())
-                                break;         // the record goes in the next chunk
-                            chunk->grow(need); // a record larger than a chunk
-                            p = chunk->bytes.get();
-                        }
-                        p = putRecord(p, *next, version);
-                    }
-                    chunk->used = static_cast<std::size_t>(p - chunk->bytes.get());
-                    chunks.putFull(chunk, next == catalogue.end());
+        [&](platform::WriteChunk& chunk) {
+            char* p = chunk.begin();
+            if (header)
+                p = putHeader(p, catalogue, version);
+            header = false;
+            for (; next != catalogue.end(); ++next) {
+                const std::size_t need = maxRecordBytes(*next);
+                if (static_cast<std::size_t>(chunk.end() - p) < need) {
+                    if (p != chunk.begin())
+                        break;        // the record goes in the next chunk
+                    chunk.grow(need); // a record larger than a chunk
+                    p = chunk.begin();
                 }
-            };
-            std::thread encoder;
-            try {
-                encoder = std::thread(encode);
-            } catch (const std::system_error&) {
-                return false; // no thread to be had: the old file stays
+                p = putRecord(p, *next, version);
             }
-            bool written = true;
-            while (Chunk* chunk = chunks.takeFull()) {
-                written = sink(std::string_view(chunk->bytes.get(), chunk->used));
-                chunks.putEmpty(chunk, !written);
-                if (!written)
-                    break;
-            }
-            encoder.join();
-            return written;
+            chunk.setEnd(p);
+            return next == catalogue.end() ? platform::Encoded::Done : platform::Encoded::More;
         },
         durability);
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/selection.h"
+#include "platform/chunked_write.h"
 #include "platform/codepage.h"
 
 namespace tolm {
@@ -149,8 +150,26 @@ GamePlay& PlayHistory::at(std::int32_t position) {
     const auto index = static_cast<std::size_t>(position);
     if (index >= games_.size())
         games_.resize(index + 1);
-    ++changes_;
     return games_[index];
+}
+
+std::uint64_t PlayHistory::fingerprint() const {
+    // Entries past the last game with a history hold nothing the file keeps.
+    std::size_t count = games_.size();
+    while (count > 0 && games_[count - 1].empty())
+        --count;
+    std::uint64_t h = 0xcbf29ce484222325u ^ count;
+    const auto mix = [&h](std::uint64_t value) {
+        h ^= value + 0x9e3779b97f4a7c15u + (h << 6) + (h >> 2);
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const GamePlay& play = games_[i];
+        mix(play.favourite);
+        mix(play.timesPlayed);
+        mix(static_cast<std::uint64_t>(play.lastPlayed));
+        mix(static_cast<std::uint64_t>(play.totalSeconds));
+    }
+    return h;
 }
 
 void PlayHistory::setFavourite(std::int32_t position, bool favourite) {
@@ -207,7 +226,6 @@ void PlayHistory::positionsRemoved(const std::vector<std::int32_t>& positions) {
             ++it;
         }
     }
-    ++changes_;
 }
 
 void PlayHistory::keepFirst(std::size_t count) {
@@ -217,7 +235,6 @@ void PlayHistory::keepFirst(std::size_t count) {
     std::erase_if(sessions_, [count](const auto& running) {
         return static_cast<std::size_t>(running.second) >= count;
     });
-    ++changes_;
 }
 
 namespace {
@@ -367,14 +384,33 @@ inline char* writeNumber(char* out, std::int64_t value) {
     return std::to_chars(out, out + 20, value).ptr;
 }
 
+// Whether any byte is a backslash or a control below 0x0E (the tab and line
+// breaks, with a few that never need escaping: those only cost the exact
+// look). Eight bytes at a time, the last word overlapping the one before.
+bool mayNeedEscape(const char* p, std::size_t n) {
+    if (n < 8)
+        return std::any_of(p, p + n, needsEscape);
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    const auto flagged = [](std::uint64_t w) {
+        const std::uint64_t slashes = w ^ (kOnes * '\\');
+        return ((slashes - kOnes) & ~slashes) | ((w - kOnes * 0x0E) & ~w);
+    };
+    std::uint64_t any = 0;
+    std::uint64_t w;
+    for (std::size_t i = 0; i + 8 <= n; i += 8) {
+        std::memcpy(&w, p + i, 8);
+        any |= flagged(w);
+    }
+    std::memcpy(&w, p + n - 8, 8);
+    any |= flagged(w);
+    return (any & (kOnes * 0x80)) != 0;
+}
+
 // Writes `utf8` as the file has it at `out`, which has room for twice its
 // length; returns the end.
 char* writeText(char* out, std::string_view utf8) {
     char* const end = out + platform::writeUtf8AsAnsi(out, utf8);
-    // Below '\\' only the controls matter: one comparison for most letters.
-    if (std::none_of(out, end, [](char c) {
-            return static_cast<unsigned char>(c) <= '\\' && needsEscape(c);
-        }))
+    if (!mayNeedEscape(out, static_cast<std::size_t>(end - out)))
         return end;
     // Only the rare name with a tab, a line break or a backslash.
     const std::string plain(out, end);
@@ -390,38 +426,44 @@ char* writeText(char* out, std::string_view utf8) {
     return p;
 }
 
-// Hands the file's bytes to `sink` a piece at a time, each made in one
-// buffer that stays in the cache; false once the sink failed.
-bool writeHistory(const PlayHistory& history, const GameCatalogue& catalogue,
-                  const platform::ByteSink& sink) {
-    std::string buffer(std::size_t{1} << 17, '\0');
-    std::size_t used = 0;
-    const auto flush = [&] {
-        const bool written = used == 0 || sink(std::string_view(buffer.data(), used));
-        used = 0;
-        return written;
-    };
-    for (std::string_view line : {kHeader, kFieldsComment}) {
-        std::memcpy(buffer.data() + used, line.data(), line.size());
-        used += line.size();
-        buffer[used++] = '\r';
-        buffer[used++] = '\n';
-    }
-    const std::vector<GamePlay>& games = history.entries();
-    const std::size_t count = std::min(games.size(), catalogue.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const GamePlay& play = games[i];
-        const GameRecord& game = catalogue[i];
-        if (play.empty() || game.name.empty())
-            continue;
-        const std::size_t room = 2 + 3 * 21 + 4 + 2 * (game.name.size() + game.romFile.size());
-        if (used + room > buffer.size()) {
-            if (!flush())
-                return false;
-            if (room > buffer.size())
-                buffer.resize(room);
+// Makes the file's bytes a chunk at a time, each line whole in one chunk.
+class HistoryEncoder {
+public:
+    HistoryEncoder(const PlayHistory& history, const GameCatalogue& catalogue)
+        : games_(history.entries()), catalogue_(catalogue),
+          count_(std::min(games_.size(), catalogue.size())) {}
+
+    platform::Encoded fill(platform::WriteChunk& chunk) {
+        char* p = chunk.begin();
+        if (!headerDone_) {
+            for (std::string_view line : {kHeader, kFieldsComment}) {
+                std::memcpy(p, line.data(), line.size());
+                p += line.size();
+                *p++ = '\r';
+                *p++ = '\n';
+            }
+            headerDone_ = true;
         }
-        char* p = buffer.data() + used;
+        for (; next_ < count_; ++next_) {
+            const GamePlay& play = games_[next_];
+            const GameRecord& game = catalogue_[next_];
+            if (play.empty() || game.name.empty())
+                continue;
+            const std::size_t room = 2 + 3 * 21 + 4 + 2 * (game.name.size() + game.romFile.size());
+            if (static_cast<std::size_t>(chunk.end() - p) < room) {
+                if (p != chunk.begin())
+                    break;        // the line goes in the next chunk
+                chunk.grow(room); // a line longer than a chunk
+                p = chunk.begin();
+            }
+            p = writeLine(p, play, game);
+        }
+        chunk.setEnd(p);
+        return next_ == count_ ? platform::Encoded::Done : platform::Encoded::More;
+    }
+
+private:
+    static char* writeLine(char* p, const GamePlay& play, const GameRecord& game) {
         *p++ = play.favourite ? '1' : '0';
         *p++ = '\t';
         p = writeNumber(p, play.timesPlayed);
@@ -435,20 +477,28 @@ bool writeHistory(const PlayHistory& history, const GameCatalogue& catalogue,
         p = writeText(p, game.romFile);
         *p++ = '\r';
         *p++ = '\n';
-        used = static_cast<std::size_t>(p - buffer.data());
+        return p;
     }
-    return flush();
-}
+
+    const std::vector<GamePlay>& games_;
+    const GameCatalogue& catalogue_;
+    const std::size_t count_;
+    std::size_t next_ = 0;
+    bool headerDone_ = false;
+};
 
 } // namespace
 
 std::string playHistoryBytes(const PlayHistory& history, const GameCatalogue& catalogue) {
     std::string out;
-    writeHistory(history, catalogue, [&out](std::string_view piece) {
-        out += piece;
-        return true;
-    });
-    return out;
+    HistoryEncoder encoder(history, catalogue);
+    platform::WriteChunk chunk;
+    for (;;) {
+        const platform::Encoded encoded = encoder.fill(chunk);
+        out.append(chunk.data(), chunk.used());
+        if (encoded == platform::Encoded::Done)
+            return out;
+    }
 }
 
 platform::IoResult loadPlayHistory(PlayHistory& history, const GameCatalogue& catalogue,
@@ -466,10 +516,9 @@ platform::IoResult loadPlayHistory(PlayHistory& history, const GameCatalogue& ca
 
 platform::IoResult savePlayHistory(const PlayHistory& history, const GameCatalogue& catalogue,
                                    const std::string& path, platform::Durability durability) {
-    return platform::replaceFileStreamed(
-        path,
-        [&](const platform::ByteSink& sink) { return writeHistory(history, catalogue, sink); },
-        durability);
+    HistoryEncoder encoder(history, catalogue);
+    return platform::writeEncodedInChunks(
+        path, [&encoder](platform::WriteChunk& chunk) { return encoder.fill(chunk); }, durability);
 }
 
 std::string playSummary(const GamePlay& play, const std::string& lastDay) {

@@ -51,8 +51,9 @@ public:
     // replaced after them).
     void keepFirst(std::size_t count);
 
-    // Grows with every change, so a saved state can be told from a later one.
-    std::uint64_t changes() const { return changes_; }
+    // Tells a saved state from a later one; the same for the same entries,
+    // so a change undone (a favourite set and cleared) is no change.
+    std::uint64_t fingerprint() const;
 
     // Entry i is position i's; the file code fills it directly.
     std::vector<GamePlay>& entries() { return games_; }
@@ -64,7 +65,6 @@ private:
     std::vector<GamePlay> games_;
     std::unordered_map<std::uint64_t, std::int32_t> sessions_; // running: session -> position
     std::uint64_t nextSession_ = 1;
-    std::uint64_t changes_ = 0;
 };
 
 // The history file: a header line, then one line per game with a history,

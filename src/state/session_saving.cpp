@@ -12,7 +12,7 @@ namespace tolm {
 void SessionSaving::loaded(bool settingsReadable, bool historyReadable) {
     settingsWritable_ = settingsReadable;
     historyWritable_ = historyReadable;
-    savedHistory_ = state_.history.changes();
+    savedHistory_ = state_.history.fingerprint();
     savedCatalogue_ = catalogueFingerprint(state_.catalogue);
     savedSettings_ = state_.settings;
 }
@@ -22,7 +22,7 @@ bool SessionSaving::hasUnsavedChanges() const {
                                   catalogueFingerprint(state_.catalogue) != savedCatalogue_;
     const bool settingsChanged = settingsWritable_ && state_.settings != savedSettings_;
     const bool historyChanged = historyWritable_ && catalogueHasEntries(state_.catalogue) &&
-                                state_.history.changes() != savedHistory_;
+                                state_.history.fingerprint() != savedHistory_;
     return catalogueChanged || settingsChanged || historyChanged;
 }
 
@@ -35,10 +35,10 @@ std::vector<std::string> SessionSaving::saveCatalogueAndHistory() {
     else
         errors.push_back(saved.error);
     if (historyWritable_) {
-        const std::uint64_t changes = state_.history.changes();
+        const std::uint64_t saving = state_.history.fingerprint();
         if (const platform::IoResult saved =
                 savePlayHistory(state_.history, state_.catalogue, state_.historyPath()))
-            savedHistory_ = changes;
+            savedHistory_ = saving;
         else
             errors.push_back(saved.error);
     }

@@ -53,7 +53,7 @@ private:
     bool settingsWritable_ = true;
     bool historyWritable_ = true;
     std::uint64_t savedCatalogue_ = 0; // catalogueFingerprint as last loaded or saved
-    std::uint64_t savedHistory_ = 0;   // PlayHistory::changes() as last loaded or saved
+    std::uint64_t savedHistory_ = 0;   // PlayHistory::fingerprint() as last loaded or saved
     SettingsState savedSettings_;      // as last loaded or saved
 };
 

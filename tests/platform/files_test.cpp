@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/chunked_write.h"
 #include "platform/file_index.h"
 #include "platform/files.h"
 #include "platform/temporary_names.h"
@@ -136,6 +137,56 @@ TEST(replaceFile, WritesEveryByteOrKeepsWhatWasThere) {
         EXPECT_EQ(readAll(dir.sub("keep.dat")), "old contents");
         EXPECT_EQ(dir.countEntries(), 4) << "temporary files are cleaned up";
     }
+}
+
+// An encoder's chunks reach the file in order, whatever their sizes, and it
+// is not asked for more after it said it was done.
+TEST(writeEncodedInChunks, WritesEachChunkInOrder) {
+    constexpr std::size_t kChunk = WriteChunk::kBytes;
+    const auto filled = [](std::size_t size, char first) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(first + i % 61);
+        return bytes;
+    };
+    // clang-format off
+    const struct { const char* name; std::vector<std::string> pieces; } cases[] = {
+        {"nothing", {""}},
+        {"one small", {"Tolm"}},
+        {"full chunks, then an empty last", {filled(kChunk, 'a'), filled(kChunk, 'b'), ""}},
+        {"many, more than the chunks in flight",
+         {filled(kChunk - 1, 'c'), filled(1, 'd'), filled(5000, 'e'), filled(kChunk, 'f'),
+          filled(17, 'g'), filled(kChunk / 2, 'h')}},
+        {"one larger than a chunk", {filled(100, 'i'), filled(3 * kChunk + 5, 'j'), filled(9, 'k')}},
+    };
+    // clang-format on
+    TempDir dir;
+    for (Durability d : {Durability::Buffered, Durability::Synced})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            std::size_t calls = 0;
+            const auto encode = [&](WriteChunk& chunk) {
+                const std::string& piece = c.pieces.at(calls++);
+                if (piece.size() > chunk.capacity())
+                    chunk.grow(piece.size());
+                chunk.setEnd(std::copy(piece.begin(), piece.end(), chunk.begin()));
+                return calls == c.pieces.size() ? Encoded::Done : Encoded::More;
+            };
+            ASSERT_TRUE(writeEncodedInChunks(dir.sub("out.bin"), encode, d));
+            std::string expected;
+            for (const std::string& piece : c.pieces)
+                expected += piece;
+            EXPECT_EQ(readAll(dir.sub("out.bin")), expected);
+            EXPECT_EQ(calls, c.pieces.size());
+        }
+    dir.write("target/keep.txt", "kept");
+    const IoResult failed = writeEncodedInChunks(dir.sub("target"), [](WriteChunk& chunk) {
+        chunk.setEnd(chunk.begin());
+        return Encoded::Done;
+    });
+    EXPECT_FALSE(failed);
+    EXPECT_NE(failed.error.find("target"), std::string::npos) << failed.error;
+    EXPECT_EQ(dir.countEntries(), 2) << "no temporary file left";
 }
 
 TEST(removeStaleTemporaryFiles, RemovesOnlyTheReplacesOwnLeftovers) {

@@ -51,6 +51,13 @@ TEST(PlayHistoryFile, EntriesFindTheirGamesByNameAndRom) {
         {"blank and games beyond the list", {game("A", "a.tap"), game("", "")}, {a, b, c},
          {game("A", "a.tap"), game("", "")}, {a}},
         {"nothing kept", {game("A", "a.tap")}, {}, {game("A", "a.tap")}, {}},
+        {"escapes in long and short texts", {
+             game("Ends in a backslash\\", "\\b.tap"), game("\tStarts with a tab, then more", "t\r"),
+             game("A vertical\x0Btab needs no escape", "v\n.tap"), game("Eight\\ 8", "8\\\\8.z80")},
+         {a, b, c, a},
+         {game("A vertical\x0Btab needs no escape", "v\n.tap"), game("Eight\\ 8", "8\\\\8.z80"),
+          game("Ends in a backslash\\", "\\b.tap"), game("\tStarts with a tab, then more", "t\r")},
+         {c, a, a, b}},
     };
     // clang-format on
     for (const auto& t : cases) {
@@ -74,6 +81,26 @@ TEST(PlayHistoryFile, EntriesFindTheirGamesByNameAndRom) {
     ASSERT_TRUE(readPlayHistory("Tolm play history 1\n0\t0\t0\t0\tA\ta.tap\n1\t2\t3\t4\tA\ta.tap\n",
                                 {game("A", "a.tap"), game("A", "a.tap")}, read, error));
     EXPECT_EQ(read.entries(), std::vector<GamePlay>{play(true, 2, 3, 4)});
+}
+
+// A save of many games goes out in several pieces, and a line longer than
+// a piece whole: the file is the same bytes either way.
+TEST(PlayHistoryFile, SavesLargeHistoriesWhole) {
+    GameCatalogue catalogue;
+    PlayHistory history;
+    for (int i = 0; i < 20000; ++i) {
+        catalogue.push_back(game(("Game " + std::to_string(i)).c_str(), "g.tap"));
+        history.entries().push_back(play(i % 3 == 0, static_cast<std::uint32_t>(i), i, i % 7));
+    }
+    catalogue[12345].name = std::string(600000, 'L') + "\\";
+    TempDir dir;
+    ASSERT_TRUE(savePlayHistory(history, catalogue, dir.sub(kPlayHistoryFileName)));
+    const std::string bytes = readAll(dir.sub(kPlayHistoryFileName));
+    EXPECT_EQ(bytes, playHistoryBytes(history, catalogue));
+    PlayHistory read;
+    std::string error;
+    ASSERT_TRUE(readPlayHistory(bytes, catalogue, read, error)) << error;
+    EXPECT_EQ(read.entries(), history.entries());
 }
 
 // The history follows its games: a rename keeps it and writes the new name,

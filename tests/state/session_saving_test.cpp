@@ -45,7 +45,10 @@ TEST(SessionSaving, ChangedAfterEachEditUntilSavedOrUndone) {
         {"favourite", false, true, [](AppState& s) { s.history.setFavourite(1, true); }, true, 3},
         {"favourite and back", false, true,
          [](AppState& s) { s.history.setFavourite(1, true); s.history.setFavourite(1, false); },
-         true, 3},
+         false, 3},
+        {"one favourite kept, another set and back", false, true,
+         [](AppState& s) { s.history.setFavourite(0, true); s.history.setFavourite(1, true);
+                           s.history.setFavourite(1, false); }, true, 3},
         {"session finished", false, true,
          [](AppState& s) { s.history.finished(s.history.started(0, 9), 60); }, true, 3},
         // A history file that could not be read is never written over.

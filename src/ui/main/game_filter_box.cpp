@@ -44,6 +44,20 @@ void GameFilterBox::showFilterError(const QString& why) {
     setToolTip(why.isEmpty() ? kHint : why);
 }
 
+bool GameFilterBox::event(QEvent* event) {
+    // Under X11 key bindings Ctrl+D deletes the next character, which a line
+    // edit may claim before the window's shortcuts see it; here it marks the
+    // game a favourite, as it does everywhere else in the window.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_D)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void GameFilterBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         clear();

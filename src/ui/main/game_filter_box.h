@@ -6,7 +6,8 @@ namespace tolm::ui {
 
 // The filter field at the right end of the main window's menu bar: the list
 // shows only the games containing every word typed and meeting every term
-// (genre:Arcade, year:1984...). Escape clears it.
+// (genre:Arcade, year:1984...). Escape clears it; Ctrl+D is the window's
+// favourite key here too.
 class GameFilterBox final : public QLineEdit {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ public:
     void showFilterError(const QString& why);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 

@@ -10,9 +10,9 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <chrono>
 #include <ctime>
 #include <functional>
-#include <chrono>
 
 #include "support/main_window_run.h"
 #include "ui/main/check_files_window.h"
@@ -610,6 +610,15 @@ private Q_SLOTS:
             return out.join(QLatin1Char('/'));
         };
         QTest::keyClick(run.window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(starred(), QStringLiteral("Alpha, ocean, favourite"));
+        // The filter box lets Ctrl+D through rather than deleting with it.
+        QTest::keyClick(run.window.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(run.box()->hasFocus());
+        run.box()->setCursorPosition(0);
+        QTest::keyClick(run.box(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(starred(), QString());
+        QCOMPARE(run.box()->text(), QStringLiteral("a"));
+        QTest::keyClick(run.box(), Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(starred(), QStringLiteral("Alpha, ocean, favourite"));
         run.list()->selectionModel()->select(run.item(3), QItemSelectionModel::Select |
                                                               QItemSelectionModel::Rows);
