@@ -130,10 +130,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&s.d));
         s.typeEverything();
         QWidget* field = s.d.findChild<QWidget*>(box);
-        if (auto* line = qobject_cast<QLineEdit*>(field))
-            line->setText(typed);
-        else
-            qobject_cast<QPlainTextEdit*>(field)->setPlainText(typed);
+        test::typeInto(field, typed);
         const QStringList before = s.contents();
         s.click("cmdOK");
         QVERIFY(s.d.isVisible());

@@ -230,10 +230,7 @@ private Q_SLOTS:
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         QWidget* field = d.findChild<QWidget*>(box);
-        if (auto* line = qobject_cast<QLineEdit*>(field))
-            line->setText(typed);
-        else
-            qobject_cast<QPlainTextEdit*>(field)->setPlainText(typed);
+        test::typeInto(field, typed);
         click(d, "cmdOK");
         QVERIFY(d.isVisible());
         QCOMPARE(f.game(), before);
@@ -261,15 +258,10 @@ private Q_SLOTS:
     // Without screenshots, the screen in the game file the ROM box names.
     void gameWithoutScreenshotsShowsItsFilesScreen() {
         Fixture f;
-        // A 48K snapshot whose screen is all red paper.
-        QByteArray snapshot(27 + 49152, '\0');
-        snapshot[0] = 0x3F;
-        snapshot[24] = char(0xFF);
-        snapshot[25] = 1;
-        for (int cell = 0; cell < 768; ++cell)
-            snapshot[27 + 6144 + cell] = char(2 << 3);
         f.files.write(QStringLiteral("roms/Manic.z80"), "not a snapshot");
-        f.files.write(QStringLiteral("roms/game.sna"), snapshot);
+        // A 48K snapshot whose screen is all red paper.
+        f.files.write(QStringLiteral("roms/game.sna"),
+                      test::snapshotWith(QByteArray(6144, '\0') + QByteArray(768, char(2 << 3))));
         f.state.settings.romPaths = {f.entry("roms")};
         f.game().romFile = "game.sna";
         Dialog d(f.state, f.dialogs);
