@@ -31,26 +31,8 @@ cp "$tolm_program" "$work/app/tolm" || fail "cannot copy the program"
 # The wizard opens where the program was started: $work/app.
 start_and_wait
 
-# Opens the menu bar with a click on its first title, then walks to
-# Games > "Add Multiple..." with the arrow keys. On a busy machine the first
-# try may come too early: a menu left open is closed and the walk repeated.
-open_add_multiple() {
-    tries=0
-    while [ "$tries" -lt 5 ]; do
-        tries=$((tries + 1))
-        xdotool windowfocus --sync "$main_window" 2>/dev/null
-        xdotool mousemove --window "$main_window" 20 10 click 1
-        sleep 0.5
-        xdotool key --delay 150 Right Right Down Return
-        if wait_for 5 find_window '"Add multiple roms":'; then
-            return 0
-        fi
-        xdotool key Escape Escape
-        sleep 0.5
-    done
-    return 1
-}
-open_add_multiple || fail "Add Multiple did not open its wizard"
+# Games > "Add Multiple...".
+open_from_menu "Right Right Down Return" "Add multiple roms" || fail "Add Multiple did not open its wizard"
 wizard=$found
 note "wizard $wizard"
 # Keys must reach the wizard, not the window it blocks.

@@ -2,13 +2,11 @@
 //   e2e_fixture catalogue <tolm.dat> <rom file name>
 //       a two-game catalogue whose games both use <rom file name>, every
 //       field filled (lists, line breaks and accented letters included);
-//   e2e_fixture names <tolm.dat>
-//       the names of the catalogue's games, one a line (fails when the file
-//       does not load);
 //   e2e_fixture sna <code.bin> <out.sna>
 //       a 48K snapshot that runs <code.bin> loaded at 0x8000;
 //   e2e_fixture games <tolm.dat>
-//       prints each game as "name|genre|year|rom file|publisher", one a line;
+//       prints each game as "name|genre|year|rom file|publisher", one a line
+//       (fails when the file does not load as it stands);
 //   e2e_fixture bare <tolm.dat> <name|rom file>...
 //       a catalogue of games known by name and file alone, genre 96
 //       ("Miscellaneous - [uncategorized]") as an add of files gives.
@@ -24,18 +22,19 @@
 
 namespace {
 
-int writeCatalogue(const std::string& path, const std::string& romFile) {
-    tolm::GameCatalogue catalogue;
-    catalogue.push_back({"Border Patrol", 12, "patrol1.gif,patrol2.gif", 1984,
-                         "First line of notes.\r\nSecond line, with caf\xC3\xA9.", romFile,
-                         "Tolm Test Soft", "A. Coder, B. Artist", "patrol.ay"});
-    catalogue.push_back({"Border Patrol II", 40, "", 0, "", romFile, "", "", ""});
+int save(const tolm::GameCatalogue& catalogue, const std::string& path) {
     const tolm::platform::IoResult result = tolm::saveDatabase(catalogue, path);
-    if (!result) {
+    if (!result)
         std::cerr << result.error << '\n';
-        return 1;
-    }
-    return 0;
+    return result ? 0 : 1;
+}
+
+int writeCatalogue(const std::string& path, const std::string& romFile) {
+    return save({{"Border Patrol", 12, "patrol1.gif,patrol2.gif", 1984,
+                  "First line of notes.\r\nSecond line, with caf\xC3\xA9.", romFile,
+                  "Tolm Test Soft", "A. Coder, B. Artist", "patrol.ay"},
+                 {"Border Patrol II", 40, "", 0, "", romFile, "", "", ""}},
+                path);
 }
 
 int writeBareCatalogue(const std::string& path, int count, char** games) {
@@ -43,29 +42,13 @@ int writeBareCatalogue(const std::string& path, int count, char** games) {
     for (int i = 0; i < count; ++i) {
         const std::string game = games[i];
         const std::size_t bar = game.find('|');
-        tolm::GameRecord record;
+        tolm::GameRecord& record = catalogue.emplace_back();
         record.name = game.substr(0, bar);
         record.genre = 96;
         if (bar != std::string::npos)
             record.romFile = game.substr(bar + 1);
-        catalogue.push_back(std::move(record));
     }
-    const tolm::platform::IoResult result = tolm::saveDatabase(catalogue, path);
-    if (!result)
-        std::cerr << result.error << '\n';
-    return result ? 0 : 1;
-}
-
-int printNames(const std::string& path) {
-    tolm::GameCatalogue catalogue;
-    const tolm::DatabaseLoadResult result = tolm::loadDatabase(catalogue, path);
-    if (result.status != tolm::DatabaseLoadResult::Status::Loaded) {
-        std::cerr << path << " does not load\n";
-        return 1;
-    }
-    for (const tolm::GameRecord& game : catalogue)
-        std::cout << game.name << '\n';
-    return 0;
+    return save(catalogue, path);
 }
 
 // The snapshot file's layout: a 27-byte register header, then RAM from
@@ -102,9 +85,8 @@ int writeSnapshot(const std::string& codePath, const std::string& outPath) {
 
     std::string ram(0x10000 - kRamStart, '\0');
     // White paper, black ink over the whole screen.
-    for (std::size_t i = 0x5800 - kRamStart; i < 0x5B00 - kRamStart; ++i) {
+    for (std::size_t i = 0x5800 - kRamStart; i < 0x5B00 - kRamStart; ++i)
         ram[i] = 0x38;
-    }
     ram.replace(kCodeStart - kRamStart, code.size(), code);
     ram[kSp - kRamStart] = static_cast<char>(kCodeStart & 0xFF);
     ram[kSp - kRamStart + 1] = static_cast<char>(kCodeStart >> 8);
@@ -136,24 +118,17 @@ int printGames(const std::string& path) {
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "catalogue" && argc == 4) {
+    if (command == "catalogue" && argc == 4)
         return writeCatalogue(argv[2], argv[3]);
-    }
-    if (command == "names" && argc == 3) {
-        return printNames(argv[2]);
-    }
-    if (command == "sna" && argc == 4) {
+    if (command == "sna" && argc == 4)
         return writeSnapshot(argv[2], argv[3]);
-    }
-    if (command == "bare" && argc >= 3) {
+    if (command == "bare" && argc >= 3)
         return writeBareCatalogue(argv[2], argc - 3, argv + 3);
-    }
-    if (command == "games" && argc == 3) {
+    if (command == "games" && argc == 3)
         return printGames(argv[2]);
-    }
     std::cerr << "usage: e2e_fixture catalogue <tolm.dat> <rom file>\n"
-                 "       e2e_fixture names <tolm.dat>\n"
                  "       e2e_fixture sna <code.bin> <out.sna>\n"
-                 "       e2e_fixture games <tolm.dat>\n";
+                 "       e2e_fixture games <tolm.dat>\n"
+                 "       e2e_fixture bare <tolm.dat> <name|rom file>...\n";
     return 2;
 }

@@ -23,9 +23,8 @@ namespace {
 bool parseWindow(const char* text, Window& window) {
     char* end = nullptr;
     const unsigned long value = std::strtoul(text, &end, 0);
-    if (end == text || *end != '\0' || value == 0) {
+    if (end == text || *end != '\0' || value == 0)
         return false;
-    }
     window = static_cast<Window>(value);
     return true;
 }
@@ -39,9 +38,8 @@ int sendClose(Display* display, Window window) {
     int count = 0;
     bool takesPart = false;
     if (XGetWMProtocols(display, window, &offered, &count) != 0) {
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i)
             takesPart = takesPart || offered[i] == deleteWindow;
-        }
         XFree(offered);
     }
     if (!takesPart) {
@@ -61,22 +59,29 @@ int sendClose(Display* display, Window window) {
     return sent != 0 ? 0 : 1;
 }
 
+// The window's columns from `x`, `width` wide (0: to the right edge), all
+// rows; null, with the reason said, when the window or the column is not there.
+XImage* grab(Display* display, Window window, int x, int width, XWindowAttributes& attributes) {
+    if (XGetWindowAttributes(display, window, &attributes) == 0 || x < 0 || x >= attributes.width) {
+        std::cerr << "no such window or column\n";
+        return nullptr;
+    }
+    XImage* image = XGetImage(display, window, x, 0,
+                              static_cast<unsigned>(width > 0 ? width : attributes.width - x),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        std::cerr << "cannot read the window\n";
+    return image;
+}
+
 int countColours(Display* display, Window window, int x) {
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, window, &attributes) == 0 || x < 0 || x >= attributes.width) {
-        std::cerr << "no such column\n";
+    XImage* image = grab(display, window, x, 1, attributes);
+    if (image == nullptr)
         return 1;
-    }
-    XImage* image = XGetImage(display, window, x, 0, 1, static_cast<unsigned>(attributes.height),
-                              AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        std::cerr << "cannot read the window\n";
-        return 1;
-    }
     std::set<unsigned long> colours;
-    for (int y = 0; y < attributes.height; ++y) {
+    for (int y = 0; y < attributes.height; ++y)
         colours.insert(XGetPixel(image, 0, y));
-    }
     XDestroyImage(image);
     std::cout << colours.size() << '\n';
     return 0;
@@ -85,17 +90,10 @@ int countColours(Display* display, Window window, int x) {
 // A 24-bit TrueColor visual keeps red, green and blue in the usual bytes.
 int colourBox(Display* display, Window window, const std::string& hex) {
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, window, &attributes) == 0) {
-        std::cerr << "no such window\n";
+    XImage* image = grab(display, window, 0, 0, attributes);
+    if (image == nullptr)
         return 1;
-    }
     const unsigned long wanted = std::strtoul(hex.c_str(), nullptr, 16);
-    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        std::cerr << "cannot read the window\n";
-        return 1;
-    }
     int left = attributes.width, top = attributes.height, right = -1, bottom = -1;
     long count = 0;
     for (int y = 0; y < attributes.height; ++y) {

@@ -107,6 +107,26 @@ start_and_wait() {
     wait_for_start
 }
 
+# open_from_menu <keys> <title>: opens the menu bar with a click on its first
+# title, walks it with <keys> (xdotool key names, blank-separated) and waits
+# for the window titled <title>, setting `found`. On a busy machine the first
+# try may come too early: a menu left open is closed and the walk repeated.
+open_from_menu() {
+    tries=0
+    while [ "$tries" -lt 5 ]; do
+        tries=$((tries + 1))
+        xdotool windowfocus --sync "$main_window" 2>/dev/null
+        xdotool mousemove --window "$main_window" 20 10 click 1
+        sleep 0.5
+        # shellcheck disable=SC2086 # the keys are separate words
+        xdotool key --delay 150 $1
+        wait_for 5 find_window "\"$2\":" && return 0
+        xdotool key Escape Escape
+        sleep 0.5
+    done
+    return 1
+}
+
 # Double-clicks where the list's first row lies, lower and lower until
 # `$@` (a check that the launch happened) succeeds. The list sits at the
 # top-left of the client area under the menu bar; its header, then the

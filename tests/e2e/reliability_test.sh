@@ -31,7 +31,7 @@ fresh_app() {
 }
 
 games_on_disk() {
-    "$fixture_tool" names "$work/app/tolm.dat" | tr '\n' '|'
+    "$fixture_tool" games "$work/app/tolm.dat" | cut -d'|' -f1 | tr '\n' '|'
 }
 
 # Removes the list's first game through its pop-up menu; with "confirm" the
@@ -165,7 +165,7 @@ if [ -n "$ro" ]; then
     signal_and_wait TERM 1
     grep -q 'Unable to save' "$work/tolm.log" || fail "the failed saves were not reported"
     [ -f "$ro/tolm.lock" ] && fail "a lock appeared in a read-only directory"
-    "$fixture_tool" names "$ro/tolm.dat" >/dev/null || fail "tolm.dat was damaged"
+    "$fixture_tool" games "$ro/tolm.dat" >/dev/null || fail "tolm.dat was damaged"
     [ -n "$mounted" ] && umount "$mounted" && mounted=""
     chmod u+w "$work/app"
     note "read-only directory: started without a lock, failed saves reported"

@@ -37,10 +37,7 @@ printf '[SGD]\r\nGameDir=%s/GAMES\r\n' "$work" >"$work/app/sgd.ini"
 start_and_wait
 
 # File > Import from SGD: the menu bar's first title, then its first item.
-xdotool mousemove --window "$main_window" 20 10 click 1
-sleep 0.5
-xdotool mousemove --window "$main_window" 40 34 click 1
-wait_for 10 find_window '"Locate SGD Directory":' || fail "the directory picker never appeared"
+open_from_menu "Down Return" "Locate SGD Directory" || fail "the directory picker never appeared"
 note "directory picker $found"
 
 # The picker starts in the program's directory: Down highlights SGD, Enter

@@ -25,26 +25,9 @@ cp "$script_zip" "$work/ZXDB_mysql.sql.zip" || fail "cannot copy the script"
 
 start_and_wait
 
-# Opens the menu bar with a click on its first title, then walks to Games >
-# "Fill In from ZXDB..." (the seventh item) with the arrow keys; a menu left
-# open on a busy machine is closed and the walk repeated.
-open_fill_in() {
-    tries=0
-    while [ "$tries" -lt 5 ]; do
-        tries=$((tries + 1))
-        xdotool windowfocus --sync "$main_window" 2>/dev/null
-        xdotool mousemove --window "$main_window" 20 10 click 1
-        sleep 0.5
-        xdotool key --delay 150 Right Right Down Down Down Down Down Down Return
-        if wait_for 5 find_window '"ZXDB Database":'; then
-            return 0
-        fi
-        xdotool key Escape Escape
-        sleep 0.5
-    done
-    return 1
-}
-open_fill_in || fail "Fill In from ZXDB without an index did not open the ZXDB window"
+# Games > "Fill In from ZXDB..." (the seventh item).
+open_from_menu "Right Right Down Down Down Down Down Down Return" "ZXDB Database" ||
+    fail "Fill In from ZXDB without an index did not open the ZXDB window"
 zxdb_window=$found
 xdotool windowfocus --sync "$zxdb_window" || fail "the ZXDB window could not take the focus"
 # Enter presses Read Script...; the file box takes the typed path.
@@ -75,9 +58,6 @@ The Hobbit|28|1982|hobbit.tzx|Melbourne House
 JSW|9|1984|JetSetWilly.tap|Software Projects Ltd
 Tetris|96|0|tetris.tap|
 Nothing Known|96|0|nothing.tap|'
-[ "$games" = "$expected" ] || fail "tolm.dat holds
-$games
-instead of
-$expected"
+check_same "tolm.dat holds" "$games" "$expected"
 [ -s "$work/app/tolm-zxdb.idx" ] || fail "the index is gone"
 echo "PASS"

@@ -12,6 +12,10 @@ namespace {
 
 using testing::Bytes;
 
+std::string_view asText(const Bytes& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 ScreenMemory blankScreen(std::uint8_t attribute) {
     ScreenMemory screen{};
     std::fill(screen.begin() + kBitmapBytes, screen.end(), attribute);
@@ -74,6 +78,25 @@ TEST(SpectrumScreen, OnlyExactSizeDecodes) {
         EXPECT_FALSE(decodeScreen(bytes)) << size;
     }
     EXPECT_TRUE(decodeScreen(Bytes(kScreenBytes, 0x55)));
+}
+
+// `contents` cut at each of `lengths`, then with bytes flipped in twenty
+// rounds of `flips` within the first `span` bytes (0: anywhere): `check`
+// sees each cut, the flipped ones must simply return.
+template <typename Read, typename Check>
+void damage(const Bytes& contents, std::initializer_list<std::size_t> lengths, int flips,
+            std::size_t span, Read read, Check check) {
+    for (std::size_t length : lengths)
+        check(length, read(Bytes(contents.begin(),
+                                 contents.begin() + static_cast<std::ptrdiff_t>(length))));
+    std::mt19937 random(static_cast<unsigned>(contents.size()));
+    for (int round = 0; round < 20; ++round) {
+        Bytes damaged = contents;
+        for (int flip = 0; flip < flips; ++flip)
+            damaged[random() % (span ? span : damaged.size())] ^=
+                static_cast<std::uint8_t>(1 + random() % 255);
+        (void)read(damaged);
+    }
 }
 
 // Game files: every kind must give back exactly the screen put into it.
@@ -157,24 +180,14 @@ TEST_F(GameFileScreen, EachKindGivesItsScreenOrNothing) {
 TEST_F(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
     // Every file cut short at many points, and with bytes flipped: no
     // screen, or (where the cut leaves the screen whole) the right one.
-    std::mt19937 random(11);
     for (const GameFileCase& c : gameFiles()) {
-        for (std::size_t length :
-             {std::size_t{0}, std::size_t{1}, std::size_t{10}, std::size_t{27}, std::size_t{30},
-              c.contents.size() / 3, c.contents.size() / 2, c.contents.size() - 1}) {
-            const Bytes cut(c.contents.begin(),
-                            c.contents.begin() + static_cast<std::ptrdiff_t>(length));
-            const auto found = reader_.screenOf(cut, c.name);
-            if (found) {
-                EXPECT_TRUE(*found == c.expected) << c.name << " cut at " << length;
-            }
-        }
-        for (int round = 0; round < 20; ++round) {
-            Bytes damaged = c.contents;
-            for (int flip = 0; flip < 16; ++flip)
-                damaged[random() % damaged.size()] ^= static_cast<std::uint8_t>(1 + random() % 255);
-            (void)reader_.screenOf(damaged, c.name); // must simply return
-        }
+        const std::size_t size = c.contents.size();
+        damage(
+            c.contents, {0, 1, 10, 27, 30, size / 3, size / 2, size - 1}, 16, 0,
+            [&](const Bytes& bytes) { return reader_.screenOf(bytes, c.name); },
+            [&](std::size_t length, const std::optional<ScreenMemory>& found) {
+                EXPECT_TRUE(!found || *found == c.expected) << c.name << " cut at " << length;
+            });
         EXPECT_TRUE(reader_.screenOf(c.contents, c.name)) << "the reader outlives " << c.name;
     }
 }
@@ -182,7 +195,7 @@ TEST_F(GameFileScreen, DamagedFilesGiveNothingAndNeverCrash) {
 TEST_F(GameFileScreen, ReadsFromDiskAndRefusesWhatIsNotThere) {
     test::TempDir dir;
     const Bytes z80 = testing::z80Version1(testing::patternedScreen());
-    dir.write("game.z80", std::string_view(reinterpret_cast<const char*>(z80.data()), z80.size()));
+    dir.write("game.z80", asText(z80));
     const std::string path = dir.sub("game.z80");
     const auto found = reader_.readFile(path);
     ASSERT_TRUE(found);
@@ -190,7 +203,7 @@ TEST_F(GameFileScreen, ReadsFromDiskAndRefusesWhatIsNotThere) {
     EXPECT_FALSE(reader_.readFile(dir.sub("absent.z80")));
     EXPECT_FALSE(reader_.readFile(dir.path())) << "a directory";
     const Bytes tzx = testing::tzxWithArchiveInfo({{{0x01, "Ocean"}, {0x03, "1988"}}}, {});
-    dir.write("game.tzx", std::string_view(reinterpret_cast<const char*>(tzx.data()), tzx.size()));
+    dir.write("game.tzx", asText(tzx));
     const auto info = reader_.readArchiveInfo(dir.sub("game.tzx"));
     ASSERT_TRUE(info);
     EXPECT_EQ(info->publisher, "Ocean");
@@ -207,6 +220,10 @@ TEST(ArchiveInfoYear, FirstFourDigitNumberInRange) {
     // clang-format on
     for (const auto& [text, year] : cases)
         EXPECT_EQ(yearInArchiveText(text), year) << text;
+}
+
+auto fields(const ArchiveInfo& info) {
+    return std::tie(info.title, info.publisher, info.authors, info.year);
 }
 
 // Tapes written with archive-info blocks: what each one tells.
@@ -254,35 +271,22 @@ TEST_F(GameFileScreen, ArchiveInfoIsTheFirstBlocksTexts) {
     for (const ArchiveCase& c : archiveTapes()) {
         const auto found = reader_.archiveInfoOf(c.contents, c.name);
         ASSERT_EQ(found.has_value(), c.expected.has_value()) << c.name;
-        if (!found)
-            continue;
-        EXPECT_EQ(found->title, c.expected->title) << c.name;
-        EXPECT_EQ(found->publisher, c.expected->publisher) << c.name;
-        EXPECT_EQ(found->authors, c.expected->authors) << c.name;
-        EXPECT_EQ(found->year, c.expected->year) << c.name;
+        if (found) {
+            EXPECT_EQ(fields(*found), fields(*c.expected)) << c.name;
+        }
     }
     EXPECT_EQ(reader_.childrenStarted(), 1) << "one child reads screens and archive info";
     // Damaged tapes give nothing or the truth, and the reader lives on.
-    std::mt19937 random(7);
     for (const ArchiveCase& c : archiveTapes()) {
         if (!c.expected)
             continue;
-        for (std::size_t length : {std::size_t{10}, std::size_t{12}, std::size_t{20},
-                                   std::size_t{40}, c.contents.size() / 2}) {
-            const Bytes cut(c.contents.begin(),
-                            c.contents.begin() + static_cast<std::ptrdiff_t>(length));
-            const auto found = reader_.archiveInfoOf(cut, c.name);
-            if (found) {
-                EXPECT_EQ(found->publisher, c.expected->publisher)
+        damage(
+            c.contents, {10, 12, 20, 40, c.contents.size() / 2}, 8, 80,
+            [&](const Bytes& bytes) { return reader_.archiveInfoOf(bytes, c.name); },
+            [&](std::size_t length, const std::optional<ArchiveInfo>& found) {
+                EXPECT_TRUE(!found || found->publisher == c.expected->publisher)
                     << c.name << " cut at " << length;
-            }
-        }
-        for (int round = 0; round < 20; ++round) {
-            Bytes damaged = c.contents;
-            for (int flip = 0; flip < 8; ++flip)
-                damaged[random() % 80] ^= static_cast<std::uint8_t>(1 + random() % 255);
-            (void)reader_.archiveInfoOf(damaged, c.name); // must simply return
-        }
+            });
         EXPECT_TRUE(reader_.archiveInfoOf(c.contents, c.name)) << "the reader outlives " << c.name;
         EXPECT_TRUE(reader_.screenOf(c.contents, c.name)) << "and still reads screens";
     }

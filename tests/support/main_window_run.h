@@ -55,12 +55,7 @@ struct MainWindowRun {
                           list()->visualRect(item(position)).center());
     }
     // Every message box so far, as "title|text".
-    QStringList boxes() const {
-        QStringList out;
-        for (const auto& box : dialogs.messages())
-            out << box.title + QLatin1Char('|') + box.text;
-        return out;
-    }
+    QStringList boxes() const { return dialogs.boxes(); }
     // The catalogue's game names in order, blank between.
     QString names() const {
         QStringList out;

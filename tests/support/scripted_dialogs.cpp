@@ -21,7 +21,8 @@ template <typename T> T takeNext(std::deque<T>& queue, T fallback) {
 
 ui::UserDialogs::Answer ScriptedDialogs::message(QWidget*, const QString& title,
                                                  const QString& text, Icon icon, Buttons buttons) {
-    shown.push_back({QStringLiteral("message"), title, text, icon, buttons, {}, {}});
+    shown.push_back(
+        {.kind = "message", .title = title, .text = text, .icon = icon, .buttons = buttons});
     const Answer fallback = buttons == Buttons::YesNo         ? Answer::No
                             : buttons == Buttons::YesNoCancel ? Answer::Cancel
                                                               : Answer::Ok;
@@ -30,7 +31,7 @@ ui::UserDialogs::Answer ScriptedDialogs::message(QWidget*, const QString& title,
 
 std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& prompt,
                                                   const QString& title, const QString& preset) {
-    shown.push_back({QStringLiteral("input"), title, prompt, Icon::None, Buttons::Ok, {}, preset});
+    shown.push_back({.kind = "input", .title = title, .text = prompt, .preset = preset});
     if (inputs.empty())
         return std::nullopt;
     // Not a copy of the optional: GCC 12 flags that as maybe-uninitialised at -O2.
@@ -42,26 +43,29 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& promp
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& filter,
                                       const QString& presetName, const QString& startDirectory) {
-    shown.push_back(
-        {QStringLiteral("open"), title, {}, Icon::None, Buttons::Ok, filter, presetName});
-    shown.back().directory = startDirectory;
+    shown.push_back({.kind = "open",
+                     .title = title,
+                     .filter = filter,
+                     .preset = presetName,
+                     .directory = startDirectory});
     return takeNext(files, QString());
 }
 
 QString ScriptedDialogs::pickFolder(QWidget*, FolderKind kind) {
-    shown.push_back({QStringLiteral("folder"),
-                     QLatin1String(ui::FolderPickDialog::captionOf(kind)),
-                     {},
-                     Icon::None,
-                     Buttons::Ok,
-                     {},
-                     {}});
+    shown.push_back({.kind = "folder", .title = ui::FolderPickDialog::captionOf(kind)});
     return takeNext(folders, QString());
 }
 
 QString ScriptedDialogs::openProgramFileName(QWidget*, const QString& title) {
-    shown.push_back({QStringLiteral("program"), title, {}, Icon::None, Buttons::Ok, {}, {}});
+    shown.push_back({.kind = "program", .title = title});
     return takeNext(files, QString());
+}
+
+QStringList ScriptedDialogs::boxes() const {
+    QStringList out;
+    for (const auto& box : messages())
+        out << box.title + QLatin1Char('|') + box.text;
+    return out;
 }
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {

@@ -19,11 +19,11 @@ public:
     struct Shown {
         QString kind; // "message", "input", "open", "folder", "program"
         QString title;
-        QString text; // message text or input prompt
+        QString text = {}; // message text or input prompt
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
-        QString filter;
-        QString preset;
+        QString filter = {};
+        QString preset = {};
         QString directory = {}; // the starting directory of a file dialog
     };
 
@@ -46,6 +46,8 @@ public:
 
     // Messages only, in order.
     std::vector<Shown> messages() const;
+    // The messages as "title|text".
+    QStringList boxes() const;
 };
 
 // Records the argument vector of every start instead of starting anything.

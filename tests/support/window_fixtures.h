@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -83,6 +85,23 @@ template <typename T> T* control(const QWidget& window, const char* name) {
     if (found == nullptr)
         qFatal("no control %s", name);
     return found;
+}
+
+// Types `text` into a line or multi-line box, as a user replacing its text.
+inline void typeInto(QWidget* box, const QString& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->setText(text);
+    else
+        qobject_cast<QPlainTextEdit*>(box)->setPlainText(text);
+}
+
+// A 48K snapshot whose screen memory is `screen` (6912 bytes).
+inline QByteArray snapshotWith(const QByteArray& screen) {
+    QByteArray file(27 + 49152, '\0');
+    file[0] = 0x3F;
+    file[24] = char(0xFF); // SP
+    file[25] = 1;
+    return file.replace(27, screen.size(), screen);
 }
 
 // The texts of a list's items, top to bottom.

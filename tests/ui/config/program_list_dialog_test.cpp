@@ -53,8 +53,6 @@ struct Session {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Kind)
-
 class ProgramListDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -115,29 +113,26 @@ private Q_SLOTS:
 
     // The emulators' Remove and Set Default wait for a row click; Set Default
     // stays disabled on the default's own row. The players' never wait.
-    void buttonsFollowTheClickedRow_data() {
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<int>("defaultAt");
-        QTest::addColumn<int>("row");         // the row clicked; -1 for none
-        QTest::addColumn<QString>("enabled"); // Remove, then Set Default; "-" when disabled
-        QTest::newRow("emulators, no click") << kEmulators << int(kNone) << -1 << "--";
-        QTest::newRow("emulators, the default's row") << kEmulators << 1 << 1 << "R-";
-        QTest::newRow("emulators, another row") << kEmulators << 1 << 0 << "RD";
-        QTest::newRow("players, no click") << kPlayers << int(kNone) << -1 << "RD";
-    }
     void buttonsFollowTheClickedRow() {
-        QFETCH(Kind, kind);
-        QFETCH(int, defaultAt);
-        QFETCH(int, row);
-        QFETCH(QString, enabled);
-        Session s;
-        s.open(kind, {{"Fuse", "/f"}, {"Speccy", "/s"}}, defaultAt);
-        if (row >= 0)
-            s.selectRow(row);
-        QString seen;
-        seen += s.button(ProgramListDialog::kRemoveButton)->isEnabled() ? 'R' : '-';
-        seen += s.setDefault()->isEnabled() ? 'D' : '-';
-        QCOMPARE(seen, enabled);
+        // The row clicked (-1: none); Remove, then Set Default, "-" when disabled.
+        const struct {
+            Kind kind;
+            int defaultAt, row;
+            const char* enabled;
+        } cases[] = {{kEmulators, kNone, -1, "--"}, // no click
+                     {kEmulators, 1, 1, "R-"},      // the default's row
+                     {kEmulators, 1, 0, "RD"},      // another row
+                     {kPlayers, kNone, -1, "RD"}};  // no click
+        for (const auto& [kind, defaultAt, row, enabled] : cases) {
+            Session s;
+            s.open(kind, {{"Fuse", "/f"}, {"Speccy", "/s"}}, defaultAt);
+            if (row >= 0)
+                s.selectRow(row);
+            QString seen;
+            seen += s.button(ProgramListDialog::kRemoveButton)->isEnabled() ? 'R' : '-';
+            seen += s.setDefault()->isEnabled() ? 'D' : '-';
+            QCOMPARE(seen, QLatin1String(enabled));
+        }
     }
 };
 

@@ -105,45 +105,36 @@ private Q_SLOTS:
     // OK refuses a blank name, and text the catalogue would read back as "?"
     // naming the field and those characters; the dialog stays open with
     // everything typed, its box on the tab in front, and nothing is added.
-    void okRefusesAndKeepsTheDialog_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("starts"); // the message's start and end
-        QTest::addColumn<QString>("ends");
-        const auto u = [](const char* utf8) { return QString::fromUtf8(utf8); };
-        // clang-format off
-        QTest::newRow("blank name") << "txtGameName" << "" << "Gamename is blank" << "blank";
-        QTest::newRow("name") << "txtGameName" << u("Sp\u00e9ccy \u65e5\u672c\u65e5") << "Game Name" << u("\u65e5\u672c");
-        QTest::newRow("publisher") << "txtPublisher" << u("\u0141\u00f3d\u017a") << "Publisher" << u("\u0141\u017a");
-        QTest::newRow("authors") << "txtAuthors" << u("A\n\u0416") << "Author(s)" << u("\u0416");
-        QTest::newRow("notes, the euro sign kept") << "txtNotes" << u("\u20ac \u2603") << "Notes" << u("\u2603");
-        QTest::newRow("typed ROM path") << ui::AddGameDialog::kRomBox << u("/\u0416/a.z80") << "The ROM file" << u("\u0416");
-        // clang-format on
-    }
     void okRefusesAndKeepsTheDialog() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, starts);
-        QFETCH(QString, ends);
-        Session s;
-        s.d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&s.d));
-        s.typeEverything();
-        QWidget* field = s.d.findChild<QWidget*>(box);
-        if (auto* line = qobject_cast<QLineEdit*>(field))
-            line->setText(typed);
-        else
-            qobject_cast<QPlainTextEdit*>(field)->setPlainText(typed);
-        const QStringList before = s.contents();
-        s.click("cmdOK");
-        QVERIFY(s.d.isVisible());
-        QCOMPARE(s.dialogs.messages().size(), std::size_t(1));
-        const QString message = s.dialogs.messages()[0].text;
-        QVERIFY2(message.startsWith(starts) && message.endsWith(ends), qPrintable(message));
-        QVERIFY(s.state.catalogue.empty());
-        QCOMPARE(s.contents(), before);
-        const auto* tabs = control<QTabWidget>(s.d, "SSTab1");
-        QVERIFY(!tabs->isAncestorOf(field) || tabs->currentWidget()->isAncestorOf(field));
+        const auto u = [](const char* utf8) { return QString::fromUtf8(utf8); };
+        // The box, what is typed, and the message's start and end.
+        // clang-format off
+        const struct { const char* box; QString typed, starts, ends; } cases[] = {
+            {"txtGameName", "", "Gamename is blank", "blank"},
+            {"txtGameName", u("Sp\u00e9ccy \u65e5\u672c\u65e5"), "Game Name", u("\u65e5\u672c")},
+            {"txtPublisher", u("\u0141\u00f3d\u017a"), "Publisher", u("\u0141\u017a")},
+            {"txtAuthors", u("A\n\u0416"), "Author(s)", u("\u0416")},
+            {"txtNotes", u("\u20ac \u2603"), "Notes", u("\u2603")}, // the euro sign kept
+            {ui::AddGameDialog::kRomBox, u("/\u0416/a.z80"), "The ROM file", u("\u0416")}};
+        // clang-format on
+        for (const auto& [box, typed, starts, ends] : cases) {
+            Session s;
+            s.d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&s.d));
+            s.typeEverything();
+            QWidget* field = s.d.findChild<QWidget*>(QLatin1String(box));
+            test::typeInto(field, typed);
+            const QStringList before = s.contents();
+            s.click("cmdOK");
+            QVERIFY(s.d.isVisible());
+            QCOMPARE(s.dialogs.messages().size(), std::size_t(1));
+            const QString message = s.dialogs.messages()[0].text;
+            QVERIFY2(message.startsWith(starts) && message.endsWith(ends), qPrintable(message));
+            QVERIFY(s.state.catalogue.empty());
+            QCOMPARE(s.contents(), before);
+            const auto* tabs = control<QTabWidget>(s.d, "SSTab1");
+            QVERIFY(!tabs->isAncestorOf(field) || tabs->currentWidget()->isAncestorOf(field));
+        }
     }
 
     // OK adds the record with the year's leading number (typed over the one

@@ -1,10 +1,10 @@
 #include <QtWidgets>
 
 #include "support/main_window_run.h"
+#include "ui/config/zxdb_database_dialog.h"
 #include "ui/edit/fill_in_dialog.h"
 #include "ui/edit/game_properties_dialog.h"
 #include "ui/edit/zxdb_lookup_dialog.h"
-#include "ui/config/zxdb_database_dialog.h"
 
 using namespace tolm;
 using tolm::test::control;
@@ -130,19 +130,9 @@ private Q_SLOTS:
         auto answer = [](QStringList& rows, std::vector<int> flip, const char* button) {
             whenModal<ui::FillInDialog>([&rows, flip, button](ui::FillInDialog& d) {
                 auto* model = control<QTreeView>(d, ui::FillInDialog::kProposalList)->model();
-                for (int row = 0; row < model->rowCount(); ++row) {
-                    QStringList cells;
-                    for (int column = 0; column < 4; ++column)
-                        cells << model->index(row, column).data().toString();
-                    rows << cells.join('|') + '|' +
-                                QString::number(
-                                    model->index(row, 0).data(Qt::CheckStateRole).toInt() / 2);
-                }
-                for (const int row : flip) {
-                    const QModelIndex tick = model->index(row, 0);
-                    model->setData(tick, tick.data(Qt::CheckStateRole).toInt() == 2 ? 0 : 2,
-                                   Qt::CheckStateRole);
-                }
+                rows << proposalRows(*model);
+                for (const int row : flip)
+                    flipTick(*model, row);
                 control<QPushButton>(d, button)->click();
             });
         };
@@ -194,10 +184,10 @@ private Q_SLOTS:
         game.romFile = "JetSetWilly.tap";
         run.start({game, makeGame("Other", "Ocean", 1985)});
         zxdb::Index index;
-        index.entries = {zxdbEntry(2589, "Jet Set Willy", 1984, "Software Projects",
-                                   "Arcade: Platform", {"JetSetWilly.tap.zip"}),
-                         zxdbEntry(2590, "Jet Set Willy II", 1985, "Software Projects",
-                                   "Arcade: Platform")};
+        index.entries = {
+            zxdbEntry(2589, "Jet Set Willy", 1984, "Software Projects", "Arcade: Platform",
+                      {"JetSetWilly.tap.zip"}),
+            zxdbEntry(2590, "Jet Set Willy II", 1985, "Software Projects", "Arcade: Platform")};
         index.entries[1].authors = "Paweł Wąs";
         run.state.zxdb = std::make_shared<const ZxdbData>(std::move(index));
         run.click(0);
@@ -256,10 +246,10 @@ private Q_SLOTS:
         run.start({makeGame("Tetris", "", 0), makeGame("Manic Miner [a]", "Bug-Byte", 1983),
                    makeGame("Nowhere", "", 0)});
         zxdb::Index index;
-        index.entries = {zxdbEntry(1, "Manic Miner", 1983, "Bug-Byte Software Ltd",
-                                   "Arcade: Platform"),
-                         zxdbEntry(2, "Tetris", 1988, "Mirrorsoft", "Puzzle"),
-                         zxdbEntry(3, "Tetris", 1990, "Fuxoft", "Puzzle")};
+        index.entries = {
+            zxdbEntry(1, "Manic Miner", 1983, "Bug-Byte Software Ltd", "Arcade: Platform"),
+            zxdbEntry(2, "Tetris", 1988, "Mirrorsoft", "Puzzle"),
+            zxdbEntry(3, "Tetris", 1990, "Fuxoft", "Puzzle")};
         run.state.zxdb = std::make_shared<const ZxdbData>(std::move(index));
         QStringList offered;
         QStringList chosen;
@@ -283,8 +273,8 @@ private Q_SLOTS:
                                  "|Authors||Matthew Smith|1",
                                  "|Genre|Arcade - Beat'em Up|Brain - Puzzle|1"};
         QCOMPARE(chosen, manic + tetris);
-        QCOMPARE(tableOf(run), (QStringList{"Manic Miner [a]|Bug-Byte|1983", "Nowhere||",
-                                            "Tetris|Fuxoft|1990"}));
+        QCOMPARE(tableOf(run),
+                 (QStringList{"Manic Miner [a]|Bug-Byte|1983", "Nowhere||", "Tetris|Fuxoft|1990"}));
     }
 
     // Without an index the ZXDB window opens first; a file that is no ZXDB

@@ -207,40 +207,31 @@ private Q_SLOTS:
     // OK refuses text the catalogue would read back as "?", naming the field
     // and those characters: the dialog stays open, the record unchanged. The
     // check is Add Game's too, whose test has a row for each field they share.
-    void okRefusesTextItCannotStore_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("starts"); // the message's start and end
-        QTest::addColumn<QString>("ends");
-        const auto u = [](const char* utf8) { return QString::fromUtf8(utf8); };
-        // clang-format off
-        QTest::newRow("publisher") << "txtPublisher" << u("\u0141\u00f3d\u017a") << "Publisher" << u("\u0141\u017a");
-        QTest::newRow("notes") << "txtNotes" << u("\u20ac \u2603") << "Notes" << u("\u2603");
-        QTest::newRow("typed music path") << "txtMusicFile" << u("\u266b.ay") << "The music file" << u("\u266b");
-        // clang-format on
-    }
     void okRefusesTextItCannotStore() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, starts);
-        QFETCH(QString, ends);
-        Fixture f;
-        const GameRecord before = f.game();
-        Dialog d(f.state, f.dialogs);
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QWidget* field = d.findChild<QWidget*>(box);
-        if (auto* line = qobject_cast<QLineEdit*>(field))
-            line->setText(typed);
-        else
-            qobject_cast<QPlainTextEdit*>(field)->setPlainText(typed);
-        click(d, "cmdOK");
-        QVERIFY(d.isVisible());
-        QCOMPARE(f.game(), before);
-        QCOMPARE(f.dialogs.messages().size(), std::size_t(1));
-        const QString message = f.dialogs.messages()[0].text;
-        QVERIFY2(message.startsWith(starts) && message.endsWith(ends), qPrintable(message));
-        QVERIFY(control<QTabWidget>(d, "SSTab1")->currentWidget()->isAncestorOf(field));
+        const auto u = [](const char* utf8) { return QString::fromUtf8(utf8); };
+        // The box, what is typed, and the message's start and end.
+        // clang-format off
+        const struct { const char* box; QString typed, starts, ends; } cases[] = {
+            {"txtPublisher", u("\u0141\u00f3d\u017a"), "Publisher", u("\u0141\u017a")},
+            {"txtNotes", u("\u20ac \u2603"), "Notes", u("\u2603")},
+            {"txtMusicFile", u("\u266b.ay"), "The music file", u("\u266b")}};
+        // clang-format on
+        for (const auto& [box, typed, starts, ends] : cases) {
+            Fixture f;
+            const GameRecord before = f.game();
+            Dialog d(f.state, f.dialogs);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            QWidget* field = d.findChild<QWidget*>(QLatin1String(box));
+            test::typeInto(field, typed);
+            click(d, "cmdOK");
+            QVERIFY(d.isVisible());
+            QCOMPARE(f.game(), before);
+            QCOMPARE(f.dialogs.messages().size(), std::size_t(1));
+            const QString message = f.dialogs.messages()[0].text;
+            QVERIFY2(message.startsWith(starts) && message.endsWith(ends), qPrintable(message));
+            QVERIFY(control<QTabWidget>(d, "SSTab1")->currentWidget()->isAncestorOf(field));
+        }
     }
 
     // The ROM box takes any picked path, a short one too, but not a name
@@ -261,15 +252,10 @@ private Q_SLOTS:
     // Without screenshots, the screen in the game file the ROM box names.
     void gameWithoutScreenshotsShowsItsFilesScreen() {
         Fixture f;
-        // A 48K snapshot whose screen is all red paper.
-        QByteArray snapshot(27 + 49152, '\0');
-        snapshot[0] = 0x3F;
-        snapshot[24] = char(0xFF);
-        snapshot[25] = 1;
-        for (int cell = 0; cell < 768; ++cell)
-            snapshot[27 + 6144 + cell] = char(2 << 3);
         f.files.write(QStringLiteral("roms/Manic.z80"), "not a snapshot");
-        f.files.write(QStringLiteral("roms/game.sna"), snapshot);
+        // A 48K snapshot whose screen is all red paper.
+        f.files.write(QStringLiteral("roms/game.sna"),
+                      test::snapshotWith(QByteArray(6144, '\0') + QByteArray(768, char(2 << 3))));
         f.state.settings.romPaths = {f.entry("roms")};
         f.game().romFile = "game.sna";
         Dialog d(f.state, f.dialogs);

@@ -115,10 +115,8 @@ void LaunchingTest::launch() {
                              ? tolm::ui::playSelectedMusic(context, number("playable") == 1)
                              : tolm::ui::launchSelectedGameWith(context, operation.mid(5).toInt());
 
-    QStringList boxes; // only the first failing check speaks
-    for (const auto& shown : dialogs.messages())
-        boxes << shown.title + QLatin1Char('|') + shown.text;
-    QCOMPARE(boxes, box.isEmpty() ? QStringList() : QStringList{dir.expand(box)});
+    // Only the first failing check speaks.
+    QCOMPARE(dialogs.boxes(), box.isEmpty() ? QStringList() : QStringList{dir.expand(box)});
     QStringList starts;
     for (const auto& s : launcher.starts) // exactly one argument, passed unchanged
         starts << s.program + QLatin1Char('|') + s.arguments.join(QLatin1Char('\n'));

@@ -122,15 +122,6 @@ QByteArray bandedScreen() {
     return screen;
 }
 
-// A 48K snapshot whose screen memory is `screen`.
-QByteArray snapshotWith(const QByteArray& screen) {
-    QByteArray file(27 + 49152, '\0');
-    file[0] = 0x3F;
-    file[24] = char(0xFF); // SP
-    file[25] = 1;
-    return file.replace(27, screen.size(), screen);
-}
-
 // The banded screen's colours, each Spectrum pixel `scale` pixels across.
 void expectBands(const QImage& image, int scale) {
     QCOMPARE(image.pixel(5 * scale, 0), qRgb(0xD7, 0xD7, 0xD7)); // white ink, row 0
@@ -231,7 +222,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("scr"); // the screenshot s.scr's bytes, empty: none
         QTest::addColumn<QByteArray>("rom"); // game.sna's bytes
         QTest::addColumn<bool>("shown");
-        const QByteArray good = snapshotWith(bandedScreen());
+        const QByteArray good = tolm::test::snapshotWith(bandedScreen());
         QTest::newRow("snapshot") << QByteArray() << good << true;
         QTest::newRow("damaged snapshot") << QByteArray() << QByteArray(1000, 'x') << false;
         // A game file's screen never stands in for screenshots the game has.
