@@ -1,4 +1,5 @@
 #include <QtWidgets>
+#include <string_view>
 
 #include "support/scripted_dialogs.h"
 #include "support/window_fixtures.h"
@@ -115,93 +116,76 @@ private Q_SLOTS:
     }
 
     // Browsing, adding (b/x.png) and removing screenshots; parts that are not
-    // found can be browsed past and removed.
-    void screenshots_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("steps"); // '>' next, '<' back, '-' remove, '+' add
-        QTest::addColumn<QString>("draft");
-        QTest::addColumn<QString>("look");
-        const QString three = QStringLiteral("p1.png,p2.png,p3.png");
-        // clang-format off
-        QTest::newRow("remove the middle: the one before")
-            << three << ">-" << "p1.png,p3.png" << "Screen shot 1 of 2 ->R red";
-        QTest::newRow("remove the first: the next")
-            << three << "-" << "p2.png,p3.png" << "Screen shot 1 of 2 ->R green";
-        QTest::newRow("add: shown") << "p3.png" << "+" << "p3.png,x.png" << "Screen shot 2 of 2 <-R yellow";
-        QTest::newRow("remove all") << "p1.png,p2.png" << "--" << "" << "No Screen shots. --- -";
-        QTest::newRow("missing ones browsed past, the last removed")
-            << "ab,cd,ef" << ">>-" << "ab,cd" << "Screen shot 2 of 2 (not found) <-R -";
-        QTest::newRow("an empty part is no file")
-            << "a,,b" << "-" << ",b" << "Screen shot 1 of 2 (not found) ->R -";
-        // clang-format on
-    }
+    // found can be browsed past and removed. Only OK writes the record.
     void screenshots() {
-        QFETCH(QString, stored);
-        QFETCH(QString, steps);
-        QFETCH(QString, draft);
-        QFETCH(QString, look);
-        Fixture f;
-        f.state.settings.screenshotPaths = {f.entry("a"), f.entry("b")};
-        f.game().screenshots = ui::toStd(stored);
-        Dialog d(f.state, f.dialogs);
-        f.dialogs.files.push_back(f.files.path(QStringLiteral("b/x.png")));
-        for (const QChar step : steps) {
-            const char* buttons[] = {"cmdNext", "cmdBack", "cmdRemoveSS", "cmdAddSS"};
-            click(d, buttons[QStringLiteral("><-+").indexOf(step)]);
+        // Stored; steps ('>' next, '<' back, '-' remove, '+' add); the draft; the look.
+        const char* three = "p1.png,p2.png,p3.png";
+        const char* buttons[] = {"cmdNext", "cmdBack", "cmdRemoveSS", "cmdAddSS"};
+        // clang-format off
+        const struct { const char *stored, *steps, *draft, *look; } cases[] = {
+            {three, ">-", "p1.png,p3.png", "Screen shot 1 of 2 ->R red"}, // the one before
+            {three, "-", "p2.png,p3.png", "Screen shot 1 of 2 ->R green"}, // the next
+            {"p3.png", "+", "p3.png,x.png", "Screen shot 2 of 2 <-R yellow"},
+            {"p1.png,p2.png", "--", "", "No Screen shots. --- -"},
+            {"ab,cd,ef", ">>-", "ab,cd", "Screen shot 2 of 2 (not found) <-R -"},
+            {"a,,b", "-", ",b", "Screen shot 1 of 2 (not found) ->R -"}}; // empty: no file
+        // clang-format on
+        for (const auto& [stored, steps, draft, shows] : cases) {
+            Fixture f;
+            f.state.settings.screenshotPaths = {f.entry("a"), f.entry("b")};
+            f.game().screenshots = stored;
+            Dialog d(f.state, f.dialogs);
+            f.dialogs.files.push_back(f.files.path(QStringLiteral("b/x.png")));
+            for (const char step : std::string_view(steps))
+                click(d, buttons[std::string_view("><-+").find(step)]);
+            QCOMPARE(ui::toQt(d.draftScreenshots()), QLatin1String(draft));
+            QCOMPARE(look(d), QLatin1String(shows));
+            QCOMPARE(f.game().screenshots, std::string(stored));
         }
-        QCOMPARE(ui::toQt(d.draftScreenshots()), draft);
-        QCOMPARE(::look(d), look);
-        QCOMPARE(f.game().screenshots, ui::toStd(stored)); // only OK writes
     }
 
     // Picked with Add or dropped on the tab, a name the list cannot hold gets
     // a box and registers nothing; so does a comma. Of a drop, only what Add's
     // file dialog offers is taken: folders and other files get one box
-    // naming them.
-    void refusedScreenshots_data() {
-        QTest::addColumn<QStringList>("dropped"); // under the scratch directory
-        QTest::addColumn<QString>("draft");
-        QTest::addColumn<int>("boxes");
-        QTest::addColumn<QStringList>("named"); // by the last box
-        const QString polish = QString::fromUtf8("s/\xC5\x81\xC3\xB3\x64\xC5\xBA.png");
-        QTest::newRow("names the list cannot hold")
-            << QStringList{"a/p1.png", polish, "b/x.png"} << "p1.png,x.png" << 2
-            << QStringList{polish.mid(2)};
-        QTest::newRow("folders and game files are no pictures")
-            << QStringList{"b", "a/p1.png", "roms/game.z80", "b/X.PNG"} << "p1.png,X.PNG" << 2
-            << QStringList{"/b", "game.z80"};
-    }
+    // naming them. Two boxes each time: Add's comma, then the drop's.
     void refusedScreenshots() {
-        QFETCH(QStringList, dropped);
-        QFETCH(QString, draft);
-        QFETCH(int, boxes);
-        QFETCH(QStringList, named);
-        Fixture f;
-        f.picture(QStringLiteral("s/a,b.png"));
-        f.picture(QString::fromUtf8("s/\xC5\x81\xC3\xB3\x64\xC5\xBA.png"));
-        f.picture(QStringLiteral("b/X.PNG"));
-        f.files.write(QStringLiteral("roms/game.z80"), "not a picture");
-        Dialog d(f.state, f.dialogs);
-        f.dialogs.files.push_back(f.files.path(QStringLiteral("s/a,b.png")));
-        click(d, "cmdAddSS");
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& file : dropped)
-            urls << QUrl::fromLocalFile(f.files.path(file));
-        data.setUrls(urls);
-        QWidget* page = control<ui::PictureBox>(d, Dialog::kScreenshotPicture)->parentWidget();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(page, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(page, &drop);
-        QCOMPARE(ui::toQt(d.draftScreenshots()), draft);
-        QCOMPARE(f.state.settings.screenshotPaths, (Paths{f.entry("a"), f.entry("b")}));
-        QCOMPARE(f.dialogs.messages().size(), std::size_t(boxes));
-        const QString last = f.dialogs.messages().back().text;
-        for (const QString& name : named)
-            QVERIFY2(last.contains(name), qPrintable(last));
-        QVERIFY(f.game().screenshots.empty()); // nothing reaches the record before OK
+        const QString polish = QString::fromUtf8("s/\xC5\x81\xC3\xB3\x64\xC5\xBA.png");
+        // Dropped (under the scratch directory), the draft, named by the last box.
+        const struct {
+            QStringList dropped;
+            const char* draft;
+            QStringList named;
+        } cases[] = {
+            {{"a/p1.png", polish, "b/x.png"}, "p1.png,x.png", {polish.mid(2)}},
+            {{"b", "a/p1.png", "roms/game.z80", "b/X.PNG"}, "p1.png,X.PNG", {"/b", "game.z80"}}};
+        for (const auto& [dropped, draft, named] : cases) {
+            Fixture f;
+            f.picture(QStringLiteral("s/a,b.png"));
+            f.picture(polish);
+            f.picture(QStringLiteral("b/X.PNG"));
+            f.files.write(QStringLiteral("roms/game.z80"), "not a picture");
+            Dialog d(f.state, f.dialogs);
+            f.dialogs.files.push_back(f.files.path(QStringLiteral("s/a,b.png")));
+            click(d, "cmdAddSS");
+            QMimeData data;
+            QList<QUrl> urls;
+            for (const QString& file : dropped)
+                urls << QUrl::fromLocalFile(f.files.path(file));
+            data.setUrls(urls);
+            QWidget* page = control<ui::PictureBox>(d, Dialog::kScreenshotPicture)->parentWidget();
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(page, &drop);
+            QCOMPARE(ui::toQt(d.draftScreenshots()), QLatin1String(draft));
+            QCOMPARE(f.state.settings.screenshotPaths, (Paths{f.entry("a"), f.entry("b")}));
+            QCOMPARE(f.dialogs.messages().size(), std::size_t(2));
+            const QString last = f.dialogs.messages().back().text;
+            for (const QString& name : named)
+                QVERIFY2(last.contains(name), qPrintable(last));
+            QVERIFY(f.game().screenshots.empty()); // nothing reaches the record before OK
+        }
     }
 
     // OK refuses text the catalogue would read back as "?", naming the field

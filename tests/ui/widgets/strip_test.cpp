@@ -139,57 +139,54 @@ private Q_SLOTS:
     // where everything is. Scrolling stops at either end; a window widened
     // by two slots takes back the scroll one step per layout. Slots scrolled
     // past keep their state: the strip clips them.
-    void layout_data() {
-        QTest::addColumn<int>("location");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QStringList>("steps"); // "5 shots", "next", "back", "1512x700", "off"
-        QTest::addColumn<QStringList>("expected");
-        const QString wide = QStringLiteral("list 984x355, strip 8,363 984x192: 3 fit, ");
-        QTest::newRow("across, full size, then widened by two slots")
-            << 0 << 0 << QStringList{"5 shots", "next",     "next",     "next", "back",
-                                     "next",    "1512x700", "1512x600", "off"}
-            << QStringList{
-                   wide + "offset 0 [>] shown 0 1 2 from 0",
-                   wide + "offset 1 [<>] shown 0 1 2 3 from -256",
-                   wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
-                   wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
-                   wide + "offset 1 [<>] shown 0 1 2 3 from -256",
-                   wide + "offset 2 [<] shown 0 1 2 3 4 from -512",
-                   "list 1496x355, strip 8,363 1496x192: 5 fit, offset 1 [<] shown 0 1 2 3 4 "
-                   "from -256",
-                   "list 1496x255, strip 8,263 1496x192: 5 fit, offset 0 [<] shown 0 1 2 3 4 "
-                   "from 0",
-                   "list 1496x454, no strip"};
-        const QString tall = QStringLiteral("list 848x554, strip 864,0 128x555: 5 fit, ");
-        QTest::newRow("down the side, half size")
-            << 1 << 1 << QStringList{"2 shots", "next", "7 shots", "next", "1 shots"}
-            << QStringList{tall + "offset 0 [] shown 0 1 from 0",
-                           tall + "offset 0 [] shown 0 1 from 0",
-                           tall + "offset 0 [>] shown 0 1 2 3 4 from 0",
-                           tall + "offset 1 [<>] shown 0 1 2 3 4 5 from -96",
-                           tall + "offset 0 [] shown 0 from 0"};
-    }
     void layout() {
-        QFETCH(int, location);
-        QFETCH(int, size);
-        QFETCH(QStringList, steps);
-        QFETCH(QStringList, expected);
-        Host host(location, size);
-        for (int i = 0; i < steps.size(); ++i) {
-            const QString& step = steps[i];
-            if (step.endsWith(QLatin1String(" shots")))
-                host.select(step.split(QLatin1Char(' ')).first());
-            else if (step == QLatin1String("next") || step == QLatin1String("back"))
-                host.strip->arrowReleased(
-                    tolm::ui::ArrowDirection(int(step == QLatin1String("next")) + 2 * location));
-            else if (step == QLatin1String("off"))
-                host.setView(false);
-            else {
-                const QStringList wh = step.split(QLatin1Char('x'));
-                host.window.resize(wh[0].toInt(), wh[1].toInt());
-                host.layOut();
+        const QString wide = QStringLiteral("list 984x355, strip 8,363 984x192: 3 fit, ");
+        const QString tall = QStringLiteral("list 848x554, strip 864,0 128x555: 5 fit, ");
+        // Location, size, then each step ("5 shots", "next", "back", "1512x700",
+        // "off") with where everything is after it: first across at full size,
+        // then widened by two slots; second down the side at half size.
+        const struct {
+            int location, size;
+            std::vector<std::pair<const char*, QString>> steps;
+        } cases[] = {
+            // clang-format off
+            {0, 0,
+             {{"5 shots", wide + "offset 0 [>] shown 0 1 2 from 0"},
+              {"next", wide + "offset 1 [<>] shown 0 1 2 3 from -256"},
+              {"next", wide + "offset 2 [<] shown 0 1 2 3 4 from -512"},
+              {"next", wide + "offset 2 [<] shown 0 1 2 3 4 from -512"},
+              {"back", wide + "offset 1 [<>] shown 0 1 2 3 from -256"},
+              {"next", wide + "offset 2 [<] shown 0 1 2 3 4 from -512"},
+              {"1512x700", "list 1496x355, strip 8,363 1496x192: 5 fit, offset 1 [<] shown 0 1 "
+                           "2 3 4 from -256"},
+              {"1512x600", "list 1496x255, strip 8,263 1496x192: 5 fit, offset 0 [<] shown 0 1 "
+                           "2 3 4 from 0"},
+              {"off", "list 1496x454, no strip"}}},
+            {1, 1,
+             {{"2 shots", tall + "offset 0 [] shown 0 1 from 0"},
+              {"next", tall + "offset 0 [] shown 0 1 from 0"},
+              {"7 shots", tall + "offset 0 [>] shown 0 1 2 3 4 from 0"},
+              {"next", tall + "offset 1 [<>] shown 0 1 2 3 4 5 from -96"},
+              {"1 shots", tall + "offset 0 [] shown 0 from 0"}}}};
+        // clang-format on
+        for (const auto& [location, size, steps] : cases) {
+            Host host(location, size);
+            for (const auto& [name, expected] : steps) {
+                const QString step = QLatin1String(name);
+                if (step.endsWith(QLatin1String(" shots")))
+                    host.select(step.split(QLatin1Char(' ')).first());
+                else if (step == QLatin1String("next") || step == QLatin1String("back"))
+                    host.strip->arrowReleased(tolm::ui::ArrowDirection(
+                        int(step == QLatin1String("next")) + 2 * location));
+                else if (step == QLatin1String("off"))
+                    host.setView(false);
+                else {
+                    const QStringList wh = step.split(QLatin1Char('x'));
+                    host.window.resize(wh[0].toInt(), wh[1].toInt());
+                    host.layOut();
+                }
+                QCOMPARE(host.placement() + " after " + step, expected + " after " + step);
             }
-            QCOMPARE(host.placement() + " after " + step, expected[i] + " after " + step);
         }
     }
 
@@ -218,38 +215,36 @@ private Q_SLOTS:
 
     // For a game without screenshots the strip shows the screen held in its
     // game file, marked as such; the full-size view doubles each pixel.
-    void spectrumScreens_data() {
-        QTest::addColumn<QByteArray>("scr"); // the screenshot s.scr's bytes, empty: none
-        QTest::addColumn<QByteArray>("rom"); // game.sna's bytes
-        QTest::addColumn<bool>("shown");
-        const QByteArray good = tolm::test::snapshotWith(bandedScreen());
-        QTest::newRow("snapshot") << QByteArray() << good << true;
-        QTest::newRow("damaged snapshot") << QByteArray() << QByteArray(1000, 'x') << false;
-        // A game file's screen never stands in for screenshots the game has.
-        QTest::newRow("wrong-sized .scr") << bandedScreen().chopped(1) << good << false;
-    }
+    // A game file's screen never stands in for screenshots the game has.
     void spectrumScreens() {
-        QFETCH(QByteArray, scr);
-        QFETCH(QByteArray, rom);
-        QFETCH(bool, shown);
-        Host host;
-        host.dir.write(QStringLiteral("s.scr"), scr);
-        host.dir.write(QStringLiteral("game.sna"), rom);
-        host.window.show();
-        host.select(scr.isEmpty() ? QString() : QStringLiteral("s.scr"), "game.sna");
-        const tolm::ui::ScreenshotSlot* slot = host.slot(0);
-        QCOMPARE(slot->showsPlaceholder(), !shown);
-        QCOMPARE(slot->showsGameFileScreen(), shown);
-        if (!shown)
-            return;
-        const QImage picture = slot->picture().toImage();
-        QCOMPARE(picture.size(), QSize(256, 192));
-        expectBands(picture, 1);
-        // The game file's mark sits in the lower left corner, over the blue band.
-        QVERIFY(picture.pixel(4, 184) != qRgb(0, 0, 0xD7));
-        const QImage big = host.strip->fullSizePicture(0).toImage();
-        QCOMPARE(big.size(), tolm::ui::ShowBigWindow::kPictureSize);
-        expectBands(big, 2);
+        const QByteArray good = tolm::test::snapshotWith(bandedScreen());
+        // The screenshot s.scr's bytes (empty: none), game.sna's, whether shown.
+        const struct {
+            QByteArray scr, rom;
+            bool shown;
+        } cases[] = {{{}, good, true},
+                     {{}, QByteArray(1000, 'x'), false}, // damaged
+                     {bandedScreen().chopped(1), good, false}};
+        for (const auto& [scr, rom, shown] : cases) {
+            Host host;
+            host.dir.write(QStringLiteral("s.scr"), scr);
+            host.dir.write(QStringLiteral("game.sna"), rom);
+            host.window.show();
+            host.select(scr.isEmpty() ? QString() : QStringLiteral("s.scr"), "game.sna");
+            const tolm::ui::ScreenshotSlot* slot = host.slot(0);
+            QCOMPARE(slot->showsPlaceholder(), !shown);
+            QCOMPARE(slot->showsGameFileScreen(), shown);
+            if (!shown)
+                continue;
+            const QImage picture = slot->picture().toImage();
+            QCOMPARE(picture.size(), QSize(256, 192));
+            expectBands(picture, 1);
+            // The game file's mark sits in the lower left corner, over the blue band.
+            QVERIFY(picture.pixel(4, 184) != qRgb(0, 0, 0xD7));
+            const QImage big = host.strip->fullSizePicture(0).toImage();
+            QCOMPARE(big.size(), tolm::ui::ShowBigWindow::kPictureSize);
+            expectBands(big, 2);
+        }
     }
 };
 

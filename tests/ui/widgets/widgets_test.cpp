@@ -18,8 +18,6 @@ using namespace tolm::ui;
 // The folder picker shared by the dialogs that choose a directory, and the
 // name filters of the file dialogs.
 
-Q_DECLARE_METATYPE(UserDialogs::FolderKind)
-
 class CommonWidgetsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -56,35 +54,28 @@ private Q_SLOTS:
 
     // Each folder-pick window keeps its name and caption; Enter on the open
     // directory reaches OK, its default button, which takes that directory.
-    void folderPickDialogs_data() {
-        QTest::addColumn<UserDialogs::FolderKind>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("ending"); // what the picked directory ends with
-        QTest::newRow("ROM path") << UserDialogs::FolderKind::SearchPath << "frmFindRomPath"
-                                  << "Locate Rom path"
-                                  << "games/";
-        QTest::newRow("SGD directory") << UserDialogs::FolderKind::SgdDirectory << "frmfindDir"
-                                       << "Locate SGD Directory"
-                                       << "games";
-    }
     void folderPickDialogs() {
-        QFETCH(UserDialogs::FolderKind, kind);
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, ending);
-        test::TempDir dir;
-        dir.write("games/manic.z80");
-        test::ScriptedDialogs dialogs;
-        FolderPickDialog picker(kind, dialogs, nullptr,
-                                [] { return std::vector<std::string>{"/"}; });
-        QCOMPARE(picker.objectName() + '|' + picker.windowTitle(), name + '|' + caption);
-        picker.picker().setOpenDirectory(toQt(dir.sub("games")));
-        picker.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&picker));
-        QTest::keyClick(picker.picker().directoryList(), Qt::Key_Return);
-        QCOMPARE(picker.result(), int(QDialog::Accepted));
-        QCOMPARE(picker.pickedFolder(), toQt(dir.sub("")) + ending);
+        // The kind, the window's name and caption, what the picked directory ends with.
+        const struct {
+            UserDialogs::FolderKind kind;
+            const char *name, *ending;
+        } cases[] = {
+            {UserDialogs::FolderKind::SearchPath, "frmFindRomPath|Locate Rom path", "games/"},
+            {UserDialogs::FolderKind::SgdDirectory, "frmfindDir|Locate SGD Directory", "games"}};
+        for (const auto& [kind, name, ending] : cases) {
+            test::TempDir dir;
+            dir.write("games/manic.z80");
+            test::ScriptedDialogs dialogs;
+            FolderPickDialog picker(kind, dialogs, nullptr,
+                                    [] { return std::vector<std::string>{"/"}; });
+            QCOMPARE(picker.objectName() + '|' + picker.windowTitle(), QLatin1String(name));
+            picker.picker().setOpenDirectory(toQt(dir.sub("games")));
+            picker.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&picker));
+            QTest::keyClick(picker.picker().directoryList(), Qt::Key_Return);
+            QCOMPARE(picker.result(), int(QDialog::Accepted));
+            QCOMPARE(picker.pickedFolder(), toQt(dir.sub("")) + QLatin1String(ending));
+        }
     }
 
     // What each dialog's filters let through, whatever the letter case;
