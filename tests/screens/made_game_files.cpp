@@ -29,10 +29,6 @@ Bytes screenPage(const screens::ScreenMemory& screen) {
     return page;
 }
 
-Bytes emptyPage() {
-    return Bytes(kPage, 0);
-}
-
 // The 27-byte .sna header; SP points at the start address on the stack.
 Bytes snaHeader(std::uint16_t sp) {
     Bytes header(27, 0);
@@ -89,6 +85,19 @@ Bytes compress(const Bytes& data) {
 
 constexpr std::uint16_t kSp = 0xFEFE;
 
+// A .z80 file's first 30 bytes: a PC (0: version 2 or 3), `flags` over a
+// blue border, and the registers of the .sna files.
+Bytes z80Header(std::uint16_t pc, std::uint8_t flags) {
+    Bytes file(30, 0);
+    put16(file, 6, pc);
+    put16(file, 8, kSp);
+    file[10] = 0x3F;
+    file[12] = flags | (1 << 1);
+    put16(file, 23, 0x5C3A); // IY
+    file[29] = 1;            // IM 1
+    return file;
+}
+
 } // namespace
 
 screens::ScreenMemory patternedScreen() {
@@ -115,7 +124,7 @@ Bytes sna128(const screens::ScreenMemory& normal, const screens::ScreenMemory& s
     low.resize(2 * kPage);
     append(file, low);
     auto pageFor = [&](int n) {
-        return n == 7 ? screenPage(second) : n == 5 ? screenPage(normal) : emptyPage();
+        return n == 7 ? screenPage(second) : n == 5 ? screenPage(normal) : Bytes(kPage, 0);
     };
     append(file, pageFor(top));
     append16(file, 0x8000); // PC
@@ -130,13 +139,7 @@ Bytes sna128(const screens::ScreenMemory& normal, const screens::ScreenMemory& s
 }
 
 Bytes z80Version1(const screens::ScreenMemory& screen) {
-    Bytes file(30, 0);
-    put16(file, 6, 0x8000); // PC: version 1
-    put16(file, 8, kSp);
-    file[10] = 0x3F;
-    file[12] = 0x20 | (1 << 1); // compressed, border blue
-    put16(file, 23, 0x5C3A);
-    file[29] = 1; // IM 1
+    Bytes file = z80Header(0x8000, 0x20); // version 1, compressed
     append(file, compress(ram48(screen, kSp)));
     file.insert(file.end(), {0x00, 0xED, 0xED, 0x00});
     return file;
@@ -144,18 +147,14 @@ Bytes z80Version1(const screens::ScreenMemory& screen) {
 
 Bytes z80Version3x128(const screens::ScreenMemory& normal, const screens::ScreenMemory& second,
                       std::uint8_t port) {
-    Bytes file(30 + 2 + 54, 0);
-    put16(file, 8, kSp);
-    file[10] = 0x3F;
-    file[12] = 1 << 1;
-    put16(file, 23, 0x5C3A);
-    file[29] = 1;
+    Bytes file = z80Header(0, 0);
+    file.resize(30 + 2 + 54);
     put16(file, 30, 54);
     put16(file, 32, 0x8000); // PC
     file[34] = 4;            // 128K
     file[35] = port;
     for (int n = 0; n < 8; ++n) {
-        Bytes page = n == 5 ? screenPage(normal) : n == 7 ? screenPage(second) : emptyPage();
+        Bytes page = n == 5 ? screenPage(normal) : n == 7 ? screenPage(second) : Bytes(kPage, 0);
         if (n == 2)
             page[0] = 0x18, page[1] = 0xFE;
         const Bytes packed = compress(page);

@@ -4,6 +4,7 @@
 // that answer from a script and a launcher that records instead of starting.
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTreeView>
 #include <memory>
@@ -53,6 +54,11 @@ struct MainWindowRun {
     void click(int position, Qt::MouseButton button = Qt::LeftButton) const {
         QTest::mouseClick(list()->viewport(), button, {},
                           list()->visualRect(item(position)).center());
+    }
+    void clickHeader(int column) const {
+        QHeaderView* header = list()->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
     }
     // Every message box so far, as "title|text".
     QStringList boxes() const { return dialogs.boxes(); }

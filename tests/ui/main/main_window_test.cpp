@@ -63,38 +63,32 @@ struct FilterRun : tolm::test::MainWindowRun {
 
 } // namespace
 
-// How the window is left, what changed, the answers, the last box's text,
-// whether the window stays open, whether the files were written.
-using Leaving = std::tuple<QString, QString, QList<Answer>, QString, bool, bool>;
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void startUp_data() {
-        QTest::addColumn<QByteArray>("file"); // "v1"/"v2": FiveGames in that version
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("version 1") << QByteArray("v1") << 5
-                                   << QStringList{"Information only|Old database format has been "
-                                                  "updated to new version"};
-        QTest::newRow("invalid") << QByteArray("tolm\x02\0\0\0\0\0\0\0", 12) << 0
-                                 << QStringList{"Invalid Database|There is a problem with the "
-                                                "database file.\r\nFile not loaded"};
-    }
+    // The load selects nothing; an old catalogue is brought up to date, a
+    // damaged one refused.
     void startUp() {
-        QFETCH(QByteArray, file);
-        QFETCH(int, rows);
-        QFETCH(QStringList, boxes);
-        Run run;
-        if (file.startsWith('v'))
-            run.dir.writeDatabase(fiveGames(), file == "v1" ? 1 : 2);
-        else
-            run.dir.write(QStringLiteral("tolm.dat"), file);
-        run.state.selectedGame = 3; // the load selects nothing
-        run.start();
-        QCOMPARE(run.boxes(), boxes);
-        QCOMPARE(run.state.selectedGame, tolm::kNone);
-        QCOMPARE(run.list()->model()->rowCount(), rows);
+        const struct {
+            QByteArray file; // "v1": FiveGames in version 1
+            int rows;
+            const char* box;
+        } cases[] = {
+            {"v1", 5, "Information only|Old database format has been updated to new version"},
+            {QByteArray("tolm\x02\0\0\0\0\0\0\0", 12), 0,
+             "Invalid Database|There is a problem with the database file.\r\nFile not loaded"}};
+        for (const auto& [file, rows, box] : cases) {
+            Run run;
+            if (file == "v1")
+                run.dir.writeDatabase(fiveGames(), 1);
+            else
+                run.dir.write(QStringLiteral("tolm.dat"), file);
+            run.state.selectedGame = 3;
+            run.start();
+            QCOMPARE(run.boxes(), QStringList{QLatin1String(box)});
+            QCOMPARE(run.state.selectedGame, tolm::kNone);
+            QCOMPARE(run.list()->model()->rowCount(), rows);
+        }
     }
 
     // A second click on the same column turns the order; another column keeps it.
@@ -102,19 +96,17 @@ private Q_SLOTS:
         Run run;
         run.start(fiveGames());
         QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game0 game3 game4 game2")); // name
-        QHeaderView* header = run.list()->header();
         // Years sort as text: "" < "-5" < "1984" < "1985" < "200".
         for (const auto& [column, keys] : {std::pair{0, "game2 game4 game3 game0 game1"},
                                            {1, "game0 game1 game3 game2 game4"},
                                            {1, "game4 game2 game1 game3 game0"},
                                            {2, "game1 game2 game3 game0 game4"}}) {
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(column) + 5, 5));
+            run.clickHeader(column);
             QCOMPARE(run.rows(Qt::UserRole), QLatin1String(keys));
         }
         run.window->refreshGameList(); // keeps the chosen order
         QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game2 game3 game0 game4"));
-        header->resizeSection(0, 123);
+        run.list()->header()->resizeSection(0, 123);
         run.window->close(); // the next run starts with the same order and widths
         run.start();
         QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game1 game2 game3 game0 game4"));
@@ -144,9 +136,7 @@ private Q_SLOTS:
         QCOMPARE(run.state.selectedGame, tolm::kNone);
         // The rows left keep their order, and sort as the games they show.
         QCOMPARE(run.rows(Qt::UserRole), QStringLiteral("game0 game1"));
-        QHeaderView* header = run.list()->header(); // Name again: the order reverses
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(0) + 5, 5));
+        run.clickHeader(0); // Name again: the order reverses
         QCOMPARE(run.rows(), QStringLiteral("Delta Alpha"));
     }
 
@@ -177,74 +167,73 @@ private Q_SLOTS:
     // Exit asks only when something would be lost, Yes going on to the
     // close; the close saves without asking, and asks only when saving fails.
     // The files on disk show what each answer did.
-    void leaving_data() {
-        QTest::addColumn<Leaving>("row");
+    void leaving() {
         const QString exit = QStringLiteral("Save changes before exiting?");
         const QString failed =
             QStringLiteral("Your changes could not all be saved.\r\nClose anyway?");
         const Answer yes = Answer::Yes, no = Answer::No, ok = Answer::Ok;
-        // clang-format off
-        QTest::newRow("exit: only moved") << Leaving{"exit", "moved", {yes}, {}, false, false};
-        QTest::newRow("exit: removed, Yes") << Leaving{"exit", "removed", {yes}, exit, false, true};
-        QTest::newRow("exit: removed, No") << Leaving{"exit", "removed", {no}, exit, false, false};
-        QTest::newRow("exit: removed, Cancel")
-            << Leaving{"exit", "removed", {Answer::Cancel}, exit, true, false};
-        QTest::newRow("close") << Leaving{"close", "all", {}, {}, false, true};
-        QTest::newRow("close: empty catalogue")
-            << Leaving{"close", "settings", {}, {}, false, true};
-        QTest::newRow("close: saving fails, Yes")
-            << Leaving{"close fails", "all", {ok, ok, ok, yes}, failed, false, false};
-        // A later close that works saves all.
-        QTest::newRow("close: saving fails, No")
-            << Leaving{"close fails", "all", {ok, ok, ok, no}, failed, true, true};
-        // A favourite is a change; the play history is written with the catalogue.
-        QTest::newRow("exit: favourite, Yes") << Leaving{"exit", "favourite", {yes}, exit, false, true};
-        QTest::newRow("exit: favourite, No") << Leaving{"exit", "favourite", {no}, exit, false, false};
-        // clang-format on
-    }
-    void leaving() {
-        QFETCH(Leaving, row);
-        const auto& [how, change, answers, asked, open, written] = row;
-        Run run;
-        const bool empty = QTest::currentDataTag() == QLatin1String("close: empty catalogue");
-        run.start(empty ? GameCatalogue{} : fiveGames(),
-                  QStringLiteral("[RomPaths]\r\nnum=1\r\npath00=%D/\r\n"));
-        const QByteArray dat = run.dir.read(QStringLiteral("tolm.dat"));
-        const QByteArray ini = run.dir.read(QStringLiteral("tolm.ini"));
-        if (change == QLatin1String("moved"))
-            run.window->move(run.window->pos() + QPoint(20, 10));
-        if (change == QLatin1String("removed") || change == QLatin1String("all")) {
-            run.dialogs.answers.push_back(Answer::Yes);
-            run.window->removeGames({2});
+        // How the window is left; what changed ("settings": of an empty
+        // catalogue); the answers; the last box's text; whether the window
+        // stays open; whether the files were written.
+        const struct {
+            QString how, change;
+            QList<Answer> answers;
+            QString asked;
+            bool open, written;
+        } cases[] = {
+            {"exit", "moved", {yes}, {}, false, false},
+            {"exit", "removed", {yes}, exit, false, true},
+            {"exit", "removed", {no}, exit, false, false},
+            {"exit", "removed", {Answer::Cancel}, exit, true, false},
+            {"close", "all", {}, {}, false, true},
+            {"close", "settings", {}, {}, false, true},
+            {"close fails", "all", {ok, ok, ok, yes}, failed, false, false},
+            {"close fails", "all", {ok, ok, ok, no}, failed, true, true}, // a later close saves
+            // A favourite is a change; the play history is written with the catalogue.
+            {"exit", "favourite", {yes}, exit, false, true},
+            {"exit", "favourite", {no}, exit, false, false}};
+        for (const auto& [how, change, answers, asked, open, written] : cases) {
+            Run run;
+            const bool empty = change == QLatin1String("settings");
+            run.start(empty ? GameCatalogue{} : fiveGames(),
+                      QStringLiteral("[RomPaths]\r\nnum=1\r\npath00=%D/\r\n"));
+            const QByteArray dat = run.dir.read(QStringLiteral("tolm.dat"));
+            const QByteArray ini = run.dir.read(QStringLiteral("tolm.ini"));
+            if (change == QLatin1String("moved"))
+                run.window->move(run.window->pos() + QPoint(20, 10));
+            if (change == QLatin1String("removed") || change == QLatin1String("all")) {
+                run.dialogs.answers.push_back(Answer::Yes);
+                run.window->removeGames({2});
+            }
+            if (change == QLatin1String("settings") || change == QLatin1String("all"))
+                run.state.settings.romPaths = {"/games/"};
+            if (change == QLatin1String("favourite"))
+                run.state.history.setFavourite(1, true);
+            if (how == QLatin1String("close fails"))
+                run.state.programDirectory = run.dir.str() + "/gone";
+            run.dialogs.shown.clear();
+            run.dialogs.answers.assign(answers.begin(), answers.end());
+            if (how == QLatin1String("exit"))
+                run.action("file5")->trigger(); // "Exit"
+            else
+                run.window->close();
+            const auto boxes = run.dialogs.messages();
+            QCOMPARE(boxes.empty() ? QString() : boxes.back().text, asked);
+            QCOMPARE(boxes.size(), std::size_t(answers.size() * !asked.isEmpty()));
+            QCOMPARE(run.window->isVisible(), open);
+            if (how == QLatin1String("close fails") && open) {
+                run.state.programDirectory = run.dir.str();
+                QVERIFY(run.window->close());
+            }
+            QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
+                     written && !empty ? run.savedCatalogue() : dat);
+            QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")),
+                     written ? QByteArray::fromStdString(tolm::settingsFileBytes(
+                                   run.state.settings, tolm::ui::reportGeometry(*run.window)))
+                             : ini);
+            QCOMPARE(run.dir.read(QStringLiteral("tolm-history.txt")).contains("\r\n1\t0\t0\t0\t"),
+                     written && change == QLatin1String("favourite"));
         }
-        if (change == QLatin1String("settings") || change == QLatin1String("all"))
-            run.state.settings.romPaths = {"/games/"};
-        if (change == QLatin1String("favourite"))
-            run.state.history.setFavourite(1, true);
-        if (how == QLatin1String("close fails"))
-            run.state.programDirectory = run.dir.str() + "/gone";
-        run.dialogs.shown.clear();
-        run.dialogs.answers.assign(answers.begin(), answers.end());
-        if (how == QLatin1String("exit"))
-            run.action("file5")->trigger(); // "Exit"
-        else
-            run.window->close();
-        const auto boxes = run.dialogs.messages();
-        QCOMPARE(boxes.empty() ? QString() : boxes.back().text, asked);
-        QCOMPARE(boxes.size(), std::size_t(answers.size() * !asked.isEmpty()));
-        QCOMPARE(run.window->isVisible(), open);
-        if (how == QLatin1String("close fails") && open) {
-            run.state.programDirectory = run.dir.str();
-            QVERIFY(run.window->close());
-        }
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.dat")),
-                 written && !empty ? run.savedCatalogue() : dat);
-        QCOMPARE(run.dir.read(QStringLiteral("tolm.ini")),
-                 written ? QByteArray::fromStdString(tolm::settingsFileBytes(
-                               run.state.settings, tolm::ui::reportGeometry(*run.window)))
-                         : ini);
-        QCOMPARE(run.dir.read(QStringLiteral("tolm-history.txt")).contains("\r\n1\t0\t0\t0\t"),
-                 written && change == QLatin1String("favourite"));
     }
 
     // A settings file that is there but cannot be read is never replaced with
@@ -283,9 +272,7 @@ private Q_SLOTS:
 
         run.box()->setText(QStringLiteral("1984"));
         QCOMPARE(run.rows(), QStringLiteral("Delta gamma"));
-        QHeaderView* header = run.list()->header(); // a click on Year sorts the shown rows
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(2) + 5, 5));
+        run.clickHeader(2); // a click on Year sorts the shown rows
         run.box()->setText(QStringLiteral("   "));
         QCOMPARE(run.rows(), QStringLiteral("Alpha gamma Delta beta eps")); // year order kept
 
@@ -398,44 +385,36 @@ private Q_SLOTS:
     // Games added to a large list join it as rows in their sorted (and
     // filtered) places, as a rebuild would put them, without a rebuild: the
     // selected game stays selected and current.
-    void addedGamesJoinTheSortedRows_data() {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("descending");
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("rows");
-        QTest::newRow("name") << 0 << false << ""
-                              << "aaa Alpha beta Delta Delta eps gamma GAMMA zz";
-        QTest::newRow("name, descending") << 0 << true << ""
-                                          << "zz gamma GAMMA eps Delta Delta beta Alpha aaa";
-        QTest::newRow("publisher: blank first") << 1 << false << ""
-                                                << "aaa Delta GAMMA zz eps gamma Alpha Delta beta";
-        QTest::newRow("year, descending: equal texts in catalogue order")
-            << 2 << true << ""
-            << "eps beta gamma Delta Alpha aaa Delta GAMMA zz";
-        QTest::newRow("filtered") << 0 << false << "a"
-                                  << "aaa Alpha beta Delta Delta gamma GAMMA";
-    }
     void addedGamesJoinTheSortedRows() {
-        QFETCH(int, column);
-        QFETCH(bool, descending);
-        QFETCH(QString, filter);
-        QFETCH(QString, rows);
-        FilterRun run;
-        for (const char* file : {"zz.tap", "Delta.z80", "aaa.tap", "GAMMA.tap"})
-            run.dir.write(QStringLiteral("drop/") + QLatin1String(file));
-        run.start();
-        run.window->gameListModel().sort(column,
-                                         descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-        run.box()->setText(filter);
-        run.click(3); // Delta
-        run.window->addDroppedFiles({run.dir.path(QStringLiteral("drop"))});
-        QCOMPARE(run.state.catalogue.size(), std::size_t{9});
-        QCOMPARE(run.rows(), rows);
-        QCOMPARE(run.list()->currentIndex().data(tolm::ui::GameListModel::PositionRole).toInt(), 3);
-        QCOMPARE(run.list()->selectionModel()->selectedRows().size(), 1);
-        QCOMPARE(run.status(), filter.isEmpty() ? QString() : QStringLiteral("7 of 9 games"));
-        run.window->refreshGameList(); // a rebuild agrees
-        QCOMPARE(run.rows(), rows);
+        const struct {
+            int column;
+            bool descending;
+            QString filter, rows;
+        } cases[] = {{0, false, "", "aaa Alpha beta Delta Delta eps gamma GAMMA zz"},
+                     {0, true, "", "zz gamma GAMMA eps Delta Delta beta Alpha aaa"},
+                     {1, false, "", "aaa Delta GAMMA zz eps gamma Alpha Delta beta"}, // blank first
+                     // Equal texts stay in catalogue order.
+                     {2, true, "", "eps beta gamma Delta Alpha aaa Delta GAMMA zz"},
+                     {0, false, "a", "aaa Alpha beta Delta Delta gamma GAMMA"}};
+        for (const auto& [column, descending, filter, rows] : cases) {
+            FilterRun run;
+            for (const char* file : {"zz.tap", "Delta.z80", "aaa.tap", "GAMMA.tap"})
+                run.dir.write(QStringLiteral("drop/") + QLatin1String(file));
+            run.start();
+            run.window->gameListModel().sort(column,
+                                             descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+            run.box()->setText(filter);
+            run.click(3); // Delta
+            run.window->addDroppedFiles({run.dir.path(QStringLiteral("drop"))});
+            QCOMPARE(run.state.catalogue.size(), std::size_t{9});
+            QCOMPARE(run.rows(), rows);
+            QCOMPARE(run.list()->currentIndex().data(tolm::ui::GameListModel::PositionRole).toInt(),
+                     3);
+            QCOMPARE(run.list()->selectionModel()->selectedRows().size(), 1);
+            QCOMPARE(run.status(), filter.isEmpty() ? QString() : QStringLiteral("7 of 9 games"));
+            run.window->refreshGameList(); // a rebuild agrees
+            QCOMPARE(run.rows(), rows);
+        }
     }
 
     // The tapes of games an add brought in are read afterwards: a tape's
@@ -494,98 +473,92 @@ private Q_SLOTS:
     }
     // Pick a Random Game lands on a shown row each time, never the last one
     // again while another is shown; it shows what it selects.
-    void randomPick_data() {
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<int>("leastDistinct"); // over the picks
-        QTest::newRow("all shown")
-            << QString() << QStringList{"Alpha", "beta", "Delta", "eps", "gamma"} << 3;
-        QTest::newRow("two shown") << QStringLiteral("1984") << QStringList{"Delta", "gamma"} << 2;
-        QTest::newRow("one shown") << QStringLiteral("zeta") << QStringList{"beta"} << 1;
-        QTest::newRow("none shown") << QStringLiteral("nothing") << QStringList{} << 0;
-    }
     void randomPick() {
-        QFETCH(QString, filter);
-        QFETCH(QStringList, shown);
-        QFETCH(int, leastDistinct);
-        FilterRun run;
-        run.start();
-        QCOMPARE(run.action("randomGameAction")->text(), QStringLiteral("Pick a Random Game"));
-        run.click(1); // Alpha, before the filter: picked only when shown
-        run.box()->setText(filter);
-        QSet<QString> picked;
-        QString last;
-        for (int pick = 0; pick < 40; ++pick) {
-            QTest::keyClick(run.window.get(), Qt::Key_R, Qt::ControlModifier);
-            const QModelIndexList selected = run.list()->selectionModel()->selectedRows();
-            if (shown.isEmpty()) {
-                QVERIFY(selected.isEmpty());
-                continue;
+        const struct {
+            QString filter;
+            QStringList shown;
+            int leastDistinct; // over the picks
+        } cases[] = {{{}, {"Alpha", "beta", "Delta", "eps", "gamma"}, 3},
+                     {"1984", {"Delta", "gamma"}, 2},
+                     {"zeta", {"beta"}, 1},
+                     {"nothing", {}, 0}};
+        for (const auto& [filter, shown, leastDistinct] : cases) {
+            FilterRun run;
+            run.start();
+            QCOMPARE(run.action("randomGameAction")->text(), QStringLiteral("Pick a Random Game"));
+            run.click(1); // Alpha, before the filter: picked only when shown
+            run.box()->setText(filter);
+            QSet<QString> picked;
+            QString last;
+            for (int pick = 0; pick < 40; ++pick) {
+                QTest::keyClick(run.window.get(), Qt::Key_R, Qt::ControlModifier);
+                const QModelIndexList selected = run.list()->selectionModel()->selectedRows();
+                if (shown.isEmpty()) {
+                    QVERIFY(selected.isEmpty());
+                    continue;
+                }
+                QCOMPARE(selected.size(), 1);
+                const QString name = selected.front().data().toString();
+                QVERIFY2(shown.contains(name), qPrintable(name));
+                QCOMPARE(run.list()->currentIndex().row(), selected.front().row());
+                QCOMPARE(
+                    tolm::ui::toQt(
+                        run.state.catalogue[static_cast<std::size_t>(run.state.selectedGame)].name),
+                    name);
+                if (shown.size() >= 2)
+                    QVERIFY2(name != last, qPrintable(name));
+                last = name;
+                picked.insert(name);
             }
-            QCOMPARE(selected.size(), 1);
-            const QString name = selected.front().data().toString();
-            QVERIFY2(shown.contains(name), qPrintable(name));
-            QCOMPARE(run.list()->currentIndex().row(), selected.front().row());
-            QCOMPARE(
-                tolm::ui::toQt(
-                    run.state.catalogue[static_cast<std::size_t>(run.state.selectedGame)].name),
-                name);
-            if (shown.size() >= 2)
-                QVERIFY2(name != last, qPrintable(name));
-            last = name;
-            picked.insert(name);
+            QVERIFY(picked.size() >= leastDistinct);
         }
-        QVERIFY(picked.size() >= leastDistinct);
     }
 
     // Find Duplicates lists both kinds; Select in List selects the groups or
     // games picked in it (every one listed when none is), past the filter.
-    void findDuplicatesSelectsTheGamesInTheList_data() {
-        QTest::addColumn<QStringList>("picked"); // items' first column
-        QTest::addColumn<QStringList>("selected");
-        QTest::newRow("none picked")
-            << QStringList{}
-            << QStringList{"JSW", "Jet Set Willy", "Manic Miner", "Manic Miner [a]"};
-        QTest::newRow("a group") << QStringList{"Same game (2 games)"}
-                                 << QStringList{"Manic Miner", "Manic Miner [a]"};
-        QTest::newRow("a game and its group")
-            << QStringList{"JSW", "Same file (2 games)"} << QStringList{"JSW", "Jet Set Willy"};
-    }
     void findDuplicatesSelectsTheGamesInTheList() {
-        QFETCH(QStringList, picked);
-        QFETCH(QStringList, selected);
-        FilterRun run;
-        using tolm::test::makeGame;
-        tolm::GameCatalogue games = {makeGame("Manic Miner"), makeGame("Jet Set Willy"),
-                                     makeGame("Other"), makeGame("JSW"),
-                                     makeGame("Manic Miner [a]")};
-        const char* roms[] = {"mm.tap", "jsw.tap", "o.tap", "jsw2.tap", "mma.tap"};
-        const char* bytes[] = {"1", "JSW", "22", "JSW", "333"};
-        for (std::size_t i = 0; i < games.size(); ++i) {
-            games[i].romFile = roms[i];
-            run.dir.write(QStringLiteral("roms/") + QLatin1String(roms[i]), bytes[i]);
+        // The items picked (by their first column), the games then selected.
+        const std::pair<QStringList, QStringList> cases[] = {
+            {{}, {"JSW", "Jet Set Willy", "Manic Miner", "Manic Miner [a]"}},
+            {{"Same game (2 games)"}, {"Manic Miner", "Manic Miner [a]"}},
+            {{"JSW", "Same file (2 games)"}, {"JSW", "Jet Set Willy"}}};
+        for (const auto& [picked, selected] : cases) {
+            FilterRun run;
+            using tolm::test::makeGame;
+            tolm::GameCatalogue games = {makeGame("Manic Miner"), makeGame("Jet Set Willy"),
+                                         makeGame("Other"), makeGame("JSW"),
+                                         makeGame("Manic Miner [a]")};
+            const char* roms[] = {"mm.tap", "jsw.tap", "o.tap", "jsw2.tap", "mma.tap"};
+            const char* bytes[] = {"1", "JSW", "22", "JSW", "333"};
+            for (std::size_t i = 0; i < games.size(); ++i) {
+                games[i].romFile = roms[i];
+                run.dir.write(QStringLiteral("roms/") + QLatin1String(roms[i]), bytes[i]);
+            }
+            run.MainWindowRun::start(games, QStringLiteral("[RomPaths]\nnum=1\npath00=%D/roms/\n"));
+            run.box()->setText(QStringLiteral("other"));
+            QString summary;
+            QStringList groups;
+            tolm::test::whenModal<tolm::ui::DuplicatesWindow>(
+                [&](tolm::ui::DuplicatesWindow& window) {
+                    summary = window.findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+                    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lstDuplicates"));
+                    for (int i = 0; i < list->topLevelItemCount(); ++i)
+                        groups << list->topLevelItem(i)->text(0);
+                    for (const QString& text : picked)
+                        for (QTreeWidgetItem* item :
+                             list->findItems(text, Qt::MatchExactly | Qt::MatchRecursive))
+                            item->setSelected(true);
+                    window.findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+                });
+            QCOMPARE(run.action("findDuplicatesAction")->text(),
+                     QStringLiteral("Find Duplicates..."));
+            run.action("findDuplicatesAction")->trigger();
+            QCOMPARE(summary,
+                     QStringLiteral("1 group of the same file, 1 of the same game: 4 games"));
+            QCOMPARE(groups, (QStringList{"Same file (2 games)", "Same game (2 games)"}));
+            QCOMPARE(run.box()->text(), QString()); // the filter gave way
+            QCOMPARE(run.selectedNames(), selected);
         }
-        run.MainWindowRun::start(games, QStringLiteral("[RomPaths]\nnum=1\npath00=%D/roms/\n"));
-        run.box()->setText(QStringLiteral("other"));
-        QString summary;
-        QStringList groups;
-        tolm::test::whenModal<tolm::ui::DuplicatesWindow>([&](tolm::ui::DuplicatesWindow& window) {
-            summary = window.findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
-            auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lstDuplicates"));
-            for (int i = 0; i < list->topLevelItemCount(); ++i)
-                groups << list->topLevelItem(i)->text(0);
-            for (const QString& text : picked)
-                for (QTreeWidgetItem* item :
-                     list->findItems(text, Qt::MatchExactly | Qt::MatchRecursive))
-                    item->setSelected(true);
-            window.findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
-        });
-        QCOMPARE(run.action("findDuplicatesAction")->text(), QStringLiteral("Find Duplicates..."));
-        run.action("findDuplicatesAction")->trigger();
-        QCOMPARE(summary, QStringLiteral("1 group of the same file, 1 of the same game: 4 games"));
-        QCOMPARE(groups, (QStringList{"Same file (2 games)", "Same game (2 games)"}));
-        QCOMPARE(run.box()->text(), QString()); // the filter gave way
-        QCOMPARE(run.selectedNames(), selected);
     }
 
     // Ctrl+D and the pop-up's item make the selected games favourites and
