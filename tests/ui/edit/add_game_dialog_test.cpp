@@ -74,10 +74,8 @@ private Q_SLOTS:
             s.click("cmdFindRom");
             QCOMPARE(s.state.settings.romPaths, after);
             QVERIFY(s.state.catalogue.empty()); // only OK adds
-            QCOMPARE(s.contents(),
-                     file.isEmpty()
-                         ? typed
-                         : QStringList{name, year, publisher, file, {}, {}, QStringLiteral("42")});
+            const QStringList filled{name, year, publisher, file, {}, {}, QStringLiteral("42")};
+            QCOMPARE(s.contents(), file.isEmpty() ? typed : filled);
             QCOMPARE(s.dialogs.messages().size(), std::size_t(file.isEmpty() && !picked.isEmpty()));
         }
     }
